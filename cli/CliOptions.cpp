@@ -1,0 +1,102 @@
+#include "CliOptions.h"
+
+#include "LetterLookup.h"
+#include "ViqrKeys.h"
+
+namespace odz {
+
+const char* const kCliUsage =
+    "Usage:\n"
+    "  odizodoruz-cli encodings\n"
+    "  odizodoruz-cli convert -f FROM -t TO [--html] [--overwrite] [--replace FIND REPLACEMENT]\n"
+    "                         [--keys KEYS] SOURCE TARGET\n"
+    "\n"
+    "FROM and TO are encoding names as 'odizodoruz-cli encodings' lists them, in any letter case.\n"
+    "SOURCE or TARGET '-' means standard input or standard output.\n"
+    "  --html       treat markup as HTML: tags pass unconverted (VIQR and UTF-8 sources, VIQR targets)\n"
+    "  --overwrite  replace an existing TARGET (without it an existing TARGET is left as it is)\n"
+    "  --replace    replace the text FIND by REPLACEMENT in every line before converting\n"
+    "  --keys       the eleven VIQR keys for this run, in the order Sac Huyen Hoi Nga Nang Mu AA OO\n"
+    "               DHoa dTh Escape (default '`?~.^(+Dd\\); otherwise the keys of the settings file\n"
+    "Exit status: 0 converted, 1 not converted (target left alone or failure), 2 usage error.\n";
+
+std::optional<std::string> CheckKeyString(std::string_view keys) {
+    if (keys.size() != kViqrKeyCount) {
+        return "the key string must hold exactly 11 characters, it holds " + std::to_string(keys.size());
+    }
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto c = static_cast<unsigned char>(keys[i]);
+        if (c < 0x21 || c > 0x7E) return "key " + std::string(ViqrKeyNames[i]) + " is not a printable ASCII character";
+        if (IsVowelBase(c)) return "key " + std::string(ViqrKeyNames[i]) + " is a vowel";
+        if (keys.find(keys[i]) != i) {
+            return "keys " + std::string(ViqrKeyNames[keys.find(keys[i])]) + " and " + std::string(ViqrKeyNames[i]) +
+                   " are the same character";
+        }
+    }
+    return std::nullopt;
+}
+
+TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.empty()) return TCliUsageError{"no command given (try 'odizodoruz-cli --help')"};
+    const std::string& command = arguments[0];
+    if (command == "--help" || command == "-h" || command == "help") return TCliHelp{};
+    if (command == "encodings") {
+        if (arguments.size() > 1) return TCliUsageError{"'encodings' takes no arguments"};
+        return TCliEncodings{};
+    }
+    if (command != "convert") return TCliUsageError{"unknown command '" + command + "' (try 'odizodoruz-cli --help')"};
+
+    TCliConvert convert{};
+    std::optional<std::string> from;
+    std::optional<std::string> to;
+    std::vector<std::string> paths;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        const auto value = [&](std::size_t count) { return i + count < arguments.size(); };
+        if (a == "-f" || a == "--from" || a == "-t" || a == "--to" || a == "--keys") {
+            if (!value(1)) return TCliUsageError{"option " + a + " needs a value"};
+            const std::string& v = arguments[++i];
+            if (a == "-f" || a == "--from") {
+                from = v;
+            } else if (a == "-t" || a == "--to") {
+                to = v;
+            } else {
+                convert.keys = v;
+            }
+        } else if (a == "--html") {
+            convert.html = true;
+        } else if (a == "--overwrite") {
+            convert.overwrite = true;
+        } else if (a == "--replace") {
+            if (!value(2)) return TCliUsageError{"option --replace needs FIND and REPLACEMENT"};
+            convert.replace = TReplacement{arguments[i + 1], arguments[i + 2]};
+            i += 2;
+        } else if (a.size() > 1 && a[0] == '-' && a != "-") {
+            return TCliUsageError{"unknown option " + a};
+        } else {
+            paths.push_back(a);
+        }
+    }
+    if (!from) return TCliUsageError{"the source encoding is missing (-f FROM)"};
+    if (!to) return TCliUsageError{"the target encoding is missing (-t TO)"};
+    const auto fromEncoding = EncodingByName(*from);
+    if (!fromEncoding) return TCliUsageError{"unknown encoding '" + *from + "' (see 'odizodoruz-cli encodings')"};
+    const auto toEncoding = EncodingByName(*to);
+    if (!toEncoding) return TCliUsageError{"unknown encoding '" + *to + "' (see 'odizodoruz-cli encodings')"};
+    if (*fromEncoding == *toEncoding) {
+        return TCliUsageError{"the source and target encodings are the same (" +
+                              std::string(EncodingInfo(*fromEncoding).identifier) + ")"};
+    }
+    if (paths.size() < 2) return TCliUsageError{paths.empty() ? "SOURCE and TARGET are missing" : "TARGET is missing"};
+    if (paths.size() > 2) return TCliUsageError{"too many arguments: '" + paths[2] + "'"};
+    if (convert.keys) {
+        if (const auto problem = CheckKeyString(*convert.keys)) return TCliUsageError{"bad key string: " + *problem};
+    }
+    convert.from = *fromEncoding;
+    convert.to = *toEncoding;
+    convert.source = paths[0];
+    convert.target = paths[1];
+    return convert;
+}
+
+}  // namespace odz

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "Encodings.h"
+#include "FileConversion.h"
+
+namespace odz {
+
+struct TCliEncodings {};
+struct TCliHelp {};
+struct TCliConvert {
+    TEncoding from;
+    TEncoding to;
+    bool html = false;
+    bool overwrite = false;
+    std::optional<TReplacement> replace;
+    std::optional<std::string> keys;
+    std::string source;  // "-" is standard input
+    std::string target;  // "-" is standard output
+};
+
+// A command line that names no valid command: the one-line explanation.
+struct TCliUsageError {
+    std::string message;
+};
+
+using TCliCommand = std::variant<TCliEncodings, TCliHelp, TCliConvert, TCliUsageError>;
+
+TCliCommand ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Why an eleven-key string cannot be used, or nothing when it can.
+std::optional<std::string> CheckKeyString(std::string_view keys);
+
+extern const char* const kCliUsage;
+
+}  // namespace odz

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "Interfaces.h"
+#include "LineConverter.h"
+
+namespace odz {
+
+// Edits converted lines on their way to the target (the charset declaration of a web page).
+class TOutputEditor {
+public:
+    virtual ~TOutputEditor() = default;
+    // A converted line, before its line end is written.
+    virtual void EditLine(std::string& line) = 0;
+    // Called once after the last line: text to insert and the byte offset, counted from the start of
+    // the converted text, at which to insert it.
+    struct TInsertion {
+        std::uint64_t offset;
+        std::string text;
+    };
+    virtual std::optional<TInsertion> Insertion() const { return std::nullopt; }
+    // Tells the editor where the next line starts in the converted text.
+    virtual void SetLineOffset(std::uint64_t /*offset*/) {}
+};
+
+// One file converted: read as lines, each line converted, written with CR LF after every line (for a
+// UTF-16 target: the byte-order mark FF FE and the units 000D 000A), stored atomically.
+struct TFileJob {
+    std::filesystem::path source;
+    std::filesystem::path target;
+    TConversionSetup setup;
+    bool overwriteAll = false;
+    // Applied to every source line before it is converted.
+    std::function<void(std::string&)> transformLine;
+    std::function<void(std::u32string&)> transformCodePoints;
+    TOutputEditor* editor = nullptr;
+    TProgress* progress = nullptr;
+    TQuestions* questions = nullptr;  // none: an existing target is never replaced without Overwrite All
+};
+
+struct TFileJobResult {
+    enum TOutcome { Written, Declined, SourceMissing } outcome;
+    std::uint64_t references = 0;
+};
+
+// The overwrite question of every conversion.
+inline constexpr const char* kOverwriteQuestion = "File already exists, overwrite it ?";
+
+// Throws EFileError when the source cannot be read or the target cannot be written; the target is then
+// left as it was.
+TFileJobResult RunFileJob(const TFileJob& job);
+
+}  // namespace odz

@@ -1,0 +1,84 @@
+#include "LetterLookup.h"
+
+#include <algorithm>
+#include <memory>
+#include <mutex>
+#include <utility>
+#include <vector>
+
+#include "Encodings.h"
+
+namespace odz {
+
+int FindLetterCode(std::string_view code, const TVnLetterTable& table) {
+    for (int k = 0; k <= kLastLetter; ++k) {
+        if (SlotCode(table[k]) == code) return k;
+    }
+    return -1;
+}
+
+bool HasTwoByteCodes(const TVnLetterTable& table) {
+    return std::any_of(table.begin(), table.begin() + kLastLetter + 1,
+                       [](const TVnSlot& slot) { return slot[1] != 0; });
+}
+
+int LetterOfCodePoint(char32_t code) {
+    // Letters lie below U+1F00; a direct table answers them all.
+    static const auto letters = [] {
+        std::array<std::int16_t, 0x1F00> table;
+        table.fill(-1);
+        for (int k = kLastLetter; k >= 1; --k) {
+            if (UnicodeTable[k] >= 0x80) table[UnicodeTable[k]] = static_cast<std::int16_t>(k);
+        }
+        return table;
+    }();
+    return code < letters.size() ? letters[code] : -1;
+}
+
+void CopyHtmlTag(std::size_t& position, std::string_view input, std::string& output) {
+    if (!StartsTag(input, position)) return;
+    const auto end = TagEnd(input, position);
+    output.append(input.substr(position, end - position));
+    position = end;
+}
+
+TLegacyIndex::TLegacyIndex(const TVnLetterTable& table) {
+    FSingle.fill(-1);
+    FTwoByte = HasTwoByteCodes(table);
+    if (FTwoByte) FPairs.assign(1 << 16, -1);
+    // Walking backwards leaves the lowest index in place: the first match of a forward scan.
+    for (int k = kLastLetter; k >= 0; --k) {
+        const auto code = SlotCode(table[k]);
+        for (const char c : code) FUsed[static_cast<std::uint8_t>(c)] = true;
+        if (code.size() == 1) {
+            FSingle[static_cast<std::uint8_t>(code[0])] = static_cast<std::int16_t>(k);
+        } else if (code.size() == 2) {
+            FPairs[(static_cast<std::uint8_t>(code[0]) << 8) | static_cast<std::uint8_t>(code[1])] =
+                static_cast<std::int16_t>(k);
+        }
+    }
+}
+
+const TLegacyIndex& LegacyIndexFor(const TVnLetterTable& table) {
+    static const std::array<const TVnLetterTable*, 6> constants = {
+        &ZTWinTable, &VisciiTable, &VpsTable, &VniWindTable, &Tcvn1Table, &Tcvn2Table};
+    static const auto indexes = [] {
+        std::array<std::unique_ptr<TLegacyIndex>, 6> built;
+        for (std::size_t i = 0; i < constants.size(); ++i) built[i] = std::make_unique<TLegacyIndex>(*constants[i]);
+        return built;
+    }();
+    for (std::size_t i = 0; i < constants.size(); ++i) {
+        if (*constants[i] == table) return *indexes[i];
+    }
+    // Other content (the empty source table before a source is chosen) is indexed on first use.
+    static std::mutex mutex;
+    static std::vector<std::pair<TVnLetterTable, std::unique_ptr<TLegacyIndex>>> others;
+    const std::lock_guard lock(mutex);
+    for (const auto& [content, index] : others) {
+        if (content == table) return *index;
+    }
+    others.emplace_back(table, std::make_unique<TLegacyIndex>(table));
+    return *others.back().second;
+}
+
+}  // namespace odz

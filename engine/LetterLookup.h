@@ -1,0 +1,78 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "LetterTables.h"
+
+namespace odz {
+
+// The letter index whose slot holds exactly the given code, scanning indexes 0 to 145 in order; -1 when
+// none does. The first match wins.
+int FindLetterCode(std::string_view code, const TVnLetterTable& table);
+
+// True for the twelve vowel base letters A E I O U Y a e i o u y.
+constexpr bool IsVowelBase(std::uint8_t c) {
+    switch (c) {
+        case 'A': case 'E': case 'I': case 'O': case 'U': case 'Y':
+        case 'a': case 'e': case 'i': case 'o': case 'u': case 'y':
+            return true;
+        default:
+            return false;
+    }
+}
+
+// True when the table holds at least one two-byte code in slots 0 to 145.
+bool HasTwoByteCodes(const TVnLetterTable& table);
+
+// The letter index of a code point, 1 to 145, or -1. Plain vowels and characters outside the table
+// give -1.
+int LetterOfCodePoint(char32_t code);
+
+// A "<" starts a tag only when an ASCII letter, "/", "!" or "?" follows it, so "a < b" stays text.
+inline bool StartsTag(std::string_view text, std::size_t position) {
+    if (position + 1 >= text.size() || text[position] != '<') return false;
+    const auto next = static_cast<unsigned char>(text[position + 1]);
+    return (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z') || next == '/' || next == '!' ||
+           next == '?';
+}
+
+// The position just past the tag that starts at the given position: after the next ">" or, when the
+// text holds none, the end of the text.
+inline std::size_t TagEnd(std::string_view text, std::size_t position) {
+    const auto close = text.find('>', position + 1);
+    return close == std::string_view::npos ? text.size() : close + 1;
+}
+
+// Copies the tag that starts at the 0-based position of the input to the end of the output and moves
+// the position past it; does nothing when no tag starts there.
+void CopyHtmlTag(std::size_t& position, std::string_view input, std::string& output);
+
+// Reverse index of a legacy table: answers exactly what FindLetterCode answers for one- and two-byte
+// codes, without the scan.
+class TLegacyIndex {
+public:
+    explicit TLegacyIndex(const TVnLetterTable& table);
+
+    int Single(std::uint8_t code) const { return FSingle[code]; }
+    int Pair(std::uint8_t first, std::uint8_t second) const {
+        return FPairs.empty() ? -1 : FPairs[(first << 8) | second];
+    }
+    bool TwoByte() const { return FTwoByte; }
+    // True when the byte appears anywhere in the table's codes.
+    bool UsedInCodes(std::uint8_t byte) const { return FUsed[byte]; }
+
+private:
+    std::array<std::int16_t, 256> FSingle{};
+    std::vector<std::int16_t> FPairs;  // 65536 entries for tables with two-byte codes
+    std::array<bool, 256> FUsed{};
+    bool FTwoByte = false;
+};
+
+// A shared, immutable index for a table's content (the constant tables are indexed once per process).
+const TLegacyIndex& LegacyIndexFor(const TVnLetterTable& table);
+
+}  // namespace odz

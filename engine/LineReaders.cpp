@@ -1,0 +1,173 @@
+#include "LineReaders.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "FileError.h"
+
+namespace odz {
+
+namespace {
+constexpr std::size_t kChunk = 1 << 20;
+}
+
+TInputFile::TInputFile(const std::filesystem::path& path) : FPath(path) {
+    FFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (FFd < 0) throw EFileError("Cannot open file " + path.string(), std::strerror(errno));
+    struct stat info {};
+    if (::fstat(FFd, &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            ::close(FFd);
+            FFd = -1;
+            throw EFileError("Cannot open file " + path.string(), std::strerror(EISDIR));
+        }
+        FSize = static_cast<std::uint64_t>(info.st_size);
+    }
+}
+
+TInputFile::~TInputFile() {
+    if (FFd >= 0) ::close(FFd);
+}
+
+std::size_t TInputFile::Read(char* data, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(FFd, data, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) throw EFileError("Cannot read file " + FPath.string(), std::strerror(errno));
+    }
+}
+
+TLineReader::TLineReader(const std::filesystem::path& path, bool dropUtf8Mark)
+    : FFile(path), FBuffer(kChunk), FDropMark(dropUtf8Mark) {}
+
+bool TLineReader::Fill() {
+    if (FEof) return false;
+    if (FBegin > 0) {
+        std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
+        FEnd -= FBegin;
+        FScanned -= FBegin;
+        FBegin = 0;
+    }
+    if (FEnd == FBuffer.size()) FBuffer.resize(FBuffer.size() * 2);  // a line longer than the buffer
+    const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
+    if (n == 0) {
+        FEof = true;
+        return false;
+    }
+    FEnd += n;
+    if (FDropMark) {
+        if (FEnd < 3 && !FEof) return true;  // too short to tell yet
+        FDropMark = false;
+        if (FEnd >= 3 && std::memcmp(FBuffer.data(), "\xEF\xBB\xBF", 3) == 0) {
+            FBegin = FScanned = 3;
+            FConsumed = 3;
+        }
+    }
+    return true;
+}
+
+bool TLineReader::Next(std::string_view& line) {
+    for (;;) {
+        const char* data = FBuffer.data();
+        std::size_t p = FScanned;
+        while (p < FEnd && data[p] != '\n' && data[p] != '\r') ++p;
+        FScanned = p;
+        if (p < FEnd) {
+            std::size_t after = p + 1;
+            if (data[p] == '\r') {
+                if (after == FEnd && !FEof) {
+                    // CR at the end of the buffer: an LF may follow in the next chunk.
+                    if (Fill()) continue;
+                    data = FBuffer.data();
+                    p = FScanned;
+                    after = p + 1;
+                }
+                if (after < FEnd && data[after] == '\n') ++after;
+            }
+            line = std::string_view(data + FBegin, p - FBegin);
+            FConsumed += after - FBegin;
+            FBegin = FScanned = after;
+            return true;
+        }
+        if (!Fill()) {
+            if (FDropMark && FEnd - FBegin >= 3 && std::memcmp(FBuffer.data() + FBegin, "\xEF\xBB\xBF", 3) == 0) {
+                FBegin += 3;
+                FConsumed += 3;
+            }
+            FDropMark = false;
+            if (FBegin == FEnd) return false;
+            line = std::string_view(FBuffer.data() + FBegin, FEnd - FBegin);
+            FConsumed += FEnd - FBegin;
+            FBegin = FScanned = FEnd;
+            return true;
+        }
+    }
+}
+
+TUtf16LineReader::TUtf16LineReader(const std::filesystem::path& path) : FFile(path), FBuffer(kChunk) {}
+
+bool TUtf16LineReader::NextUnit(char16_t& unit) {
+    if (FPendingUnit) {
+        FPendingUnit = false;
+        unit = FPending;
+        return true;
+    }
+    if (FEnd - FBegin < 2) {
+        std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
+        FEnd -= FBegin;
+        FBegin = 0;
+        while (FEnd < 2) {
+            const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
+            if (n == 0) return false;  // a last odd byte is no unit
+            FEnd += n;
+        }
+    }
+    const auto lo = static_cast<std::uint8_t>(FBuffer[FBegin]);
+    const auto hi = static_cast<std::uint8_t>(FBuffer[FBegin + 1]);
+    FBegin += 2;
+    FConsumed += 2;
+    if (!FStarted) {
+        FStarted = true;
+        if (lo == 0xFE && hi == 0xFF) FBigEndian = true;
+    }
+    unit = FBigEndian ? static_cast<char16_t>((lo << 8) | hi) : static_cast<char16_t>((hi << 8) | lo);
+    return true;
+}
+
+bool TUtf16LineReader::Next(std::u32string& line) {
+    line.clear();
+    bool any = false;
+    char16_t unit;
+    while (NextUnit(unit)) {
+        any = true;
+        if (unit == 0xFEFF) continue;
+        if (unit == u'\n') return true;
+        if (unit == u'\r') {
+            char16_t after;
+            if (NextUnit(after) && after != u'\n') {
+                FPendingUnit = true;
+                FPending = after;
+            }
+            return true;
+        }
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            char16_t low;
+            if (NextUnit(low)) {
+                if (low >= 0xDC00 && low <= 0xDFFF) {
+                    line.push_back(0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00));
+                    continue;
+                }
+                FPendingUnit = true;
+                FPending = low;
+            }
+        }
+        line.push_back(unit);
+    }
+    return any && !line.empty();
+}
+
+}  // namespace odz

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace odz {
+
+// An open file for reading; closes itself. Throws EFileError("Cannot open file <path>").
+class TInputFile {
+public:
+    explicit TInputFile(const std::filesystem::path& path);
+    ~TInputFile();
+    TInputFile(const TInputFile&) = delete;
+    TInputFile& operator=(const TInputFile&) = delete;
+
+    // Reads up to size bytes; 0 at the end. Throws EFileError("Cannot read file <path>").
+    std::size_t Read(char* data, std::size_t size);
+    std::uint64_t Size() const { return FSize; }
+
+private:
+    std::filesystem::path FPath;
+    int FFd = -1;
+    std::uint64_t FSize = 0;
+};
+
+// The lines of an 8-bit text file, read in chunks: a line ends at CR LF, at a lone LF or at a lone CR;
+// a line end at the very end of the file adds no empty line.
+class TLineReader {
+public:
+    // dropUtf8Mark: a UTF-8 byte-order mark at the start is no content.
+    TLineReader(const std::filesystem::path& path, bool dropUtf8Mark);
+
+    // The next line without its line end (valid until the next call), or false at the end.
+    bool Next(std::string_view& line);
+    // Bytes of the file consumed so far, line ends included.
+    std::uint64_t Consumed() const { return FConsumed; }
+    std::uint64_t Size() const { return FFile.Size(); }
+
+private:
+    bool Fill();
+
+    TInputFile FFile;
+    std::vector<char> FBuffer;
+    std::size_t FBegin = 0;
+    std::size_t FEnd = 0;
+    std::size_t FScanned = 0;  // FBegin..FScanned holds no line end
+    bool FEof = false;
+    bool FDropMark;
+    std::uint64_t FConsumed = 0;
+};
+
+// The lines of a UTF-16 file as code points. A byte-order mark FE FF selects big-endian, otherwise
+// little-endian; CR LF, a lone CR and a lone LF end a line; surrogate pairs are one character; the
+// unit FEFF is skipped wherever it stands; a last odd byte is ignored.
+class TUtf16LineReader {
+public:
+    explicit TUtf16LineReader(const std::filesystem::path& path);
+
+    bool Next(std::u32string& line);
+    std::uint64_t Consumed() const { return FConsumed; }
+    std::uint64_t Size() const { return FFile.Size(); }
+
+private:
+    bool NextUnit(char16_t& unit);
+
+    TInputFile FFile;
+    std::vector<char> FBuffer;
+    std::size_t FBegin = 0;
+    std::size_t FEnd = 0;
+    bool FBigEndian = false;
+    bool FStarted = false;
+    bool FPendingUnit = false;
+    char16_t FPending = 0;
+    std::uint64_t FConsumed = 0;
+};
+
+}  // namespace odz

@@ -1,0 +1,78 @@
+#include "TextDecoders.h"
+
+namespace odz {
+
+std::size_t DecodeUtf8At(std::string_view text, std::size_t position, char32_t& code) {
+    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
+    const std::size_t n = text.size();
+    const std::uint8_t lead = byte(position);
+    std::size_t length;
+    std::uint8_t low = 0x80;
+    std::uint8_t high = 0xBF;
+    if (lead < 0x80) {
+        code = lead;
+        return 1;
+    } else if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        code = lead & 0x0F;
+        if (lead == 0xE0) low = 0xA0;   // no overlong forms
+        if (lead == 0xED) high = 0x9F;  // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        code = lead & 0x07;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;  // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (position + length > n) return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        const std::uint8_t b = byte(position + i);
+        if (b < (i == 1 ? low : 0x80) || b > (i == 1 ? high : 0xBF)) return 0;
+        code = (code << 6) | (b & 0x3F);
+    }
+    return length;
+}
+
+TViqrUnit ReadViqrUnit(std::string_view line, std::size_t i, const TViqrKeys& keys, const TViqrIndex& index) {
+    const std::size_t n = line.size();
+    const char c = line[i];
+    const bool hasNext = i + 1 < n;
+    const char next = hasNext ? line[i + 1] : '\0';
+    if (IsVowelBase(static_cast<std::uint8_t>(c))) {
+        if (hasNext && keys.IsShapeKey(next)) {
+            if (i + 2 < n && keys.IsToneKey(line[i + 2])) {
+                if (const int k = index.Find(line.substr(i, 3)); k != 0) return {TViqrUnit::Letter, k, 3};
+            } else if (const int k = index.Find(line.substr(i, 2)); k != 0) {
+                return {TViqrUnit::Letter, k, 2};
+            }
+        } else if (hasNext && keys.IsToneKey(next)) {
+            if (const int k = index.Find(line.substr(i, 2)); k != 0) return {TViqrUnit::Letter, k, 2};
+        }
+        return {TViqrUnit::Literal, 0, 1};
+    }
+    if (hasNext) {
+        if ((c == 'd' && next == keys[kdTh]) || (c == keys[kdTh] && next == 'd')) {
+            return {TViqrUnit::Letter, kSmallDStroke, 2};
+        }
+        if ((c == 'D' && next == keys[kDHoa]) || (c == keys[kDHoa] && next == 'D')) {
+            return {TViqrUnit::Letter, kCapitalDStroke, 2};
+        }
+        // An Escape key last on the line has nothing to protect and stays as it is.
+        if (c == keys[kEscape]) return {TViqrUnit::Escaped, 0, 2};
+    }
+    return {TViqrUnit::Literal, 0, 1};
+}
+
+int TNcrDecoder::LetterOfReference(std::uint32_t value) {
+    if (value >= 0x80) return LetterOfCodePoint(value);
+    for (int k = 1; k <= kLastLetter; ++k) {
+        if (UnicodeTable[k] == value) return k;
+    }
+    return -1;
+}
+
+}  // namespace odz

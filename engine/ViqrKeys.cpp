@@ -1,0 +1,57 @@
+#include "ViqrKeys.h"
+
+namespace odz {
+
+const std::array<std::string_view, kViqrKeyCount> ViqrKeyNames = {
+    "Sac", "Huyen", "Hoi", "Nga", "Nang", "Mu", "AA", "OO", "DHoa", "dTh", "Escape"};
+
+std::optional<TViqrKey> ViqrKeyByName(std::string_view name) {
+    for (int k = 0; k < kViqrKeyCount; ++k) {
+        if (ViqrKeyNames[k] == name) return static_cast<TViqrKey>(k);
+    }
+    return std::nullopt;
+}
+
+TViqrKeys TViqrKeys::Defaults() {
+    TViqrKeys result;
+    for (int k = 0; k < kViqrKeyCount; ++k) result.keys[k] = kDefaultViqrKeys[k];
+    return result;
+}
+
+TViqrTable MakeViqrTable(const TViqrKeys& keys) {
+    static constexpr TViqrKey kShapeKeys[] = {kViqrKeyCount, kAA, kMu, kOO};
+    static constexpr TViqrKey kToneKeys[] = {kViqrKeyCount, kSac, kHuyen, kHoi, kNga, kNang};
+    TViqrTable table;
+    for (int k = 0; k < kCapitalDStroke; ++k) {
+        std::string spelling(1, LetterBase(k));
+        if (const int shape = LetterShape(k); shape != 0) spelling.push_back(keys[kShapeKeys[shape]]);
+        if (const int tone = LetterTone(k); tone != 0) spelling.push_back(keys[kToneKeys[tone]]);
+        table[k] = std::move(spelling);
+    }
+    table[kCapitalDStroke] = std::string{'D', keys[kDHoa]};
+    table[kSmallDStroke] = std::string{'d', keys[kdTh]};
+    table[kClosingIndex] = std::string(1, '\0');
+    return table;
+}
+
+std::uint32_t TViqrIndex::Pack(std::string_view text) {
+    std::uint32_t packed = static_cast<std::uint32_t>(text.size()) << 24;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        packed |= static_cast<std::uint32_t>(static_cast<std::uint8_t>(text[i])) << (8 * i);
+    }
+    return packed;
+}
+
+TViqrIndex::TViqrIndex(const TViqrTable& table) {
+    for (int k = 1; k < kLetterCount; ++k) {
+        if (!table[k].empty() && table[k].size() <= 3) FSpellings.emplace(Pack(table[k]), k);
+    }
+}
+
+int TViqrIndex::Find(std::string_view text) const {
+    if (text.empty() || text.size() > 3) return 0;
+    const auto found = FSpellings.find(Pack(text));
+    return found == FSpellings.end() ? 0 : found->second;
+}
+
+}  // namespace odz

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# Builds Odizodoruz and runs every test twice: once in an ordinary build (build/)
+# and once under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+#
+#   bash scripts/test.sh
+#
+# Exits non-zero as soon as a step fails.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$ROOT"
+
+current_section=""
+section() {
+  current_section="$1"
+  printf '\n==================== %s ====================\n' "$1"
+}
+on_exit() {
+  local rc=$?
+  if [[ $rc -ne 0 ]]; then
+    printf '\n*** FAILED (exit %s) in: %s ***\n' "$rc" "${current_section:-setup}" >&2
+  fi
+}
+trap on_exit EXIT
+
+# cache_value DIR VAR: prints VAR's value from DIR/CMakeCache.txt, if any.
+cache_value() {
+  [[ -f "$1/CMakeCache.txt" ]] || return 0
+  sed -n "s/^$2:[A-Z]*=//p" "$1/CMakeCache.txt" | head -n 1
+}
+
+# configure DIR CMAKE_ARGS...: configures DIR with Ninja. A build folder that was
+# made by hand with another generator keeps its generator; one that belongs to a
+# different checkout (the repository was moved or copied) starts afresh.
+configure() {
+  local dir="$1"
+  shift
+  local home generator_args=(-G Ninja)
+  home=$(cache_value "$dir" CMAKE_HOME_DIRECTORY)
+  if [[ -n "$home" && "$home" != "$ROOT" ]]; then
+    echo "$dir/ was configured for $home; starting it afresh."
+    rm -rf "${dir:?}/CMakeCache.txt" "${dir:?}/CMakeFiles"
+  fi
+  local generator
+  generator=$(cache_value "$dir" CMAKE_GENERATOR)
+  if [[ -n "$generator" && "$generator" != "Ninja" ]]; then
+    echo "$dir/ already uses the '$generator' generator; keeping it."
+    generator_args=()
+  fi
+  cmake -S "$ROOT" -B "$dir" "${generator_args[@]}" "$@"
+}
+
+# Per-test time limit in seconds, so that a hanging test cannot stall the run.
+TEST_TIMEOUT="${ODZ_TEST_TIMEOUT:-600}"
+
+# Qt tests need no display: they draw off screen unless told otherwise.
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+
+section "Dependencies"
+groups=(build test)
+# Once the window is part of the build, build/ needs Qt as well.
+if [[ -f "$ROOT/workbench/gui/CMakeLists.txt" ]]; then
+  groups+=(gui)
+fi
+bash "$ROOT/scripts/install-deps.sh" "${groups[@]}"
+
+# The benchmarks are built with everything else once bench/ has a CMakeLists.txt.
+if [[ -f "$ROOT/bench/CMakeLists.txt" ]]; then
+  bench=ON
+else
+  bench=OFF
+  echo "bench/CMakeLists.txt not found; building without the benchmarks."
+fi
+
+section "Configure build/ (RelWithDebInfo)"
+configure build \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DODIZODORUZ_SANITIZE=OFF \
+  -DODIZODORUZ_BUILD_TESTS=ON \
+  -DODIZODORUZ_BUILD_BENCH="$bench"
+
+section "Build build/"
+cmake --build build
+
+section "Tests in build/"
+ctest --test-dir build --output-on-failure -j2 --no-tests=error --timeout "$TEST_TIMEOUT"
+
+section "Configure build-asan/ (AddressSanitizer + UndefinedBehaviorSanitizer)"
+configure build-asan \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DODIZODORUZ_SANITIZE=ON \
+  -DODIZODORUZ_BUILD_TESTS=ON \
+  -DODIZODORUZ_BUILD_BENCH=OFF
+
+section "Build test targets in build-asan/"
+cmake --build build-asan --target engine_tests workbench_tests cli_tests
+
+section "Tests in build-asan/ (engine, workbench, cli)"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build-asan --output-on-failure -j2 --no-tests=error --timeout "$TEST_TIMEOUT"
+
+current_section="done"
+printf '\n==================== All tests passed (build/ and build-asan/) ====================\n'

@@ -1,0 +1,99 @@
+#include "FileConversion.h"
+
+#include "CharsetEditor.h"
+#include "FileError.h"
+#include "LineConverter.h"
+#include "ReplaceInLine.h"
+#include "TextDecoders.h"
+
+namespace odz {
+
+namespace {
+
+std::u32string CodePoints(std::string_view utf8) {
+    std::u32string out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t code = 0;
+        const std::size_t length = DecodeUtf8At(utf8, i, code);
+        if (length == 0) {
+            out.push_back(Windows1252ToUnicode(static_cast<std::uint8_t>(utf8[i])));
+            ++i;
+        } else {
+            out.push_back(code);
+            i += length;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string EncodeForSource(TRaRaru& engine, TEncoding source, std::string_view utf8) {
+    const TEncodingKind kind = EncodingInfo(source).kind;
+    if (kind == TEncodingKind::Utf8) return std::string(utf8);
+    TConversionSetup setup;
+    setup.sourceKind = TEncodingKind::Utf8;
+    setup.targetKind = kind;
+    if (const TVnLetterTable* table = LegacyTableFor(source)) setup.targetTable = *table;
+    setup.keys = engine.Keys();
+    std::string out;
+    MakeLineConverter(setup)->ConvertLine(utf8, out);
+    return out;
+}
+
+TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest& request) {
+    const auto source = EncodingByIdentifier(request.from);
+    const auto target = EncodingByIdentifier(request.to);
+    if (!source || !target) {
+        return {TFileConversionReport::Failed, "Unknown encoding " + (source ? request.to : request.from), 0};
+    }
+    if (*source == *target) {
+        return {TFileConversionReport::Failed, "The source and target encodings are the same", 0};
+    }
+    engine.SetSourceEncode(request.from);
+    engine.BuildViqrTable();
+
+    TFileJob job;
+    job.source = request.source;
+    job.target = request.target;
+    job.setup = engine.FileSetup(EncodingInfo(*source).kind, *target, request.htmlDoc, request.source);
+    job.overwriteAll = request.overwriteAll;
+    job.progress = engine.ProgressBar;
+    job.questions = engine.Questions;
+
+    if (request.replace && !request.replace->find.empty()) {
+        if (*source == TEncoding::Utf16) {
+            job.transformCodePoints = [find = CodePoints(request.replace->find),
+                                       with = CodePoints(request.replace->replacement)](std::u32string& line) {
+                line = ReplaceInLine(line, find, with);
+            };
+        } else {
+            job.transformLine = [find = EncodeForSource(engine, *source, request.replace->find),
+                                 with = EncodeForSource(engine, *source, request.replace->replacement)](
+                                    std::string& line) { line = ReplaceInLine(line, find, with); };
+        }
+    }
+    const auto editor = EncodingInfo(*target).kind == TEncodingKind::Utf16 ? nullptr
+                                                                            : MakeCharsetEditor(*source, *target);
+    job.editor = editor.get();
+
+    try {
+        const TFileJobResult result = RunFileJob(job);
+        switch (result.outcome) {
+            case TFileJobResult::Written:
+                return {TFileConversionReport::Written, {}, result.references};
+            case TFileJobResult::Declined:
+                return {TFileConversionReport::LeftAlone, {}, 0};
+            case TFileJobResult::SourceMissing:
+                return {TFileConversionReport::Failed,
+                        EFileError("Cannot open file " + request.source.string(), "No such file or directory")
+                            .FullText(),
+                        0};
+        }
+    } catch (const EFileError& error) {
+        return {TFileConversionReport::Failed, error.FullText(), 0};
+    }
+    return {};
+}
+
+}  // namespace odz

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "TRaRaru.h"
+
+namespace odz {
+
+struct TReplacement {
+    std::string find;         // as the user typed it (UTF-8); matched in the source's own encoding
+    std::string replacement;  // likewise
+};
+
+struct TFileConversionRequest {
+    std::filesystem::path source;
+    std::filesystem::path target;
+    std::string from;  // encoding identifiers ("VISCII", "Unicode UTF-8", ...)
+    std::string to;
+    bool htmlDoc = false;       // "HTML Doc"
+    bool overwriteAll = false;  // "Overwrite All"
+    std::optional<TReplacement> replace;
+};
+
+struct TFileConversionReport {
+    enum TOutcome { Written, LeftAlone, Failed } outcome = Failed;
+    std::string reason;           // for Failed: the error text
+    std::uint64_t references = 0;  // characters written as "&#N;" because the target cannot hold them
+};
+
+// Converts one file from one encoding to another: UTF-16 on either side is read or written whole, every
+// other pair goes line by line, with the search text replaced first when asked, the charset declaration
+// of a web page kept true, and CR LF after every line. The engine's ProgressBar advances and its
+// Questions are asked before an existing target is replaced (unless overwriteAll).
+TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest& request);
+
+// A text typed by the user, in the bytes a source of the given encoding holds it as.
+std::string EncodeForSource(TRaRaru& engine, TEncoding source, std::string_view utf8);
+
+}  // namespace odz
