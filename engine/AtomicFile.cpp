@@ -105,7 +105,7 @@ void TAtomicFile::Write(std::string_view bytes) {
     if (FState != TState::Open) throw std::logic_error("TAtomicFile::Write after Commit or Discard");
 
     if (FBuffer.size() + bytes.size() > kBufferSize) Flush();
-    if (false) {
+    if (bytes.size() >= kBufferSize) {
         WriteOut(bytes);
     } else {
         FBuffer.append(bytes);

@@ -1,0 +1,215 @@
+#!/usr/bin/env bash
+# Compares odizodoruz-cli with iconv on large files: VISCII -> UTF-8, UTF-8 -> VISCII and
+# TCVN1 -> UTF-8 (glibc's TCVN5712-1), from the same files in the same run.
+#
+#   bench/compare-iconv.sh            builds (or reuses) build/, then measures
+#
+# Environment:
+#   ODZ_BUILD_DIR   build folder (default: build/ in the source tree)
+#   ODZ_BENCH_MB    size of the generated UTF-8 text in MB (default 50)
+#   ODZ_BENCH_RUNS  timed runs per tool and conversion, the best one counts (default 3)
+#   ODZ_BENCH_TMP   folder for the generated files (default: $TMPDIR or /tmp)
+#
+# Every run is preceded by one untimed warm-up of the same command, so the input is in the page cache.
+# Wall time comes from a nanosecond clock around the run, peak memory (maximum resident set size) from
+# /usr/bin/time -f '%e %M'. MB are 10^6 bytes; MB/s is the input size over the wall time.
+# Lines end with CR LF, as our tool writes them, so both tools write the same bytes.
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+root="$(cd "$here/.." && pwd)"
+build="${ODZ_BUILD_DIR:-$root/build}"
+megabytes="${ODZ_BENCH_MB:-50}"
+runs="${ODZ_BENCH_RUNS:-3}"
+tmp_base="${ODZ_BENCH_TMP:-${TMPDIR:-/tmp}}"
+
+export LC_ALL=C
+
+for tool in cmake iconv awk cmp /usr/bin/time; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "compare-iconv: $tool is needed" >&2; exit 2; }
+done
+
+# ---- Build ------------------------------------------------------------------------------------------
+if [[ -f "$build/CMakeCache.txt" ]]; then
+    echo "Reusing $build"
+else
+    echo "Configuring $build (Release)"
+    cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build "$build" --target odizodoruz-cli >/dev/null
+cli="$build/bin/odizodoruz-cli"
+[[ -x "$cli" ]] || { echo "compare-iconv: $cli was not built" >&2; exit 2; }
+build_type="$(sed -n 's/^CMAKE_BUILD_TYPE:STRING=//p' "$build/CMakeCache.txt")"
+
+work="$(mktemp -d "$tmp_base/odz-compare-iconv.XXXXXX")"
+cleanup() { rm -rf "$work"; }
+trap cleanup EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# ---- Text ---------------------------------------------------------------------------------------------
+# Ordinary prose: ASCII and Vietnamese letters only, so every letter has a code in VISCII and TCVN1.
+cat >"$work/prose.txt" <<'PROSE'
+Hà Nội mùa thu, những con phố nhỏ rợp bóng cây, gió heo may thổi nhẹ qua mặt hồ Gươm.
+Người bán hàng rong đội nón lá, gánh trên vai những thúng cốm xanh thơm mùi lúa non.
+Buổi sáng sớm, các cụ già tập thể dục bên bờ hồ, còn trẻ em vội vã đến trường.
+Tiếng Việt có sáu thanh điệu: ngang, huyền, sắc, hỏi, ngã và nặng; mỗi thanh làm đổi nghĩa của từ.
+Đường về quê ngoại quanh co giữa những cánh đồng lúa chín vàng, xa xa là dãy núi mờ sương.
+Chúng tôi dừng lại bên quán nước ven đường, uống chén trà xanh nóng hổi và nghe ông lão kể chuyện ngày xưa.
+Ở miền Nam, chợ nổi trên sông Cửu Long họp từ lúc trời chưa sáng, thuyền chở đầy dưa hấu, xoài, chuối và khóm.
+Những ước mơ giản dị của người nông dân là được mùa, con cháu khỏe mạnh và học hành đến nơi đến chốn.
+Quyển sách cũ ấy đã theo ông suốt những năm tháng chiến tranh, giờ giấy đã ngả màu nhưng chữ vẫn còn rõ.
+Ỷ lại vào người khác thì chẳng bao giờ nên người, bà thường dặn dò như thế mỗi khi cả nhà quây quần bên mâm cơm.
+Ánh trăng rằm soi xuống dòng sông Hương, tiếng hò mái đẩy vọng lại từ một chiếc đò nhỏ.
+Ông Độ kể rằng năm ấy lũ lớn, nước ngập đến tận mái hiên, cả xóm phải dắt díu nhau lên đồi.
+Mùa xuân đến, hoa đào nở rộ khắp các ngõ, người người nô nức đi chợ Tết mua sắm.
+Bánh chưng xanh được gói bằng lá dong, nhân đậu xanh và thịt mỡ, luộc suốt một đêm dài.
+Ếch nhái kêu ran ngoài ruộng sau cơn mưa rào đầu hạ, lũ trẻ rủ nhau đi bắt cá rô.
+Ủy ban xã vừa họp bàn việc đắp lại con đê cũ, ai nấy đều hăng hái góp công góp của.
+Ít ai biết rằng ngôi chùa nhỏ trên đỉnh núi ấy đã có từ mấy trăm năm trước.
+Cô giáo trẻ kiên nhẫn dạy từng chữ cái cho học trò nghèo ở bản làng vùng cao.
+Ăn quả nhớ kẻ trồng cây, uống nước nhớ nguồn là lời dạy mà ông bà để lại cho con cháu.
+Ấm nước chè xanh đặt giữa chiếu, mọi người ngồi quanh bàn chuyện mùa màng và giá lúa năm nay.
+Ơn cha nghĩa mẹ sâu nặng như biển trời, người con xa quê lúc nào cũng khắc ghi trong lòng.
+Ừ thì mình cứ đi, đường xa mấy rồi cũng tới, miễn là đừng nản chí giữa chừng.
+Ở phương xa, anh vẫn nhớ tiếng gà gáy sớm và khói bếp lam chiều quyện trên mái rạ.
+Đêm khuya, tiếng mõ cầm canh vọng lại, cả làng chìm trong giấc ngủ yên bình.
+Tỉnh dậy sau giấc trưa, bé Hạnh chạy ra vườn hái ổi, tiếng cười giòn tan như nắng hạ.
+Ý kiến của mọi người được ghi chép đầy đủ, sẽ gửi lên huyện trong tuần tới.
+Ổ bánh mì nóng giòn, kẹp chả lụa và rau thơm, là bữa sáng quen thuộc của người Sài Gòn.
+Ỡm ờ mãi rồi cậu ấy cũng chịu nhận lời, hứa sẽ về thăm quê vào dịp cuối năm.
+TRUYỆN NGẮN: NHỮNG NGƯỜI ĐÀN BÀ ĐI BIỂN
+PHẦN HAI: MÙA LŨ Ở QUÊ NHÀ, NHỮNG NGÀY XA XỨ
+LỜI CUỐI SÁCH: CẢM ƠN BẠN ĐỌC ĐÃ THEO DÕI, XIN HẸN GẶP LẠI Ở TẬP SAU.
+PROSE
+
+# Repeated with variety (a numbered heading, the sentences in a rotating order) up to the size asked,
+# each line ended with CR LF.
+utf8="$work/text.utf8.txt"
+target_bytes=$((megabytes * 1000000))
+prose_bytes=$(wc -c <"$work/prose.txt")
+blocks=$(((target_bytes + prose_bytes - 1) / prose_bytes + 1))
+awk -v blocks="$blocks" '
+    { line[n++] = $0 }
+    END {
+        for (b = 0; b < blocks; ++b) {
+            printf "Chương %d, đoạn %d.\r\n", int(b / 10) + 1, b % 10 + 1
+            for (i = 0; i < n; ++i) printf "%s\r\n", line[(i * 7 + b) % n]
+            printf "\r\n"
+        }
+    }' "$work/prose.txt" >"$utf8"
+input_bytes=$(wc -c <"$utf8")
+
+# ---- Legacy copies ----------------------------------------------------------------------------------
+notes=()
+make_legacy() {  # short name, glibc name, output file
+    local ours="$work/made.$1.ours" theirs="$work/made.$1.iconv"
+    "$cli" convert -f utf8 -t "$1" "$utf8" "$ours" --overwrite 2>/dev/null
+    iconv -f UTF-8 -t "$2" "$utf8" -o "$theirs"
+    if cmp -s "$ours" "$theirs"; then
+        mv "$theirs" "$3"
+        rm -f "$ours"
+        notes+=("UTF-8 -> $1: iconv ($2) and odizodoruz-cli give the same bytes; the $1 input is iconv's.")
+    else
+        notes+=("UTF-8 -> $1: iconv ($2) and odizodoruz-cli differ (iconv $(wc -c <"$theirs") bytes, ours \
+$(wc -c <"$ours") bytes; $(cmp "$theirs" "$ours" 2>&1 | head -1)); the $1 input is odizodoruz-cli's.")
+        mv "$ours" "$3"
+        rm -f "$theirs"
+    fi
+}
+viscii="$work/text.viscii.txt"
+tcvn1="$work/text.tcvn1.txt"
+make_legacy viscii VISCII "$viscii"
+make_legacy tcvn1 TCVN5712-1 "$tcvn1"
+
+# ---- Timing -----------------------------------------------------------------------------------------
+# One run: prints "seconds peak_kib". The output file is removed first, for both tools alike.
+measure() {  # output file, command...
+    local out="$1" timing="$work/time.out" start end
+    shift
+    rm -f "$out"
+    start=$(date +%s%N)
+    /usr/bin/time -f '%e %M' -o "$timing" "$@" >/dev/null 2>"$work/stderr.out" ||
+        { echo "compare-iconv: failed: $*" >&2; cat "$work/stderr.out" >&2; exit 1; }
+    end=$(date +%s%N)
+    awk -v ns=$((end - start)) '{ printf "%.4f %d\n", ns / 1e9, $2 }' "$timing"
+}
+# Best of the runs after one warm-up: prints "best_seconds peak_kib" (the peak of the best run).
+best_of() {  # output file, command...
+    local best="" line
+    measure "$@" >/dev/null
+    for ((r = 0; r < runs; ++r)); do
+        line=$(measure "$@")
+        if [[ -z "$best" ]] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
+            best="$line"
+        fi
+    done
+    echo "$best"
+}
+
+rows=()
+check_lines=()
+compare() {  # label, our from, our to, glibc from, glibc to, input file
+    local label="$1" from="$2" to="$3" gfrom="$4" gto="$5" input="$6"
+    local ours="$work/out.$from-$to.ours" theirs="$work/out.$from-$to.iconv" size r_ours r_iconv
+    size=$(wc -c <"$input")
+    r_ours=$(best_of "$ours" "$cli" convert -f "$from" -t "$to" "$input" "$ours" --overwrite)
+    r_iconv=$(best_of "$theirs" iconv -f "$gfrom" -t "$gto" "$input" -o "$theirs")
+    rows+=("$label|$size|$r_ours|$r_iconv")
+    if cmp -s "$ours" "$theirs"; then
+        check_lines+=("$label: outputs byte-identical ($(wc -c <"$ours") bytes)")
+    else
+        check_lines+=("$label: OUTPUTS DIFFER: ours $(wc -c <"$ours") bytes, iconv $(wc -c <"$theirs") bytes, \
+first difference: $(cmp "$ours" "$theirs" 2>&1 | head -1)")
+    fi
+    rm -f "$ours" "$theirs"
+}
+
+echo "Measuring (best of $runs after a warm-up) ..."
+compare "VISCII -> UTF-8" viscii utf8 VISCII UTF-8 "$viscii"
+compare "UTF-8 -> VISCII" utf8 viscii UTF-8 VISCII "$utf8"
+compare "TCVN1 -> UTF-8" tcvn1 utf8 TCVN5712-1 UTF-8 "$tcvn1"
+
+# ---- Report -----------------------------------------------------------------------------------------
+cpu="$(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1)"
+echo
+echo "Machine: $(nproc) processors, ${cpu:-unknown CPU}, $(uname -sr)"
+echo "iconv:   $(iconv --version 2>&1 | head -1)"
+echo "Build:   $build ($build_type)"
+echo "Input:   UTF-8 $input_bytes bytes, VISCII $(wc -c <"$viscii") bytes, TCVN1 $(wc -c <"$tcvn1") bytes"
+echo "         (MB = 10^6 bytes; MB/s = input size / best wall time; RSS = peak resident set size)"
+echo
+printf '%-16s %-15s %9s %9s %10s %11s %12s\n' conversion tool "input MB" "time s" "MB/s" "peak RSS MB" "RSS/input"
+printf '%s\n' "-----------------------------------------------------------------------------------------"
+failures=0
+for row in "${rows[@]}"; do
+    IFS='|' read -r label size r_ours r_iconv <<<"$row"
+    read -r t_ours k_ours <<<"$r_ours"
+    read -r t_iconv k_iconv <<<"$r_iconv"
+    awk -v label="$label" -v size="$size" -v to="$t_ours" -v ko="$k_ours" -v ti="$t_iconv" -v ki="$k_iconv" '
+        BEGIN {
+            mb = size / 1e6
+            so = mb / to; si = mb / ti
+            ro = ko * 1024 / 1e6; ri = ki * 1024 / 1e6
+            printf "%-16s %-15s %9.1f %9.3f %10.1f %11.1f %12.2f\n", label, "odizodoruz-cli", mb, to, so, ro, ro / mb
+            printf "%-16s %-15s %9.1f %9.3f %10.1f %11.1f %12.2f\n", "", "iconv", mb, ti, si, ri, ri / mb
+            printf "%-16s %-15s %9s %9s %9.2fx %10.2fx\n", "", "ours/iconv", "", "", so / si, ro / ri
+        }'
+    # The goals: at least twice iconv's speed, peak memory at most three times the input.
+    if ! awk -v to="$t_ours" -v ti="$t_iconv" 'BEGIN { exit !(ti / to >= 2) }'; then
+        check_lines+=("$label: below twice iconv's speed")
+        failures=$((failures + 1))
+    fi
+    if ! awk -v ko="$k_ours" -v size="$size" 'BEGIN { exit !(ko * 1024 <= 3 * size) }'; then
+        check_lines+=("$label: peak memory above three times the input")
+        failures=$((failures + 1))
+    fi
+done
+echo
+for note in "${notes[@]}"; do echo "Note: $note"; done
+for line in "${check_lines[@]}"; do echo "Check: $line"; done
+if ((failures == 0)); then
+    echo "Goals met: at least 2x iconv's MB/s and peak RSS at most 3x the input, on every conversion."
+else
+    echo "Goals missed: $failures (see above)."
+fi
