@@ -149,22 +149,6 @@ void RunBatch(benchmark::State& state, const std::vector<std::string>& lines, Ro
     state.counters["batch_bytes"] = static_cast<double>(TotalBytes(lines));
 }
 
-// What the file pipeline converts with (no tags, as for plain text).
-odz::TConversionSetup SetupFor(const odz::TRaRaru& engine, std::string_view source, std::string_view target) {
-    const auto from = odz::EncodingByIdentifier(source);
-    const auto to = odz::EncodingByIdentifier(target);
-    if (!from || !to) throw std::runtime_error("unknown encoding");
-    odz::TConversionSetup setup;
-    setup.sourceKind = odz::EncodingInfo(*from).kind;
-    setup.targetKind = odz::EncodingInfo(*to).kind;
-    if (const auto* table = odz::LegacyTableFor(*from)) setup.sourceTable = *table;
-    if (const auto* table = odz::LegacyTableFor(*to)) setup.targetTable = *table;
-    setup.keys = engine.Keys();
-    setup.tags = false;
-    setup.edhIsDStroke = setup.sourceKind == odz::TEncodingKind::Utf8;
-    return setup;
-}
-
 // Makes the engine and the source text once per case; errors are reported instead of benchmarked.
 class LineRoutines : public benchmark::Fixture {
 public:
@@ -182,16 +166,20 @@ protected:
         return true;
     }
 
-    // The conversion straight through one converter made for it, as the file pipeline does.
+    // The conversion straight through one converter, made with the setup a file conversion of a plain
+    // text file uses.
     void RunConverter(benchmark::State& state, std::string_view source, std::string_view target) {
         if (!Prepare(state, source)) return;
-        std::unique_ptr<odz::TLineConverter> converter;
-        try {
-            converter = odz::MakeLineConverter(SetupFor(*engine, source, target));
-        } catch (const std::exception& failure) {
-            state.SkipWithError(failure.what());
+        const auto from = odz::EncodingByIdentifier(source);
+        const auto to = odz::EncodingByIdentifier(target);
+        if (!from || !to) {
+            state.SkipWithError("unknown encoding");
             return;
         }
+        engine->SetSourceEncode(source);
+        engine->BuildViqrTable();
+        const auto converter = odz::MakeLineConverter(
+            engine->FileSetup(odz::EncodingInfo(*from).kind, *to, false, "Vietnamese prose.txt"));
         RunBatch(state, lines, [&](const std::string& line, std::string& dest) {
             dest.clear();
             converter->ConvertLine(line, dest);

@@ -1,0 +1,199 @@
+// One file converted as the window and the command-line tool do it.
+
+#include <unistd.h>
+
+#include "FileConversion.h"
+#include "ReplaceInLine.h"
+#include "TestSupport.h"
+
+namespace odz {
+namespace {
+
+class FileConversion : public ::testing::Test {
+protected:
+    FileConversion() : FEngine(FDir / "odizodoruz.ini") {
+        FEngine.RaRaruCreate();
+        FEngine.Questions = &FQuestions;
+    }
+
+    TFileConversionReport Convert(const std::string& from, const std::string& to, std::string_view input,
+                                  bool htmlDoc = false, std::optional<TReplacement> replace = std::nullopt,
+                                  const std::string& name = "in.htm") {
+        test::WriteFile(FDir / name, input);
+        std::filesystem::remove(FDir / "out");
+        TFileConversionRequest request;
+        request.source = FDir / name;
+        request.target = FDir / "out";
+        request.from = from;
+        request.to = to;
+        request.htmlDoc = htmlDoc;
+        request.replace = std::move(replace);
+        return ConvertFile(FEngine, request);
+    }
+    std::string Output() const { return test::ReadFile(FDir / "out"); }
+
+    test::TTempDir FDir;
+    TRaRaru FEngine;
+    test::TScriptedQuestions FQuestions;
+};
+
+TEST_F(FileConversion, LinePipeline) {
+    struct TCase {
+        const char* what;
+        const char* from;
+        const char* to;
+        std::string input;
+        std::string expected;
+    };
+    const TCase cases[] = {
+        {"every line end becomes CR LF", "VISCII", "Unicode UTF-8", "a\nb\rc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
+        {"empty file", "VISCII", "Unicode UTF-8", "", ""},
+        {"empty lines kept", "VISCII", "TCVN1", "\n\n", "\r\n\r\n"},
+        {"NUL bytes pass", "VISCII", "Unicode UTF-8", std::string("a\0b", 3), std::string("a\0b\r\n", 5)},
+        {"UTF-8 byte-order mark dropped", "Unicode UTF-8", "VISCII", "\xEF\xBB\xBF\xE1\xBB\x87", "\xAE\r\n"},
+        {"references decoded into UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8", "Vi&#7879;t &#169; \xC2\xA9",
+         "Vi\xE1\xBB\x87t &#169; \xC2\xA9\r\n"},
+        {"a VIQR escape at a line end", "VIQR", "VISCII", "a\\\nb", "a\\\r\nb\r\n"},
+        {"legacy byte-order-mark lookalike is text", "VISCII", "Unicode UTF-8", "\xEF\xBB\xBF",
+         "\xE1\xBB\x89\xE1\xBB\xAA\xC6\xAF\r\n"},
+    };
+    for (const TCase& c : cases) {
+        const auto report = Convert(c.from, c.to, c.input);
+        EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.reason;
+        EXPECT_EQ(test::Hex(Output()), test::Hex(c.expected)) << c.what;
+    }
+}
+
+TEST_F(FileConversion, CharsetDeclarations) {
+    struct TCase {
+        const char* what;
+        const char* from;
+        const char* to;
+        std::string input;
+        std::string expected;
+    };
+    const std::string meta1258 = R"(<meta http-equiv="Content-Type" content="text/html; charset=windows-1258">)";
+    const TCase cases[] = {
+        {"declaration value edited, the rest of the line kept", "VISCII", "Unicode UTF-8",
+         "<html><head>" + meta1258 + "<title>\xAE</title>\n</head>",
+         R"(<html><head><meta http-equiv="Content-Type" content="text/html; charset=UTF-8"><title>ệ</title>)"
+         "\r\n</head>\r\n"},
+        {"no declaration: meta tag after the head tag, even on the only line", "VISCII", "Unicode UTF-8",
+         "<html><head><title>x</title></head></html>",
+         R"(<html><head><meta http-equiv="Content-Type" content="text/html; charset=UTF-8"><title>x</title></head></html>)"
+         "\r\n"},
+        {"a head tag with attributes; declaration on the last line", "VISCII", "Decimal NCR UTF-8",
+         "<head lang=vi>\n<meta charset='x-viet'>", "<head lang=vi>\r\n<meta charset='UTF-8'>\r\n"},
+        {"UTF-8 page into a legacy encoding", "Unicode UTF-8", "VISCII",
+         "<meta charset=\"utf-8\"><p>\xE1\xBB\x87</p>", "<meta charset=\"windows-1252\"><p>\xAE</p>\r\n"},
+        {"nothing inserted for a legacy target", "Unicode UTF-8", "TCVN1", "<head></head>", "<head></head>\r\n"},
+        {"legacy to legacy keeps the declaration", "VISCII", "TCVN1", meta1258, meta1258 + "\r\n"},
+        {"references into UTF-8 end with UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8",
+         "<meta charset=utf-8>&#7879;", "<meta charset=UTF-8>\xE1\xBB\x87\r\n"},
+        {"UTF-8 into references end with UTF-8", "Unicode UTF-8", "Decimal NCR UTF-8",
+         "<META CHARSET=\"UTF-8\">\xE1\xBB\x87", "<META CHARSET=\"UTF-8\">&#7879;\r\n"},
+        {"XML declaration", "Unicode UTF-8", "VIQR", "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
+         "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n"},
+        {"a meta tag over two lines", "VISCII", "Unicode UTF-8",
+         "<meta http-equiv=\"Content-Type\"\n content=\"text/html; charset=VISCII\">",
+         "<meta http-equiv=\"Content-Type\"\r\n content=\"text/html; charset=UTF-8\">\r\n"},
+        {"plain text mentioning a charset is not changed", "VISCII", "Unicode UTF-8",
+         "the charset=VISCII line\nnext", "the charset=VISCII line\r\nnext\r\n"},
+        {"a header tag is no head tag", "VISCII", "Unicode UTF-8", "<header>x</header>", "<header>x</header>\r\n"},
+    };
+    for (const TCase& c : cases) {
+        const auto report = Convert(c.from, c.to, c.input, true);
+        EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.reason;
+        EXPECT_EQ(Output(), c.expected) << c.what;
+    }
+}
+
+TEST_F(FileConversion, ReplacementBeforeConversion) {
+    EXPECT_EQ(ReplaceInLine("abcabc", "b", "xx"), "axxcaxxc");
+    EXPECT_EQ(ReplaceInLine("abcabc", "a", "aa"), "aabcaabc");
+    EXPECT_EQ(ReplaceInLine("aaa", "aa", "b"), "ba");
+    EXPECT_EQ(ReplaceInLine("abc", "", "x"), "abc");
+    EXPECT_EQ(ReplaceInLine("abc", "z", "x"), "abc");
+
+    // The search text is typed in Unicode and found in the source's own bytes.
+    Convert("VISCII", "Unicode UTF-8", "Vi\xAEt Nam\nVi\xAEt", false,
+            TReplacement{"Vi\xE1\xBB\x87t", "Vi\xE1\xBB\x87t-ng\xE1\xBB\xAF"});
+    EXPECT_EQ(Output(), "Vi\xE1\xBB\x87t-ng\xE1\xBB\xAF Nam\r\nVi\xE1\xBB\x87t-ng\xE1\xBB\xAF\r\n");
+    Convert("VIQR", "VISCII", "Vie^.t", false, TReplacement{"Vi\xE1\xBB\x87t", "Nam"});
+    EXPECT_EQ(Output(), "Nam\r\n");
+    Convert("VISCII", "Unicode16", "abcabc", false, TReplacement{"b", "xx"});
+    EXPECT_EQ(Output(), std::string("\xFF\xFE" "a\0x\0x\0c\0a\0x\0x\0c\0\r\0\n\0", 22));
+    Convert("Unicode16", "Unicode UTF-8", std::string("\xFF\xFE" "a\0b\0c\0a\0b\0c\0", 14), false,
+            TReplacement{"b", "\xE1\xBB\x87"});
+    EXPECT_EQ(Output(), "a\xE1\xBB\x87" "ca\xE1\xBB\x87" "c\r\n");
+}
+
+TEST_F(FileConversion, ExistingTarget) {
+    test::WriteFile(FDir / "in.txt", "\xAE");
+    TFileConversionRequest request{FDir / "in.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
+    test::WriteFile(FDir / "out.txt", "old");
+    FQuestions.Expect(TAnswer::No);
+    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::LeftAlone);
+    FQuestions.Expect(TAnswer::Cancel);
+    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::LeftAlone);
+    EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "old");
+    FQuestions.Expect(TAnswer::Yes);
+    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
+    EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBB\x87\r\n");
+    request.overwriteAll = true;
+    test::WriteFile(FDir / "out.txt", "old");
+    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
+    EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBB\x87\r\n");
+    EXPECT_EQ(FQuestions.Asked().size(), 3u);
+    EXPECT_TRUE(FQuestions.AllAnswered());
+}
+
+TEST_F(FileConversion, FailuresLeaveNothingBehind) {
+    test::WriteFile(FDir / "in.txt", "\xAE");
+    test::WriteFile(FDir / "plain", "a file, not a folder");
+    const TFileConversionRequest request{FDir / "in.txt", FDir / "plain" / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
+    const auto report = ConvertFile(FEngine, request);
+    EXPECT_EQ(report.outcome, TFileConversionReport::Failed);
+    EXPECT_EQ(report.reason, "Cannot create file " + (FDir / "plain" / "out.txt").string() + " (Not a directory)");
+
+    const auto missing = ConvertFile(FEngine, {FDir / "none.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}});
+    EXPECT_EQ(missing.outcome, TFileConversionReport::Failed);
+    EXPECT_EQ(missing.reason, "Cannot open file " + (FDir / "none.txt").string() + " (No such file or directory)");
+
+    const auto same = ConvertFile(FEngine, {FDir / "in.txt", FDir / "out.txt", "VISCII", "VISCII", false, false, {}});
+    EXPECT_EQ(same.outcome, TFileConversionReport::Failed);
+
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(FDir.Path())) ++files;
+    EXPECT_EQ(files, 2);
+}
+
+TEST_F(FileConversion, ReferencesAreCounted) {
+    const auto report = Convert("Unicode UTF-8", "VISCII", "\xC2\xA9 \xE2\x80\x9C\xE1\xBB\x87\xE2\x80\x9D");
+    EXPECT_EQ(report.references, 3u);
+    EXPECT_EQ(Output(), "&#169; &#8220;\xAE&#8221;\r\n");
+    EXPECT_EQ(Convert("Unicode UTF-8", "VPS", "\xE1\xBB\x8C").references, 1u);
+    EXPECT_EQ(Convert("Unicode UTF-8", "Unicode16", "\xC2\xA9").references, 0u);
+}
+
+TEST_F(FileConversion, LongLinesAndBigFilesStream) {
+    // A file far larger than the read buffer, with a line longer than it, comes out whole.
+    std::string input;
+    input.reserve(5 << 20);
+    for (int i = 0; i < 100000; ++i) input += "Ti\xAAng Vi\xAEt\n";
+    input += std::string(3 << 20, '\xAE');
+    input += "\r\n\r";
+    std::string expected;
+    for (int i = 0; i < 100000; ++i) expected += "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t\r\n";
+    for (int i = 0; i < (3 << 20); ++i) expected += "\xE1\xBB\x87";
+    expected += "\r\n\r\n";
+    test::TCountingProgress progress;
+    FEngine.ProgressBar = &progress;
+    EXPECT_EQ(Convert("VISCII", "Unicode UTF-8", input, false, std::nullopt, "big.txt").outcome,
+              TFileConversionReport::Written);
+    EXPECT_TRUE(Output() == expected);
+    EXPECT_EQ(progress.Position(), static_cast<std::int64_t>(input.size() - 100000 - 3));
+}
+
+}  // namespace
+}  // namespace odz

@@ -1,0 +1,112 @@
+// Every ordered pair of the ten encodings: a text of all letters, ASCII and other characters goes from
+// one encoding to the other and back, and comes back as it was, except that a character the middle
+// encoding cannot hold comes back as its decimal reference.
+
+#include "FileConversion.h"
+#include "LetterLookup.h"
+#include "TestSupport.h"
+#include "TextDecoders.h"
+#include "TextSinks.h"
+#include "Windows1252.h"
+
+namespace odz {
+namespace {
+
+std::vector<char32_t> Decode(std::string_view utf8) {
+    std::vector<char32_t> out;
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t c = 0;
+        const std::size_t n = DecodeUtf8At(utf8, i, c);
+        out.push_back(c);
+        i += n == 0 ? 1 : n;
+    }
+    return out;
+}
+
+// What the encoding can hold, worked out here from the tables rather than asked of the program.
+bool Holds(TEncoding encoding, char32_t c) {
+    if (c < 0x80) return true;
+    const TEncodingKind kind = EncodingInfo(encoding).kind;
+    if (kind == TEncodingKind::Utf8 || kind == TEncodingKind::Utf16 || kind == TEncodingKind::Ncr) return true;
+    const int letter = LetterOfCodePoint(c);
+    if (kind == TEncodingKind::Viqr) return letter >= 1;
+    const TVnLetterTable& table = *LegacyTableFor(encoding);
+    if (letter >= 1) return !SlotCode(table[letter]).empty();
+    const auto byte = UnicodeToWindows1252(c);
+    if (!byte || *byte < 0x80) return false;
+    for (int k = 0; k <= kLastLetter; ++k) {
+        if (SlotCode(table[k]).find(static_cast<char>(*byte)) != std::string_view::npos) return false;
+    }
+    return true;
+}
+
+std::string WithReferences(std::string_view utf8, TEncoding encoding) {
+    std::string out;
+    for (const char32_t c : Decode(utf8)) {
+        if (Holds(encoding, c)) {
+            AppendUtf8(out, c);
+        } else {
+            AppendReference(out, c);
+        }
+    }
+    return out;
+}
+
+std::string Text() {
+    std::string letters;
+    for (int k = 1; k <= kLastLetter; ++k) letters += Utf8Table[k] + (k % 6 == 5 ? " " : "");
+    std::string ascii;
+    for (char c = 0x20; c < 0x7F; ++c) ascii.push_back(c);
+    return letters + "\r\n" + ascii + "\r\n" +
+           "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t: \xE2\x80\x9CXin ch\xC3\xA0o\xE2\x80\x9D \xE2\x80\x94 \xC2\xA9 2024 "
+           "\xE2\x82\xAC \xC2\xBD \xF0\x9F\x98\x80 \xC2\xB7\xC2\xA0\r\n" +
+           "I'm a.b (ca) \xC4\x91" "d D\xC4\x90 DD dd e( o^ x\\y &amp; a < b\r\n\r\nend\r\n";
+}
+
+class RoundTrip : public ::testing::TestWithParam<std::pair<TEncoding, TEncoding>> {};
+
+TEST_P(RoundTrip, ThereAndBack) {
+    const auto [a, b] = GetParam();
+    test::TTempDir dir;
+    TRaRaru engine(dir / "odizodoruz.ini");
+    engine.RaRaruCreate();
+    const auto convert = [&](const std::filesystem::path& from, TEncoding fromEncoding,
+                             const std::filesystem::path& to, TEncoding toEncoding) {
+        if (fromEncoding == toEncoding) {
+            std::filesystem::copy_file(from, to);
+            return;
+        }
+        TFileConversionRequest request;
+        request.source = from;
+        request.target = to;
+        request.from = EncodingInfo(fromEncoding).identifier;
+        request.to = EncodingInfo(toEncoding).identifier;
+        const TFileConversionReport report = ConvertFile(engine, request);
+        ASSERT_EQ(report.outcome, TFileConversionReport::Written) << report.reason;
+    };
+    test::WriteFile(dir / "text.utf8", Text());
+    test::WriteFile(dir / "expected.utf8", WithReferences(Text(), b));
+    convert(dir / "text.utf8", TEncoding::Utf8, dir / "text.a", a);
+    convert(dir / "expected.utf8", TEncoding::Utf8, dir / "expected.a", a);
+    convert(dir / "text.a", a, dir / "text.b", b);
+    convert(dir / "text.b", b, dir / "back.a", a);
+    EXPECT_EQ(test::Hex(test::ReadFile(dir / "back.a")), test::Hex(test::ReadFile(dir / "expected.a")));
+}
+
+std::vector<std::pair<TEncoding, TEncoding>> AllPairs() {
+    std::vector<std::pair<TEncoding, TEncoding>> pairs;
+    for (int a = 0; a < kEncodingCount; ++a) {
+        for (int b = 0; b < kEncodingCount; ++b) {
+            if (a != b) pairs.emplace_back(EncodingAt(a).encoding, EncodingAt(b).encoding);
+        }
+    }
+    return pairs;
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPairs, RoundTrip, ::testing::ValuesIn(AllPairs()), [](const auto& info) {
+    return std::string(EncodingInfo(info.param.first).shortName) + "_" +
+           std::string(EncodingInfo(info.param.second).shortName);
+});
+
+}  // namespace
+}  // namespace odz
