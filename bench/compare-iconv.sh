@@ -10,7 +10,8 @@
 #   ODZ_BENCH_RUNS  timed runs per tool and conversion, the best one counts (default 3)
 #   ODZ_BENCH_TMP   folder for the generated files (default: $TMPDIR or /tmp)
 #
-# Every run is preceded by one untimed warm-up of the same command, so the input is in the page cache.
+# Each tool runs once untimed first, so the input is in the page cache; the timed runs of the two
+# tools then alternate.
 # Wall time comes from a nanosecond clock around the run, peak memory (maximum resident set size) from
 # /usr/bin/time -f '%e %M'. MB are 10^6 bytes; MB/s is the input size over the wall time.
 # Lines end with CR LF, as our tool writes them, so both tools write the same bytes.
@@ -134,17 +135,9 @@ measure() {  # output file, command...
     end=$(date +%s%N)
     awk -v ns=$((end - start)) '{ printf "%.4f %d\n", ns / 1e9, $2 }' "$timing"
 }
-# Best of the runs after one warm-up: prints "best_seconds peak_kib" (the peak of the best run).
-best_of() {  # output file, command...
-    local best="" line
-    measure "$@" >/dev/null
-    for ((r = 0; r < runs; ++r)); do
-        line=$(measure "$@")
-        if [[ -z "$best" ]] || awk -v a="${line%% *}" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
-            best="$line"
-        fi
-    done
-    echo "$best"
+# The faster of two "seconds peak_kib" results.
+faster() {
+    if [[ -z "$1" ]] || awk -v a="${2%% *}" -v b="${1%% *}" 'BEGIN { exit !(a < b) }'; then echo "$2"; else echo "$1"; fi
 }
 
 rows=()
@@ -152,9 +145,18 @@ check_lines=()
 compare() {  # label, our from, our to, glibc from, glibc to, input file
     local label="$1" from="$2" to="$3" gfrom="$4" gto="$5" input="$6"
     local ours="$work/out.$from-$to.ours" theirs="$work/out.$from-$to.iconv" size r_ours r_iconv
+    local cmd_ours=("$cli" convert -f "$from" -t "$to" "$input" "$ours" --overwrite)
+    local cmd_iconv=(iconv -f "$gfrom" -t "$gto" "$input" -o "$theirs")
     size=$(wc -c <"$input")
-    r_ours=$(best_of "$ours" "$cli" convert -f "$from" -t "$to" "$input" "$ours" --overwrite)
-    r_iconv=$(best_of "$theirs" iconv -f "$gfrom" -t "$gto" "$input" -o "$theirs")
+    # One warm-up each, then the timed runs of the two tools in turn, so that a change in the load of
+    # the machine touches both alike; the best run of each counts.
+    measure "$ours" "${cmd_ours[@]}" >/dev/null
+    measure "$theirs" "${cmd_iconv[@]}" >/dev/null
+    r_ours="" r_iconv=""
+    for ((r = 0; r < runs; ++r)); do
+        r_ours=$(faster "$r_ours" "$(measure "$ours" "${cmd_ours[@]}")")
+        r_iconv=$(faster "$r_iconv" "$(measure "$theirs" "${cmd_iconv[@]}")")
+    done
     rows+=("$label|$size|$r_ours|$r_iconv")
     if cmp -s "$ours" "$theirs"; then
         check_lines+=("$label: outputs byte-identical ($(wc -c <"$ours") bytes)")
