@@ -1,6 +1,8 @@
 #include "AtomicFile.h"
 
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,31 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (fs::temp_directory_path() / "odz-atomic-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        FPath = pattern;
-    }
-    ~TTempDir() {
-        std::error_code ec;
-        fs::remove_all(FPath, ec);
-    }
-    const fs::path& Path() const { return FPath; }
+using test::TTempDir;
 
-private:
-    fs::path FPath;
-};
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> Names(const fs::path& dir) {
     std::vector<std::string> names;
@@ -88,16 +68,16 @@ private:
 TEST(AtomicFile, CommitReplacesContentAndCountsBytes) {
     TTempDir dir;
     const fs::path target = dir.Path() / "text.txt";
-    WriteBytes(target, "old content that is longer than the new one\n");
+    test::WriteFile(target, "old content that is longer than the new one\n");
     TAtomicFile file(target);
     file.Write("new ");
     file.Write("");
     file.Write("content\n");
     EXPECT_EQ(file.BytesWritten(), 12u);
-    EXPECT_EQ(ReadBytes(target), "old content that is longer than the new one\n");
+    EXPECT_EQ(test::ReadFile(target), "old content that is longer than the new one\n");
     file.Commit();
     EXPECT_TRUE(file.Committed());
-    EXPECT_EQ(ReadBytes(target), "new content\n");
+    EXPECT_EQ(test::ReadFile(target), "new content\n");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"text.txt"});
 }
 
@@ -106,12 +86,12 @@ class AtomicFileMode : public ::testing::TestWithParam<mode_t> {};
 TEST_P(AtomicFileMode, ReplacementKeepsTheOldFilesMode) {
     TTempDir dir;
     const fs::path target = dir.Path() / "kept.txt";
-    WriteBytes(target, "old");
+    test::WriteFile(target, "old");
     ASSERT_EQ(::chmod(target.c_str(), GetParam()), 0);
     TAtomicFile file(target);
     file.Write("new");
     file.Commit();
-    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(test::ReadFile(target), "new");
     EXPECT_EQ(ModeOf(target), GetParam());
 }
 
@@ -143,14 +123,14 @@ INSTANTIATE_TEST_SUITE_P(AtomicFile, AtomicFileUmask,
 TEST(AtomicFile, WithoutCommitTheOldTargetStaysAndNoTemporaryFileRemains) {
     TTempDir dir;
     const fs::path target = dir.Path() / "keep.txt";
-    WriteBytes(target, "precious\r\nlines\r\n");
+    test::WriteFile(target, "precious\r\nlines\r\n");
     {
         TAtomicFile file(target);
         file.Write(Pattern(3 << 20, 1));  // more than the buffer, so bytes really reached the disk
         file.Write("tail");
         EXPECT_TRUE(fs::exists(file.TempPath()));
     }
-    EXPECT_EQ(ReadBytes(target), "precious\r\nlines\r\n");
+    EXPECT_EQ(test::ReadFile(target), "precious\r\nlines\r\n");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.txt"});
 }
 
@@ -163,7 +143,7 @@ TEST(AtomicFile, WithoutCommitNoTargetAppears) {
 TEST(AtomicFile, DiscardRemovesTheTemporaryFileAndForbidsCommit) {
     TTempDir dir;
     const fs::path target = dir.Path() / "t.txt";
-    WriteBytes(target, "old");
+    test::WriteFile(target, "old");
     TAtomicFile file(target);
     file.Write("new");
     file.Flush();
@@ -171,7 +151,7 @@ TEST(AtomicFile, DiscardRemovesTheTemporaryFileAndForbidsCommit) {
     EXPECT_FALSE(fs::exists(file.TempPath()));
     EXPECT_THROW(file.Commit(), std::logic_error);
     EXPECT_THROW(file.Write("more"), std::logic_error);
-    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(test::ReadFile(target), "old");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"t.txt"});
 }
 
@@ -191,10 +171,10 @@ TEST(AtomicFile, TemporaryContentCanBeRereadAndRewrittenBeforeCommit) {
     TAtomicFile file(target);
     file.Write("first draft");
     file.Flush();
-    EXPECT_EQ(ReadBytes(file.TempPath()), "first draft");
-    WriteBytes(file.TempPath(), "final");
+    EXPECT_EQ(test::ReadFile(file.TempPath()), "first draft");
+    test::WriteFile(file.TempPath(), "final");
     file.Commit();
-    EXPECT_EQ(ReadBytes(target), "final");
+    EXPECT_EQ(test::ReadFile(target), "final");
 }
 
 TEST(AtomicFile, MixedSmallAndLargeWritesArriveInOrder) {
@@ -211,20 +191,20 @@ TEST(AtomicFile, MixedSmallAndLargeWritesArriveInOrder) {
     }
     EXPECT_EQ(file.BytesWritten(), expected.size());
     file.Commit();
-    EXPECT_TRUE(ReadBytes(target) == expected);
+    EXPECT_TRUE(test::ReadFile(target) == expected);
 }
 
 TEST(AtomicFile, WritingThroughASymbolicLinkKeepsTheLink) {
     TTempDir dir;
     const fs::path real = dir.Path() / "real.txt";
     const fs::path link = dir.Path() / "link.txt";
-    WriteBytes(real, "old");
+    test::WriteFile(real, "old");
     fs::create_symlink("real.txt", link);
     TAtomicFile file(link);
     file.Write("new");
     file.Commit();
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadBytes(real), "new");
+    EXPECT_EQ(test::ReadFile(real), "new");
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"link.txt", "real.txt"}));
 }
 
@@ -234,7 +214,7 @@ TEST(AtomicFile, LongFileNamesStillGetATemporaryFile) {
     TAtomicFile file(target);
     file.Write("x");
     file.Commit();
-    EXPECT_EQ(ReadBytes(target), "x");
+    EXPECT_EQ(test::ReadFile(target), "x");
 }
 
 struct TCreateFailure {
@@ -247,14 +227,14 @@ class AtomicFileCreateFailure : public ::testing::TestWithParam<TCreateFailure> 
 
 TEST_P(AtomicFileCreateFailure, ThrowsCannotCreateFile) {
     TTempDir dir;
-    WriteBytes(dir.Path() / "plain", "untouched");
+    test::WriteFile(dir.Path() / "plain", "untouched");
     fs::create_directory(dir.Path() / "folder");
     const fs::path target = dir.Path() / GetParam().Target;
     const auto error = ErrorFrom([&] { TAtomicFile file(target); });
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(std::string(error->what()), "Cannot create file " + target.string());
     EXPECT_EQ(error->Reason(), GetParam().Reason);
-    EXPECT_EQ(ReadBytes(dir.Path() / "plain"), "untouched");
+    EXPECT_EQ(test::ReadFile(dir.Path() / "plain"), "untouched");
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"folder", "plain"}));
 }
 
@@ -271,12 +251,12 @@ TEST(AtomicFile, TargetTurnedIntoAFolderMakesCommitFailAndLeavesNothingBehind) {
     TAtomicFile file(target);
     file.Write("content");
     fs::create_directory(target);
-    WriteBytes(target / "inside", "kept");
+    test::WriteFile(target / "inside", "kept");
     const auto error = ErrorFrom([&] { file.Commit(); });
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(std::string(error->what()), "Cannot create file " + target.string());
     EXPECT_FALSE(error->Reason().empty());
-    EXPECT_EQ(ReadBytes(target / "inside"), "kept");
+    EXPECT_EQ(test::ReadFile(target / "inside"), "kept");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.txt"});
 }
 
@@ -307,7 +287,7 @@ class AtomicFileWriteFailure : public ::testing::TestWithParam<std::size_t> {};
 TEST_P(AtomicFileWriteFailure, ThrowsRemovesTheTemporaryFileAndNeverCommits) {
     TTempDir dir;
     const fs::path target = dir.Path() / "out.txt";
-    WriteBytes(target, "old");
+    test::WriteFile(target, "old");
     TAtomicFile file(target);
     std::optional<EFileError> error;
     {
@@ -326,7 +306,7 @@ TEST_P(AtomicFileWriteFailure, ThrowsRemovesTheTemporaryFileAndNeverCommits) {
     const auto commitError = ErrorFrom([&] { file.Commit(); });
     ASSERT_TRUE(commitError.has_value());
     EXPECT_EQ(std::string(commitError->what()), "Cannot write file " + target.string());
-    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(test::ReadFile(target), "old");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.txt"});
 }
 

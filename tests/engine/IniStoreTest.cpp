@@ -1,6 +1,8 @@
 #include "IniStore.h"
 
 #include <gtest/gtest.h>
+
+#include "TestSupport.h"
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,38 +20,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TTempDir {
-public:
-    TTempDir() {
-        std::string pattern = (fs::temp_directory_path() / "odz-ini-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-        FPath = pattern;
-    }
-    ~TTempDir() {
-        // A test may have taken the write permission away; give it back so everything can go.
-        std::error_code ec;
-        fs::permissions(FPath, fs::perms::owner_all, fs::perm_options::add, ec);
-        for (auto it = fs::recursive_directory_iterator(FPath, ec); !ec && it != fs::end(it);
-             it.increment(ec)) {
-            if (it->is_directory(ec))
-                fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-        }
-        fs::remove_all(FPath, ec);
-    }
-    const fs::path& Path() const { return FPath; }
+using test::TTempDir;
 
-private:
-    fs::path FPath;
-};
 
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::vector<std::string> Names(const fs::path& dir) {
     std::vector<std::string> names;
@@ -75,12 +48,12 @@ class IniStoreRead : public ::testing::TestWithParam<TReadCase> {};
 TEST_P(IniStoreRead, ReturnsTheValueOrTheDefault) {
     TTempDir dir;
     const fs::path path = dir.Path() / "settings.ini";
-    WriteBytes(path, GetParam().Content);
+    test::WriteFile(path, GetParam().Content);
     const TIniStore store(path);
     const std::string value =
         store.ReadString(GetParam().Section, GetParam().Key, "default", GetParam().BufferSize);
     EXPECT_EQ(value, GetParam().Expected);
-    EXPECT_EQ(ReadBytes(path), GetParam().Content);
+    EXPECT_EQ(test::ReadFile(path), GetParam().Content);
 }
 
 const std::string kTwentyFive = "abcdefghijklmnopqrstuvwxy";
@@ -150,10 +123,10 @@ class IniStoreWrite : public ::testing::TestWithParam<TWriteCase> {};
 TEST_P(IniStoreWrite, ChangesOnlyTheOneLine) {
     TTempDir dir;
     const fs::path path = dir.Path() / "settings.ini";
-    if (GetParam().Before) WriteBytes(path, *GetParam().Before);
+    if (GetParam().Before) test::WriteFile(path, *GetParam().Before);
     TIniStore store(path);
     ASSERT_TRUE(store.WriteString(GetParam().Section, GetParam().Key, GetParam().Value)) << store.LastError();
-    EXPECT_EQ(ReadBytes(path), GetParam().After);
+    EXPECT_EQ(test::ReadFile(path), GetParam().After);
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"settings.ini"});
     EXPECT_TRUE(store.LastError().empty());
 }
@@ -213,13 +186,13 @@ TEST(IniStore, WriteCreatesMissingFolders) {
     ASSERT_TRUE(store.WriteInteger("Window", "Width", -640)) << store.LastError();
     ASSERT_TRUE(store.WriteBool("Window", "Maximized", true));
     ASSERT_TRUE(store.WriteBool("Window", "Toolbar", false));
-    EXPECT_EQ(ReadBytes(path), "[Window]\nWidth=-640\nMaximized=1\nToolbar=0\n");
+    EXPECT_EQ(test::ReadFile(path), "[Window]\nWidth=-640\nMaximized=1\nToolbar=0\n");
 }
 
 TEST(IniStore, UnchangedValueLeavesTheFileAlone) {
     TTempDir dir;
     const fs::path path = dir.Path() / "settings.ini";
-    WriteBytes(path, "[a]\nx=1\n");
+    test::WriteFile(path, "[a]\nx=1\n");
     struct stat before {
     }, after{};
     ASSERT_EQ(::stat(path.c_str(), &before), 0);
@@ -227,7 +200,7 @@ TEST(IniStore, UnchangedValueLeavesTheFileAlone) {
     ASSERT_TRUE(store.WriteString("A", "x", "1"));
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);
-    EXPECT_EQ(ReadBytes(path), "[a]\nx=1\n");
+    EXPECT_EQ(test::ReadFile(path), "[a]\nx=1\n");
 }
 
 TEST(IniStore, UnwritableFolderReportsFailureAndLeavesNothingBehind) {
@@ -236,7 +209,7 @@ TEST(IniStore, UnwritableFolderReportsFailureAndLeavesNothingBehind) {
     const bool root = ::geteuid() == 0;
     const fs::path folder = root ? dir.Path() / "plain" : dir.Path() / "locked";
     if (root) {
-        WriteBytes(folder, "a plain file");
+        test::WriteFile(folder, "a plain file");
     } else {
         fs::create_directory(folder);
         fs::permissions(folder, fs::perms(0555));
@@ -247,7 +220,7 @@ TEST(IniStore, UnwritableFolderReportsFailureAndLeavesNothingBehind) {
     EXPECT_EQ(store.LastError(), "Cannot create file " + path.string());
     EXPECT_FALSE(store.LastErrorReason().empty());
     if (root) {
-        EXPECT_EQ(ReadBytes(folder), "a plain file");
+        EXPECT_EQ(test::ReadFile(folder), "a plain file");
     } else {
         EXPECT_TRUE(Names(folder).empty());
     }
@@ -263,12 +236,12 @@ TEST(IniStore, UnreadableSettingsFileIsNeverOverwritten) {
     TTempDir dir;
     const fs::path path = dir.Path() / "settings.ini";
     fs::create_directory(path);
-    WriteBytes(path / "inside", "kept");
+    test::WriteFile(path / "inside", "kept");
     TIniStore store(path);
     EXPECT_FALSE(store.WriteString("s", "k", "v"));
     EXPECT_EQ(store.LastError(), "Cannot open file " + path.string());
     EXPECT_EQ(store.LastErrorReason(), "Is a directory");
-    EXPECT_EQ(ReadBytes(path / "inside"), "kept");
+    EXPECT_EQ(test::ReadFile(path / "inside"), "kept");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"settings.ini"});
 }
 
@@ -283,11 +256,11 @@ class IniStoreBadName : public ::testing::TestWithParam<TBadName> {};
 TEST_P(IniStoreBadName, IsRefusedWithoutTouchingTheFile) {
     TTempDir dir;
     const fs::path path = dir.Path() / "settings.ini";
-    WriteBytes(path, "[s]\nk=1\n");
+    test::WriteFile(path, "[s]\nk=1\n");
     TIniStore store(path);
     EXPECT_FALSE(store.WriteString(GetParam().Section, GetParam().Key, "v"));
     EXPECT_FALSE(store.LastError().empty());
-    EXPECT_EQ(ReadBytes(path), "[s]\nk=1\n");
+    EXPECT_EQ(test::ReadFile(path), "[s]\nk=1\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -308,7 +281,7 @@ class IniStoreInteger : public ::testing::TestWithParam<TNumberCase> {};
 TEST_P(IniStoreInteger, ParsesDecimalNumbersOnly) {
     TTempDir dir;
     const fs::path path = dir.Path() / "settings.ini";
-    WriteBytes(path, "[s]\nk=" + GetParam().Stored + "\n");
+    test::WriteFile(path, "[s]\nk=" + GetParam().Stored + "\n");
     const TIniStore store(path);
     EXPECT_EQ(store.ReadInteger("s", "k", 7), GetParam().Expected);
     EXPECT_EQ(store.ReadBool("s", "k", true), GetParam().Expected != 0);
