@@ -180,9 +180,10 @@ protected:
         engine->BuildViqrTable();
         const auto converter = odz::MakeLineConverter(
             engine->FileSetup(odz::EncodingInfo(*from).kind, *to, false, "Vietnamese prose.txt"));
-        RunBatch(state, lines, [&](const std::string& line, std::string& dest) {
-            dest.clear();
-            converter->ConvertLine(line, dest);
+        odz::TByteBuffer out;
+        RunBatch(state, lines, [&](const std::string& line, std::string&) {
+            out.Clear();
+            converter->ConvertLine(line, out);
         });
     }
 

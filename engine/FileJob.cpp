@@ -1,8 +1,10 @@
 #include "FileJob.h"
 
+#include <cstring>
 #include <system_error>
 
 #include "AtomicFile.h"
+#include "ByteBuffer.h"
 #include "LineReaders.h"
 
 namespace odz {
@@ -60,33 +62,53 @@ void Reinsert(TAtomicFile& first, const TOutputEditor::TInsertion& insertion, TA
     if (!inserted) second.Write(insertion.text);
 }
 
+// Shows the editor the lines of buffer[start, end) that it may change: those holding "<", and the
+// ones after a line that leaves a tag open. The converted lines end with CR LF.
+void EditOutput(TOutputEditor& editor, TByteBuffer& buffer, std::size_t start, std::uint64_t written) {
+    std::size_t position = start;
+    std::string line;
+    while (position < buffer.Size()) {
+        const char* data = buffer.Data();
+        std::size_t lineStart = position;
+        if (!editor.Continues()) {
+            const void* mark = std::memchr(data + position, '<', buffer.Size() - position);
+            if (mark == nullptr) break;
+            const auto at = static_cast<std::size_t>(static_cast<const char*>(mark) - data);
+            if (const void* lf = ::memrchr(data + position, '\n', at - position)) {
+                lineStart = static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1;
+            }
+        }
+        const void* cr = std::memchr(data + lineStart, '\r', buffer.Size() - lineStart);
+        const std::size_t lineEnd =
+            cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : buffer.Size();
+        line.assign(data + lineStart, lineEnd - lineStart);
+        editor.SetLineOffset(written + lineStart);
+        editor.EditLine(line);
+        if (line.size() != lineEnd - lineStart || line != std::string_view(data + lineStart, line.size())) {
+            buffer.Replace(lineStart, lineEnd - lineStart, line);
+        }
+        position = lineStart + line.size() + 2;
+    }
+}
+
 }  // namespace
 
 TFileJobResult RunFileJob(const TFileJob& job) {
     if (!Exists(job.source)) return {TFileJobResult::SourceMissing, 0};
-    const bool utf16Target = job.setup.targetKind == TEncodingKind::Utf16;
     const auto converter = MakeLineConverter(job.setup);
     TAtomicFile output(job.target);
     TProgressSteps progress(job.progress);
-    std::string buffer;
-    buffer.reserve(kFlushSize * 2);
-    const std::string_view lineEnd = utf16Target ? std::string_view("\r\0\n\0", 4) : std::string_view("\r\n");
+    TByteBuffer buffer;
     std::uint64_t written = 0;
-    if (utf16Target) buffer.append("\xFF\xFE");
+    if (job.setup.targetKind == TEncodingKind::Utf16) buffer.Append("\xFF\xFE");
 
-    const auto finishLine = [&](std::size_t lineStart) {
-        if (job.editor) {
-            std::string line = buffer.substr(lineStart);
-            job.editor->SetLineOffset(written + lineStart);
-            job.editor->EditLine(line);
-            buffer.resize(lineStart);
-            buffer.append(line);
-        }
-        buffer.append(lineEnd);
-        if (buffer.size() >= kFlushSize) {
-            output.Write(buffer);
-            written += buffer.size();
-            buffer.clear();
+    // After each piece of converted text: let the editor see it, and hand full buffers to the file.
+    const auto converted = [&](std::size_t start) {
+        if (job.editor) EditOutput(*job.editor, buffer, start, written);
+        if (buffer.Size() >= kFlushSize) {
+            output.Write(buffer.View());
+            written += buffer.Size();
+            buffer.Clear();
         }
     };
 
@@ -96,30 +118,37 @@ TFileJobResult RunFileJob(const TFileJob& job) {
         std::uint64_t consumed = 0;
         while (reader.Next(line)) {
             if (job.transformCodePoints) job.transformCodePoints(line);
-            const std::size_t start = buffer.size();
+            const std::size_t start = buffer.Size();
             converter->ConvertCodePoints(line, buffer);
-            finishLine(start);
+            buffer.Append(converter->LineEnd());
+            converted(start);
             progress.Add(reader.Consumed() - consumed);
             consumed = reader.Consumed();
         }
-    } else {
-        const bool unicodeText = job.setup.sourceKind != TEncodingKind::Legacy;
-        TLineReader reader(job.source, unicodeText);
+    } else if (job.transformLine) {
+        TLineReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy);
         std::string_view view;
-        std::string edited;
+        std::string line;
         while (reader.Next(view)) {
             progress.Add(view.size());
-            if (job.transformLine) {
-                edited.assign(view);
-                job.transformLine(edited);
-                view = edited;
-            }
-            const std::size_t start = buffer.size();
-            converter->ConvertLine(view, buffer);
-            finishLine(start);
+            line.assign(view);
+            job.transformLine(line);
+            const std::size_t start = buffer.Size();
+            converter->ConvertLine(line, buffer);
+            buffer.Append(converter->LineEnd());
+            converted(start);
+        }
+    } else {
+        TBlockReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy);
+        std::string_view block;
+        while (reader.Next(block)) {
+            progress.Add(block.size());
+            const std::size_t start = buffer.Size();
+            converter->ConvertBlock(block, buffer);
+            converted(start);
         }
     }
-    output.Write(buffer);
+    output.Write(buffer.View());
     progress.Flush();
 
     const TFileJobResult result{TFileJobResult::Written, converter->References()};

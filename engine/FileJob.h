@@ -26,6 +26,9 @@ public:
     virtual std::optional<TInsertion> Insertion() const { return std::nullopt; }
     // Tells the editor where the next line starts in the converted text.
     virtual void SetLineOffset(std::uint64_t /*offset*/) {}
+    // True when the next line must be shown to the editor whatever it holds (a tag left open).
+    // Otherwise only lines holding "<" are.
+    virtual bool Continues() const { return false; }
 };
 
 // One file converted: read as lines, each line converted, written with CR LF after every line (for a

@@ -1,8 +1,8 @@
 #include "LineConverter.h"
 
-#include <cstring>
-#include <variant>
+#include <optional>
 
+#include "LineEnds.h"
 #include "TextDecoders.h"
 #include "TextSinks.h"
 #include "ViqrWriter.h"
@@ -14,63 +14,98 @@ namespace {
 // A source decoder with the state it needs.
 class TDecoderHolder {
 public:
-    explicit TDecoderHolder(const TConversionSetup& setup) : FTags(setup.tags) {
+    explicit TDecoderHolder(const TConversionSetup& setup) : FKind(setup.sourceKind), FTags(setup.tags) {
         switch (setup.sourceKind) {
             case TEncodingKind::Legacy: {
                 const TLegacyIndex& index = LegacyIndexFor(setup.sourceTable);
                 if (index.TwoByte()) {
-                    FDecoder.emplace<TTwoByteDecoder>(index);
+                    FTwoByte.emplace(index);
                 } else {
-                    FDecoder.emplace<TSingleByteDecoder>(index);
+                    FSingleByte.emplace(index);
                 }
                 break;
             }
             case TEncodingKind::Viqr:
                 FViqrIndex = std::make_unique<TViqrIndex>(MakeViqrTable(setup.keys));
-                FDecoder.emplace<TViqrDecoder>(setup.keys, *FViqrIndex);
+                FViqr.emplace(setup.keys, *FViqrIndex);
                 break;
             case TEncodingKind::Ncr:
-                FDecoder.emplace<TNcrDecoder>();
                 break;
             case TEncodingKind::Utf8:
             case TEncodingKind::Utf16:  // UTF-16 lines arrive as code points; this is unused for them
-                FDecoder.emplace<TUtf8Decoder>(setup.edhIsDStroke);
+                FUtf8.emplace(setup.edhIsDStroke);
                 break;
         }
     }
 
     template <class Sink>
     void Decode(std::string_view line, Sink& sink) const {
-        std::visit([&](const auto& decoder) { decoder.Decode(line, FTags, sink); }, FDecoder);
+        switch (FKind) {
+            case TEncodingKind::Legacy:
+                if (FTwoByte) {
+                    FTwoByte->Decode(line, FTags, sink);
+                } else {
+                    FSingleByte->Decode(line, FTags, sink);
+                }
+                break;
+            case TEncodingKind::Viqr:
+                FViqr->Decode(line, FTags, sink);
+                break;
+            case TEncodingKind::Ncr:
+                TNcrDecoder().Decode(line, FTags, sink);
+                break;
+            case TEncodingKind::Utf8:
+            case TEncodingKind::Utf16:
+                FUtf8->Decode(line, FTags, sink);
+                break;
+        }
     }
 
-    const TSingleByteDecoder* SingleByte() const { return std::get_if<TSingleByteDecoder>(&FDecoder); }
-    bool Tags() const { return FTags; }
-
 private:
-    std::unique_ptr<TViqrIndex> FViqrIndex;
-    std::variant<TUtf8Decoder, TSingleByteDecoder, TTwoByteDecoder, TViqrDecoder, TNcrDecoder> FDecoder{
-        TUtf8Decoder(false)};
+    TEncodingKind FKind;
     bool FTags;
+    std::unique_ptr<TViqrIndex> FViqrIndex;
+    std::optional<TSingleByteDecoder> FSingleByte;
+    std::optional<TTwoByteDecoder> FTwoByte;
+    std::optional<TViqrDecoder> FViqr;
+    std::optional<TUtf8Decoder> FUtf8;
 };
+
+// Splits a block into lines and hands each to the converter with the target's line end after it.
+template <class Converter>
+void ConvertLines(Converter& converter, std::string_view block, TByteBuffer& out) {
+    const char* p = block.data();
+    const char* end = p + block.size();
+    while (p < end) {
+        const char* lineEnd = FindLineEnd(p, end);
+        converter.ConvertLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)), out);
+        out.Append(converter.LineEnd());
+        if (lineEnd == end) break;
+        p = SkipLineEnd(lineEnd, end);
+    }
+}
 
 template <class Sink>
 class TConverter final : public TLineConverter {
 public:
     template <class... Args>
-    TConverter(const TConversionSetup& setup, Args&&... sinkArgs)
+    explicit TConverter(const TConversionSetup& setup, Args&&... sinkArgs)
         : FDecoder(setup), FSink(std::forward<Args>(sinkArgs)...) {}
 
-    void ConvertLine(std::string_view line, std::string& out) override {
-        FSink.SetOutput(out);
+    void ConvertLine(std::string_view line, TByteBuffer& out) override {
+        FSink.Begin(out.Reserve(line.size() * kMaxBytesPerInputByte + kLineSlack));
         FDecoder.Decode(line, FSink);
         FSink.EndLine();
+        out.CommitTo(FSink.End());
     }
-    void ConvertCodePoints(std::u32string_view line, std::string& out) override {
-        FSink.SetOutput(out);
+    void ConvertBlock(std::string_view block, TByteBuffer& out) override { ConvertLines(*this, block, out); }
+    void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
+        FSink.Begin(out.Reserve(line.size() * kMaxBytesPerCodePoint + kLineSlack));
         DecodeCodePoints(line, FSink);
         FSink.EndLine();
+        out.CommitTo(FSink.End());
     }
+    std::string_view LineEnd() const override { return Sink::LineEnd(); }
     std::uint64_t References() const override { return FSink.References(); }
 
 private:
@@ -84,62 +119,95 @@ class TByteTableConverter final : public TLineConverter {
 public:
     template <class Sink>
     TByteTableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
-        : FGeneral(std::move(general)), FTags(setup.tags) {
+        : FGeneral(std::move(general)), FLineEnd(Sink::LineEnd()) {
         const TSingleByteDecoder decoder(LegacyIndexFor(setup.sourceTable));
-        std::string probe;
-        sink.SetOutput(probe);
+        char probe[kMaxBytesPerInputByte + kLineSlack];
         for (int inTag = 0; inTag < 2; ++inTag) {
             for (int b = 0; b < 256; ++b) {
-                probe.clear();
                 const auto before = sink.References();
+                sink.Begin(probe);
                 decoder.Byte(static_cast<std::uint8_t>(b), inTag != 0, sink);
                 TEntry& entry = FEntries[inTag][b];
-                entry.length = static_cast<std::uint8_t>(probe.size());
-                entry.reference = sink.References() != before;
-                std::memcpy(entry.bytes, probe.data(), probe.size());
+                entry.length = static_cast<std::uint8_t>(sink.End() - probe);
+                entry.reference = static_cast<std::uint8_t>(sink.References() - before);
+                std::memcpy(entry.bytes, probe, entry.length);
             }
+            // Bytes the walk must look at itself.
+            FEntries[inTag]['\r'].special = FEntries[inTag]['\n'].special = true;
+            if (setup.tags) FEntries[inTag][static_cast<std::uint8_t>(inTag ? '>' : '<')].special = true;
         }
     }
 
-    void ConvertLine(std::string_view line, std::string& out) override {
-        const std::size_t start = out.size();
-        out.resize(start + line.size() * kMaxEntry);
-        char* write = out.data() + start;
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(line.data());
-        const std::size_t n = line.size();
-        std::size_t i = 0;
-        while (i < n) {
-            if (bytes[i] == '<' && FTags && StartsTag(line, i)) {
-                const std::size_t end = TagEnd(line, i);
-                for (; i < end; ++i) write = Put(FEntries[1][bytes[i]], write);
-                continue;
-            }
-            write = Put(FEntries[0][bytes[i]], write);
-            ++i;
-        }
-        out.resize(static_cast<std::size_t>(write - out.data()));
-    }
-    void ConvertCodePoints(std::u32string_view line, std::string& out) override {
+    void ConvertLine(std::string_view line, TByteBuffer& out) override { Walk(line, out, false); }
+    void ConvertBlock(std::string_view block, TByteBuffer& out) override { Walk(block, out, true); }
+    void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
         FGeneral->ConvertCodePoints(line, out);
     }
+    std::string_view LineEnd() const override { return FLineEnd; }
     std::uint64_t References() const override { return FReferences; }
 
 private:
-    static constexpr std::size_t kMaxEntry = 15;
     struct TEntry {
-        char bytes[kMaxEntry];
+        char bytes[14];
         std::uint8_t length;
-        bool reference;
+        std::uint8_t reference : 1;
+        std::uint8_t special : 1;
     };
-    char* Put(const TEntry& entry, char* write) {
-        std::memcpy(write, entry.bytes, kMaxEntry);
-        FReferences += entry.reference;
-        return write + entry.length;
+    static_assert(sizeof(TEntry) == 16);
+
+    // Converts text; with lines, CR and LF end lines, otherwise they are characters like others.
+    void Walk(std::string_view text, TByteBuffer& out, bool lines) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* end = p + text.size();
+        char* w = out.Reserve(text.size() * sizeof(TEntry) + FLineEnd.size() + kLineSlack);
+        std::uint64_t references = 0;
+        const TEntry* table = FEntries[0];
+        bool lineOpen = false;
+        while (p < end) {
+            const TEntry& entry = table[*p];
+            if (!entry.special) {
+                std::memcpy(w, &entry, sizeof(TEntry));
+                w += entry.length;
+                references += entry.reference;
+                ++p;
+                lineOpen = true;
+                continue;
+            }
+            const std::uint8_t c = *p;
+            if ((c == '\r' || c == '\n') && lines) {
+                std::memcpy(w, FLineEnd.data(), FLineEnd.size());
+                w += FLineEnd.size();
+                p += (c == '\r' && p + 1 < end && p[1] == '\n') ? 2 : 1;
+                table = FEntries[0];  // a tag ends with its line
+                lineOpen = false;
+                continue;
+            }
+            lineOpen = true;
+            // "<" and ">" are written alike in text and in tags; then the table changes.
+            const TEntry& plain = table[c];
+            std::memcpy(w, plain.bytes, sizeof(plain.bytes));
+            w += plain.length;
+            references += plain.reference;
+            ++p;
+            if (c == '<' && table == FEntries[0]) {
+                const bool tag = p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || *p == '/' ||
+                                             *p == '!' || *p == '?');
+                if (tag) table = FEntries[1];
+            } else if (c == '>' && table == FEntries[1]) {
+                table = FEntries[0];
+            }
+        }
+        if (lines && lineOpen) {
+            std::memcpy(w, FLineEnd.data(), FLineEnd.size());
+            w += FLineEnd.size();
+        }
+        out.CommitTo(w);
+        FReferences += references;
     }
 
     TEntry FEntries[2][256]{};
     std::unique_ptr<TLineConverter> FGeneral;
-    bool FTags;
+    std::string_view FLineEnd;
     std::uint64_t FReferences = 0;
 };
 
@@ -159,10 +227,12 @@ public:
     explicit TViqrConverter(const TConversionSetup& setup)
         : FTable(MakeViqrTable(setup.keys)), FIndex(FTable), FConverter(setup, setup.keys, FTable, FIndex) {}
 
-    void ConvertLine(std::string_view line, std::string& out) override { FConverter.ConvertLine(line, out); }
-    void ConvertCodePoints(std::u32string_view line, std::string& out) override {
+    void ConvertLine(std::string_view line, TByteBuffer& out) override { FConverter.ConvertLine(line, out); }
+    void ConvertBlock(std::string_view block, TByteBuffer& out) override { FConverter.ConvertBlock(block, out); }
+    void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
         FConverter.ConvertCodePoints(line, out);
     }
+    std::string_view LineEnd() const override { return FConverter.LineEnd(); }
     std::uint64_t References() const override { return FConverter.References(); }
 
 private:

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "FileError.h"
+#include "LineEnds.h"
 
 namespace odz {
 
@@ -73,8 +74,7 @@ bool TLineReader::Fill() {
 bool TLineReader::Next(std::string_view& line) {
     for (;;) {
         const char* data = FBuffer.data();
-        std::size_t p = FScanned;
-        while (p < FEnd && data[p] != '\n' && data[p] != '\r') ++p;
+        std::size_t p = static_cast<std::size_t>(FindLineEnd(data + FScanned, data + FEnd) - data);
         FScanned = p;
         if (p < FEnd) {
             std::size_t after = p + 1;
@@ -105,6 +105,53 @@ bool TLineReader::Next(std::string_view& line) {
             FBegin = FScanned = FEnd;
             return true;
         }
+    }
+}
+
+TBlockReader::TBlockReader(const std::filesystem::path& path, bool dropUtf8Mark)
+    : FFile(path), FBuffer(kChunk), FDropMark(dropUtf8Mark) {}
+
+bool TBlockReader::Fill() {
+    std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
+    FEnd -= FBegin;
+    FBegin = 0;
+    if (FEnd == FBuffer.size()) FBuffer.resize(FBuffer.size() * 2);  // a line longer than the buffer
+    const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
+    FEof = n == 0;
+    FEnd += n;
+    if (FDropMark && (FEnd >= 3 || FEof)) {
+        FDropMark = false;
+        if (FEnd >= 3 && std::memcmp(FBuffer.data(), "\xEF\xBB\xBF", 3) == 0) FBegin = 3;
+    }
+    return n != 0;
+}
+
+bool TBlockReader::Next(std::string_view& block) {
+    for (;;) {
+        if (FBegin < FEnd && !FDropMark) {
+            const char* data = FBuffer.data();
+            const void* lf = ::memrchr(data + FBegin, '\n', FEnd - FBegin);
+            std::size_t cut = 0;
+            if (lf != nullptr) {
+                cut = static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1;
+            } else {
+                // Without any LF, a CR ends the block, but not the very last byte read: its LF may follow.
+                const std::size_t limit = FEof ? FEnd : FEnd - 1;
+                if (limit > FBegin) {
+                    if (const void* cr = ::memrchr(data + FBegin, '\r', limit - FBegin)) {
+                        cut = static_cast<std::size_t>(static_cast<const char*>(cr) - data) + 1;
+                    }
+                }
+                if (cut == 0 && FEof) cut = FEnd;
+            }
+            if (cut != 0) {
+                block = std::string_view(data + FBegin, cut - FBegin);
+                FBegin = cut;
+                return true;
+            }
+        }
+        if (FEof) return false;
+        Fill();
     }
 }
 

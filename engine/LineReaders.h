@@ -52,6 +52,26 @@ private:
     std::uint64_t FConsumed = 0;
 };
 
+// An 8-bit text file in blocks of whole lines (about a megabyte each): a block ends right after a line
+// end, never between the CR and LF of a pair; the last block may end without one.
+class TBlockReader {
+public:
+    TBlockReader(const std::filesystem::path& path, bool dropUtf8Mark);
+
+    // The next block (valid until the next call), or false at the end.
+    bool Next(std::string_view& block);
+
+private:
+    bool Fill();
+
+    TInputFile FFile;
+    std::vector<char> FBuffer;
+    std::size_t FBegin = 0;
+    std::size_t FEnd = 0;
+    bool FEof = false;
+    bool FDropMark;
+};
+
 // The lines of a UTF-16 file as code points. A byte-order mark FE FF selects big-endian, otherwise
 // little-endian; CR LF, a lone CR and a lone LF end a line; surrogate pairs are one character; the
 // unit FEFF is skipped wherever it stands; a last odd byte is ignored.

@@ -130,9 +130,7 @@ void TRaRaru::RunLine(const TConversionSetup& setup, std::string_view Source, st
         FLineConverters.emplace_back(setup, MakeLineConverter(setup));
         cached = std::prev(FLineConverters.end());
     }
-    std::string result;
-    cached->second->ConvertLine(Source, result);
-    Dest = std::move(result);
+    Dest = cached->second->ConvertToString(Source);
     if (ProgressBar) ProgressBar->Advance(static_cast<std::int64_t>(Source.size()));
 }
 

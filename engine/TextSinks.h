@@ -5,10 +5,12 @@
 //   Letter(k)      a letter index 1 to 145 other than the twelve plain vowels;
 //   Char(c)        any other character (c >= 0x80);
 // and brackets the characters of a tag with TagOpen() and TagClose(). A sink writes a character the
-// target cannot hold as the decimal reference "&#N;" and counts it.
+// target cannot hold as the decimal reference "&#N;" and counts it. Sinks write through a raw pointer
+// into room the converter has reserved for the worst case of the line (see kMaxBytesPerInputByte).
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -18,24 +20,39 @@
 
 namespace odz {
 
+// The most bytes any sink writes for one byte of an 8-bit source line (a reference of seven
+// characters, each escaped in VIQR), and for one code point of a UTF-16 line.
+constexpr std::size_t kMaxBytesPerInputByte = 16;
+constexpr std::size_t kMaxBytesPerCodePoint = 32;
+constexpr std::size_t kLineSlack = 64;
+
 void AppendReference(std::string& out, char32_t code);
 void AppendUtf8(std::string& out, char32_t code);
+// Write at the pointer and return the new end.
+char* PutReference(char* at, char32_t code);
+char* PutUtf8(char* at, char32_t code);
 inline bool IsSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDFFF; }
 
 class TSinkBase {
 public:
-    void SetOutput(std::string& out) { FOut = &out; }
+    void Begin(char* at) { FPos = at; }
+    char* End() const { return FPos; }
     std::uint64_t References() const { return FReferences; }
     void TagOpen() {}
     void TagClose() {}
     void EndLine() {}
 
 protected:
+    void Put(char c) { *FPos++ = c; }
+    void Put(std::string_view bytes) {
+        std::memcpy(FPos, bytes.data(), bytes.size());
+        FPos += bytes.size();
+    }
     void Reference(char32_t code) {
-        AppendReference(*FOut, code);
+        FPos = PutReference(FPos, code);
         ++FReferences;
     }
-    std::string* FOut = nullptr;
+    char* FPos = nullptr;
     std::uint64_t FReferences = 0;
 };
 
@@ -46,22 +63,23 @@ public:
     explicit TLegacySink(const TVnLetterTable& table) : FIndex(&LegacyIndexFor(table)) {
         for (int k = 0; k < kLetterCount; ++k) FCodes[k] = SlotCode(table[k]);
     }
-    void Ascii(std::uint8_t b) { FOut->push_back(static_cast<char>(b)); }
+    void Ascii(std::uint8_t b) { Put(static_cast<char>(b)); }
     void Letter(int k) {
         if (FCodes[k].empty()) {
             Reference(UnicodeTable[k]);
         } else {
-            FOut->append(FCodes[k]);
+            Put(FCodes[k]);
         }
     }
     void Char(char32_t code) {
         const auto byte = UnicodeToWindows1252(code);
         if (byte && *byte >= 0x80 && !FIndex->UsedInCodes(*byte)) {
-            FOut->push_back(static_cast<char>(*byte));
+            Put(static_cast<char>(*byte));
         } else {
             Reference(code);
         }
     }
+    static std::string_view LineEnd() { return "\r\n"; }
 
 private:
     const TLegacyIndex* FIndex;
@@ -71,28 +89,30 @@ private:
 // Decimal references: letters as "&#N;", everything else as UTF-8 text.
 class TNcrSink : public TSinkBase {
 public:
-    void Ascii(std::uint8_t b) { FOut->push_back(static_cast<char>(b)); }
-    void Letter(int k) { AppendReference(*FOut, UnicodeTable[k]); }
+    void Ascii(std::uint8_t b) { Put(static_cast<char>(b)); }
+    void Letter(int k) { FPos = PutReference(FPos, UnicodeTable[k]); }
     void Char(char32_t code) {
         if (IsSurrogate(code)) {
             Reference(code);
         } else {
-            AppendUtf8(*FOut, code);
+            FPos = PutUtf8(FPos, code);
         }
     }
+    static std::string_view LineEnd() { return "\r\n"; }
 };
 
 class TUtf8Sink : public TSinkBase {
 public:
-    void Ascii(std::uint8_t b) { FOut->push_back(static_cast<char>(b)); }
-    void Letter(int k) { FOut->append(Utf8Table[k]); }
+    void Ascii(std::uint8_t b) { Put(static_cast<char>(b)); }
+    void Letter(int k) { Put(Utf8Table[k]); }
     void Char(char32_t code) {
         if (IsSurrogate(code)) {
             Reference(code);
         } else {
-            AppendUtf8(*FOut, code);
+            FPos = PutUtf8(FPos, code);
         }
     }
+    static std::string_view LineEnd() { return "\r\n"; }
 };
 
 // UTF-16 little-endian units.
@@ -109,11 +129,12 @@ public:
             Unit(static_cast<char16_t>(code));
         }
     }
+    static std::string_view LineEnd() { return {"\r\0\n\0", 4}; }
 
 private:
     void Unit(char16_t unit) {
-        FOut->push_back(static_cast<char>(unit & 0xFF));
-        FOut->push_back(static_cast<char>(unit >> 8));
+        Put(static_cast<char>(unit & 0xFF));
+        Put(static_cast<char>(unit >> 8));
     }
 };
 

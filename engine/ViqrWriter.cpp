@@ -149,7 +149,7 @@ void TViqrSink::EndLine() {
             from = wrong + 1;  // nothing left to change here
         }
     }
-    FOut->append(FLine);
+    Put(FLine);
     FItems.clear();
     FTagText.clear();
     FInTag = false;

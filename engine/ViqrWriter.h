@@ -26,6 +26,7 @@ public:
     void TagClose();
     // Writes the line collected since the last call.
     void EndLine();
+    static std::string_view LineEnd() { return "\r\n"; }
 
 private:
     struct TItem {

@@ -16,9 +16,7 @@ std::string ToViqr(const std::string& utf8, const TViqrKeys& keys) {
     setup.sourceKind = TEncodingKind::Utf8;
     setup.targetKind = TEncodingKind::Viqr;
     setup.keys = keys;
-    std::string out;
-    MakeLineConverter(setup)->ConvertLine(utf8, out);
-    return out;
+    return MakeLineConverter(setup)->ConvertToString(utf8);
 }
 
 std::string FromViqr(const std::string& viqr, const TViqrKeys& keys) {
@@ -26,9 +24,7 @@ std::string FromViqr(const std::string& viqr, const TViqrKeys& keys) {
     setup.sourceKind = TEncodingKind::Viqr;
     setup.targetKind = TEncodingKind::Utf8;
     setup.keys = keys;
-    std::string out;
-    MakeLineConverter(setup)->ConvertLine(viqr, out);
-    return out;
+    return MakeLineConverter(setup)->ConvertToString(viqr);
 }
 
 // Random lines of letters, vowels, the keys themselves, d and D, and ordinary characters.

@@ -192,7 +192,7 @@ TEST_F(FileConversion, LongLinesAndBigFilesStream) {
     EXPECT_EQ(Convert("VISCII", "Unicode UTF-8", input, false, std::nullopt, "big.txt").outcome,
               TFileConversionReport::Written);
     EXPECT_TRUE(Output() == expected);
-    EXPECT_EQ(progress.Position(), static_cast<std::int64_t>(input.size() - 100000 - 3));
+    EXPECT_EQ(progress.Position(), static_cast<std::int64_t>(input.size()));
 }
 
 }  // namespace

@@ -23,6 +23,7 @@ public:
     void EditLine(std::string& line) override;
     void SetLineOffset(std::uint64_t offset) override { FLineOffset = offset; }
     std::optional<TInsertion> Insertion() const override;
+    bool Continues() const override { return FInMeta; }
     bool DeclarationSeen() const { return FSeen; }
 
 private:

@@ -36,9 +36,7 @@ std::string EncodeForSource(TRaRaru& engine, TEncoding source, std::string_view 
     setup.targetKind = kind;
     if (const TVnLetterTable* table = LegacyTableFor(source)) setup.targetTable = *table;
     setup.keys = engine.Keys();
-    std::string out;
-    MakeLineConverter(setup)->ConvertLine(utf8, out);
-    return out;
+    return MakeLineConverter(setup)->ConvertToString(utf8);
 }
 
 TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest& request) {
