@@ -103,8 +103,11 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     if (job.setup.targetKind == TEncodingKind::Utf16) buffer.Append("\xFF\xFE");
 
     // After each piece of converted text: let the editor see it, and hand full buffers to the file.
-    const auto converted = [&](std::size_t start) {
-        if (job.editor) EditOutput(*job.editor, buffer, start, written);
+    // Conversion never makes a "<", so text without one needs no editing.
+    const auto converted = [&](std::size_t start, std::string_view source) {
+        if (job.editor && (job.editor->Continues() || std::memchr(source.data(), '<', source.size()))) {
+            EditOutput(*job.editor, buffer, start, written);
+        }
         if (buffer.Size() >= kFlushSize) {
             output.Write(buffer.View());
             written += buffer.Size();
@@ -121,7 +124,7 @@ TFileJobResult RunFileJob(const TFileJob& job) {
             const std::size_t start = buffer.Size();
             converter->ConvertCodePoints(line, buffer);
             buffer.Append(converter->LineEnd());
-            converted(start);
+            converted(start, std::string_view(buffer.Data() + start, buffer.Size() - start));
             progress.Add(reader.Consumed() - consumed);
             consumed = reader.Consumed();
         }
@@ -136,7 +139,7 @@ TFileJobResult RunFileJob(const TFileJob& job) {
             const std::size_t start = buffer.Size();
             converter->ConvertLine(line, buffer);
             buffer.Append(converter->LineEnd());
-            converted(start);
+            converted(start, line);
         }
     } else {
         TBlockReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy);
@@ -145,7 +148,7 @@ TFileJobResult RunFileJob(const TFileJob& job) {
             progress.Add(block.size());
             const std::size_t start = buffer.Size();
             converter->ConvertBlock(block, buffer);
-            converted(start);
+            converted(start, block);
         }
     }
     output.Write(buffer.View());

@@ -54,6 +54,8 @@ TEST_F(FileConversion, LinePipeline) {
         {"references decoded into UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8", "Vi&#7879;t &#169; \xC2\xA9",
          "Vi\xE1\xBB\x87t &#169; \xC2\xA9\r\n"},
         {"a VIQR escape at a line end", "VIQR", "VISCII", "a\\\nb", "a\\\r\nb\r\n"},
+        {"a tag ends with its line", "VISCII", "Unicode UTF-8", "<b x=\x02\n\x02>", "<b x=\x02\r\n\xE1\xBA\xB2>\r\n"},
+        {"UTF-16 target from UTF-8", "Unicode UTF-8", "Unicode16", "a\xC3\x90\n", std::string("\xFF\xFE" "a\0\xD0\0\r\0\n\0", 10)},
         {"legacy byte-order-mark lookalike is text", "VISCII", "Unicode UTF-8", "\xEF\xBB\xBF",
          "\xE1\xBB\x89\xE1\xBB\xAA\xC6\xAF\r\n"},
     };
@@ -174,6 +176,28 @@ TEST_F(FileConversion, ReferencesAreCounted) {
     EXPECT_EQ(Output(), "&#169; &#8220;\xAE&#8221;\r\n");
     EXPECT_EQ(Convert("Unicode UTF-8", "VPS", "\xE1\xBB\x8C").references, 1u);
     EXPECT_EQ(Convert("Unicode UTF-8", "Unicode16", "\xC2\xA9").references, 0u);
+}
+
+TEST_F(FileConversion, LineEndsAcrossReadBlocks) {
+    // A CR LF pair split by the read buffer's edge stays one line end; so do lone CRs in a file
+    // without any LF, which the reader cannot cut after an LF.
+    for (const std::size_t edge : {std::size_t{1} << 20, (std::size_t{1} << 20) - 1, (std::size_t{1} << 20) + 1}) {
+        std::string input(edge - 1, 'x');
+        input += "\r\n\xAE";
+        EXPECT_EQ(Convert("VISCII", "Unicode UTF-8", input, false, std::nullopt, "edge.txt").outcome,
+                  TFileConversionReport::Written);
+        EXPECT_TRUE(Output() == std::string(edge - 1, 'x') + "\r\n\xE1\xBB\x87\r\n") << edge;
+    }
+    std::string crOnly;
+    std::string expected;
+    for (int i = 0; i < 300000; ++i) {
+        crOnly += "ab\xAE\r";
+        expected += "ab\xE1\xBB\x87\r\n";
+    }
+    Convert("VISCII", "Unicode UTF-8", crOnly, false, std::nullopt, "cr.txt");
+    EXPECT_TRUE(Output() == expected);
+    Convert("VISCII", "Unicode16", "a\rb", false, std::nullopt, "cr.txt");
+    EXPECT_EQ(Output(), std::string("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
 }
 
 TEST_F(FileConversion, LongLinesAndBigFilesStream) {

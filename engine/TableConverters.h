@@ -1,0 +1,291 @@
+#pragma once
+
+// Converters for the common cases, where every source character's output can be worked out once:
+// single-byte legacy sources, and UTF-8 sources into anything but VIQR. They walk tables instead of
+// calling a decoder and a sink for every character, and handle line ends themselves.
+
+#include <cstring>
+#include <memory>
+
+#include "LineConverter.h"
+#include "TextDecoders.h"
+#include "TextSinks.h"
+
+namespace odz {
+
+// How many bytes at the start of an 8-byte word are plain ASCII text, written as themselves: not a
+// control character, not the given marker ("<" or ">"), nothing of 80 hex or above. 8 when all are.
+inline int PlainAsciiPrefix(std::uint64_t word, std::uint8_t marker) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ull;
+    const std::uint64_t control = (word - kOnes * 0x20) & ~word & kHighs;  // below 20 hex
+    const std::uint64_t marked = word ^ (kOnes * marker);
+    const std::uint64_t stop = (word & kHighs) | control | ((marked - kOnes) & ~marked & kHighs);
+    return stop == 0 ? 8 : __builtin_ctzll(stop) / 8;
+}
+
+// True when every printable ASCII byte but the marker is written as itself by the table.
+template <class Table>
+bool PrintableAsciiIsIdentity(const Table& table, std::uint8_t marker) {
+    for (int b = 0x20; b < 0x80; ++b) {
+        if (b == marker) continue;
+        if (table[b].info != 1 || static_cast<std::uint8_t>(table[b].bytes[0]) != b) return false;
+    }
+    return true;
+}
+
+// The output of one source character: up to 15 bytes, and in one byte what the walk needs to know,
+// so that a character costs one load of it.
+struct TOutputEntry {
+    static constexpr std::uint8_t kLength = 0x0F;
+    static constexpr std::uint8_t kReference = 0x10;  // written as a reference: counted
+    static constexpr std::uint8_t kSpecial = 0x80;    // the walk looks at the byte itself (line ends, tags)
+
+    char bytes[15];
+    std::uint8_t info;
+
+    std::uint8_t Length() const { return info & kLength; }
+    bool Reference() const { return (info & kReference) != 0; }
+    bool Special() const { return (info & kSpecial) != 0; }
+    void MarkSpecial() { info |= kSpecial; }
+};
+static_assert(sizeof(TOutputEntry) == 16);
+
+// Works out an entry by running a sink on one character.
+template <class Sink, class Emit>
+TOutputEntry ProbeEntry(Sink& sink, Emit emit) {
+    char probe[kMaxBytesPerCodePoint + kLineSlack];
+    const auto before = sink.References();
+    sink.Begin(probe);
+    emit(sink);
+    TOutputEntry entry{};
+    const auto length = static_cast<std::uint8_t>(sink.End() - probe);
+    std::memcpy(entry.bytes, probe, length);
+    entry.info = static_cast<std::uint8_t>(length | (sink.References() != before ? TOutputEntry::kReference : 0));
+    return entry;
+}
+
+// What both walks share: the target's line end, the references count.
+class TTableConverterBase : public TLineConverter {
+public:
+    TTableConverterBase(std::string_view lineEnd, std::unique_ptr<TLineConverter> general)
+        : FGeneral(std::move(general)), FLineEnd(lineEnd) {}
+
+    void ConvertLine(std::string_view line, TByteBuffer& out) override { Convert(line, out, false); }
+    void ConvertBlock(std::string_view block, TByteBuffer& out) override { Convert(block, out, true); }
+    void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
+        FGeneral->ConvertCodePoints(line, out);
+    }
+    std::string_view LineEnd() const override { return FLineEnd; }
+    std::uint64_t References() const override { return FReferences; }
+
+protected:
+    // Converts text; with lines, CR and LF end lines, otherwise they are characters like others.
+    void Convert(std::string_view text, TByteBuffer& out, bool lines) {
+        char* w = out.Reserve(text.size() * sizeof(TOutputEntry) + FLineEnd.size() + kLineSlack);
+        w = Walk(text, w, lines);
+        const char last = text.empty() ? '\n' : text.back();
+        if (lines && last != '\r' && last != '\n') w = PutLineEnd(w);
+        out.CommitTo(w);
+    }
+    virtual char* Walk(std::string_view text, char* w, bool lines) = 0;
+
+    char* PutLineEnd(char* w) const {
+        std::memcpy(w, FLineEnd.data(), FLineEnd.size());
+        return w + FLineEnd.size();
+    }
+    static const std::uint8_t* SkipLineEnd(const std::uint8_t* p, const std::uint8_t* end) {
+        return (*p == '\r' && p + 1 < end && p[1] == '\n') ? p + 2 : p + 1;
+    }
+    static char* Put(char* w, const TOutputEntry& entry) {
+        std::memcpy(w, &entry, sizeof(TOutputEntry));
+        return w + entry.Length();
+    }
+
+    std::unique_ptr<TLineConverter> FGeneral;
+    std::string_view FLineEnd;
+    std::uint64_t FReferences = 0;
+};
+
+// Single-byte legacy sources: one entry per byte, in text and inside tags.
+class TByteTableConverter final : public TTableConverterBase {
+public:
+    template <class Sink>
+    TByteTableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)) {
+        const TSingleByteDecoder decoder(LegacyIndexFor(setup.sourceTable));
+        for (int inTag = 0; inTag < 2; ++inTag) {
+            for (int b = 0; b < 256; ++b) {
+                FEntries[inTag][b] = ProbeEntry(sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), inTag != 0, s); });
+                FCountReferences = FCountReferences || FEntries[inTag][b].Reference();
+            }
+            FEntries[inTag][static_cast<std::uint8_t>('\r')].MarkSpecial();
+            FEntries[inTag][static_cast<std::uint8_t>('\n')].MarkSpecial();
+            if (setup.tags) FEntries[inTag][Marker(inTag)].MarkSpecial();
+            FAsciiRuns[inTag] = PrintableAsciiIsIdentity(FEntries[inTag], Marker(inTag));
+        }
+    }
+
+private:
+    char* Walk(std::string_view text, char* w, bool lines) override {
+        return FCountReferences ? Walk<true>(text, w, lines) : Walk<false>(text, w, lines);
+    }
+
+    template <bool CountReferences>
+    char* Walk(std::string_view text, char* w, bool lines) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* end = p + text.size();
+        std::uint64_t references = 0;
+        const TOutputEntry* table = FEntries[0];
+        int inTag = 0;
+        while (p < end) {
+            if (end - p >= 4) {
+                // Four characters at a time while none needs a closer look.
+                const TOutputEntry& a = table[p[0]];
+                const TOutputEntry& b = table[p[1]];
+                const TOutputEntry& c = table[p[2]];
+                const TOutputEntry& d = table[p[3]];
+                if (((a.info | b.info | c.info | d.info) & TOutputEntry::kSpecial) == 0) {
+                    w = Put(Put(Put(Put(w, a), b), c), d);
+                    if constexpr (CountReferences) {
+                        references += a.Reference() + b.Reference() + c.Reference() + d.Reference();
+                    }
+                    p += 4;
+                    continue;
+                }
+            }
+            const TOutputEntry& entry = table[*p];
+            if (!entry.Special()) [[likely]] {
+                w = Put(w, entry);
+                if constexpr (CountReferences) references += entry.Reference();
+                ++p;
+                continue;
+            }
+            const std::uint8_t c = *p;
+            if ((c == '\r' || c == '\n') && lines) {
+                w = PutLineEnd(w);
+                p = SkipLineEnd(p, end);
+                table = FEntries[inTag = 0];  // a tag ends with its line
+                continue;
+            }
+            // "<" and ">" are written alike in text and in tags; then the table changes.
+            w = Put(w, entry);
+            references += entry.Reference();
+            ++p;
+            if (c == '<' && inTag == 0) {
+                const bool tag = p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || *p == '/' ||
+                                             *p == '!' || *p == '?');
+                if (tag) table = FEntries[inTag = 1];
+            } else if (c == '>' && inTag == 1) {
+                table = FEntries[inTag = 0];
+            }
+        }
+        FReferences += references;
+        return w;
+    }
+
+    static constexpr std::uint8_t Marker(int inTag) { return inTag ? '>' : '<'; }
+
+    TOutputEntry FEntries[2][256]{};
+    bool FAsciiRuns[2]{};
+    bool FCountReferences = false;
+};
+
+// UTF-8 sources into legacy, reference, UTF-8 or UTF-16 targets. Whether a "<" starts a tag changes
+// nothing for them: ASCII is written as itself in text and in tags, and other characters are converted
+// in both. The two-byte sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB xx)
+// are looked up; anything else goes through the sink.
+template <class Sink>
+class TUtf8TableConverter final : public TTableConverterBase {
+public:
+    TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)), FSink(std::move(sink)),
+          FEdhIsDStroke(setup.edhIsDStroke) {
+        const auto emit = [&](char32_t code) {
+            return ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
+        };
+        for (int b = 0; b < 0x80; ++b) FAscii[b] = emit(static_cast<char32_t>(b));
+        FAscii[static_cast<std::uint8_t>('\r')].MarkSpecial();
+        FAscii[static_cast<std::uint8_t>('\n')].MarkSpecial();
+        for (char32_t code = 0x80; code < 0x800; ++code) FTwo[code - 0x80] = emit(code);
+        for (char32_t code = 0x1E80; code < 0x1F00; ++code) FVietnamese[code - 0x1E80] = emit(code);
+        for (int b = 0x80; b < 0x100; ++b) FWindows1252[b - 0x80] = emit(Windows1252ToUnicode(static_cast<std::uint8_t>(b)));
+        FAsciiRuns = PrintableAsciiIsIdentity(FAscii, '<') && FAscii['<'].info == 1;
+        FReferences = 0;
+        FBaseReferences = FSink.References();
+    }
+
+    std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
+
+private:
+    char* Walk(std::string_view text, char* w, bool lines) override {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* end = p + text.size();
+        std::uint64_t references = 0;
+        while (p < end) {
+            if (FAsciiRuns && end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, 8);
+                std::memcpy(w, &word, 8);
+                const int plain = PlainAsciiPrefix(word, 0x7F);
+                p += plain;
+                w += plain;
+                if (plain == 8 || p == end) continue;
+            }
+            const std::uint8_t c = *p;
+            if (c < 0x80) {
+                const TOutputEntry& entry = FAscii[c];
+                if (entry.Special() && lines) {
+                    w = PutLineEnd(w);
+                    p = SkipLineEnd(p, end);
+                } else {
+                    w = Put(w, entry);
+                    ++p;
+                }
+                continue;
+            }
+            const TOutputEntry* entry = nullptr;
+            std::size_t length = 0;
+            if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
+                entry = &FTwo[((c & 0x1F) << 6 | (p[1] & 0x3F)) - 0x80];
+                length = 2;
+            } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
+                entry = &FVietnamese[(p[1] & 0x01) << 6 | (p[2] & 0x3F)];
+                length = 3;
+            }
+            if (entry) {
+                w = Put(w, *entry);
+                references += entry->Reference();
+                p += length;
+                continue;
+            }
+            const std::string_view rest(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
+            char32_t code = 0;
+            length = DecodeUtf8At(rest, 0, code);
+            if (length == 0) {
+                const TOutputEntry& fallback = FWindows1252[c - 0x80];
+                w = Put(w, fallback);
+                references += fallback.Reference();
+                ++p;
+            } else {
+                FSink.Begin(w);
+                detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
+                w = FSink.End();
+                p += length;
+            }
+        }
+        FReferences += references;
+        return w;
+    }
+
+    Sink FSink;
+    bool FEdhIsDStroke;
+    bool FAsciiRuns = false;
+    std::uint64_t FBaseReferences = 0;
+    TOutputEntry FAscii[0x80]{};
+    TOutputEntry FTwo[0x800 - 0x80]{};
+    TOutputEntry FVietnamese[0x80]{};
+    TOutputEntry FWindows1252[0x80]{};
+};
+
+}  // namespace odz
