@@ -72,7 +72,11 @@ char TRaRaru::GetTransKey(std::string_view name) const {
     return which ? FKeys[*which] : '\0';
 }
 
-void TRaRaru::BuildViqrTable() { FViqrTable = MakeViqrTable(FKeys); }
+void TRaRaru::BuildViqrTable() {
+    if (FViqrTableKeys == FKeys) return;  // the same keys build the same table
+    FViqrTable = MakeViqrTable(FKeys);
+    FViqrTableKeys = FKeys;
+}
 
 int TRaRaru::FindViqrLetter(std::string_view text) const {
     for (int k = 1; k < kLetterCount; ++k) {
@@ -81,13 +85,19 @@ int TRaRaru::FindViqrLetter(std::string_view text) const {
     return 0;
 }
 
+void TRaRaru::SelectSourceTable(const TVnLetterTable& table) {
+    FSourceTable = table;
+    FSourceTableOrigin = &table;
+    FSourceTwoByte = HasTwoByteCodes(table);
+}
+
 bool TRaRaru::SetSourceEncode(std::string_view identifier) {
-    if (const TVnLetterTable* table = LegacyTableFor(identifier)) FSourceTable = *table;
+    if (const TVnLetterTable* table = LegacyTableFor(identifier)) SelectSourceTable(*table);
     FSourceEncodeName = identifier;
     return true;
 }
 
-bool TRaRaru::SourceIsTwoByte() const { return HasTwoByteCodes(FSourceTable); }
+bool TRaRaru::SourceIsTwoByte() const { return FSourceTwoByte; }
 
 void TRaRaru::UnicodeUTF_8(std::uint32_t Code, std::string& Dest) {
     Dest.clear();
@@ -122,12 +132,15 @@ TConversionSetup TRaRaru::FileSetup(TEncodingKind source, TEncoding target, bool
     return LineSetup(source, EncodingInfo(target).identifier, tags);
 }
 
-void TRaRaru::RunLine(const TConversionSetup& setup, std::string_view Source, std::string& Dest) {
+void TRaRaru::RunLine(TEncodingKind sourceKind, std::string_view target, bool tags, std::string_view Source,
+                      std::string& Dest) {
+    const TLineKey key{sourceKind, sourceKind == TEncodingKind::Legacy ? FSourceTableOrigin : nullptr,
+                       std::string(target), tags, FKeys};
     auto cached = std::find_if(FLineConverters.begin(), FLineConverters.end(),
-                               [&](const auto& entry) { return entry.first == setup; });
+                               [&](const auto& entry) { return entry.first == key; });
     if (cached == FLineConverters.end()) {
         if (FLineConverters.size() == kLineConverterCache) FLineConverters.erase(FLineConverters.begin());
-        FLineConverters.emplace_back(setup, MakeLineConverter(setup));
+        FLineConverters.emplace_back(key, MakeLineConverter(LineSetup(sourceKind, target, tags)));
         cached = std::prev(FLineConverters.end());
     }
     Dest = cached->second->ConvertToString(Source);
@@ -139,46 +152,46 @@ void TRaRaru::ConvertToOther(std::string_view Source, std::string_view Encode, b
         ConvertTwoByteToOther(Source, Encode, HtmlDoc, Dest);
         return;
     }
-    RunLine(LineSetup(TEncodingKind::Legacy, Encode, true), Source, Dest);
+    RunLine(TEncodingKind::Legacy, Encode, true, Source, Dest);
 }
 
 void TRaRaru::ConvertTwoByteToOther(std::string_view Source, std::string_view Encode, bool /*HtmlDoc*/,
                                     std::string& Dest) {
-    RunLine(LineSetup(TEncodingKind::Legacy, Encode, true), Source, Dest);
+    RunLine(TEncodingKind::Legacy, Encode, true, Source, Dest);
 }
 
 void TRaRaru::Convert8To7(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest) {
-    if (const TVnLetterTable* table = LegacyTableFor(Encode)) FSourceTable = *table;
+    if (const TVnLetterTable* table = LegacyTableFor(Encode)) SelectSourceTable(*table);
     if (SourceIsTwoByte()) {
         ConvertTwoByte8to7(Source, HtmlDoc, Dest);
         return;
     }
     BuildViqrTable();
-    RunLine(LineSetup(TEncodingKind::Legacy, "VIQR", HtmlDoc), Source, Dest);
+    RunLine(TEncodingKind::Legacy, "VIQR", HtmlDoc, Source, Dest);
 }
 
 void TRaRaru::ConvertTwoByte8to7(std::string_view Source, bool HtmlDoc, std::string& Dest) {
     BuildViqrTable();
-    RunLine(LineSetup(TEncodingKind::Legacy, "VIQR", HtmlDoc), Source, Dest);
+    RunLine(TEncodingKind::Legacy, "VIQR", HtmlDoc, Source, Dest);
 }
 
 void TRaRaru::Convert7To8(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest) {
     BuildViqrTable();
     // The target's table stays in the source table after the call.
-    if (const TVnLetterTable* table = LegacyTableFor(Encode)) FSourceTable = *table;
-    RunLine(LineSetup(TEncodingKind::Viqr, Encode, HtmlDoc), Source, Dest);
+    if (const TVnLetterTable* table = LegacyTableFor(Encode)) SelectSourceTable(*table);
+    RunLine(TEncodingKind::Viqr, Encode, HtmlDoc, Source, Dest);
 }
 
 void TRaRaru::ConvertHTMLUnicodeToOther(std::string_view Source, std::string_view Encode, bool /*HtmlDoc*/,
                                         std::string& Dest) {
     if (Encode == "VIQR") BuildViqrTable();
-    RunLine(LineSetup(TEncodingKind::Ncr, Encode, true), Source, Dest);
+    RunLine(TEncodingKind::Ncr, Encode, true, Source, Dest);
 }
 
 void TRaRaru::ConvertUTF8toOther(std::string_view Source, std::string_view Encode, bool HtmlDoc,
                                  std::string& Dest) {
     if (Encode == "VIQR") BuildViqrTable();
-    RunLine(LineSetup(TEncodingKind::Utf8, Encode, HtmlDoc), Source, Dest);
+    RunLine(TEncodingKind::Utf8, Encode, HtmlDoc, Source, Dest);
 }
 
 bool TRaRaru::RunFile(TEncodingKind source, TEncoding target, const std::filesystem::path& SourceFile,

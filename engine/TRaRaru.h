@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -96,18 +97,33 @@ public:
     TQuestions* Questions = nullptr;
 
 private:
+    // What picks a per-line converter: cheap to compare, unlike the tables it stands for.
+    struct TLineKey {
+        TEncodingKind sourceKind;
+        const TVnLetterTable* sourceTable;
+        std::string target;
+        bool tags;
+        TViqrKeys keys;
+        bool operator==(const TLineKey&) const = default;
+    };
+
     TConversionSetup LineSetup(TEncodingKind sourceKind, std::string_view target, bool tags) const;
-    void RunLine(const TConversionSetup& setup, std::string_view Source, std::string& Dest);
+    void RunLine(TEncodingKind sourceKind, std::string_view target, bool tags, std::string_view Source,
+                 std::string& Dest);
+    void SelectSourceTable(const TVnLetterTable& table);
     bool RunFile(TEncodingKind source, TEncoding target, const std::filesystem::path& SourceFile,
                  const std::filesystem::path& TargetFile, bool OverwriteAll);
 
     std::filesystem::path FSettingsFile;
     TVnLetterTable FSourceTable{};
+    const TVnLetterTable* FSourceTableOrigin = nullptr;  // the constant table FSourceTable copies
+    bool FSourceTwoByte = false;
     std::string FSourceEncodeName;
     TViqrKeys FKeys{};
     TViqrTable FViqrTable{};
+    std::optional<TViqrKeys> FViqrTableKeys;  // the keys FViqrTable was built from
     std::uint64_t FLastReferences = 0;
-    std::vector<std::pair<TConversionSetup, std::unique_ptr<TLineConverter>>> FLineConverters;
+    std::vector<std::pair<TLineKey, std::unique_ptr<TLineConverter>>> FLineConverters;
 };
 
 // The program's engine, created at start-up before the window and destroyed after it.
