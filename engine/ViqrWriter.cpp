@@ -38,6 +38,13 @@ void TViqrSink::TagClose() {
     FItems.back().length = static_cast<std::uint32_t>(FTagText.size() - FItems.back().value);
 }
 
+bool TViqrSink::NeedsChecking(const TViqrKeys& keys) {
+    for (const char c : {'d', 'D', '<'}) {
+        if (keys.IsToneKey(c) || keys.IsShapeKey(c)) return true;
+    }
+    return keys[kEscape] == 'd' || keys[kEscape] == 'D';
+}
+
 bool TViqrSink::Joins(char before, char after) const {
     return (before == 'd' && after == FKeys[kdTh]) || (before == FKeys[kdTh] && after == 'd') ||
            (before == 'D' && after == FKeys[kDHoa]) || (before == FKeys[kDHoa] && after == 'D') ||
@@ -138,7 +145,7 @@ bool TViqrSink::Repair(std::size_t wrong) {
 void TViqrSink::EndLine() {
     ChooseEscapes();
     Render(FLine, FStarts);
-    std::size_t from = 0;
+    std::size_t from = FCheck ? 0 : FItems.size();
     while (from < FItems.size()) {
         std::size_t wrong = from;
         if (ReadsBack(FLine, FStarts, wrong)) break;

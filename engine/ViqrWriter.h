@@ -17,7 +17,7 @@ namespace odz {
 class TViqrSink : public TSinkBase {
 public:
     TViqrSink(const TViqrKeys& keys, const TViqrTable& table, const TViqrIndex& index)
-        : FKeys(keys), FTable(&table), FIndex(&index) {}
+        : FKeys(keys), FTable(&table), FIndex(&index), FCheck(NeedsChecking(keys)) {}
 
     void Ascii(std::uint8_t b);
     void Letter(int k);
@@ -36,6 +36,9 @@ private:
         std::uint32_t length;  // Tag: its length
     };
 
+    // With ordinary keys the escapes chosen by rule are enough; a key set where d, D or "<" is a tone
+    // or shape key, or where the Escape key is d or D, has every line read back to make sure.
+    static bool NeedsChecking(const TViqrKeys& keys);
     bool Joins(char before, char after) const;
     void ChooseEscapes();
     void Render(std::string& line, std::vector<std::size_t>& starts) const;
@@ -46,6 +49,7 @@ private:
     TViqrKeys FKeys;
     const TViqrTable* FTable;
     const TViqrIndex* FIndex;
+    bool FCheck;
     std::vector<TItem> FItems;
     std::string FTagText;
     bool FInTag = false;
