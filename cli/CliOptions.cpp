@@ -26,11 +26,12 @@ std::optional<std::string> CheckKeyString(std::string_view keys) {
     }
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const auto c = static_cast<unsigned char>(keys[i]);
-        if (c < 0x21 || c > 0x7E) return "key " + std::string(ViqrKeyNames[i]) + " is not a printable ASCII character";
+        if (c < 0x21 || c > 0x7E)
+            return "key " + std::string(ViqrKeyNames[i]) + " is not a printable ASCII character";
         if (IsVowelBase(c)) return "key " + std::string(ViqrKeyNames[i]) + " is a vowel";
         if (keys.find(keys[i]) != i) {
-            return "keys " + std::string(ViqrKeyNames[keys.find(keys[i])]) + " and " + std::string(ViqrKeyNames[i]) +
-                   " are the same character";
+            return "keys " + std::string(ViqrKeyNames[keys.find(keys[i])]) + " and " +
+                   std::string(ViqrKeyNames[i]) + " are the same character";
         }
     }
     return std::nullopt;
@@ -44,7 +45,8 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
         if (arguments.size() > 1) return TCliUsageError{"'encodings' takes no arguments"};
         return TCliEncodings{};
     }
-    if (command != "convert") return TCliUsageError{"unknown command '" + command + "' (try 'odizodoruz-cli --help')"};
+    if (command != "convert")
+        return TCliUsageError{"unknown command '" + command + "' (try 'odizodoruz-cli --help')"};
 
     TCliConvert convert{};
     std::optional<std::string> from;
@@ -80,17 +82,20 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     if (!from) return TCliUsageError{"the source encoding is missing (-f FROM)"};
     if (!to) return TCliUsageError{"the target encoding is missing (-t TO)"};
     const auto fromEncoding = EncodingByName(*from);
-    if (!fromEncoding) return TCliUsageError{"unknown encoding '" + *from + "' (see 'odizodoruz-cli encodings')"};
+    if (!fromEncoding)
+        return TCliUsageError{"unknown encoding '" + *from + "' (see 'odizodoruz-cli encodings')"};
     const auto toEncoding = EncodingByName(*to);
     if (!toEncoding) return TCliUsageError{"unknown encoding '" + *to + "' (see 'odizodoruz-cli encodings')"};
     if (*fromEncoding == *toEncoding) {
         return TCliUsageError{"the source and target encodings are the same (" +
                               std::string(EncodingInfo(*fromEncoding).identifier) + ")"};
     }
-    if (paths.size() < 2) return TCliUsageError{paths.empty() ? "SOURCE and TARGET are missing" : "TARGET is missing"};
+    if (paths.size() < 2)
+        return TCliUsageError{paths.empty() ? "SOURCE and TARGET are missing" : "TARGET is missing"};
     if (paths.size() > 2) return TCliUsageError{"too many arguments: '" + paths[2] + "'"};
     if (convert.keys) {
-        if (const auto problem = CheckKeyString(*convert.keys)) return TCliUsageError{"bad key string: " + *problem};
+        if (const auto problem = CheckKeyString(*convert.keys))
+            return TCliUsageError{"bad key string: " + *problem};
     }
     convert.from = *fromEncoding;
     convert.to = *toEncoding;

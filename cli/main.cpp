@@ -41,7 +41,8 @@ class TScratchFolder {
 public:
     TScratchFolder() {
         std::string pattern = (fs::temp_directory_path() / "odizodoruz-cli.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("cannot create a temporary folder");
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot create a temporary folder");
         FPath = pattern;
     }
     ~TScratchFolder() {
@@ -81,7 +82,8 @@ int Convert(const TCliConvert& options) {
     const bool toStdout = options.target == "-";
     std::error_code error;
     if (!fromStdin) {
-        if (!fs::exists(options.source, error)) return UsageError("SOURCE '" + options.source + "' does not exist");
+        if (!fs::exists(options.source, error))
+            return UsageError("SOURCE '" + options.source + "' does not exist");
         if (fs::is_directory(options.source, error)) {
             return UsageError("SOURCE '" + options.source + "' is a folder; give a file");
         }
@@ -130,7 +132,8 @@ int Convert(const TCliConvert& options) {
                     return kNotConverted;
                 }
             }
-            std::cerr << "Converted " << sourceName << " (" << from << ") to " << targetName << " (" << to << ")";
+            std::cerr << "Converted " << sourceName << " (" << from << ") to " << targetName << " (" << to
+                      << ")";
             if (report.references > 0) {
                 std::cerr << "; " << report.references << " character" << (report.references == 1 ? "" : "s")
                           << " the target cannot hold written as &#N; references";

@@ -23,16 +23,22 @@ constexpr std::array<TEncodingInfo, kEncodingCount> kEncodings = {{
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+               auto lower = [](char c) {
+                   return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+               };
                return lower(x) == lower(y);
            });
 }
 
 }  // namespace
 
-const TEncodingInfo& EncodingInfo(TEncoding encoding) { return kEncodings[static_cast<int>(encoding)]; }
+const TEncodingInfo& EncodingInfo(TEncoding encoding) {
+    return kEncodings[static_cast<int>(encoding)];
+}
 
-const TEncodingInfo& EncodingAt(int position) { return kEncodings.at(position); }
+const TEncodingInfo& EncodingAt(int position) {
+    return kEncodings.at(position);
+}
 
 std::optional<TEncoding> EncodingByIdentifier(std::string_view identifier) {
     for (const auto& info : kEncodings) {

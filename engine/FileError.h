@@ -15,7 +15,9 @@ public:
     const std::string& Reason() const noexcept { return FReason; }
 
     // The message followed by the reason in parentheses, for reports that have room for both.
-    std::string FullText() const { return FReason.empty() ? what() : std::string(what()) + " (" + FReason + ")"; }
+    std::string FullText() const {
+        return FReason.empty() ? what() : std::string(what()) + " (" + FReason + ")";
+    }
 
 private:
     std::string FReason;

@@ -156,7 +156,8 @@ TFileJobResult RunFileJob(const TFileJob& job) {
 
     const TFileJobResult result{TFileJobResult::Written, converter->References()};
     if (!job.overwriteAll && Exists(job.target)) {
-        const TAnswer answer = job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;
+        const TAnswer answer =
+            job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;
         if (answer != TAnswer::Yes) {
             output.Discard();
             return {TFileJobResult::Declined, result.references};

@@ -60,11 +60,12 @@ TLegacyIndex::TLegacyIndex(const TVnLetterTable& table) {
 }
 
 const TLegacyIndex& LegacyIndexFor(const TVnLetterTable& table) {
-    static const std::array<const TVnLetterTable*, 6> constants = {
-        &ZTWinTable, &VisciiTable, &VpsTable, &VniWindTable, &Tcvn1Table, &Tcvn2Table};
+    static const std::array<const TVnLetterTable*, 6> constants = {&ZTWinTable,   &VisciiTable, &VpsTable,
+                                                                   &VniWindTable, &Tcvn1Table,  &Tcvn2Table};
     static const auto indexes = [] {
         std::array<std::unique_ptr<TLegacyIndex>, 6> built;
-        for (std::size_t i = 0; i < constants.size(); ++i) built[i] = std::make_unique<TLegacyIndex>(*constants[i]);
+        for (std::size_t i = 0; i < constants.size(); ++i)
+            built[i] = std::make_unique<TLegacyIndex>(*constants[i]);
         return built;
     }();
     for (std::size_t i = 0; i < constants.size(); ++i) {

@@ -17,8 +17,18 @@ int FindLetterCode(std::string_view code, const TVnLetterTable& table);
 // True for the twelve vowel base letters A E I O U Y a e i o u y.
 constexpr bool IsVowelBase(std::uint8_t c) {
     switch (c) {
-        case 'A': case 'E': case 'I': case 'O': case 'U': case 'Y':
-        case 'a': case 'e': case 'i': case 'o': case 'u': case 'y':
+        case 'A':
+        case 'E':
+        case 'I':
+        case 'O':
+        case 'U':
+        case 'Y':
+        case 'a':
+        case 'e':
+        case 'i':
+        case 'o':
+        case 'u':
+        case 'y':
             return true;
         default:
             return false;

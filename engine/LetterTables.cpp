@@ -32,15 +32,19 @@ struct TGroup {
     char base;
     int shape;
 };
-constexpr TGroup kGroups[] = {{0, 'A', 0},  {6, 'A', 1},  {12, 'A', 2}, {18, 'E', 0}, {24, 'E', 2},
-                              {30, 'I', 0}, {36, 'O', 0}, {42, 'O', 2}, {48, 'O', 3}, {54, 'U', 0},
-                              {60, 'U', 3}, {66, 'Y', 0}};
+constexpr TGroup kGroups[] = {{0, 'A', 0},  {6, 'A', 1},  {12, 'A', 2}, {18, 'E', 0},
+                              {24, 'E', 2}, {30, 'I', 0}, {36, 'O', 0}, {42, 'O', 2},
+                              {48, 'O', 3}, {54, 'U', 0}, {60, 'U', 3}, {66, 'Y', 0}};
 
-const TGroup& GroupOf(int index) { return kGroups[(index % 72) / 6]; }
+const TGroup& GroupOf(int index) {
+    return kGroups[(index % 72) / 6];
+}
 
 }  // namespace
 
-int LetterShape(int index) { return GroupOf(index).shape; }
+int LetterShape(int index) {
+    return GroupOf(index).shape;
+}
 
 char LetterBase(int index) {
     const char base = GroupOf(index).base;

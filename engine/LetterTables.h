@@ -41,7 +41,9 @@ inline std::string_view SlotCode(const TVnSlot& slot) {
 }
 
 // Tone of a letter index below 144: 0 none, 1 acute, 2 grave, 3 hook above, 4 tilde, 5 dot below.
-constexpr int LetterTone(int index) { return (index % 72) % 6; }
+constexpr int LetterTone(int index) {
+    return (index % 72) % 6;
+}
 
 // The shape of a vowel letter index below 144: 0 none, 1 breve, 2 circumflex, 3 horn.
 int LetterShape(int index);

@@ -135,7 +135,9 @@ public:
         : FTable(MakeViqrTable(setup.keys)), FIndex(FTable), FConverter(setup, setup.keys, FTable, FIndex) {}
 
     void ConvertLine(std::string_view line, TByteBuffer& out) override { FConverter.ConvertLine(line, out); }
-    void ConvertBlock(std::string_view block, TByteBuffer& out) override { FConverter.ConvertBlock(block, out); }
+    void ConvertBlock(std::string_view block, TByteBuffer& out) override {
+        FConverter.ConvertBlock(block, out);
+    }
     void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
         FConverter.ConvertCodePoints(line, out);
     }

@@ -94,7 +94,8 @@ bool TLineReader::Next(std::string_view& line) {
             return true;
         }
         if (!Fill()) {
-            if (FDropMark && FEnd - FBegin >= 3 && std::memcmp(FBuffer.data() + FBegin, "\xEF\xBB\xBF", 3) == 0) {
+            if (FDropMark && FEnd - FBegin >= 3 &&
+                std::memcmp(FBuffer.data() + FBegin, "\xEF\xBB\xBF", 3) == 0) {
                 FBegin += 3;
                 FConsumed += 3;
             }

@@ -52,16 +52,22 @@ void TRaRaru::RaRaruCreate() {
     SetTransDau(stored);
 }
 
-void TRaRaru::RaRaruDestroy() { RARaruSaveToIni(); }
+void TRaRaru::RaRaruDestroy() {
+    RARaruSaveToIni();
+}
 
-bool TRaRaru::RARaruSaveToIni() { return TIniStore(FSettingsFile).WriteString(kKeySection, kKeyName, GetTrans()); }
+bool TRaRaru::RARaruSaveToIni() {
+    return TIniStore(FSettingsFile).WriteString(kKeySection, kKeyName, GetTrans());
+}
 
 void TRaRaru::SetTransDau(std::string_view keys) {
     if (keys.size() < kViqrKeyCount) keys = kDefaultViqrKeys;
     for (int k = 0; k < kViqrKeyCount; ++k) FKeys.keys[k] = keys[k];
 }
 
-std::string TRaRaru::GetTrans() const { return FKeys.AsString(); }
+std::string TRaRaru::GetTrans() const {
+    return FKeys.AsString();
+}
 
 void TRaRaru::SetTrans(char key, std::string_view name) {
     if (const auto which = ViqrKeyByName(name)) FKeys.keys[*which] = key;
@@ -97,7 +103,9 @@ bool TRaRaru::SetSourceEncode(std::string_view identifier) {
     return true;
 }
 
-bool TRaRaru::SourceIsTwoByte() const { return FSourceTwoByte; }
+bool TRaRaru::SourceIsTwoByte() const {
+    return FSourceTwoByte;
+}
 
 void TRaRaru::UnicodeUTF_8(std::uint32_t Code, std::string& Dest) {
     Dest.clear();
@@ -147,7 +155,8 @@ void TRaRaru::RunLine(TEncodingKind sourceKind, std::string_view target, bool ta
     if (ProgressBar) ProgressBar->Advance(static_cast<std::int64_t>(Source.size()));
 }
 
-void TRaRaru::ConvertToOther(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest) {
+void TRaRaru::ConvertToOther(std::string_view Source, std::string_view Encode, bool HtmlDoc,
+                             std::string& Dest) {
     if (SourceIsTwoByte()) {
         ConvertTwoByteToOther(Source, Encode, HtmlDoc, Dest);
         return;
@@ -208,8 +217,8 @@ bool TRaRaru::RunFile(TEncodingKind source, TEncoding target, const std::filesys
     return result.outcome != TFileJobResult::SourceMissing;
 }
 
-bool TRaRaru::Convert8ToUnicode16(const std::filesystem::path& SourceFile, const std::filesystem::path& TargetFile,
-                                  bool OverwriteAll) {
+bool TRaRaru::Convert8ToUnicode16(const std::filesystem::path& SourceFile,
+                                  const std::filesystem::path& TargetFile, bool OverwriteAll) {
     if (SourceIsTwoByte()) return ConvertTwoByte8toUnicode16(SourceFile, TargetFile, OverwriteAll);
     return RunFile(TEncodingKind::Legacy, TEncoding::Utf16, SourceFile, TargetFile, OverwriteAll);
 }
@@ -219,8 +228,8 @@ bool TRaRaru::ConvertTwoByte8toUnicode16(const std::filesystem::path& SourceFile
     return RunFile(TEncodingKind::Legacy, TEncoding::Utf16, SourceFile, TargetFile, OverwriteAll);
 }
 
-bool TRaRaru::Convert7ToUnicode16(const std::filesystem::path& SourceFile, const std::filesystem::path& TargetFile,
-                                  bool OverwriteAll) {
+bool TRaRaru::Convert7ToUnicode16(const std::filesystem::path& SourceFile,
+                                  const std::filesystem::path& TargetFile, bool OverwriteAll) {
     BuildViqrTable();
     return RunFile(TEncodingKind::Viqr, TEncoding::Utf16, SourceFile, TargetFile, OverwriteAll);
 }

@@ -57,14 +57,16 @@ public:
 
     // Per-line routines: Dest receives the converted line.
     void ConvertToOther(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest);
-    void ConvertTwoByteToOther(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest);
+    void ConvertTwoByteToOther(std::string_view Source, std::string_view Encode, bool HtmlDoc,
+                               std::string& Dest);
     // Encode is the SOURCE encoding here.
     void Convert8To7(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest);
     void ConvertTwoByte8to7(std::string_view Source, bool HtmlDoc, std::string& Dest);
     void Convert7To8(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest);
     void ConvertHTMLUnicodeToOther(std::string_view Source, std::string_view Encode, bool HtmlDoc,
                                    std::string& Dest);
-    void ConvertUTF8toOther(std::string_view Source, std::string_view Encode, bool HtmlDoc, std::string& Dest);
+    void ConvertUTF8toOther(std::string_view Source, std::string_view Encode, bool HtmlDoc,
+                            std::string& Dest);
 
     // Whole-file routines: false when the source does not exist; true otherwise, also when the user
     // declined to replace an existing target. File errors are thrown as EFileError.
@@ -76,8 +78,8 @@ public:
                              bool OverwriteAll);
     bool ConvertHTMLUnicodeToUnicode16(const std::filesystem::path& SourceFile,
                                        const std::filesystem::path& TargetFile, bool OverwriteAll);
-    bool ConvertUTF8ToUnicode16(const std::filesystem::path& SourceFile, const std::filesystem::path& TargetFile,
-                                bool OverwriteAll);
+    bool ConvertUTF8ToUnicode16(const std::filesystem::path& SourceFile,
+                                const std::filesystem::path& TargetFile, bool OverwriteAll);
     bool ConvertUFt16toOther(std::string_view Encode, const std::filesystem::path& SourceFile,
                              const std::filesystem::path& TargetFile, bool OverwriteAll = false);
 

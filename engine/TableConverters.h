@@ -61,7 +61,8 @@ TOutputEntry ProbeEntry(Sink& sink, Emit emit) {
     TOutputEntry entry{};
     const auto length = static_cast<std::uint8_t>(sink.End() - probe);
     std::memcpy(entry.bytes, probe, length);
-    entry.info = static_cast<std::uint8_t>(length | (sink.References() != before ? TOutputEntry::kReference : 0));
+    entry.info =
+        static_cast<std::uint8_t>(length | (sink.References() != before ? TOutputEntry::kReference : 0));
     return entry;
 }
 
@@ -116,7 +117,8 @@ public:
         const TSingleByteDecoder decoder(LegacyIndexFor(setup.sourceTable));
         for (int inTag = 0; inTag < 2; ++inTag) {
             for (int b = 0; b < 256; ++b) {
-                FEntries[inTag][b] = ProbeEntry(sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), inTag != 0, s); });
+                FEntries[inTag][b] = ProbeEntry(
+                    sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), inTag != 0, s); });
                 FCountReferences = FCountReferences || FEntries[inTag][b].Reference();
             }
             FEntries[inTag][static_cast<std::uint8_t>('\r')].MarkSpecial();
@@ -173,8 +175,8 @@ private:
             references += entry.Reference();
             ++p;
             if (c == '<' && inTag == 0) {
-                const bool tag = p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') || *p == '/' ||
-                                             *p == '!' || *p == '?');
+                const bool tag = p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') ||
+                                             *p == '/' || *p == '!' || *p == '?');
                 if (tag) table = FEntries[inTag = 1];
             } else if (c == '>' && inTag == 1) {
                 table = FEntries[inTag = 0];
@@ -199,7 +201,8 @@ template <class Sink>
 class TUtf8TableConverter final : public TTableConverterBase {
 public:
     TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
-        : TTableConverterBase(Sink::LineEnd(), std::move(general)), FSink(std::move(sink)),
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
+          FSink(std::move(sink)),
           FEdhIsDStroke(setup.edhIsDStroke) {
         const auto emit = [&](char32_t code) {
             return ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
@@ -209,7 +212,8 @@ public:
         FAscii[static_cast<std::uint8_t>('\n')].MarkSpecial();
         for (char32_t code = 0x80; code < 0x800; ++code) FTwo[code - 0x80] = emit(code);
         for (char32_t code = 0x1E80; code < 0x1F00; ++code) FVietnamese[code - 0x1E80] = emit(code);
-        for (int b = 0x80; b < 0x100; ++b) FWindows1252[b - 0x80] = emit(Windows1252ToUnicode(static_cast<std::uint8_t>(b)));
+        for (int b = 0x80; b < 0x100; ++b)
+            FWindows1252[b - 0x80] = emit(Windows1252ToUnicode(static_cast<std::uint8_t>(b)));
         FAsciiRuns = PrintableAsciiIsIdentity(FAscii, '<') && FAscii['<'].info == 1;
         FReferences = 0;
         FBaseReferences = FSink.References();

@@ -249,7 +249,8 @@ private:
             if (value <= 0x7FFFFFFF) value = value * 10 + static_cast<std::uint64_t>(line[j] - '0');
             ++j;
         }
-        const int k = (j > i + 2 && value <= 0x7FFFFFFF) ? LetterOfReference(static_cast<std::uint32_t>(value)) : -1;
+        const int k =
+            (j > i + 2 && value <= 0x7FFFFFFF) ? LetterOfReference(static_cast<std::uint32_t>(value)) : -1;
         if (k < 0) {
             sink.Ascii('&');
             return i + 1;

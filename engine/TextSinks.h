@@ -31,7 +31,9 @@ void AppendUtf8(std::string& out, char32_t code);
 // Write at the pointer and return the new end.
 char* PutReference(char* at, char32_t code);
 char* PutUtf8(char* at, char32_t code);
-inline bool IsSurrogate(char32_t code) { return code >= 0xD800 && code <= 0xDFFF; }
+inline bool IsSurrogate(char32_t code) {
+    return code >= 0xD800 && code <= 0xDFFF;
+}
 
 class TSinkBase {
 public:

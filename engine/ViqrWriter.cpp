@@ -48,23 +48,27 @@ bool TViqrSink::NeedsChecking(const TViqrKeys& keys) {
 bool TViqrSink::Joins(char before, char after) const {
     return (before == 'd' && after == FKeys[kdTh]) || (before == FKeys[kdTh] && after == 'd') ||
            (before == 'D' && after == FKeys[kDHoa]) || (before == FKeys[kDHoa] && after == 'D') ||
-           (IsVowelBase(static_cast<std::uint8_t>(before)) && (FKeys.IsToneKey(after) || FKeys.IsShapeKey(after)));
+           (IsVowelBase(static_cast<std::uint8_t>(before)) &&
+            (FKeys.IsToneKey(after) || FKeys.IsShapeKey(after)));
 }
 
 void TViqrSink::ChooseEscapes() {
     const auto isLetter = [&](std::size_t j, int k) {
-        return j < FItems.size() && FItems[j].kind == TItem::Letter && FItems[j].value == static_cast<std::uint32_t>(k);
+        return j < FItems.size() && FItems[j].kind == TItem::Letter &&
+               FItems[j].value == static_cast<std::uint32_t>(k);
     };
     for (std::size_t j = 0; j < FItems.size(); ++j) {
         TItem& item = FItems[j];
         if (item.kind != TItem::Literal) continue;
         const char x = static_cast<char>(item.value);
         const TItem* before = j > 0 ? &FItems[j - 1] : nullptr;
-        const bool afterVowel = before && ((before->kind == TItem::Literal && !before->marked &&
-                                            IsVowelBase(static_cast<std::uint8_t>(before->value))) ||
-                                           (before->kind == TItem::Letter && before->value < kCapitalDStroke));
+        const bool afterVowel =
+            before && ((before->kind == TItem::Literal && !before->marked &&
+                        IsVowelBase(static_cast<std::uint8_t>(before->value))) ||
+                       (before->kind == TItem::Letter && before->value < kCapitalDStroke));
         const bool nextToSmallD = (j > 0 && isLetter(j - 1, kSmallDStroke)) || isLetter(j + 1, kSmallDStroke);
-        const bool nextToCapitalD = (j > 0 && isLetter(j - 1, kCapitalDStroke)) || isLetter(j + 1, kCapitalDStroke);
+        const bool nextToCapitalD =
+            (j > 0 && isLetter(j - 1, kCapitalDStroke)) || isLetter(j + 1, kCapitalDStroke);
         item.marked = x == FKeys[kEscape] || ((FKeys.IsToneKey(x) || FKeys.IsShapeKey(x)) && afterVowel) ||
                       ((x == 'd' || x == FKeys[kdTh]) && nextToSmallD) ||
                       ((x == 'D' || x == FKeys[kDHoa]) && nextToCapitalD) ||
@@ -119,7 +123,8 @@ bool TViqrSink::ReadsBack(const std::string& line, const std::vector<std::size_t
             right = unit.kind == TViqrUnit::Letter && unit.letter == static_cast<int>(item.value) &&
                     unit.length == length;
         } else {
-            right = unit.kind == (item.marked ? TViqrUnit::Escaped : TViqrUnit::Literal) && unit.length == length;
+            right =
+                unit.kind == (item.marked ? TViqrUnit::Escaped : TViqrUnit::Literal) && unit.length == length;
         }
         if (!right) {
             firstWrong = j;
@@ -133,8 +138,8 @@ bool TViqrSink::Repair(std::size_t wrong) {
     const auto change = [&](std::size_t j) {
         if (j >= FItems.size() || FItems[j].marked) return false;
         TItem& item = FItems[j];
-        const bool changeable = item.kind == TItem::Literal ||
-                                (item.kind == TItem::Letter && item.value >= kCapitalDStroke);
+        const bool changeable =
+            item.kind == TItem::Literal || (item.kind == TItem::Letter && item.value >= kCapitalDStroke);
         if (changeable) item.marked = true;
         return changeable;
     };

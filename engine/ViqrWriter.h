@@ -42,7 +42,8 @@ private:
     bool Joins(char before, char after) const;
     void ChooseEscapes();
     void Render(std::string& line, std::vector<std::size_t>& starts) const;
-    bool ReadsBack(const std::string& line, const std::vector<std::size_t>& starts, std::size_t& firstWrong) const;
+    bool ReadsBack(const std::string& line, const std::vector<std::size_t>& starts,
+                   std::size_t& firstWrong) const;
     bool Repair(std::size_t wrong);
     void AppendSpelling(std::string& line, const TItem& item) const;
 

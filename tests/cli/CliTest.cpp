@@ -18,10 +18,12 @@ struct TRun {
 class Cli : public ::testing::Test {
 protected:
     // Runs the tool with the arguments (already quoted for the shell) and optional standard input.
-    TRun Run(const std::string& arguments, const std::string& input = "", std::string program = ODZ_CLI_PATH) {
+    TRun Run(const std::string& arguments, const std::string& input = "",
+             std::string program = ODZ_CLI_PATH) {
         test::WriteFile(FDir / "stdin", input);
-        const std::string command = "'" + program + "' " + arguments + " <'" + (FDir / "stdin").string() + "' >'" +
-                                    (FDir / "stdout").string() + "' 2>'" + (FDir / "stderr").string() + "'";
+        const std::string command = "'" + program + "' " + arguments + " <'" + (FDir / "stdin").string() +
+                                    "' >'" + (FDir / "stdout").string() + "' 2>'" +
+                                    (FDir / "stderr").string() + "'";
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(FDir / "stdout"),
                 test::ReadFile(FDir / "stderr")};
@@ -44,8 +46,8 @@ TEST_F(Cli, ConvertsAFile) {
     TRun run = Run("convert -f viscii -t 'Unicode UTF-8' " + P("in.txt") + " " + P("out.txt"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "Vi\xE1\xBB\x87t Nam\r\n");
-    EXPECT_EQ(run.err, "Converted " + (FDir / "in.txt").string() + " (VISCII) to " + (FDir / "out.txt").string() +
-                           " (Unicode UTF-8)\n");
+    EXPECT_EQ(run.err, "Converted " + (FDir / "in.txt").string() + " (VISCII) to " +
+                           (FDir / "out.txt").string() + " (Unicode UTF-8)\n");
 
     // An existing target is left alone without --overwrite.
     test::WriteFile(FDir / "in.txt", "\xAA");
@@ -64,7 +66,8 @@ TEST_F(Cli, StandardInputAndOutput) {
     EXPECT_EQ(run.out, "Tie^'ng Vie^.t. I\\'m\r\n");
     run = Run("convert -f utf8 -t viscii - -", "\xC2\xA9\xE1\xBB\x87");
     EXPECT_EQ(run.out, "&#169;\xAE\r\n");
-    EXPECT_NE(run.err.find("1 character the target cannot hold written as &#N; references"), std::string::npos)
+    EXPECT_NE(run.err.find("1 character the target cannot hold written as &#N; references"),
+              std::string::npos)
         << run.err;
 }
 
@@ -88,7 +91,8 @@ TEST_F(Cli, UsageErrors) {
         {"convert -f utf8 a b", "the target encoding is missing"},
         {"convert -f viscii -t utf8 " + P("none.txt") + " x", "does not exist"},
         {"convert -f viscii -t utf8 " + P("in.txt"), "TARGET is missing"},
-        {"convert -f viscii -t utf8 --keys abc " + P("in.txt") + " x", "bad key string: the key string must hold"},
+        {"convert -f viscii -t utf8 --keys abc " + P("in.txt") + " x",
+         "bad key string: the key string must hold"},
         {"convert -f viscii -t utf8 --keys \"''?~.^(+Dd\\\\\" " + P("in.txt") + " x",
          "bad key string: keys Sac and Huyen are the same"},
         {"convert -f viscii -t utf8 --bogus " + P("in.txt") + " x", "unknown option --bogus"},
@@ -113,10 +117,12 @@ TEST_F(Cli, KeysComeFromTheSettingsFileBesideTheProgram) {
     std::filesystem::create_directory(FDir / "bin");
     std::filesystem::copy_file(ODZ_CLI_PATH, FDir / "bin" / "odizodoruz-cli");
     test::WriteFile(FDir / "bin" / "odizodoruz.ini", "[VN Key Current Encode]\nConversion=1234567890!\n");
-    const TRun run = Run("convert -f utf8 -t viqr - -", "\xE1\xBA\xA5", (FDir / "bin" / "odizodoruz-cli").string());
+    const TRun run =
+        Run("convert -f utf8 -t viqr - -", "\xE1\xBA\xA5", (FDir / "bin" / "odizodoruz-cli").string());
     EXPECT_EQ(run.out, "a61\r\n");
     // The tool reads the settings, it never writes them.
-    EXPECT_EQ(test::ReadFile(FDir / "bin" / "odizodoruz.ini"), "[VN Key Current Encode]\nConversion=1234567890!\n");
+    EXPECT_EQ(test::ReadFile(FDir / "bin" / "odizodoruz.ini"),
+              "[VN Key Current Encode]\nConversion=1234567890!\n");
     std::filesystem::remove(FDir / "bin" / "odizodoruz.ini");
     Run("convert -f utf8 -t viqr - -", "x", (FDir / "bin" / "odizodoruz-cli").string());
     EXPECT_FALSE(std::filesystem::exists(FDir / "bin" / "odizodoruz.ini"));

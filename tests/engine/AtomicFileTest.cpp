@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "TestSupport.h"
 
 #include <algorithm>
 #include <csignal>
@@ -24,8 +24,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using test::TTempDir;
-
-
 
 std::vector<std::string> Names(const fs::path& dir) {
     std::vector<std::string> names;

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestSupport.h"
 #include <sys/stat.h>
 #include <unistd.h>
+#include "TestSupport.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -21,8 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 using test::TTempDir;
-
-
 
 std::vector<std::string> Names(const fs::path& dir) {
     std::vector<std::string> names;

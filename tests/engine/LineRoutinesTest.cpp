@@ -22,11 +22,21 @@ std::string RunRoutine(TRaRaru& engine, const TLineCase& c) {
     engine.SetSourceEncode(c.source);
     std::string dest = "old content";
     switch (c.routine) {
-        case TRoutine::ToOther: engine.ConvertToOther(c.input, c.target, c.htmlDoc, dest); break;
-        case TRoutine::EightTo7: engine.Convert8To7(c.input, c.source, c.htmlDoc, dest); break;
-        case TRoutine::SevenTo8: engine.Convert7To8(c.input, c.target, c.htmlDoc, dest); break;
-        case TRoutine::NcrToOther: engine.ConvertHTMLUnicodeToOther(c.input, c.target, c.htmlDoc, dest); break;
-        case TRoutine::Utf8ToOther: engine.ConvertUTF8toOther(c.input, c.target, c.htmlDoc, dest); break;
+        case TRoutine::ToOther:
+            engine.ConvertToOther(c.input, c.target, c.htmlDoc, dest);
+            break;
+        case TRoutine::EightTo7:
+            engine.Convert8To7(c.input, c.source, c.htmlDoc, dest);
+            break;
+        case TRoutine::SevenTo8:
+            engine.Convert7To8(c.input, c.target, c.htmlDoc, dest);
+            break;
+        case TRoutine::NcrToOther:
+            engine.ConvertHTMLUnicodeToOther(c.input, c.target, c.htmlDoc, dest);
+            break;
+        case TRoutine::Utf8ToOther:
+            engine.ConvertUTF8toOther(c.input, c.target, c.htmlDoc, dest);
+            break;
     }
     return dest;
 }
@@ -37,38 +47,40 @@ const TLineCase kCases[] = {
     {"empty line", R::ToOther, "VISCII", "VPS", false, "", ""},
     {"VISCII o dot to VPS", R::ToOther, "VISCII", "VPS", false, "\xF7", "\x86"},
     {"VPS has no O dot below: a reference", R::ToOther, "VISCII", "VPS", false, "x\x9Ay", "x&#7884;y"},
-    {"references end with a semicolon", R::ToOther, "VISCII", "Decimal NCR UTF-8", false, "Vi\xAEt", "Vi&#7879;t"},
+    {"references end with a semicolon", R::ToOther, "VISCII", "Decimal NCR UTF-8", false, "Vi\xAEt",
+     "Vi&#7879;t"},
     {"VISCII to UTF-8", R::ToOther, "VISCII", "Unicode UTF-8", false, "\xAE", "\xE1\xBB\x87"},
     {"VISCII to TCVN2", R::ToOther, "VISCII", "TCVN2", false, "\xAA", "\xD5"},
     {"control-range letter converted", R::ToOther, "VISCII", "TCVN1", false, "\x02", "\xBA"},
     {"tab, line feed and escape are no letters", R::ToOther, "VISCII", "Unicode UTF-8", false, "\t\x1B\x0C",
      "\t\x1B\x0C"},
-    {"no TCVN1 letter: kept as its Windows-1252 character", R::ToOther, "TCVN1", "Unicode UTF-8", false, "\xA0",
-     "\xC2\xA0"},
+    {"no TCVN1 letter: kept as its Windows-1252 character", R::ToOther, "TCVN1", "Unicode UTF-8", false,
+     "\xA0", "\xC2\xA0"},
     {"a character the target cannot hold becomes a reference", R::ToOther, "TCVN1", "VISCII", false, "\xA0",
      "&#160;"},
     {"VPS quotes into VISCII", R::ToOther, "VPS", "VISCII", false, "\x91\x92", "&#8216;&#8217;"},
     {"VPS quotes into UTF-8", R::ToOther, "VPS", "Unicode UTF-8", false, "\x91\x92",
      "\xE2\x80\x98\xE2\x80\x99"},
-    {"a Windows-1252 character a legacy target can hold", R::ToOther, "TCVN1", "VNIWind", false, "\xA0", "\xA0"},
+    {"a Windows-1252 character a legacy target can hold", R::ToOther, "TCVN1", "VNIWind", false, "\xA0",
+     "\xA0"},
     {"TCVN2 capital with dot below", R::ToOther, "TCVN2", "VISCII", false, "\xA1\xB4", "\x83"},
     {"TCVN2 breve then space", R::ToOther, "TCVN2", "VISCII", false, "\xA1 ", "\xC5 "},
     {"TCVN2 A acute", R::ToOther, "TCVN2", "VISCII", false, "\x41\xB3", "\xC1"},
-    {"VNI pair after a vowel that pairs with nothing", R::ToOther, "VNIWind", "VISCII", false, "\x56\x69\x65\xE4\x74",
-     "\x56\x69\xAE\x74"},
+    {"VNI pair after a vowel that pairs with nothing", R::ToOther, "VNIWind", "VISCII", false,
+     "\x56\x69\x65\xE4\x74", "\x56\x69\xAE\x74"},
     {"VNI a acute", R::ToOther, "VNIWind", "VISCII", false, "\x61\xF9", "\xE1"},
     {"VNI O horn acute", R::ToOther, "VNIWind", "VISCII", false, "\xD4\xD9", "\x95"},
     {"VNI O horn then x", R::ToOther, "VNIWind", "VISCII", false, "\xD4\x78", "\xB4\x78"},
     {"VNI final vowel", R::ToOther, "VNIWind", "VISCII", false, "ba", "ba"},
-    {"VNI mark byte alone is its Windows-1252 character", R::ToOther, "VNIWind", "Unicode UTF-8", false, "c\xDB",
-     "c\xC3\x9B"},
+    {"VNI mark byte alone is its Windows-1252 character", R::ToOther, "VNIWind", "Unicode UTF-8", false,
+     "c\xDB", "c\xC3\x9B"},
     {"tag kept, word converted", R::ToOther, "VISCII", "Unicode UTF-8", false, "<b>Vi\xAAt</b>",
      "<b>Vi\xE1\xBA\xBFt</b>"},
     {"a < b is text", R::ToOther, "VISCII", "Unicode UTF-8", false, "a < b \xAE", "a < b \xE1\xBB\x87"},
     {"ASCII inside a tag passes unchanged", R::ToOther, "VISCII", "Unicode UTF-8", false, "<p t=\x02>\x02",
      "<p t=\x02>\xE1\xBA\xB2"},
-    {"non-ASCII inside a tag is converted", R::ToOther, "VISCII", "Unicode UTF-8", false, "<img alt=\"\xAE\">",
-     "<img alt=\"\xE1\xBB\x87\">"},
+    {"non-ASCII inside a tag is converted", R::ToOther, "VISCII", "Unicode UTF-8", false,
+     "<img alt=\"\xAE\">", "<img alt=\"\xE1\xBB\x87\">"},
     {"ZTWin to VNI", R::ToOther, "ZTWin", "VNIWind", false, "\x61\xDD\xA8\xE2", "\x61\xF9\xF4\xF9"},
 
     // Legacy to VIQR: letters spelled, literal keys escaped where the reader would join them.
@@ -81,7 +93,8 @@ const TLineCase kCases[] = {
     {"d before d stroke", R::EightTo7, "VISCII", "VIQR", false, "d\xF0", "\\ddd"},
     {"D next to D", R::EightTo7, "VISCII", "VIQR", false, "DD \xD0", "D\\D DD"},
     {"backslash", R::EightTo7, "VISCII", "VIQR", false, "C:\\x", "C:\\\\x"},
-    {"keys elsewhere stay as they are", R::EightTo7, "VISCII", "VIQR", false, "x' (1+2)^3 ~y", "x' (1+2)^3 ~y"},
+    {"keys elsewhere stay as they are", R::EightTo7, "VISCII", "VIQR", false, "x' (1+2)^3 ~y",
+     "x' (1+2)^3 ~y"},
     {"VNI to VIQR", R::EightTo7, "VNIWind", "VIQR", false, "\x61\xF9", "a'"},
     {"tags kept in HTML", R::EightTo7, "VISCII", "VIQR", true, "<a title='x'>Vi\xAEt", "<a title='x'>Vie^.t"},
     {"no escape inside a tag", R::EightTo7, "VISCII", "VIQR", true, "<a href='a.b'>", "<a href='a.b'>"},
@@ -100,14 +113,19 @@ const TLineCase kCases[] = {
     {"VIQR to VPS", R::SevenTo8, "VIQR", "VPS", false, "o. O.", "\x86 &#7884;"},
     {"tags kept with HTML Doc", R::SevenTo8, "VIQR", "Unicode UTF-8", true, "<b title=a'>Vie^.t</b>",
      "<b title=a'>Vi\xE1\xBB\x87t</b>"},
-    {"tags read as VIQR without", R::SevenTo8, "VIQR", "Unicode UTF-8", false, "<b title=a'>", "<b title=\xC3\xA1>"},
+    {"tags read as VIQR without", R::SevenTo8, "VIQR", "Unicode UTF-8", false, "<b title=a'>",
+     "<b title=\xC3\xA1>"},
     {"UTF-8 inside VIQR", R::SevenTo8, "VIQR", "VISCII", false, "Vi\xE1\xBB\x87t \xE2\x80\x9C",
      "Vi\xAEt &#8220;"},
 
     // References to others.
-    {"reference with semicolon", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "Vi&#7879;t", "Vi\xAEt"},
-    {"reference without semicolon", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "Vi&#7879t", "Vi\xAEt"},
-    {"a letter followed by a digit", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#7879;5", "\xAE" "5"},
+    {"reference with semicolon", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "Vi&#7879;t",
+     "Vi\xAEt"},
+    {"reference without semicolon", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "Vi&#7879t",
+     "Vi\xAEt"},
+    {"a letter followed by a digit", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#7879;5",
+     "\xAE"
+     "5"},
     {"to TCVN2", R::NcrToOther, "Decimal NCR UTF-8", "TCVN2", false, "&#7871", "\xD5"},
     {"to VIQR", R::NcrToOther, "Decimal NCR UTF-8", "VIQR", false, "&#7871", "e^'"},
     {"leading zeros", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#07871;", "\xAA"},
@@ -115,8 +133,8 @@ const TLineCase kCases[] = {
      "&#169; &#x1EBF; &#65;"},
     {"too large", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#99999999999;", "&#99999999999;"},
     {"lone ampersands", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "a & b &#", "a & b &#"},
-    {"reference inside a tag", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "<a title=\"&#7871;\">&#7871;",
-     "<a title=\"&#7871;\">\xAA"},
+    {"reference inside a tag", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false,
+     "<a title=\"&#7871;\">&#7871;", "<a title=\"&#7871;\">\xAA"},
 
     // UTF-8 to others.
     {"UTF-8 to VISCII", R::Utf8ToOther, "Unicode UTF-8", "VISCII", false, "\xE1\xBA\xBF", "\xAA"},
@@ -126,7 +144,8 @@ const TLineCase kCases[] = {
     {"UTF-8 to VIQR", R::Utf8ToOther, "Unicode UTF-8", "VIQR", false, "Vi\xE1\xBB\x87t", "Vie^.t"},
     {"quotation mark kept in references", R::Utf8ToOther, "Unicode UTF-8", "Decimal NCR UTF-8", false,
      "\xE2\x80\x9C", "\xE2\x80\x9C"},
-    {"quotation mark into VISCII", R::Utf8ToOther, "Unicode UTF-8", "VISCII", false, "\xE2\x80\x9C", "&#8220;"},
+    {"quotation mark into VISCII", R::Utf8ToOther, "Unicode UTF-8", "VISCII", false, "\xE2\x80\x9C",
+     "&#8220;"},
     {"quotation mark into VNI", R::Utf8ToOther, "Unicode UTF-8", "VNIWind", false, "\xE2\x80\x9C", "\x93"},
     {"emoji into VISCII", R::Utf8ToOther, "Unicode UTF-8", "VISCII", false, "\xF0\x9F\x98\x80", "&#128512;"},
     {"truncated sequence read as Windows-1252", R::Utf8ToOther, "Unicode UTF-8", "Decimal NCR UTF-8", false,

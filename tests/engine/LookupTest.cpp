@@ -12,15 +12,16 @@ namespace odz {
 namespace {
 
 const std::pair<const char*, const TVnLetterTable*> kTables[] = {
-    {"ZTWin", &ZTWinTable}, {"VISCII", &VisciiTable}, {"VPS", &VpsTable},
-    {"VNIWind", &VniWindTable}, {"TCVN1", &Tcvn1Table}, {"TCVN2", &Tcvn2Table}};
+    {"ZTWin", &ZTWinTable},     {"VISCII", &VisciiTable}, {"VPS", &VpsTable},
+    {"VNIWind", &VniWindTable}, {"TCVN1", &Tcvn1Table},   {"TCVN2", &Tcvn2Table}};
 
 TEST(Lookup, LegacyIndexEqualsTheScanForEveryOneAndTwoByteCode) {
     for (const auto& [name, table] : kTables) {
         const TLegacyIndex& index = LegacyIndexFor(*table);
         for (int a = 0; a < 256; ++a) {
             const char first = static_cast<char>(a);
-            ASSERT_EQ(index.Single(static_cast<std::uint8_t>(a)), FindLetterCode(std::string_view(&first, 1), *table))
+            ASSERT_EQ(index.Single(static_cast<std::uint8_t>(a)),
+                      FindLetterCode(std::string_view(&first, 1), *table))
                 << name << " " << a;
             for (int b = 0; b < 256; ++b) {
                 const char pair[2] = {first, static_cast<char>(b)};
@@ -51,7 +52,10 @@ void ExpectViqrIndexEqualsScan(const std::string& keys) {
     engine.BuildViqrTable();
     const TViqrIndex index(engine.ViqrTable());
     std::string text;
-    const auto check = [&] { ASSERT_EQ(index.Find(text), engine.FindViqrLetter(text)) << "keys " << keys << " text " << test::Hex(text); };
+    const auto check = [&] {
+        ASSERT_EQ(index.Find(text), engine.FindViqrLetter(text))
+            << "keys " << keys << " text " << test::Hex(text);
+    };
     for (int a = 0; a < 256; ++a) {
         text.assign(1, static_cast<char>(a));
         check();
@@ -84,10 +88,10 @@ TEST(Lookup, SpecificCodes) {
         int expected;
     };
     const TCase cases[] = {
-        {&Tcvn2Table, "\x45\xB3", 19}, {&Tcvn2Table, "\x45\xB4", 23}, {&Tcvn2Table, "\x45", 18},
+        {&Tcvn2Table, "\x45\xB3", 19}, {&Tcvn2Table, "\x45\xB4", 23},   {&Tcvn2Table, "\x45", 18},
         {&VniWindTable, "\xD4", 48},   {&VniWindTable, "\xD4\xD9", 49}, {&VpsTable, "", 35},
-        {&VisciiTable, "", -1},        {&Tcvn1Table, "", -1},         {&ZTWinTable, "", -1},
-        {&VisciiTable, "\x02", 9},     {&VisciiTable, "\xA0", 40},     {&Tcvn1Table, "\xA0", -1},
+        {&VisciiTable, "", -1},        {&Tcvn1Table, "", -1},           {&ZTWinTable, "", -1},
+        {&VisciiTable, "\x02", 9},     {&VisciiTable, "\xA0", 40},      {&Tcvn1Table, "\xA0", -1},
     };
     for (const TCase& c : cases) EXPECT_EQ(FindLetterCode(c.code, *c.table), c.expected) << test::Hex(c.code);
 }
@@ -114,9 +118,13 @@ TEST(Lookup, CopyHtmlTag) {
         std::size_t after;
     };
     const TCase cases[] = {
-        {"<b>Viet", 0, "<b>", 3},        {"<b", 0, "<b", 2},          {"x<b>", 0, "", 0},
-        {"a < b", 2, "", 2},             {"<a href='>'>x", 0, "<a href='>", 10},
-        {"</p>", 0, "</p>", 4},          {"<!-- c -->", 0, "<!-- c -->", 10},
+        {"<b>Viet", 0, "<b>", 3},
+        {"<b", 0, "<b", 2},
+        {"x<b>", 0, "", 0},
+        {"a < b", 2, "", 2},
+        {"<a href='>'>x", 0, "<a href='>", 10},
+        {"</p>", 0, "</p>", 4},
+        {"<!-- c -->", 0, "<!-- c -->", 10},
     };
     for (const TCase& c : cases) {
         std::size_t position = c.position;

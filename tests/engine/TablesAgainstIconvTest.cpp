@@ -12,7 +12,8 @@ namespace {
 char32_t DecodeWithIconv(const char* charset, std::string_view code) {
     std::string out;
     if (!test::Iconv("UTF-32LE", charset, code, out) || out.size() != 4) return 0xFFFFFFFF;
-    return static_cast<char32_t>(static_cast<unsigned char>(out[0]) | static_cast<unsigned char>(out[1]) << 8 |
+    return static_cast<char32_t>(static_cast<unsigned char>(out[0]) |
+                                 static_cast<unsigned char>(out[1]) << 8 |
                                  static_cast<unsigned char>(out[2]) << 16);
 }
 
@@ -29,8 +30,8 @@ TEST_P(TableAgainstIconv, EveryLetterCodeDecodesToItsCodePoint) {
     for (int k = 1; k <= kLastLetter; ++k) {
         const std::string_view code = SlotCode((*c.table)[k]);
         ASSERT_FALSE(code.empty()) << "letter " << k;
-        EXPECT_EQ(DecodeWithIconv(c.charset, code), UnicodeTable[k]) << c.name << " letter " << k << " code "
-                                                                     << test::Hex(code);
+        EXPECT_EQ(DecodeWithIconv(c.charset, code), UnicodeTable[k])
+            << c.name << " letter " << k << " code " << test::Hex(code);
     }
 }
 
@@ -43,7 +44,8 @@ INSTANTIATE_TEST_SUITE_P(Tables, TableAgainstIconv,
 // Every byte the C library decodes as a Vietnamese letter is that letter in our table too, and the
 // other bytes are no letter: nothing is missing from the single-byte tables.
 TEST(TableAgainstIconv, SingleByteTablesHoldEveryLetterByteTheLibraryKnows) {
-    for (const auto& [table, charset] : {std::pair{&VisciiTable, "VISCII"}, std::pair{&Tcvn1Table, "TCVN5712-1"}}) {
+    for (const auto& [table, charset] :
+         {std::pair{&VisciiTable, "VISCII"}, std::pair{&Tcvn1Table, "TCVN5712-1"}}) {
         const TLegacyIndex index(*table);
         for (int b = 1; b < 256; ++b) {
             const std::string byte(1, static_cast<char>(b));
@@ -64,7 +66,8 @@ TEST(TableAgainstIconv, Utf8TextEncodesLikeTheLibrary) {
     std::string text;
     for (int k = 1; k <= kLastLetter; ++k) text += Utf8Table[k] + (k % 12 == 0 ? " " : "");
     text += " Hà Nội, 1945. \"Tiếng Việt\" (ngôn ngữ) - được; ";
-    for (const auto& [encoding, charset] : {std::pair{TEncoding::Viscii, "VISCII"}, std::pair{TEncoding::Tcvn1, "TCVN5712-1"}}) {
+    for (const auto& [encoding, charset] :
+         {std::pair{TEncoding::Viscii, "VISCII"}, std::pair{TEncoding::Tcvn1, "TCVN5712-1"}}) {
         TConversionSetup setup;
         setup.sourceKind = TEncodingKind::Utf8;
         setup.targetKind = TEncodingKind::Legacy;

@@ -44,7 +44,8 @@ TEST_F(Utf16Files, ToUtf16) {
         {"no TCVN1 letter", "TCVN1", "a.txt", "\xA0", u"\u00A0\r\n"},
         {"VPS o dot", "VPS", "a.txt", "\x86", u"\u1ECD\r\n"},
         {"VNI pair and final vowel", "VNIWind", "a.txt", "\x61\xF9\x3F ba", u"\u00E1? ba\r\n"},
-        {"references", "Decimal NCR UTF-8", "a.txt", "Vi&#7879;t &#169; &# &#x1EBF;", u"Vi\u1EC7t &#169; &# &#x1EBF;\r\n"},
+        {"references", "Decimal NCR UTF-8", "a.txt", "Vi&#7879;t &#169; &# &#x1EBF;",
+         u"Vi\u1EC7t &#169; &# &#x1EBF;\r\n"},
         {"UTF-8 letters, eth and emoji", "Unicode UTF-8", "a.txt", "\xE1\xBA\xBF\xC3\x90\xF0\x9F\x98\x80",
          u"\u1EBF\u00D0\U0001F600\r\n"},
         {"UTF-8 byte-order mark is no content", "Unicode UTF-8", "a.txt", "\xEF\xBB\xBFx", u"x\r\n"},
@@ -101,7 +102,8 @@ TEST_F(Utf16Files, FromUtf16) {
         {"odd last byte ignored", "VISCII", Units(u"AB") + "C", "AB\r\n"},
         {"big-endian", "Unicode UTF-8", std::string("\xFE\xFF\x00\x41\x1E\xBF\x00\x0D\x00\x0A", 10),
          "A\xE1\xBA\xBF\r\n"},
-        {"lone surrogate", "Unicode UTF-8", Units(u"a") + std::string("\x00\xD8", 2) + Units(u"b"), "a&#55296;b\r\n"},
+        {"lone surrogate", "Unicode UTF-8", Units(u"a") + std::string("\x00\xD8", 2) + Units(u"b"),
+         "a&#55296;b\r\n"},
         {"no markup handling", "VISCII", Units(u"<b title=\u1EBF>"), "<b title=\xAA>\r\n"},
     };
     for (const TCase& c : cases) {

@@ -5,8 +5,8 @@
 #include <random>
 
 #include "LineConverter.h"
-#include "TextSinks.h"
 #include "TestSupport.h"
+#include "TextSinks.h"
 
 namespace odz {
 namespace {

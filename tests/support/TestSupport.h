@@ -27,8 +27,8 @@ public:
     }
     ~TTempDir() {
         std::error_code error;
-        std::filesystem::permissions(FPath, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
-                                     error);
+        std::filesystem::permissions(FPath, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, error);
         std::filesystem::remove_all(FPath, error);
     }
     const std::filesystem::path& Path() const { return FPath; }

@@ -54,8 +54,12 @@ TEST_F(FileConversion, LinePipeline) {
         {"references decoded into UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8", "Vi&#7879;t &#169; \xC2\xA9",
          "Vi\xE1\xBB\x87t &#169; \xC2\xA9\r\n"},
         {"a VIQR escape at a line end", "VIQR", "VISCII", "a\\\nb", "a\\\r\nb\r\n"},
-        {"a tag ends with its line", "VISCII", "Unicode UTF-8", "<b x=\x02\n\x02>", "<b x=\x02\r\n\xE1\xBA\xB2>\r\n"},
-        {"UTF-16 target from UTF-8", "Unicode UTF-8", "Unicode16", "a\xC3\x90\n", std::string("\xFF\xFE" "a\0\xD0\0\r\0\n\0", 10)},
+        {"a tag ends with its line", "VISCII", "Unicode UTF-8", "<b x=\x02\n\x02>",
+         "<b x=\x02\r\n\xE1\xBA\xB2>\r\n"},
+        {"UTF-16 target from UTF-8", "Unicode UTF-8", "Unicode16", "a\xC3\x90\n",
+         std::string("\xFF\xFE"
+                     "a\0\xD0\0\r\0\n\0",
+                     10)},
         {"legacy byte-order-mark lookalike is text", "VISCII", "Unicode UTF-8", "\xEF\xBB\xBF",
          "\xE1\xBB\x89\xE1\xBB\xAA\xC6\xAF\r\n"},
     };
@@ -74,7 +78,8 @@ TEST_F(FileConversion, CharsetDeclarations) {
         std::string input;
         std::string expected;
     };
-    const std::string meta1258 = R"(<meta http-equiv="Content-Type" content="text/html; charset=windows-1258">)";
+    const std::string meta1258 =
+        R"(<meta http-equiv="Content-Type" content="text/html; charset=windows-1258">)";
     const TCase cases[] = {
         {"declaration value edited, the rest of the line kept", "VISCII", "Unicode UTF-8",
          "<html><head>" + meta1258 + "<title>\xAE</title>\n</head>",
@@ -88,7 +93,8 @@ TEST_F(FileConversion, CharsetDeclarations) {
          "<head lang=vi>\n<meta charset='x-viet'>", "<head lang=vi>\r\n<meta charset='UTF-8'>\r\n"},
         {"UTF-8 page into a legacy encoding", "Unicode UTF-8", "VISCII",
          "<meta charset=\"utf-8\"><p>\xE1\xBB\x87</p>", "<meta charset=\"windows-1252\"><p>\xAE</p>\r\n"},
-        {"nothing inserted for a legacy target", "Unicode UTF-8", "TCVN1", "<head></head>", "<head></head>\r\n"},
+        {"nothing inserted for a legacy target", "Unicode UTF-8", "TCVN1", "<head></head>",
+         "<head></head>\r\n"},
         {"legacy to legacy keeps the declaration", "VISCII", "TCVN1", meta1258, meta1258 + "\r\n"},
         {"references into UTF-8 end with UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8",
          "<meta charset=utf-8>&#7879;", "<meta charset=UTF-8>\xE1\xBB\x87\r\n"},
@@ -101,7 +107,8 @@ TEST_F(FileConversion, CharsetDeclarations) {
          "<meta http-equiv=\"Content-Type\"\r\n content=\"text/html; charset=UTF-8\">\r\n"},
         {"plain text mentioning a charset is not changed", "VISCII", "Unicode UTF-8",
          "the charset=VISCII line\nnext", "the charset=VISCII line\r\nnext\r\n"},
-        {"a header tag is no head tag", "VISCII", "Unicode UTF-8", "<header>x</header>", "<header>x</header>\r\n"},
+        {"a header tag is no head tag", "VISCII", "Unicode UTF-8", "<header>x</header>",
+         "<header>x</header>\r\n"},
     };
     for (const TCase& c : cases) {
         const auto report = Convert(c.from, c.to, c.input, true);
@@ -124,15 +131,24 @@ TEST_F(FileConversion, ReplacementBeforeConversion) {
     Convert("VIQR", "VISCII", "Vie^.t", false, TReplacement{"Vi\xE1\xBB\x87t", "Nam"});
     EXPECT_EQ(Output(), "Nam\r\n");
     Convert("VISCII", "Unicode16", "abcabc", false, TReplacement{"b", "xx"});
-    EXPECT_EQ(Output(), std::string("\xFF\xFE" "a\0x\0x\0c\0a\0x\0x\0c\0\r\0\n\0", 22));
-    Convert("Unicode16", "Unicode UTF-8", std::string("\xFF\xFE" "a\0b\0c\0a\0b\0c\0", 14), false,
-            TReplacement{"b", "\xE1\xBB\x87"});
-    EXPECT_EQ(Output(), "a\xE1\xBB\x87" "ca\xE1\xBB\x87" "c\r\n");
+    EXPECT_EQ(Output(), std::string("\xFF\xFE"
+                                    "a\0x\0x\0c\0a\0x\0x\0c\0\r\0\n\0",
+                                    22));
+    Convert("Unicode16", "Unicode UTF-8",
+            std::string("\xFF\xFE"
+                        "a\0b\0c\0a\0b\0c\0",
+                        14),
+            false, TReplacement{"b", "\xE1\xBB\x87"});
+    EXPECT_EQ(Output(),
+              "a\xE1\xBB\x87"
+              "ca\xE1\xBB\x87"
+              "c\r\n");
 }
 
 TEST_F(FileConversion, ExistingTarget) {
     test::WriteFile(FDir / "in.txt", "\xAE");
-    TFileConversionRequest request{FDir / "in.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
+    TFileConversionRequest request{
+        FDir / "in.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
     test::WriteFile(FDir / "out.txt", "old");
     FQuestions.Expect(TAnswer::No);
     EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::LeftAlone);
@@ -153,16 +169,21 @@ TEST_F(FileConversion, ExistingTarget) {
 TEST_F(FileConversion, FailuresLeaveNothingBehind) {
     test::WriteFile(FDir / "in.txt", "\xAE");
     test::WriteFile(FDir / "plain", "a file, not a folder");
-    const TFileConversionRequest request{FDir / "in.txt", FDir / "plain" / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
+    const TFileConversionRequest request{
+        FDir / "in.txt", FDir / "plain" / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
     const auto report = ConvertFile(FEngine, request);
     EXPECT_EQ(report.outcome, TFileConversionReport::Failed);
-    EXPECT_EQ(report.reason, "Cannot create file " + (FDir / "plain" / "out.txt").string() + " (Not a directory)");
+    EXPECT_EQ(report.reason,
+              "Cannot create file " + (FDir / "plain" / "out.txt").string() + " (Not a directory)");
 
-    const auto missing = ConvertFile(FEngine, {FDir / "none.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}});
+    const auto missing = ConvertFile(
+        FEngine, {FDir / "none.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}});
     EXPECT_EQ(missing.outcome, TFileConversionReport::Failed);
-    EXPECT_EQ(missing.reason, "Cannot open file " + (FDir / "none.txt").string() + " (No such file or directory)");
+    EXPECT_EQ(missing.reason,
+              "Cannot open file " + (FDir / "none.txt").string() + " (No such file or directory)");
 
-    const auto same = ConvertFile(FEngine, {FDir / "in.txt", FDir / "out.txt", "VISCII", "VISCII", false, false, {}});
+    const auto same =
+        ConvertFile(FEngine, {FDir / "in.txt", FDir / "out.txt", "VISCII", "VISCII", false, false, {}});
     EXPECT_EQ(same.outcome, TFileConversionReport::Failed);
 
     int files = 0;
@@ -181,7 +202,8 @@ TEST_F(FileConversion, ReferencesAreCounted) {
 TEST_F(FileConversion, LineEndsAcrossReadBlocks) {
     // A CR LF pair split by the read buffer's edge stays one line end; so do lone CRs in a file
     // without any LF, which the reader cannot cut after an LF.
-    for (const std::size_t edge : {std::size_t{1} << 20, (std::size_t{1} << 20) - 1, (std::size_t{1} << 20) + 1}) {
+    for (const std::size_t edge :
+         {std::size_t{1} << 20, (std::size_t{1} << 20) - 1, (std::size_t{1} << 20) + 1}) {
         std::string input(edge - 1, 'x');
         input += "\r\n\xAE";
         EXPECT_EQ(Convert("VISCII", "Unicode UTF-8", input, false, std::nullopt, "edge.txt").outcome,
@@ -197,7 +219,9 @@ TEST_F(FileConversion, LineEndsAcrossReadBlocks) {
     Convert("VISCII", "Unicode UTF-8", crOnly, false, std::nullopt, "cr.txt");
     EXPECT_TRUE(Output() == expected);
     Convert("VISCII", "Unicode16", "a\rb", false, std::nullopt, "cr.txt");
-    EXPECT_EQ(Output(), std::string("\xFF\xFE" "a\0\r\0\n\0b\0\r\0\n\0", 14));
+    EXPECT_EQ(Output(), std::string("\xFF\xFE"
+                                    "a\0\r\0\n\0b\0\r\0\n\0",
+                                    14));
 }
 
 TEST_F(FileConversion, LongLinesAndBigFilesStream) {

@@ -27,7 +27,8 @@ std::vector<char32_t> Decode(std::string_view utf8) {
 bool Holds(TEncoding encoding, char32_t c) {
     if (c < 0x80) return true;
     const TEncodingKind kind = EncodingInfo(encoding).kind;
-    if (kind == TEncodingKind::Utf8 || kind == TEncodingKind::Utf16 || kind == TEncodingKind::Ncr) return true;
+    if (kind == TEncodingKind::Utf8 || kind == TEncodingKind::Utf16 || kind == TEncodingKind::Ncr)
+        return true;
     const int letter = LetterOfCodePoint(c);
     if (kind == TEncodingKind::Viqr) return letter >= 1;
     const TVnLetterTable& table = *LegacyTableFor(encoding);
@@ -58,9 +59,11 @@ std::string Text() {
     std::string ascii;
     for (char c = 0x20; c < 0x7F; ++c) ascii.push_back(c);
     return letters + "\r\n" + ascii + "\r\n" +
-           "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t: \xE2\x80\x9CXin ch\xC3\xA0o\xE2\x80\x9D \xE2\x80\x94 \xC2\xA9 2024 "
+           "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t: \xE2\x80\x9CXin ch\xC3\xA0o\xE2\x80\x9D \xE2\x80\x94 \xC2\xA9 "
+           "2024 "
            "\xE2\x82\xAC \xC2\xBD \xF0\x9F\x98\x80 \xC2\xB7\xC2\xA0\r\n" +
-           "I'm a.b (ca) \xC4\x91" "d D\xC4\x90 DD dd e( o^ x\\y &amp; a < b\r\n\r\nend\r\n";
+           "I'm a.b (ca) \xC4\x91"
+           "d D\xC4\x90 DD dd e( o^ x\\y &amp; a < b\r\n\r\nend\r\n";
 }
 
 class RoundTrip : public ::testing::TestWithParam<std::pair<TEncoding, TEncoding>> {};

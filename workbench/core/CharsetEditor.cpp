@@ -6,7 +6,9 @@ namespace odz {
 
 namespace {
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 bool StartsWithNoCase(std::string_view text, std::size_t at, std::string_view word) {
     if (at + word.size() > text.size()) return false;
@@ -105,8 +107,10 @@ std::optional<TOutputEditor::TInsertion> TCharsetEditor::Insertion() const {
 std::unique_ptr<TCharsetEditor> MakeCharsetEditor(TEncoding source, TEncoding target) {
     const TEncodingKind s = EncodingInfo(source).kind;
     const TEncodingKind t = EncodingInfo(target).kind;
-    if (t == TEncodingKind::Ncr || t == TEncodingKind::Utf8) return std::make_unique<TCharsetEditor>("UTF-8", true);
-    const bool unicodeSource = s == TEncodingKind::Ncr || s == TEncodingKind::Utf8 || s == TEncodingKind::Utf16;
+    if (t == TEncodingKind::Ncr || t == TEncodingKind::Utf8)
+        return std::make_unique<TCharsetEditor>("UTF-8", true);
+    const bool unicodeSource =
+        s == TEncodingKind::Ncr || s == TEncodingKind::Utf8 || s == TEncodingKind::Utf16;
     if ((t == TEncodingKind::Legacy || t == TEncodingKind::Viqr) && unicodeSource) {
         return std::make_unique<TCharsetEditor>("windows-1252", false);
     }

@@ -43,6 +43,7 @@ private:
 std::unique_ptr<TCharsetEditor> MakeCharsetEditor(TEncoding source, TEncoding target);
 
 // The meta tag inserted into a page that declares no charset.
-inline constexpr std::string_view kUtf8MetaTag = R"(<meta http-equiv="Content-Type" content="text/html; charset=UTF-8">)";
+inline constexpr std::string_view kUtf8MetaTag =
+    R"(<meta http-equiv="Content-Type" content="text/html; charset=UTF-8">)";
 
 }  // namespace odz

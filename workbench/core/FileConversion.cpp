@@ -62,17 +62,16 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     if (request.replace && !request.replace->find.empty()) {
         if (*source == TEncoding::Utf16) {
             job.transformCodePoints = [find = CodePoints(request.replace->find),
-                                       with = CodePoints(request.replace->replacement)](std::u32string& line) {
-                line = ReplaceInLine(line, find, with);
-            };
+                                       with = CodePoints(request.replace->replacement)](
+                                          std::u32string& line) { line = ReplaceInLine(line, find, with); };
         } else {
             job.transformLine = [find = EncodeForSource(engine, *source, request.replace->find),
                                  with = EncodeForSource(engine, *source, request.replace->replacement)](
                                     std::string& line) { line = ReplaceInLine(line, find, with); };
         }
     }
-    const auto editor = EncodingInfo(*target).kind == TEncodingKind::Utf16 ? nullptr
-                                                                            : MakeCharsetEditor(*source, *target);
+    const auto editor =
+        EncodingInfo(*target).kind == TEncodingKind::Utf16 ? nullptr : MakeCharsetEditor(*source, *target);
     job.editor = editor.get();
 
     try {

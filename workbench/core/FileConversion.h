@@ -26,7 +26,7 @@ struct TFileConversionRequest {
 
 struct TFileConversionReport {
     enum TOutcome { Written, LeftAlone, Failed } outcome = Failed;
-    std::string reason;           // for Failed: the error text
+    std::string reason;            // for Failed: the error text
     std::uint64_t references = 0;  // characters written as "&#N;" because the target cannot hold them
 };
 
