@@ -88,11 +88,10 @@ private:
     std::array<std::string, kLetterCount> FCodes;
 };
 
-// Decimal references: letters as "&#N;", everything else as UTF-8 text.
-class TNcrSink : public TSinkBase {
+// Text written in UTF-8: every character but a lone surrogate can be held.
+class TUtf8TextSink : public TSinkBase {
 public:
     void Ascii(std::uint8_t b) { Put(static_cast<char>(b)); }
-    void Letter(int k) { FPos = PutReference(FPos, UnicodeTable[k]); }
     void Char(char32_t code) {
         if (IsSurrogate(code)) {
             Reference(code);
@@ -103,18 +102,15 @@ public:
     static std::string_view LineEnd() { return "\r\n"; }
 };
 
-class TUtf8Sink : public TSinkBase {
+// Decimal references: letters as "&#N;", everything else as UTF-8 text.
+class TNcrSink : public TUtf8TextSink {
 public:
-    void Ascii(std::uint8_t b) { Put(static_cast<char>(b)); }
+    void Letter(int k) { FPos = PutReference(FPos, UnicodeTable[k]); }
+};
+
+class TUtf8Sink : public TUtf8TextSink {
+public:
     void Letter(int k) { Put(Utf8Table[k]); }
-    void Char(char32_t code) {
-        if (IsSurrogate(code)) {
-            Reference(code);
-        } else {
-            FPos = PutUtf8(FPos, code);
-        }
-    }
-    static std::string_view LineEnd() { return "\r\n"; }
 };
 
 // UTF-16 little-endian units.
