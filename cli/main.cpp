@@ -148,7 +148,7 @@ int Convert(const TCliConvert& options) {
         case TFileConversionReport::Failed:
             break;
     }
-    std::cerr << "odizodoruz-cli: " << report.reason << '\n';
+    std::cerr << "odizodoruz-cli: " << report.Reason() << '\n';
     return kNotConverted;
 }
 

@@ -89,6 +89,7 @@ bool TLineReader::Next(std::string_view& line) {
                 if (after < FEnd && data[after] == '\n') ++after;
             }
             line = std::string_view(data + FBegin, p - FBegin);
+            FLineEnd = after - p == 2 ? std::string_view("\r\n") : (data[p] == '\r' ? "\r" : "\n");
             FConsumed += after - FBegin;
             FBegin = FScanned = after;
             return true;
@@ -102,6 +103,7 @@ bool TLineReader::Next(std::string_view& line) {
             FDropMark = false;
             if (FBegin == FEnd) return false;
             line = std::string_view(FBuffer.data() + FBegin, FEnd - FBegin);
+            FLineEnd = {};
             FConsumed += FEnd - FBegin;
             FBegin = FScanned = FEnd;
             return true;

@@ -38,6 +38,8 @@ public:
     // Bytes of the file consumed so far, line ends included.
     std::uint64_t Consumed() const { return FConsumed; }
     std::uint64_t Size() const { return FFile.Size(); }
+    // The line end after the last line (CR LF, CR, LF, or nothing at the end of the file).
+    std::string_view LineEnd() const { return FLineEnd; }
 
 private:
     bool Fill();
@@ -47,6 +49,7 @@ private:
     std::size_t FBegin = 0;
     std::size_t FEnd = 0;
     std::size_t FScanned = 0;  // FBegin..FScanned holds no line end
+    std::string_view FLineEnd;
     bool FEof = false;
     bool FDropMark;
     std::uint64_t FConsumed = 0;

@@ -4,7 +4,7 @@
 #   bash scripts/install-deps.sh build [test] [gui]
 #
 # Groups:
-#   build  compiler, CMake, Ninja, pkg-config
+#   build  compiler, CMake, Ninja, pkg-config, Qt 6 Core
 #   test   GoogleTest, GoogleMock, Google Benchmark, /usr/bin/time
 #   gui    Qt 6 and OpenGL headers for the window
 #
@@ -24,7 +24,7 @@ fi
 packages=()
 for group in "$@"; do
   case "$group" in
-    build) packages+=(build-essential cmake ninja-build pkg-config) ;;
+    build) packages+=(build-essential cmake ninja-build pkg-config qt6-base-dev) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev time) ;;
     gui) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev) ;;
     -h | --help)

@@ -65,7 +65,7 @@ TEST_F(FileConversion, LinePipeline) {
     };
     for (const TCase& c : cases) {
         const auto report = Convert(c.from, c.to, c.input);
-        EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.reason;
+        EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.Reason();
         EXPECT_EQ(test::Hex(Output()), test::Hex(c.expected)) << c.what;
     }
 }
@@ -112,7 +112,7 @@ TEST_F(FileConversion, CharsetDeclarations) {
     };
     for (const TCase& c : cases) {
         const auto report = Convert(c.from, c.to, c.input, true);
-        EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.reason;
+        EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.Reason();
         EXPECT_EQ(Output(), c.expected) << c.what;
     }
 }
@@ -173,13 +173,13 @@ TEST_F(FileConversion, FailuresLeaveNothingBehind) {
         FDir / "in.txt", FDir / "plain" / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
     const auto report = ConvertFile(FEngine, request);
     EXPECT_EQ(report.outcome, TFileConversionReport::Failed);
-    EXPECT_EQ(report.reason,
+    EXPECT_EQ(report.Reason(),
               "Cannot create file " + (FDir / "plain" / "out.txt").string() + " (Not a directory)");
 
     const auto missing = ConvertFile(
         FEngine, {FDir / "none.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}});
     EXPECT_EQ(missing.outcome, TFileConversionReport::Failed);
-    EXPECT_EQ(missing.reason,
+    EXPECT_EQ(missing.Reason(),
               "Cannot open file " + (FDir / "none.txt").string() + " (No such file or directory)");
 
     const auto same =

@@ -85,7 +85,7 @@ TEST_P(RoundTrip, ThereAndBack) {
         request.from = EncodingInfo(fromEncoding).identifier;
         request.to = EncodingInfo(toEncoding).identifier;
         const TFileConversionReport report = ConvertFile(engine, request);
-        ASSERT_EQ(report.outcome, TFileConversionReport::Written) << report.reason;
+        ASSERT_EQ(report.outcome, TFileConversionReport::Written) << report.Reason();
     };
     test::WriteFile(dir / "text.utf8", Text());
     test::WriteFile(dir / "expected.utf8", WithReferences(Text(), b));

@@ -43,10 +43,10 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     const auto source = EncodingByIdentifier(request.from);
     const auto target = EncodingByIdentifier(request.to);
     if (!source || !target) {
-        return {TFileConversionReport::Failed, "Unknown encoding " + (source ? request.to : request.from), 0};
+        return {TFileConversionReport::Failed, "Unknown encoding " + (source ? request.to : request.from), {}, 0};
     }
     if (*source == *target) {
-        return {TFileConversionReport::Failed, "The source and target encodings are the same", 0};
+        return {TFileConversionReport::Failed, "The source and target encodings are the same", {}, 0};
     }
     engine.SetSourceEncode(request.from);
     engine.BuildViqrTable();
@@ -78,17 +78,15 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
         const TFileJobResult result = RunFileJob(job);
         switch (result.outcome) {
             case TFileJobResult::Written:
-                return {TFileConversionReport::Written, {}, result.references};
+                return {TFileConversionReport::Written, {}, {}, result.references};
             case TFileJobResult::Declined:
-                return {TFileConversionReport::LeftAlone, {}, 0};
+                return {TFileConversionReport::LeftAlone, {}, {}, 0};
             case TFileJobResult::SourceMissing:
-                return {TFileConversionReport::Failed,
-                        EFileError("Cannot open file " + request.source.string(), "No such file or directory")
-                            .FullText(),
-                        0};
+                return {TFileConversionReport::Failed, "Cannot open file " + request.source.string(),
+                        "No such file or directory", 0};
         }
     } catch (const EFileError& error) {
-        return {TFileConversionReport::Failed, error.FullText(), 0};
+        return {TFileConversionReport::Failed, error.what(), error.Reason(), 0};
     }
     return {};
 }

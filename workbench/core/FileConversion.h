@@ -26,8 +26,12 @@ struct TFileConversionRequest {
 
 struct TFileConversionReport {
     enum TOutcome { Written, LeftAlone, Failed } outcome = Failed;
-    std::string reason;            // for Failed: the error text
+    std::string message;           // for Failed: the text shown to the user ("Cannot open file ...")
+    std::string detail;            // for Failed: the system's explanation, when there is one
     std::uint64_t references = 0;  // characters written as "&#N;" because the target cannot hold them
+
+    // The message with its explanation in parentheses.
+    std::string Reason() const { return detail.empty() ? message : message + " (" + detail + ")"; }
 };
 
 // Converts one file from one encoding to another: UTF-16 on either side is read or written whole, every

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QList>
+#include <QString>
+#include <functional>
+
+#include "PathRoutines.h"
+
+namespace odz {
+
+// Which files and folders a list admits: a set of the attribute bits read-only, hidden, system,
+// archive and normal (kAttr... values). Archive and normal never change what is listed.
+using TFileType = unsigned;
+constexpr TFileType kAllFileTypes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
+
+inline const QString kDrives = QStringLiteral("Drives");
+inline const QString kParentCaption = QStringLiteral(" ^ Parent");
+
+// One row of a file list.
+struct TListItem {
+    QString caption;
+    QString sizeText;  // "12 KB", " " for a folder
+    QString typeName;  // filled by the view's type provider; " " for the parent entry
+    QDateTime modified;
+    QString attrText;
+    QString fullPath;  // Directory + the entry's name
+    QString kind;      // "dir", "file" or "drv"
+    qint64 size = 0;
+    unsigned attributes = 0;
+    bool isParent = false;
+
+    // The entry's own name (the caption may hide the extension).
+    QString Name() const;
+};
+
+// True when a file name matches one pattern the way the file list matches its mask: letter case
+// ignored, "*" and "?" as wildcards, "*.*" matching every name, and a pattern whose extension has
+// exactly three characters also matching longer extensions that begin with them (*.htm finds
+// index.html).
+bool MatchesPattern(const QString& name, const QString& pattern);
+
+// The attribute bits of an entry: read-only when the owner cannot write it, hidden when its name
+// begins with ".", directory for folders.
+unsigned EntryAttributes(const QFileInfo& info);
+
+// The content of one directory as the file list shows it: folders (the parent entry first) and the
+// files that match the mask, each listed once, in the order of the list's sort state.
+class TDirectoryListing {
+public:
+    TDirectoryListing();
+
+    const QString& Directory() const { return FDirectory; }
+    // Follows the file list's rule: "Drives" in any letter case is stored as given; an existing folder
+    // is stored with a trailing separator and becomes the current directory; anything else is
+    // ignored. True when the value changed (the caller then refills).
+    bool SetDirectory(const QString& value);
+    bool IsDrives() const { return FDirectory.compare(kDrives, Qt::CaseInsensitive) == 0; }
+
+    const QString& Mask() const { return FMask; }
+    bool SetMask(const QString& mask);
+    TFileType FileType() const { return FFileType; }
+    bool SetFileType(TFileType fileType);
+    bool ShowFolders() const { return FShowFolders; }
+    bool SetShowFolders(bool show);
+    bool HideFileExt() const { return FHideFileExt; }
+    void SetHideFileExt(bool hide) { FHideFileExt = hide; }
+    // Gives each file's type name (the view asks the desktop); without one the Type column is empty.
+    void SetTypeNameProvider(std::function<QString(const QFileInfo&)> provider) { FTypeName = std::move(provider); }
+
+    // Reads the directory again and sorts by name, as after every refill.
+    void UpdateFileList();
+    const QList<TListItem>& Items() const { return FItems; }
+
+    // A click on a column header: the same column toggles the direction, another one sorts by it.
+    void ColumnClick(int column);
+    int SortColumn() const { return FSortColumn; }
+    bool SortInverted() const { return FSortInverted; }
+    bool SortEnabled() const { return FSortEnabled; }
+
+private:
+    void ListFolder();
+    void Sort();
+    int Compare(const TListItem& x, const TListItem& y) const;
+    TListItem MakeItem(const QFileInfo& info, const QString& name) const;
+
+    QString FDirectory = kDrives;
+    QString FMask = QStringLiteral("*.*");
+    TFileType FFileType = kAllFileTypes;
+    bool FShowFolders = true;
+    bool FHideFileExt = false;
+    std::function<QString(const QFileInfo&)> FTypeName;
+    QList<TListItem> FItems;
+    int FSortColumn = 0;
+    bool FSortInverted = true;
+    bool FSortEnabled = false;
+};
+
+}  // namespace odz

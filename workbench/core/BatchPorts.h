@@ -1,0 +1,50 @@
+#pragma once
+
+// What the batch drivers reach of the window: the two file lists, the two directory trees, the user
+// (questions, messages, the busy cursor) and the progress bar. The window adapts its widgets to these;
+// the command-line tool and the tests have their own small implementations.
+
+#include <QString>
+
+#include "DirectoryListing.h"
+#include "Interfaces.h"
+
+namespace odz {
+
+class TFileListPort {
+public:
+    virtual ~TFileListPort() = default;
+    virtual QString Directory() const = 0;
+    virtual void SetDirectory(const QString& directory) = 0;
+    virtual void UpdateFileList() = 0;
+    virtual QString Mask() const = 0;
+    // The rows in display order.
+    virtual int Count() const = 0;
+    virtual const TListItem& Item(int index) const = 0;
+    virtual bool Selected(int index) const = 0;
+    virtual int SelectedCount() const = 0;
+};
+
+class TDirTreePort {
+public:
+    virtual ~TDirTreePort() = default;
+    virtual QString SelectedPath() const = 0;
+    virtual void ReloadTree() = 0;
+    virtual void OpenPath(const QString& path) = 0;
+};
+
+// The questions of the engine (the overwrite question) come through the same port.
+class TUserPort : public TQuestions {
+public:
+    // An information box with an OK button.
+    virtual void Information(const QString& text) = 0;
+    // A confirmation with Yes and No, or with Yes, No and Cancel.
+    virtual TAnswer Confirm(const QString& text, bool withCancel) = 0;
+    // The report of an error that ended an operation.
+    virtual void ShowError(const QString& text) = 0;
+    // The application's busy cursor: shown from BeginBusy to EndBusy.
+    virtual void BeginBusy() = 0;
+    virtual void EndBusy() = 0;
+};
+
+}  // namespace odz

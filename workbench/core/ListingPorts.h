@@ -1,0 +1,76 @@
+#pragma once
+
+// Ports for running the batch drivers without a window: a file list over a directory listing, a
+// target list that only remembers its folder, a tree that only remembers its path, and a progress
+// counter. The command-line tool and the tests use them.
+
+#include <QSet>
+
+#include "BatchPorts.h"
+#include "DirectoryListing.h"
+
+namespace odz {
+
+class TListingFileList : public TFileListPort {
+public:
+    TDirectoryListing& Listing() { return FListing; }
+    // Selects the rows of these names (as a user would by clicking them).
+    void Select(const QStringList& names);
+
+    QString Directory() const override { return FListing.Directory(); }
+    void SetDirectory(const QString& directory) override { FListing.SetDirectory(directory); }
+    void UpdateFileList() override;
+    QString Mask() const override { return FListing.Mask(); }
+    int Count() const override { return static_cast<int>(FListing.Items().size()); }
+    const TListItem& Item(int index) const override { return FListing.Items()[index]; }
+    bool Selected(int index) const override { return FSelected.contains(index); }
+    int SelectedCount() const override { return static_cast<int>(FSelected.size()); }
+
+private:
+    TDirectoryListing FListing;
+    QSet<int> FSelected;
+};
+
+// A list nobody looks at: it keeps its folder and lists nothing.
+class TFolderOnlyList : public TFileListPort {
+public:
+    QString Directory() const override { return FDirectory; }
+    void SetDirectory(const QString& directory) override { FDirectory = AddSlash(directory); }
+    void UpdateFileList() override {}
+    QString Mask() const override { return QStringLiteral("*.*"); }
+    int Count() const override { return 0; }
+    const TListItem& Item(int) const override { return FNone; }
+    bool Selected(int) const override { return false; }
+    int SelectedCount() const override { return 0; }
+
+private:
+    QString FDirectory;
+    TListItem FNone;
+};
+
+// A tree nobody looks at: its selected path is the last one opened.
+class TPathOnlyTree : public TDirTreePort {
+public:
+    QString SelectedPath() const override { return FPath; }
+    void ReloadTree() override { ++FReloads; }
+    void OpenPath(const QString& path) override { FPath = path; }
+    int Reloads() const { return FReloads; }
+
+private:
+    QString FPath;
+    int FReloads = 0;
+};
+
+class TPlainProgress : public TProgress {
+public:
+    std::int64_t Position() const override { return FPosition; }
+    void SetPosition(std::int64_t position) override { FPosition = position; }
+    std::int64_t Max() const override { return FMax; }
+    void SetMax(std::int64_t max) override { FMax = max; }
+
+protected:
+    std::int64_t FPosition = 0;
+    std::int64_t FMax = 0;
+};
+
+}  // namespace odz
