@@ -10,15 +10,21 @@ const char* const kCliUsage =
     "  odizodoruz-cli encodings\n"
     "  odizodoruz-cli convert -f FROM -t TO [--html] [--overwrite] [--replace FIND REPLACEMENT]\n"
     "                         [--keys KEYS] SOURCE TARGET\n"
+    "  odizodoruz-cli convert -f FROM -t TO [--mask MASK] [options as above] SOURCE_DIR TARGET_DIR\n"
+    "  odizodoruz-cli replace --find TEXT --with TEXT [--mask MASK] SOURCE_DIR TARGET_DIR\n"
     "\n"
     "FROM and TO are encoding names as 'odizodoruz-cli encodings' lists them, in any letter case.\n"
     "SOURCE or TARGET '-' means standard input or standard output.\n"
+    "A SOURCE_DIR is walked with all its subfolders; every file matching MASK (default *.*; several\n"
+    "patterns separated by ';') goes under the same name into the matching folder of TARGET_DIR.\n"
+    "'replace' writes every such file with FIND replaced by the text after --with; SOURCE_DIR and\n"
+    "TARGET_DIR may be the same folder.\n"
     "  --html       treat markup as HTML: tags pass unconverted (VIQR and UTF-8 sources, VIQR targets)\n"
     "  --overwrite  replace an existing TARGET (without it an existing TARGET is left as it is)\n"
     "  --replace    replace the text FIND by REPLACEMENT in every line before converting\n"
     "  --keys       the eleven VIQR keys for this run, in the order Sac Huyen Hoi Nga Nang Mu AA OO\n"
     "               DHoa dTh Escape (default '`?~.^(+Dd\\); otherwise the keys of the settings file\n"
-    "Exit status: 0 converted, 1 not converted (target left alone or failure), 2 usage error.\n";
+    "Exit status: 0 when every file was done, 1 when one was left alone or failed, 2 usage error.\n";
 
 std::optional<std::string> CheckKeyString(std::string_view keys) {
     if (keys.size() != kViqrKeyCount) {
@@ -37,6 +43,44 @@ std::optional<std::string> CheckKeyString(std::string_view keys) {
     return std::nullopt;
 }
 
+namespace {
+
+TCliCommand ParseReplace(const std::vector<std::string>& arguments) {
+    TCliReplace replace;
+    std::optional<std::string> find;
+    std::optional<std::string> with;
+    std::vector<std::string> paths;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (a == "--find" || a == "--with" || a == "--mask") {
+            if (i + 1 >= arguments.size()) return TCliUsageError{"option " + a + " needs a value"};
+            const std::string& v = arguments[++i];
+            if (a == "--find") {
+                find = v;
+            } else if (a == "--with") {
+                with = v;
+            } else {
+                replace.mask = v;
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            return TCliUsageError{"unknown option " + a};
+        } else {
+            paths.push_back(a);
+        }
+    }
+    if (!find || find->empty()) return TCliUsageError{"there is nothing to find (--find TEXT)"};
+    if (!with || with->empty()) return TCliUsageError{"there is nothing to replace (--with TEXT)"};
+    if (*find == *with) return TCliUsageError{"the search text and its replacement are the same"};
+    if (paths.size() != 2) return TCliUsageError{"give SOURCE_DIR and TARGET_DIR"};
+    replace.find = *find;
+    replace.with = *with;
+    replace.source = paths[0];
+    replace.target = paths[1];
+    return replace;
+}
+
+}  // namespace
+
 TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return TCliUsageError{"no command given (try 'odizodoruz-cli --help')"};
     const std::string& command = arguments[0];
@@ -45,8 +89,10 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
         if (arguments.size() > 1) return TCliUsageError{"'encodings' takes no arguments"};
         return TCliEncodings{};
     }
-    if (command != "convert")
+    if (command == "replace") return ParseReplace(arguments);
+    if (command != "convert") {
         return TCliUsageError{"unknown command '" + command + "' (try 'odizodoruz-cli --help')"};
+    }
 
     TCliConvert convert{};
     std::optional<std::string> from;
@@ -55,13 +101,15 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         const auto value = [&](std::size_t count) { return i + count < arguments.size(); };
-        if (a == "-f" || a == "--from" || a == "-t" || a == "--to" || a == "--keys") {
+        if (a == "-f" || a == "--from" || a == "-t" || a == "--to" || a == "--keys" || a == "--mask") {
             if (!value(1)) return TCliUsageError{"option " + a + " needs a value"};
             const std::string& v = arguments[++i];
             if (a == "-f" || a == "--from") {
                 from = v;
             } else if (a == "-t" || a == "--to") {
                 to = v;
+            } else if (a == "--mask") {
+                convert.mask = v;
             } else {
                 convert.keys = v;
             }

@@ -19,8 +19,17 @@ struct TCliConvert {
     bool overwrite = false;
     std::optional<TReplacement> replace;
     std::optional<std::string> keys;
-    std::string source;  // "-" is standard input
-    std::string target;  // "-" is standard output
+    std::string mask = "*.*";  // for folders
+    std::string source;        // a file, a folder, or "-" for standard input
+    std::string target;        // a file, a folder, or "-" for standard output
+};
+
+struct TCliReplace {
+    std::string find;
+    std::string with;
+    std::string mask = "*.*";
+    std::string source;  // folders
+    std::string target;
 };
 
 // A command line that names no valid command: the one-line explanation.
@@ -28,7 +37,7 @@ struct TCliUsageError {
     std::string message;
 };
 
-using TCliCommand = std::variant<TCliEncodings, TCliHelp, TCliConvert, TCliUsageError>;
+using TCliCommand = std::variant<TCliEncodings, TCliHelp, TCliConvert, TCliReplace, TCliUsageError>;
 
 TCliCommand ParseCommandLine(const std::vector<std::string>& arguments);
 

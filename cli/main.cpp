@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "CliOptions.h"
+#include "DirectoryMode.h"
 #include "FileConversion.h"
 #include "SettingsPath.h"
 #include "TRaRaru.h"
@@ -84,9 +85,7 @@ int Convert(const TCliConvert& options) {
     if (!fromStdin) {
         if (!fs::exists(options.source, error))
             return UsageError("SOURCE '" + options.source + "' does not exist");
-        if (fs::is_directory(options.source, error)) {
-            return UsageError("SOURCE '" + options.source + "' is a folder; give a file");
-        }
+        if (fs::is_directory(options.source, error)) return ConvertTree(options);
     }
     if (!toStdout && !options.overwrite && fs::exists(options.target, error)) {
         std::cerr << "odizodoruz-cli: " << options.target
@@ -165,6 +164,7 @@ int main(int argc, char** argv) {
         }
         if (const auto* usage = std::get_if<TCliUsageError>(&command)) return UsageError(usage->message);
         if (std::holds_alternative<TCliEncodings>(command)) return ListEncodings();
+        if (const auto* replace = std::get_if<TCliReplace>(&command)) return ReplaceTree(*replace);
         return Convert(std::get<TCliConvert>(command));
     } catch (const std::exception& failure) {
         std::cerr << "odizodoruz-cli: " << failure.what() << '\n';

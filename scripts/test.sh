@@ -69,7 +69,7 @@ configure build-asan \
   -DODIZODORUZ_BUILD_BENCH=OFF
 
 section "Build test targets in build-asan/"
-cmake --build build-asan --target engine_tests workbench_tests cli_tests
+cmake --build build-asan --target engine_tests explorer_tests workbench_tests cli_tests
 
 section "Tests in build-asan/ (engine, workbench, cli)"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
