@@ -130,3 +130,64 @@ TEST_F(Cli, KeysComeFromTheSettingsFileBesideTheProgram) {
 
 }  // namespace
 }  // namespace odz
+
+namespace odz {
+namespace {
+
+class CliFolders : public Cli {
+protected:
+    CliFolders() {
+        std::filesystem::create_directories(FDir / "in" / "sub");
+        test::WriteFile(FDir / "in" / "a.txt", "Vi\xAEt\n");
+        test::WriteFile(FDir / "in" / "b.htm", "<b>\xAA</b>");
+        test::WriteFile(FDir / "in" / "sub" / "c.txt", "abcabc");
+    }
+};
+
+TEST_F(CliFolders, ConvertsATree) {
+    TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "Converted 3 files.\n");
+    EXPECT_EQ(test::ReadFile(FDir / "out" / "sub" / "c.txt"), "abcabc\r\n");
+    EXPECT_EQ(test::ReadFile(FDir / "out" / "b.htm"), "<b>\xE1\xBA\xBF</b>\r\n");
+
+    run = Run("convert -f viscii -t utf8 --mask '*.txt' " + P("in") + " " + P("out"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Converted 0 files.\nLeft 2 files alone because the target already existed (--overwrite "
+                       "replaces them).\n");
+    run = Run("convert -f viscii -t ncr --overwrite --replace b xx --mask '*.txt' " + P("in") + " " + P("out"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadFile(FDir / "out" / "sub" / "c.txt"), "axxcaxxc\r\n");
+    EXPECT_EQ(test::ReadFile(FDir / "out" / "a.txt"), "Vi&#7879;t\r\n");
+}
+
+TEST_F(CliFolders, ReplacesInPlace) {
+    const TRun run = Run("replace --find abc --with X " + P("in") + " " + P("in"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "Wrote 3 files.\n");
+    EXPECT_EQ(test::ReadFile(FDir / "in" / "sub" / "c.txt"), "XX\r\n");
+}
+
+TEST_F(CliFolders, FolderProblems) {
+    test::WriteFile(FDir / "out", "a file");
+    const std::pair<std::string, std::string> usage[] = {
+        {"replace --with x " + P("in") + " " + P("x"), "there is nothing to find"},
+        {"replace --find x --with x " + P("in") + " " + P("x"), "are the same"},
+        {"replace --find x --with y " + P("in/a.txt") + " " + P("x"), "is not a folder"},
+        {"convert -f viscii -t utf8 " + P("in") + " " + P("in/"), "are the same folder"},
+        {"convert -f viscii -t utf8 " + P("in") + " " + P("out"), "is a file, not a folder"},
+    };
+    for (const auto& [arguments, message] : usage) {
+        const TRun run = Run(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+    }
+    std::filesystem::create_directories(FDir / "out2");
+    test::WriteFile(FDir / "out2" / "sub", "in the way");
+    const TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out2"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "Converted 2 files.\nFailed: Cannot create " + (FDir / "out2" / "sub").string() + "/\n");
+}
+
+}  // namespace
+}  // namespace odz

@@ -125,6 +125,13 @@ void TBatchDriver::Record(const QString& source, const QString& target, const TF
     if (OnFile) OnFile({source, target, report});
 }
 
+void TBatchDriver::NoteFailure(const EFileError& error) {
+    // A file's failure is noted with the file; a folder that cannot be made is noted here.
+    if (FSummary.failed > 0) return;
+    FSummary.failed = 1;
+    FSummary.failure = QString::fromStdString(error.FullText());
+}
+
 void TBatchDriver::ClosingSteps(const QString& source, const QString& target) {
     if (FTargetTree.SelectedPath() != target) {
         FTargetTree.ReloadTree();
@@ -198,6 +205,7 @@ void TBatchDriver::ConversebuttonClick() {
     try {
         ConvertDirectory(S, T, QString::fromUtf8(from.identifier), QString::fromUtf8(to.identifier));
     } catch (const EFileError& error) {
+        NoteFailure(error);
         busy.Release();
         FReplaceAlso = false;
         FUser.ShowError(QString::fromStdString(error.what()));
@@ -290,6 +298,7 @@ void TBatchDriver::ReplaceButtonClick() {
             try {
                 ReplaceDirectory(S, T);
             } catch (const EFileError& error) {
+                NoteFailure(error);
                 busy.Release();
                 FUser.ShowError(QString::fromStdString(error.what()));
                 return;

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "BatchPorts.h"
+#include "FileError.h"
 #include "FileConversion.h"
 #include "TRaRaru.h"
 
@@ -66,6 +67,7 @@ public:
 private:
     class TWalk;
     void ClosingSteps(const QString& source, const QString& target);
+    void NoteFailure(const EFileError& error);
     bool ItemTakesPart(int index) const;
     // The subfolders of a level the walk may enter: never the target folder, never one seen before.
     bool MayEnter(const QString& folder);

@@ -1,0 +1,341 @@
+// Convert and Replace over folder trees, through the ports the window uses, with scripted answers.
+
+#include <QDir>
+#include <deque>
+
+#include "BatchDriver.h"
+#include "ListingPorts.h"
+#include "QtPrinters.h"
+#include "TestSupport.h"
+
+namespace odz {
+namespace {
+
+QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// Answers from a script; records every message. A question nobody scripted fails the test.
+class TScriptedUser : public TUserPort {
+public:
+    std::deque<TAnswer> answers;
+    QStringList asked;
+    QStringList messages;
+    QStringList errors;
+    int busy = 0;
+    int maxBusy = 0;
+
+    void Information(const QString& text) override { messages << text; }
+    TAnswer Confirm(const QString& text, bool) override { return Next(text); }
+    TAnswer AskYesNoCancel(std::string_view text) override { return Next(QString::fromUtf8(text.data(), text.size())); }
+    void ShowError(const QString& text) override { errors << text; }
+    void BeginBusy() override { maxBusy = std::max(maxBusy, ++busy); }
+    void EndBusy() override { --busy; }
+
+private:
+    TAnswer Next(const QString& text) {
+        asked << text;
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return TAnswer::Cancel;
+        }
+        const TAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+class BatchDriver : public ::testing::Test {
+public:
+    BatchDriver()
+        : FEngine(FDir / "odizodoruz.ini"),
+          FDriver(FEngine, FSource, FTarget, FSourceTree, FTargetTree, FUser, FProgress) {
+        FEngine.RaRaruCreate();
+        std::filesystem::create_directories(FDir / "in" / "sub" / "deep");
+        std::filesystem::create_directories(FDir / "in" / "empty");
+        std::filesystem::create_directories(FDir / "out");
+        test::WriteFile(FDir / "in" / "a.txt", "Vi\xAEt\n");
+        test::WriteFile(FDir / "in" / "b.txt", "abcabc\n");
+        test::WriteFile(FDir / "in" / "c.htm", std::string(500, 'x'));
+        test::WriteFile(FDir / "in" / "sub" / "d.txt", "\xAA");
+        test::WriteFile(FDir / "in" / "sub" / "deep" / "e.txt", "\xF0");
+        Show(FDir / "in", FDir / "out");
+        FDriver.SourceEncoding = 2;  // VISCII
+        FDriver.TargetEncoding = 8;  // Unicode UTF-8
+        FDriver.OnFile = [this](const TFileOutcome& outcome) { FFiles << outcome.source; };
+    }
+
+    void Show(const std::filesystem::path& source, const std::filesystem::path& target) {
+        FSource.SetDirectory(Q(source));
+        FSource.UpdateFileList();
+        FTarget.SetDirectory(Q(target));
+        FTarget.UpdateFileList();
+        FSourceTree.OpenPath(FSource.Directory());
+        FTargetTree.OpenPath(FTarget.Directory());
+    }
+    QString In() const { return Q(FDir / "in") + "/"; }
+    QString Out() const { return Q(FDir / "out") + "/"; }
+    std::string Read(const std::string& path) const { return test::ReadFile(FDir / path); }
+    bool Exists(const std::string& path) const { return std::filesystem::exists(FDir / path); }
+
+    test::TTempDir FDir;
+    TRaRaru FEngine;
+    TListingFileList FSource;
+    TListingFileList FTarget;
+    TPathOnlyTree FSourceTree;
+    TPathOnlyTree FTargetTree;
+    TScriptedUser FUser;
+    TPlainProgress FProgress;
+    TBatchDriver FDriver;
+    QStringList FFiles;
+};
+
+TEST_F(BatchDriver, RefusalsAreFollowedByDone) {
+    struct TCase {
+        const char* what;
+        std::function<void(BatchDriver&)> prepare;
+        QString message;
+    };
+    const TCase cases[] = {
+        {"no source encoding", [](BatchDriver& t) { t.FDriver.SourceEncoding = -1; },
+         "You have to select the different source and target encoding."},
+        {"the same encoding", [](BatchDriver& t) { t.FDriver.TargetEncoding = 2; },
+         "You have to select the different source and target encoding."},
+        {"the same folder", [](BatchDriver& t) { t.Show(t.FDir / "in", t.FDir / "in"); },
+         "You have to select the different source and target directories."},
+        {"the same folder under two spellings",
+         [](BatchDriver& t) {
+             std::filesystem::create_directory_symlink(t.FDir / "in", t.FDir / "alias");
+             t.Show(t.FDir / "in", t.FDir / "alias");
+         },
+         "You have to select the different source and target directories."},
+        {"nothing listed",
+         [](BatchDriver& t) {
+             t.FSource.Listing().SetShowFolders(false);
+             t.FSource.Listing().SetMask("*.none");
+             t.FSource.UpdateFileList();
+         },
+         "There is no file to be converted."},
+    };
+    for (const TCase& c : cases) {
+        BatchDriver* self = this;
+        c.prepare(*self);
+        FUser.messages.clear();
+        FDriver.FReplaceAlso = true;
+        FDriver.ConversebuttonClick();
+        EXPECT_EQ(FUser.messages, QStringList({c.message, "Done"})) << c.what;
+        EXPECT_FALSE(FDriver.FReplaceAlso) << c.what;
+        EXPECT_EQ(FUser.busy, 0) << c.what;
+        EXPECT_FALSE(Exists("out/a.txt")) << c.what;
+        FDriver.SourceEncoding = 2;
+        FDriver.TargetEncoding = 8;
+        FSource.Listing().SetShowFolders(true);
+        FSource.Listing().SetMask("*.*");
+        Show(FDir / "in", FDir / "out");
+    }
+}
+
+TEST_F(BatchDriver, ConfirmationTexts) {
+    FSource.Listing().SetMask("*.txt");
+    FSource.UpdateFileList();
+    FUser.answers = {TAnswer::No};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.asked.back(), "Do you want to convert all files with *.txt in directory " + In() +
+                                      " from VISCII to files with *.txt to directory " + Out() +
+                                      " with Unicode UTF-8");
+    FSource.Select({"a.txt"});
+    FUser.answers = {TAnswer::Cancel};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.asked.back(), "Do you want to convert selected files with *.txt in directory " + In() +
+                                      " from VISCII to files with *.txt to directory " + Out() +
+                                      " with Unicode UTF-8");
+    // No and Cancel end everything at once: nothing written, no "Done", the cursor back.
+    EXPECT_TRUE(FUser.messages.isEmpty());
+    EXPECT_EQ(FUser.busy, 0);
+    EXPECT_EQ(FUser.maxBusy, 1);
+    EXPECT_FALSE(Exists("out/a.txt"));
+
+    FDriver.FindText = "colour";
+    FDriver.ReplaceText = "color";
+    FSource.Select({"a.txt", "b.txt"});
+    FUser.answers = {TAnswer::No};
+    FDriver.ReplaceButtonClick();
+    EXPECT_EQ(FUser.asked.back(), "Do you want to replace all text:  colour in selected files in directory " + In() +
+                                      " with text: color to directory " + Out());
+    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
+}
+
+TEST_F(BatchDriver, ConvertsTheWholeTree) {
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
+    EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
+    EXPECT_EQ(Read("out/sub/d.txt"), "\xE1\xBA\xBF\r\n");
+    EXPECT_EQ(Read("out/sub/deep/e.txt"), "\xC4\x91\r\n");
+    EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "empty"));  // folders are walked whatever the mask
+    // Files of a level first, then each subfolder with everything below it.
+    EXPECT_EQ(FFiles, QStringList({In() + "a.txt", In() + "b.txt", In() + "c.htm", In() + "sub/d.txt",
+                                   In() + "sub/deep/e.txt"}));
+    // Both lists end on the outermost folders, the progress bar at 0.
+    EXPECT_EQ(FSource.Directory(), In());
+    EXPECT_EQ(FTarget.Directory(), Out());
+    EXPECT_EQ(FProgress.Position(), 0);
+    EXPECT_FALSE(FDriver.FReplaceAlso);
+}
+
+TEST_F(BatchDriver, SelectionLimitsOnlyTheTopLevel) {
+    FSource.Select({"b.txt", "sub"});
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FFiles, QStringList({In() + "b.txt", In() + "sub/d.txt", In() + "sub/deep/e.txt"}));
+    EXPECT_FALSE(Exists("out/a.txt"));
+    EXPECT_FALSE(Exists("out/empty"));
+}
+
+TEST_F(BatchDriver, ExistingTargets) {
+    std::filesystem::create_directories(FDir / "out" / "sub");
+    for (const char* name : {"out/a.txt", "out/b.txt", "out/c.htm"}) test::WriteFile(FDir / name, "old");
+    FUser.answers = {TAnswer::Yes, TAnswer::Yes, TAnswer::No, TAnswer::Cancel};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.asked.mid(1), QStringList({"File already exists, overwrite it ?", "File already exists, overwrite it ?",
+                                               "File already exists, overwrite it ?"}));
+    EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
+    EXPECT_EQ(Read("out/b.txt"), "old");
+    EXPECT_EQ(Read("out/c.htm"), "old");  // Cancel skips one file only
+    EXPECT_EQ(Read("out/sub/d.txt"), "\xE1\xBA\xBF\r\n");
+    EXPECT_EQ(FDriver.Summary().leftAlone, 2);
+
+    FDriver.OverwriteAll = true;
+    FUser.asked.clear();
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.asked.size(), 1);
+    EXPECT_EQ(Read("out/b.txt"), "abcabc\r\n");
+}
+
+TEST_F(BatchDriver, ReplacementDuringConversion) {
+    FDriver.FindText = "b";
+    FDriver.ReplaceText = "xx";
+    FUser.answers = {TAnswer::Yes, TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.asked[1], "Do you want to replace text : b with new text : xx also ?");
+    EXPECT_EQ(Read("out/b.txt"), "axxcaxxc\r\n");
+    EXPECT_FALSE(FDriver.FReplaceAlso);
+
+    FDriver.OverwriteAll = true;
+    FUser.answers = {TAnswer::Yes, TAnswer::No};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(Read("out/b.txt"), "abcabc\r\n");
+}
+
+TEST_F(BatchDriver, ReplaceInFiles) {
+    FDriver.FindText = "a";
+    FDriver.ReplaceText = "aa";
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ReplaceButtonClick();
+    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
+    EXPECT_EQ(Read("out/b.txt"), "aabcaabc\r\n");
+    EXPECT_EQ(Read("out/sub/d.txt"), "\xAA\r\n");  // written even without an occurrence
+
+    // In place: the source folder is its own target.
+    Show(FDir / "in", FDir / "in");
+    FUser.answers = {TAnswer::Yes};
+    FDriver.FindText = "abc";
+    FDriver.ReplaceText = "X";
+    FDriver.ReplaceButtonClick();
+    EXPECT_EQ(Read("in/b.txt"), "XX\r\n");
+    EXPECT_EQ(Read("in/sub/deep/e.txt"), "\xF0\r\n");
+
+    const std::pair<std::pair<QString, QString>, QString> refusals[] = {
+        {{"", "x"}, "There is nothing to find"},
+        {{"x", ""}, "There is nothing to replace"},
+        {{"x", "x"}, "The same messages. No replacement is made."},
+    };
+    for (const auto& [texts, message] : refusals) {
+        FUser.messages.clear();
+        FDriver.FindText = texts.first;
+        FDriver.ReplaceText = texts.second;
+        FDriver.ReplaceButtonClick();
+        EXPECT_EQ(FUser.messages, QStringList({message, "Done"}));
+    }
+}
+
+TEST_F(BatchDriver, AnErrorEndsTheWalk) {
+    // A file where the walk must create the folder "sub".
+    test::WriteFile(FDir / "out" / "sub", "in the way");
+    FDriver.FindText = "b";
+    FDriver.ReplaceText = "xx";
+    FUser.answers = {TAnswer::Yes, TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.errors, QStringList({"Cannot create " + Out() + "sub/"}));
+    EXPECT_TRUE(FUser.messages.isEmpty());  // no "Done"
+    EXPECT_EQ(FUser.busy, 0);
+    EXPECT_FALSE(FDriver.FReplaceAlso);
+    EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");  // what was written stays
+    EXPECT_EQ(FSource.Directory(), In());
+    EXPECT_EQ(FTarget.Directory(), Out());
+}
+
+TEST_F(BatchDriver, AFileThatCannotBeWrittenLeavesTheOldOne) {
+    // A folder named like the target file: the file cannot replace it; nothing half-written is left.
+    std::filesystem::create_directory(FDir / "out" / "b.txt");
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.errors, QStringList({"Cannot create file " + Out() + "b.txt"}));
+    EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "b.txt"));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(FDir / "out")) ++entries;
+    EXPECT_EQ(entries, 2);  // a.txt and the folder
+}
+
+TEST_F(BatchDriver, TheWalkIsSafe) {
+    // The target inside the source tree is never walked; a link back up is never followed.
+    std::filesystem::create_directory_symlink(FDir / "in", FDir / "in" / "sub" / "loop");
+    Show(FDir / "in", FDir / "in" / "empty");
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
+    EXPECT_EQ(FFiles.size(), 5);
+    EXPECT_TRUE(Exists("in/empty/sub/deep/e.txt"));
+    EXPECT_FALSE(Exists("in/empty/empty"));
+    EXPECT_FALSE(Exists("in/empty/sub/loop"));
+}
+
+TEST_F(BatchDriver, EachFileOnce) {
+    FSource.Listing().SetMask("*.txt;*.*");
+    FSource.UpdateFileList();
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FFiles.count(In() + "a.txt"), 1);
+}
+
+TEST_F(BatchDriver, SizesAndProgress) {
+    const auto index = [&](const QString& caption) {
+        for (int i = 0; i < FSource.Count(); ++i) {
+            if (FSource.Item(i).caption == caption) return i;
+        }
+        return -1;
+    };
+    EXPECT_EQ(FDriver.ItemSizeBytes(index("c.htm")), 1024);  // 500 bytes count as 1 KB
+    EXPECT_EQ(FDriver.ItemSizeBytes(index("sub")), 0);
+    EXPECT_EQ(FDriver.ListedSizeBytes(), 3 * 1024);
+    FSource.Select({"c.htm"});
+    EXPECT_EQ(FDriver.ListedSizeBytes(), 1024);
+    // Sizes beyond 4 GiB, from a sparse file.
+    std::filesystem::create_directory(FDir / "big");
+    test::WriteFile(FDir / "big" / "huge.txt", "");
+    std::filesystem::resize_file(FDir / "big" / "huge.txt", 5LL << 30);
+    Show(FDir / "big", FDir / "out");
+    EXPECT_EQ(FDriver.ListedSizeBytes(), 5LL << 30);
+}
+
+TEST_F(BatchDriver, TreesFollowTheTarget) {
+    FTargetTree.OpenPath("/somewhere/else/");
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(FTargetTree.SelectedPath(), Out());
+    EXPECT_EQ(FSourceTree.SelectedPath(), In());
+    EXPECT_EQ(FTargetTree.Reloads(), 1);
+    EXPECT_EQ(FSourceTree.Reloads(), 1);
+}
+
+}  // namespace
+}  // namespace odz
