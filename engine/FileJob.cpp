@@ -95,7 +95,10 @@ void EditOutput(TOutputEditor& editor, TByteBuffer& buffer, std::size_t start, s
 
 TFileJobResult RunFileJob(const TFileJob& job) {
     if (!Exists(job.source)) return {TFileJobResult::SourceMissing, 0};
-    const auto converter = MakeLineConverter(job.setup);
+    std::unique_ptr<TLineConverter> own;
+    TLineConverter* converter = job.converter;
+    if (converter == nullptr) converter = (own = MakeLineConverter(job.setup)).get();
+    const std::uint64_t referencesBefore = converter->References();
     TAtomicFile output(job.target);
     TProgressSteps progress(job.progress);
     TByteBuffer buffer;
@@ -154,7 +157,7 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     output.Write(buffer.View());
     progress.Flush();
 
-    const TFileJobResult result{TFileJobResult::Written, converter->References()};
+    const TFileJobResult result{TFileJobResult::Written, converter->References() - referencesBefore};
     if (!job.overwriteAll && Exists(job.target)) {
         const TAnswer answer =
             job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;

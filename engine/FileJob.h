@@ -37,6 +37,8 @@ struct TFileJob {
     std::filesystem::path source;
     std::filesystem::path target;
     TConversionSetup setup;
+    // A converter for the setup to reuse (batches convert many small files alike); made when absent.
+    TLineConverter* converter = nullptr;
     bool overwriteAll = false;
     // Applied to every source line before it is converted.
     std::function<void(std::string&)> transformLine;

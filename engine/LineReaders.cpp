@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -13,8 +14,15 @@
 namespace odz {
 
 namespace {
+
 constexpr std::size_t kChunk = 1 << 20;
+
+// Small files, the usual case in a batch, get a buffer of their own size.
+std::size_t BufferFor(const TInputFile& file) {
+    return static_cast<std::size_t>(std::clamp<std::uint64_t>(file.Size() + 1, 4096, kChunk));
 }
+
+}  // namespace
 
 TInputFile::TInputFile(const std::filesystem::path& path) : FPath(path) {
     FFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -43,7 +51,7 @@ std::size_t TInputFile::Read(char* data, std::size_t size) {
 }
 
 TLineReader::TLineReader(const std::filesystem::path& path, bool dropUtf8Mark)
-    : FFile(path), FBuffer(kChunk), FDropMark(dropUtf8Mark) {}
+    : FFile(path), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
 
 bool TLineReader::Fill() {
     if (FEof) return false;
@@ -112,7 +120,7 @@ bool TLineReader::Next(std::string_view& line) {
 }
 
 TBlockReader::TBlockReader(const std::filesystem::path& path, bool dropUtf8Mark)
-    : FFile(path), FBuffer(kChunk), FDropMark(dropUtf8Mark) {}
+    : FFile(path), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
 
 bool TBlockReader::Fill() {
     std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
@@ -158,7 +166,7 @@ bool TBlockReader::Next(std::string_view& block) {
     }
 }
 
-TUtf16LineReader::TUtf16LineReader(const std::filesystem::path& path) : FFile(path), FBuffer(kChunk) {}
+TUtf16LineReader::TUtf16LineReader(const std::filesystem::path& path) : FFile(path), FBuffer(BufferFor(FFile)) {}
 
 bool TUtf16LineReader::NextUnit(char16_t& unit) {
     if (FPendingUnit) {

@@ -203,12 +203,21 @@ void TRaRaru::ConvertUTF8toOther(std::string_view Source, std::string_view Encod
     RunLine(TEncodingKind::Utf8, Encode, HtmlDoc, Source, Dest);
 }
 
+TLineConverter& TRaRaru::FileConverter(const TConversionSetup& setup) {
+    if (!FFileConverter || FFileSetup != setup) {
+        FFileConverter = MakeLineConverter(setup);
+        FFileSetup = setup;
+    }
+    return *FFileConverter;
+}
+
 bool TRaRaru::RunFile(TEncodingKind source, TEncoding target, const std::filesystem::path& SourceFile,
                       const std::filesystem::path& TargetFile, bool OverwriteAll) {
     TFileJob job;
     job.source = SourceFile;
     job.target = TargetFile;
     job.setup = FileSetup(source, target, false, SourceFile);
+    job.converter = &FileConverter(job.setup);
     job.overwriteAll = OverwriteAll;
     job.progress = ProgressBar;
     job.questions = Questions;

@@ -90,6 +90,9 @@ public:
     TConversionSetup FileSetup(TEncodingKind source, TEncoding target, bool htmlDoc,
                                const std::filesystem::path& sourceFile) const;
 
+    // A converter for whole files of this setup, kept for the next file of a batch.
+    TLineConverter& FileConverter(const TConversionSetup& setup);
+
     // References written by the last whole-file routine for characters its target cannot hold.
     std::uint64_t LastReferences() const { return FLastReferences; }
 
@@ -126,6 +129,8 @@ private:
     std::optional<TViqrKeys> FViqrTableKeys;  // the keys FViqrTable was built from
     std::uint64_t FLastReferences = 0;
     std::vector<std::pair<TLineKey, std::unique_ptr<TLineConverter>>> FLineConverters;
+    std::optional<TConversionSetup> FFileSetup;
+    std::unique_ptr<TLineConverter> FFileConverter;
 };
 
 // The program's engine, created at start-up before the window and destroyed after it.

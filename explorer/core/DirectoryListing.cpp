@@ -63,7 +63,7 @@ bool MatchesPattern(const QString& name, const QString& pattern) {
 unsigned EntryAttributes(const QFileInfo& info) {
     unsigned bits = 0;
     if (info.isDir()) bits |= kAttrDirectory;
-    if (!(info.permissions() & QFileDevice::WriteOwner)) bits |= kAttrReadOnly;
+    if (!info.permission(QFileDevice::WriteOwner)) bits |= kAttrReadOnly;
     if (info.fileName().startsWith(QLatin1Char('.')) && info.fileName() != QLatin1String("..")) bits |= kAttrHidden;
     return bits;
 }

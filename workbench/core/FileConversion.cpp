@@ -55,6 +55,7 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     job.source = request.source;
     job.target = request.target;
     job.setup = engine.FileSetup(EncodingInfo(*source).kind, *target, request.htmlDoc, request.source);
+    job.converter = &engine.FileConverter(job.setup);
     job.overwriteAll = request.overwriteAll;
     job.progress = engine.ProgressBar;
     job.questions = engine.Questions;
