@@ -81,15 +81,11 @@ char TRaRaru::GetTransKey(std::string_view name) const {
 void TRaRaru::BuildViqrTable() {
     if (FViqrTableKeys == FKeys) return;  // the same keys build the same table
     FViqrTable = MakeViqrTable(FKeys);
+    FViqrIndex = TViqrIndex(FViqrTable);
     FViqrTableKeys = FKeys;
 }
 
-int TRaRaru::FindViqrLetter(std::string_view text) const {
-    for (int k = 1; k < kLetterCount; ++k) {
-        if (FViqrTable[k] == text) return k;
-    }
-    return 0;
-}
+int TRaRaru::FindViqrLetter(std::string_view text) const { return FViqrIndex.Find(text); }
 
 void TRaRaru::SelectSourceTable(const TVnLetterTable& table) {
     FSourceTable = table;

@@ -43,7 +43,8 @@ public:
     const TViqrKeys& Keys() const { return FKeys; }
     void BuildViqrTable();
     const TViqrTable& ViqrTable() const { return FViqrTable; }
-    // The letter index spelled by the text in the VIQR table (indexes 1 to 146), or 0.
+    // The letter index spelled by the text in the VIQR table (indexes 1 to 146, the first that
+    // matches), or 0.
     int FindViqrLetter(std::string_view text) const;
 
     // The current source encoding.
@@ -126,6 +127,7 @@ private:
     std::string FSourceEncodeName;
     TViqrKeys FKeys{};
     TViqrTable FViqrTable{};
+    TViqrIndex FViqrIndex;  // rebuilt with the table
     std::optional<TViqrKeys> FViqrTableKeys;  // the keys FViqrTable was built from
     std::uint64_t FLastReferences = 0;
     std::vector<std::pair<TLineKey, std::unique_ptr<TLineConverter>>> FLineConverters;
