@@ -24,7 +24,7 @@ fi
 packages=()
 for group in "$@"; do
   case "$group" in
-    build) packages+=(build-essential cmake ninja-build pkg-config qt6-base-dev) ;;
+    build) packages+=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev time) ;;
     gui) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev) ;;
     -h | --help)

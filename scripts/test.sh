@@ -68,11 +68,12 @@ configure build-asan \
   -DODIZODORUZ_BUILD_TESTS=ON \
   -DODIZODORUZ_BUILD_BENCH=OFF
 
-section "Build test targets in build-asan/"
-cmake --build build-asan --target engine_tests explorer_tests workbench_tests cli_tests
+section "Build build-asan/"
+cmake --build build-asan
 
-section "Tests in build-asan/ (engine, workbench, cli)"
+section "Tests in build-asan/"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+  LSAN_OPTIONS="suppressions=$ROOT/tests/support/lsan.supp:print_suppressions=0" \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j2 --no-tests=error --timeout "$TEST_TIMEOUT"
 

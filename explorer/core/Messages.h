@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include "Interfaces.h"
+
+namespace odz {
+
+// Every message box and question of the program goes through this interface: the window shows real
+// boxes, the tests answer from a script, the command-line tool answers by itself.
+class TMessages {
+public:
+    virtual ~TMessages() = default;
+    virtual void Information(const QString& text) = 0;
+    virtual void Warning(const QString& text) = 0;
+    virtual void Error(const QString& text) = 0;
+    // A question with Yes and No, or with Yes, No and Cancel.
+    virtual TAnswer Confirm(const QString& text, bool withCancel) = 0;
+};
+
+// The messages of the running program: set at start-up (and by tests); components that show boxes
+// of their own (the file list, the trees, the path routines) use it.
+TMessages& Messages();
+void SetMessages(TMessages* messages);
+
+}  // namespace odz

@@ -1,0 +1,43 @@
+#pragma once
+
+// Message boxes answered from a script: every box is recorded, every question takes the next scripted
+// answer, and a question nobody scripted is answered Cancel and remembered, so a test fails instead of
+// hanging on a dialog.
+
+#include <QStringList>
+#include <deque>
+
+#include "Messages.h"
+
+namespace odz::test {
+
+class TScriptedMessages : public TMessages {
+public:
+    TScriptedMessages() { SetMessages(this); }
+    ~TScriptedMessages() override { SetMessages(nullptr); }
+
+    void Expect(TAnswer answer) { FAnswers.push_back(answer); }
+    void Information(const QString& text) override { shown << "information: " + text; }
+    void Warning(const QString& text) override { shown << "warning: " + text; }
+    void Error(const QString& text) override { shown << "error: " + text; }
+    TAnswer Confirm(const QString& text, bool) override {
+        asked << text;
+        if (FAnswers.empty()) {
+            unexpected << text;
+            return TAnswer::Cancel;
+        }
+        const TAnswer answer = FAnswers.front();
+        FAnswers.pop_front();
+        return answer;
+    }
+    bool AllAnswered() const { return FAnswers.empty(); }
+
+    QStringList shown;       // "information: ...", "warning: ...", "error: ..."
+    QStringList asked;       // every question
+    QStringList unexpected;  // questions that had no scripted answer
+
+private:
+    std::deque<TAnswer> FAnswers;
+};
+
+}  // namespace odz::test
