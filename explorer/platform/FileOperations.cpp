@@ -1,0 +1,198 @@
+#include "FileOperations.h"
+
+#include <sys/stat.h>
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "FileTransfer.h"
+#include "Messages.h"
+#include "PathRoutines.h"
+#include "ShellRoutines.h"
+#include "Trash.h"
+
+namespace odz {
+
+namespace {
+
+constexpr int kFailuresShown = 12;
+
+bool Exists(const QFileInfo& info) {
+    return info.exists() || info.isSymLink();
+}
+
+QString Verb(TFileFunction function) {
+    switch (function) {
+        case kFoMove:
+            return QStringLiteral("move");
+        case kFoCopy:
+            return QStringLiteral("copy");
+        case kFoDelete:
+            return QStringLiteral("delete");
+        case kFoRename:
+            return QStringLiteral("rename");
+    }
+    return QStringLiteral("handle");
+}
+
+QString NameOf(const QString& path) {
+    return QFileInfo(path.size() > 1 ? DelSlash(path) : path).fileName();
+}
+
+// "." and ".." name the folder shown and the one above it; a selected parent row must never take the
+// whole parent folder with it.
+bool IsDotEntry(const QString& path) {
+    const QString name = NameOf(path);
+    return name == QLatin1String(".") || name == QLatin1String("..");
+}
+
+// Relative names are taken in the current folder, which the file list keeps at the folder it shows.
+QString Absolute(const QString& path) {
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+bool SameEntry(const QString& a, const QString& b) {
+    struct stat first = {};
+    struct stat second = {};
+    return ::lstat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::lstat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+bool Report(const QStringList& failures) {
+    if (failures.isEmpty()) return true;
+    QString text = failures.mid(0, kFailuresShown).join(QLatin1Char('\n'));
+    if (failures.size() > kFailuresShown) {
+        text += QStringLiteral("\n... and ") + QString::number(failures.size() - kFailuresShown) +
+                QStringLiteral(" more.");
+    }
+    Messages().Error(text);
+    return false;
+}
+
+bool Fail(const QString& text) {
+    Messages().Error(text);
+    return false;
+}
+
+bool Transfer(TFileOperationRequest& request, const QStringList& sources) {
+    const QStringList targets = SplitNullList(request.to);
+    const bool move = request.function == kFoMove;
+    if (targets.isEmpty())
+        return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) + ": no target was given.");
+    const QString target = targets.first();
+    const QFileInfo targetInfo(target);
+    const bool intoFolder = target.endsWith(QLatin1Char('/')) || sources.size() > 1 ||
+                            (targetInfo.isDir() && targetInfo.fileName() != NameOf(sources.first()));
+    QList<TTransferItem> items;
+    if (intoFolder) {
+        const QString folder = Absolute(target);
+        if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
+            return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) +
+                        QStringLiteral(" into \"") + folder +
+                        QStringLiteral("\": the folder cannot be created."));
+        }
+        for (const QString& source : sources) items.append({source, ConcatPath(folder, NameOf(source))});
+    } else {
+        items.append({sources.first(), Absolute(target)});
+    }
+    TFileTransfer transfer(request.owner, move);
+    const bool ok = transfer.Run(items);
+    request.aborted = transfer.Aborted();
+    return Report(transfer.Failures()) && ok;
+}
+
+bool Delete(TFileOperationRequest& request, const QStringList& sources) {
+    const QString question = sources.size() == 1 ? QStringLiteral("Are you sure you want to move \"") +
+                                                       NameOf(sources.first()) + "\" to the Trash?"
+                                                 : QStringLiteral("Are you sure you want to move these ") +
+                                                       QString::number(sources.size()) +
+                                                       QStringLiteral(" items to the Trash?");
+    if (Messages().Confirm(question, false) != TAnswer::Yes) {
+        request.aborted = true;
+        return false;
+    }
+    QStringList failures;
+    for (const QString& source : sources) {
+        QString error;
+        if (!MoveToTrash(source, error)) {
+            failures << QStringLiteral("ERROR - Can't move \"") + source +
+                            QStringLiteral("\" to the Trash: ") + error +
+                            QStringLiteral(". It has not been deleted.");
+        }
+    }
+    return Report(failures);
+}
+
+bool Rename(const QStringList& sources, const QStringList& targets) {
+    if (sources.size() != 1 || targets.size() != 1) {
+        return Fail(QStringLiteral("ERROR - Can't rename: one entry and one new name are needed."));
+    }
+    const QString source = sources.first();
+    const QString folder = QFileInfo(source).absolutePath();
+    QString target = targets.first();
+    if (!target.contains(QLatin1Char('/'))) target = ConcatPath(folder, target);
+    const QString prefix = QStringLiteral("ERROR - Can't rename \"") + source + QStringLiteral("\" to \"") +
+                           target + QStringLiteral("\": ");
+    if (target.endsWith(QLatin1Char('/'))) return Fail(prefix + QStringLiteral("the new name is empty."));
+    target = Absolute(target);
+    if (!Exists(QFileInfo(source))) return Fail(prefix + QStringLiteral("it does not exist."));
+    const QFileInfo to(target);
+    if (to.absolutePath() != folder) return Fail(prefix + QStringLiteral("a name cannot contain \"/\"."));
+    if (to.fileName() == QLatin1String(".") || to.fileName() == QLatin1String("..")) {
+        return Fail(prefix + QStringLiteral("that name is reserved."));
+    }
+    if (target == source) return true;
+    // On a file system that ignores case, "a.txt" and "A.txt" are one entry: that rename is allowed.
+    const bool sameEntry = Exists(to) && SameEntry(source, target);
+    if (Exists(to) && !sameEntry)
+        return Fail(QLatin1Char('"') + to.fileName() + QStringLiteral("\" already exists !"));
+    const int error = RenameEntry(source, target, sameEntry);
+    if (error != 0) return Fail(prefix + SystemErrorText(error) + QLatin1Char('.'));
+    return true;
+}
+
+}  // namespace
+
+TFileOperationRequest MakeFileOperationRequest(QWidget* owner, TFileFunction function, const QString& source,
+                                               const QString& target) {
+    const QChar nul(u'\0');
+    return {owner, function, AddNullToStr(source) + nul, AddNullToStr(target) + nul, false};
+}
+
+bool RunFileOperation(TFileOperationRequest& request) {
+    request.aborted = false;
+    const QStringList given = SplitNullList(request.from);
+    QStringList sources;
+    for (const QString& path : given) {
+        if (!IsDotEntry(path)) sources << Absolute(path);
+    }
+    if (sources.isEmpty()) {
+        if (given.isEmpty()) {
+            Messages().Warning(QStringLiteral("No file(s) selected"));
+            return false;
+        }
+        return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) +
+                    QStringLiteral(" \"..\": it stands for the folder above, not for an entry of this one."));
+    }
+    switch (request.function) {
+        case kFoCopy:
+        case kFoMove:
+            return Transfer(request, sources);
+        case kFoDelete:
+            return Delete(request, sources);
+        case kFoRename:
+            return Rename(sources, SplitNullList(request.to));
+    }
+    return Fail(QStringLiteral("ERROR - Unknown file operation ") + QString::number(request.function));
+}
+
+bool ShellFileOperation(QWidget* owner, TFileFunction function, const QString& source, bool& aborted,
+                        const QString& target) {
+    TFileOperationRequest request = MakeFileOperationRequest(owner, function, source, target);
+    const bool ok = RunFileOperation(request);
+    aborted = request.aborted;
+    return ok && !aborted;
+}
+
+}  // namespace odz

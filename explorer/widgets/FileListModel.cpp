@@ -1,0 +1,116 @@
+#include "FileListModel.h"
+
+#include <QPixmap>
+#include <QSize>
+
+namespace odz {
+
+namespace {
+
+const char* const kDirectoryColumns[] = {"Name", "Size", "Type", "Modified", "Attr"};
+const char* const kDriveColumns[] = {"Name", "Type", "Disk Size", "Free Space", "Attributes"};
+const int kDriveWidths[] = {160, 110, 90, 90, 40};
+
+}  // namespace
+
+TFileListModel::TFileListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TFileListModel::SetDirectoryRows(const QList<TListItem>& rows) {
+    beginResetModel();
+    FDriveView = false;
+    FItems = rows;
+    FDrives.clear();
+    endResetModel();
+}
+
+void TFileListModel::SetDriveRows(const QList<TDriveRow>& rows) {
+    beginResetModel();
+    FDriveView = true;
+    FDrives = rows;
+    FItems.clear();
+    for (const TDriveRow& drive : rows) {
+        TListItem item;
+        item.caption = drive.caption;
+        item.sizeText = drive.typeText;
+        item.fullPath = drive.root;
+        item.kind = QStringLiteral("drv");
+        FItems.append(item);
+    }
+    endResetModel();
+}
+
+void TFileListModel::SetSortMark(int column, bool up) {
+    FSortColumn = column;
+    FSortUp = up;
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+int TFileListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(FItems.size());
+}
+
+int TFileListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 5; }
+
+QVariant TFileListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= FItems.size()) return {};
+    const TListItem& item = FItems[index.row()];
+    const int column = index.column();
+    if (role == Qt::DisplayRole || role == Qt::EditRole) {
+        if (FDriveView) {
+            const TDriveRow& drive = FDrives[index.row()];
+            switch (column) {
+                case 0: return drive.caption;
+                case 1: return drive.typeText;
+                case 2: return drive.sizeText;
+                case 3: return drive.freeText;
+                default: return QString();
+            }
+        }
+        switch (column) {
+            case 0: return item.caption;
+            case 1: return item.sizeText;
+            case 2: return item.typeName;
+            case 3: return FTimeText ? FTimeText(item.modified) : item.modified.toString();
+            default: return item.attrText;
+        }
+    }
+    if (role == Qt::DecorationRole && column == 0) {
+        if (FDriveView) return FDrives[index.row()].icon;
+        return FIconFor ? FIconFor(item) : QIcon();
+    }
+    if (role == Qt::TextAlignmentRole) {
+        const bool right = FDriveView ? (column == 2 || column == 3) : column == 1;
+        return QVariant::fromValue(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (role == Qt::ToolTipRole && column == 0) return item.fullPath;
+    return {};
+}
+
+QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || section < 0 || section >= 5) return {};
+    if (role == Qt::DisplayRole) {
+        return QString::fromLatin1(FDriveView ? kDriveColumns[section] : kDirectoryColumns[section]);
+    }
+    if (role == Qt::DecorationRole && !FDriveView && section == FSortColumn) {
+        return QPixmap(FSortUp ? QStringLiteral(":/Bmp_Up") : QStringLiteral(":/Bmp_Down"));
+    }
+    if (role == Qt::TextAlignmentRole) {
+        const bool right = FDriveView ? (section == 2 || section == 3) : section == 1;
+        return QVariant::fromValue(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    if (role == Qt::SizeHintRole) {
+        const int width = FDriveView ? kDriveWidths[section] : (section < FWidths.size() ? FWidths[section] : 100);
+        return QSize(width, 20);
+    }
+    return {};
+}
+
+Qt::ItemFlags TFileListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid()) return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    const TListItem& item = FItems[index.row()];
+    if (index.column() == 0 && !FDriveView && !item.isParent) flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+}  // namespace odz

@@ -1,0 +1,7 @@
+#include "ZTCustomListView.h"
+
+namespace odz {
+
+TZTCustomListView::TZTCustomListView(QWidget* parent) : TDecoratedView<QListView>(parent) {}
+
+}  // namespace odz

@@ -1,0 +1,397 @@
+#include "ZTFilelistView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QStackedLayout>
+
+#include "FileListPlatform.h"
+#include "Messages.h"
+#include "PathRoutines.h"
+#include "ZTCustomListView.h"
+#include "ZTCustomTreeView.h"
+
+namespace odz {
+
+namespace {
+
+// Shows the busy cursor for as long as it lives.
+class TBusyCursor {
+public:
+    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+}  // namespace
+
+TZTFilelistView::TZTFilelistView(QWidget* parent)
+    : QWidget(parent),
+      FModel(new TFileListModel(this)),
+      FIconView(new TZTCustomListView(this)),
+      FReportView(new TZTCustomTreeView(this)),
+      FStack(new QStackedLayout(this)) {
+    FListing.SetTypeNameProvider(listplatform::TypeName);
+    FModel->SetTimeText([this](const QDateTime& time) { return listplatform::TimeText(time, FDateFormat, FTimeFormat); });
+    FModel->SetIconFor(listplatform::Icon);
+    FModel->SetColumnWidths(FColumnWidths);
+    // One model, then one selection for all views (a later setModel would replace it).
+    FIconView->setModel(FModel);
+    FReportView->setModel(FModel);
+    FSelection = new QItemSelectionModel(FModel, this);
+    FIconView->setSelectionModel(FSelection);
+    FReportView->setSelectionModel(FSelection);
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(FIconView), static_cast<QAbstractItemView*>(FReportView)}) {
+        view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        view->setSelectionBehavior(QAbstractItemView::SelectRows);
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->installEventFilter(this);
+        view->viewport()->installEventFilter(this);
+        connect(view, &QAbstractItemView::doubleClicked, this, [this] {
+            const QList<int> rows = SelectedRows();
+            if (rows.isEmpty() || Item(rows.first()).caption.isEmpty()) return;
+            if (FDblClickToOpen) {
+                OpenSelected();
+            } else if (Item(rows.first()).isParent) {
+                OneLevelUp();
+            } else {
+                emit doubleClicked();
+            }
+        });
+    }
+    FReportView->setRootIsDecorated(false);
+    FReportView->setItemsExpandable(false);
+    FReportView->setUniformRowHeights(true);
+    FReportView->setAllColumnsShowFocus(true);
+    FReportView->header()->setSectionsClickable(true);
+    FReportView->header()->setStretchLastSection(false);
+    connect(FReportView->header(), &QHeaderView::sectionClicked, this, &TZTFilelistView::ColumnClick);
+    FIconView->setMovement(QListView::Static);  // icon mode would otherwise let rows be dragged about
+    FIconView->setModelColumn(0);
+    FStack->addWidget(FIconView);
+    FStack->addWidget(FReportView);
+    SetViewStyle(vsReport);
+    SetPopUpMenuEnabled(true);
+    ApplyColumnWidths();
+}
+
+TZTFilelistView::~TZTFilelistView() = default;
+
+QAbstractItemView* TZTFilelistView::CurrentView() const {
+    return FViewStyle == vsReport ? static_cast<QAbstractItemView*>(FReportView)
+                                  : static_cast<QAbstractItemView*>(FIconView);
+}
+
+void TZTFilelistView::SetViewStyle(TViewStyle style) {
+    FViewStyle = style;
+    switch (style) {
+        case vsIcon:
+            FIconView->setViewMode(QListView::IconMode);
+            FIconView->setIconSize(QSize(32, 32));
+            FIconView->setFlow(QListView::LeftToRight);
+            FIconView->setWrapping(true);
+            break;
+        case vsSmallIcon:
+            FIconView->setViewMode(QListView::ListMode);
+            FIconView->setIconSize(QSize(16, 16));
+            FIconView->setFlow(QListView::LeftToRight);
+            FIconView->setWrapping(true);
+            break;
+        case vsList:
+            FIconView->setViewMode(QListView::ListMode);
+            FIconView->setIconSize(QSize(16, 16));
+            FIconView->setFlow(QListView::TopToBottom);
+            FIconView->setWrapping(true);
+            break;
+        case vsReport:
+            break;
+    }
+    FIconView->setMovement(QListView::Static);
+    FIconView->setResizeMode(QListView::Adjust);
+    FStack->setCurrentWidget(style == vsReport ? static_cast<QWidget*>(FReportView) : FIconView);
+}
+
+void TZTFilelistView::SetColWidth(int column, int width) {
+    if (column < 0 || column >= FColumnWidths.size()) return;
+    FColumnWidths[column] = width;
+    FModel->SetColumnWidths(FColumnWidths);
+    ApplyColumnWidths();
+}
+
+void TZTFilelistView::ApplyColumnWidths() {
+    static const int kDriveWidths[] = {160, 110, 90, 90, 40};
+    for (int c = 0; c < 5; ++c) {
+        FReportView->setColumnWidth(c, FModel->DriveView() ? kDriveWidths[c] : FColumnWidths[c]);
+    }
+}
+
+void TZTFilelistView::Link(TFileListLink*& slot, TFileListLink* link) {
+    if (slot == link) return;
+    if (slot) slot->LinkFileList(nullptr);
+    slot = link;
+    if (!link) return;
+    // A link that goes away ends itself.
+    if (auto* object = dynamic_cast<QObject*>(link)) {
+        connect(object, &QObject::destroyed, this, [this, link] {
+            if (FDirTree == link) FDirTree = nullptr;
+            if (FDirTreeCombo == link) FDirTreeCombo = nullptr;
+        });
+    }
+    link->LinkFileList(this);
+}
+
+void TZTFilelistView::SetPopUpMenuEnabled(bool enabled) {
+    FPopUpMenuEnabled = enabled;
+    const Qt::ContextMenuPolicy policy = enabled ? Qt::DefaultContextMenu : Qt::NoContextMenu;
+    FIconView->setContextMenuPolicy(policy);
+    FReportView->setContextMenuPolicy(policy);
+    if (!enabled && QWidget::mouseGrabber()) QWidget::mouseGrabber()->releaseMouse();
+}
+
+void TZTFilelistView::SetDirectory(const QString& value) {
+    if (FListing.SetDirectory(value)) UpdateFileList();
+}
+
+void TZTFilelistView::SetMask(const QString& mask) {
+    if (FListing.SetMask(mask)) UpdateFileList();
+}
+
+void TZTFilelistView::SetFileType(TFileType fileType) {
+    if (FListing.SetFileType(fileType)) UpdateFileList();
+}
+
+void TZTFilelistView::SetShowFolders(bool show) {
+    if (FListing.SetShowFolders(show)) UpdateFileList();
+}
+
+void TZTFilelistView::FillDrives() { FModel->SetDriveRows(listplatform::Drives()); }
+
+void TZTFilelistView::UpdateFileList() {
+    {
+        const TBusyCursor busy;
+        if (FListing.IsDrives()) {
+            FListing.UpdateFileList();
+            FillDrives();
+            FModel->SetSortMark(-1, true);
+        } else {
+            FListing.UpdateFileList();
+            Refresh();
+        }
+        ApplyColumnWidths();
+        if (Count() > 0 && !FSelection->hasSelection()) {
+            FSelection->setCurrentIndex(FModel->index(0, 0), QItemSelectionModel::NoUpdate);
+        }
+    }
+    // Input queued during the refill is handled now.
+    QApplication::processEvents();
+}
+
+void TZTFilelistView::Refresh() {
+    FModel->SetDirectoryRows(FListing.Items());
+    FModel->SetSortMark(FListing.SortColumn(), FListing.SortInverted());
+}
+
+void TZTFilelistView::ColumnClick(int column) {
+    if (!FListing.SortEnabled() || FModel->DriveView()) return;
+    const QStringList selected = [this] {
+        QStringList paths;
+        for (int row : SelectedRows()) paths << Item(row).fullPath;
+        return paths;
+    }();
+    FListing.ColumnClick(column);
+    Refresh();
+    for (int row = 0; row < Count(); ++row) {
+        if (selected.contains(Item(row).fullPath)) SetSelected(row, true);
+    }
+}
+
+bool TZTFilelistView::IsSelected(int row) const { return FSelection->isRowSelected(row, {}); }
+
+int TZTFilelistView::SelectedCount() const { return static_cast<int>(FSelection->selectedRows().size()); }
+
+QList<int> TZTFilelistView::SelectedRows() const {
+    QList<int> rows;
+    for (const QModelIndex& index : FSelection->selectedRows()) rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void TZTFilelistView::SetSelected(int row, bool selected) {
+    FSelection->select(FModel->index(row, 0), (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
+                                                  QItemSelectionModel::Rows);
+}
+
+int TZTFilelistView::SelectedNumber() const {
+    const int selected = SelectedCount();
+    return selected > 0 ? selected : Count();
+}
+
+qint64 TZTFilelistView::SelectedSize() const {
+    qint64 sum = 0;
+    const bool all = SelectedCount() == 0;
+    for (int row = 0; row < Count(); ++row) {
+        if (!all && !IsSelected(row)) continue;
+        const TListItem& item = Item(row);
+        if (item.kind != QLatin1String("file")) continue;
+        const QFileInfo info(QDir::current(), item.Name());
+        if (info.exists()) sum += info.size();
+    }
+    return sum;
+}
+
+qint64 TZTFilelistView::DriveFreeSpace() const {
+    return FListing.IsDrives() ? 0 : listplatform::FreeKB(Directory());
+}
+
+void TZTFilelistView::ClickStep() {
+    const QList<int> rows = SelectedRows();
+    if (!rows.isEmpty()) FSelectedItem = Item(rows.first()).fullPath;
+    emit OnItemChange(this, FSelectedItem);
+    emit clicked();
+}
+
+void TZTFilelistView::OpenSelected() {
+    const QList<int> rows = SelectedRows();
+    if (!rows.isEmpty()) Open(rows.first());
+}
+
+void TZTFilelistView::Open(int row) {
+    const TBusyCursor busy;
+    const TListItem item = Item(row);
+    if (item.isParent) {
+        OneLevelUp();
+    } else if (item.kind == QLatin1String("file")) {
+        listplatform::Open(item.fullPath);
+    } else if (item.kind == QLatin1String("dir") || item.kind == QLatin1String("drv")) {
+        const QString path = AddSlash(item.fullPath);
+        if (item.kind == QLatin1String("drv") && !listplatform::DiskReady(path)) return;
+        SetDirectory(path);
+        if (FDirTree) FDirTree->OpenPath(path);
+        if (FDirTreeCombo) FDirTreeCombo->OpenPath(path);
+    }
+}
+
+void TZTFilelistView::OneLevelUp() {
+    if (FListing.IsDrives()) return;
+    const QString directory = AddSlash(Directory());
+    if (directory != QLatin1String("/")) {
+        const QString parent = AddSlash(QFileInfo(DelSlash(directory)).path());
+        SetDirectory(parent);
+        if (FDirTree) FDirTree->OpenPath(parent);
+        if (FDirTreeCombo) FDirTreeCombo->OpenPath(parent);
+        return;
+    }
+    // At the root of the file system the next level up is the list of drives.
+    if (FDirTreeCombo) FDirTreeCombo->OpenPath(FDirTreeCombo->FirstNodeText());
+    if (FDirTree) FDirTree->OpenPath(FDirTree->FirstNodeText());
+    SetDirectory(kDrives);
+}
+
+void TZTFilelistView::CutCopy(bool move) {
+    FPendingFiles.clear();
+    for (int row : SelectedRows()) {
+        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv")) FPendingFiles << Item(row).fullPath;
+    }
+    FPendingMove = move;
+}
+
+void TZTFilelistView::PasteFiles() {
+    if (FPendingFiles.isEmpty() || FListing.IsDrives()) return;
+    const auto operation = FPendingMove ? listplatform::opMove : listplatform::opCopy;
+    listplatform::FileOperation(this, operation, FPendingFiles, Directory());
+    FPendingFiles.clear();
+    UpdateFileList();
+}
+
+void TZTFilelistView::ViewFile() {
+    const QList<int> rows = SelectedRows();
+    if (!rows.isEmpty() && Item(rows.first()).kind == QLatin1String("file")) listplatform::View(Item(rows.first()).fullPath);
+}
+
+void TZTFilelistView::NewFolder() {
+    if (FListing.IsDrives()) return;
+    QString name = QStringLiteral("New Folder");
+    for (int n = 2; QFileInfo::exists(Directory() + name); ++n) name = QStringLiteral("New Folder (%1)").arg(n);
+    if (!QDir().mkdir(Directory() + name)) {
+        Messages().Error(QStringLiteral("Cannot create ") + Directory() + name);
+        return;
+    }
+    UpdateFileList();
+    if (FDirTree) FDirTree->OpenPath(Directory());
+}
+
+void TZTFilelistView::RenameSelected() {
+    const QList<int> rows = SelectedRows();
+    if (rows.isEmpty() || Item(rows.first()).isParent || FModel->DriveView()) return;
+    QAbstractItemView* view = CurrentView();
+    view->edit(FModel->index(rows.first(), 0));
+}
+
+void TZTFilelistView::DeleteSelected() {
+    QStringList paths;
+    for (int row : SelectedRows()) {
+        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv")) paths << Item(row).fullPath;
+    }
+    if (paths.isEmpty()) return;
+    listplatform::FileOperation(this, listplatform::opDelete, paths, {});
+    UpdateFileList();
+    if (FDirTree) FDirTree->OpenPath(Directory());
+}
+
+bool TZTFilelistView::HandleKey(QKeyEvent* event) {
+    const bool anySelected = SelectedCount() > 0;
+    if (event->modifiers() == Qt::ControlModifier) {
+        switch (event->key()) {
+            case Qt::Key_A:
+                FSelection->select(QItemSelection(FModel->index(0, 0), FModel->index(Count() - 1, 4)),
+                                   QItemSelectionModel::Select);
+                return true;
+            case Qt::Key_C: if (anySelected) CutCopy(false); return true;
+            case Qt::Key_X: if (anySelected) CutCopy(true); return true;
+            case Qt::Key_V: if (!FPendingFiles.isEmpty()) PasteFiles(); return true;
+            case Qt::Key_F: if (anySelected) ViewFile(); return true;
+            case Qt::Key_N: if (!FListing.IsDrives()) NewFolder(); return true;
+            case Qt::Key_O: if (anySelected) OpenSelected(); return true;
+            default: return false;
+        }
+    }
+    if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) return false;
+    switch (event->key()) {
+        case Qt::Key_F2: if (anySelected) RenameSelected(); return true;
+        case Qt::Key_F3: if (CurrentView()->hasFocus()) listplatform::Find(Directory()); return true;
+        case Qt::Key_F4:
+            if (FDirTreeCombo) {
+                FDirTreeCombo->ToggleDropDown();
+                if (FDirTreeCombo->DroppedDown()) FDirTreeCombo->FocusDropDown();
+            }
+            return true;
+        case Qt::Key_Escape:
+            if (FDirTreeCombo && FDirTreeCombo->DroppedDown()) FDirTreeCombo->CloseUp();
+            return FDirTreeCombo != nullptr;
+        case Qt::Key_F5: UpdateFileList(); return true;
+        case Qt::Key_Backspace: OneLevelUp(); return true;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: if (anySelected) OpenSelected(); return true;
+        case Qt::Key_Delete: if (anySelected) DeleteSelected(); return true;
+        default: return false;
+    }
+}
+
+bool TZTFilelistView::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == FIconView || watched == FReportView)) {
+        if (HandleKey(static_cast<QKeyEvent*>(event))) return true;
+    } else if (event->type() == QEvent::KeyRelease && (watched == FIconView || watched == FReportView)) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up || key == Qt::Key_Down) ClickStep();
+    } else if (event->type() == QEvent::MouseButtonRelease &&
+               (watched == FIconView->viewport() || watched == FReportView->viewport())) {
+        ClickStep();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace odz

@@ -1,0 +1,145 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "DateTexts.h"
+#include "DirectoryListing.h"
+#include "FileListModel.h"
+
+class QItemSelectionModel;
+class QStackedLayout;
+class QAbstractItemView;
+
+namespace odz {
+
+class TZTCustomListView;
+class TZTCustomTreeView;
+
+class TZTFilelistView;
+
+// A directory tree or combo linked to a file list: the list asks it to show a path.
+class TFileListLink {
+public:
+    virtual ~TFileListLink() = default;
+    virtual void OpenPath(const QString& path) = 0;
+    // The text of the first node, which stands for the drive list.
+    virtual QString FirstNodeText() const = 0;
+    // Told which list it is linked to (none when the link ends).
+    virtual void LinkFileList(TZTFilelistView* list) = 0;
+    // A combo's drop-down tree: F4 opens or closes it, Escape closes it.
+    virtual void ToggleDropDown() {}
+    virtual bool DroppedDown() const { return false; }
+    virtual void CloseUp() {}
+    virtual void FocusDropDown() {}
+};
+
+enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+
+// The file list: the content of one folder, or the list of drives, in four view styles that share one
+// model and one selection; navigation, sorting by column, keys, and the selection report.
+class TZTFilelistView : public QWidget {
+    Q_OBJECT
+public:
+    explicit TZTFilelistView(QWidget* parent = nullptr);
+    ~TZTFilelistView() override;
+
+    // The folder shown (with a trailing separator) or "Drives" in any letter case.
+    QString Directory() const { return FListing.Directory(); }
+    void SetDirectory(const QString& value);
+    QString Mask() const { return FListing.Mask(); }
+    void SetMask(const QString& mask);
+    TFileType FileType() const { return FListing.FileType(); }
+    void SetFileType(TFileType fileType);
+    bool ShowFolders() const { return FListing.ShowFolders(); }
+    void SetShowFolders(bool show);
+    bool HideFileExt() const { return FListing.HideFileExt(); }
+    void SetHideFileExt(bool hide) { FListing.SetHideFileExt(hide); }
+    TDTFormat DateFormat() const { return FDateFormat; }
+    void SetDateFormat(TDTFormat format) { FDateFormat = format; }
+    QString TimeFormatStr() const { return FTimeFormat; }
+    void SetTimeFormatStr(const QString& format) { FTimeFormat = format; }
+    int ColWidth(int column) const { return FColumnWidths.value(column); }
+    void SetColWidth(int column, int width);
+    bool DblClickToOpen() const { return FDblClickToOpen; }
+    void SetDblClickToOpen(bool open) { FDblClickToOpen = open; }
+    bool PopUpMenuEnabled() const { return FPopUpMenuEnabled; }
+    void SetPopUpMenuEnabled(bool enabled);
+    TFileListLink* DirTree() const { return FDirTree; }
+    void SetDirTree(TFileListLink* tree) { Link(FDirTree, tree); }
+    TFileListLink* DirTreeCombo() const { return FDirTreeCombo; }
+    void SetDirTreeCombo(TFileListLink* combo) { Link(FDirTreeCombo, combo); }
+    QString SelectedItem() const { return FSelectedItem; }
+    void SetSelectedItem(const QString& item) { FSelectedItem = item; }
+    TViewStyle ViewStyle() const { return FViewStyle; }
+    void SetViewStyle(TViewStyle style);
+
+    // Selected items, or all when none is selected.
+    int SelectedNumber() const;
+    qint64 SelectedSize() const;
+    // Free space of the volume that holds Directory, in KB.
+    qint64 DriveFreeSpace() const;
+
+    // The rows in display order, as the drivers and the context operations see them.
+    int Count() const { return FModel->rowCount(); }
+    const TListItem& Item(int row) const { return FModel->Item(row); }
+    bool IsSelected(int row) const;
+    int SelectedCount() const;
+    void SetSelected(int row, bool selected);
+    QList<int> SelectedRows() const;
+
+    void UpdateFileList();
+    void OneLevelUp();
+    void OpenSelected();
+    // A click on a column header.
+    void ColumnClick(int column);
+
+    // File operations reached from the keys and the context menu.
+    void CutCopy(bool move);
+    void PasteFiles();
+    void ViewFile();
+    void NewFolder();
+    void RenameSelected();
+    void DeleteSelected();
+
+    QAbstractItemView* CurrentView() const;
+    TFileListModel* Model() const { return FModel; }
+
+signals:
+    void OnItemChange(QObject* sender, const QString& selectedItem);
+    void clicked();
+    void doubleClicked();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FillDrives();
+    void ClickStep();
+    void Open(int row);
+    bool HandleKey(QKeyEvent* event);
+    void ApplyColumnWidths();
+    void Refresh();
+    void Link(TFileListLink*& slot, TFileListLink* link);
+
+    TDirectoryListing FListing;
+    TFileListModel* FModel;
+    TZTCustomListView* FIconView;
+    TZTCustomTreeView* FReportView;
+    QItemSelectionModel* FSelection;
+    QStackedLayout* FStack;
+    TViewStyle FViewStyle = vsReport;
+    TDTFormat FDateFormat = df_Customize;
+    QString FTimeFormat = QStringLiteral("HH:mm:ss");
+    QList<int> FColumnWidths = {165, 75, 95, 115, 40};
+    bool FDblClickToOpen = true;
+    bool FPopUpMenuEnabled = true;
+    TFileListLink* FDirTree = nullptr;
+    TFileListLink* FDirTreeCombo = nullptr;
+    QString FSelectedItem;
+    // Remembered by Cut and Copy for Paste.
+    QStringList FPendingFiles;
+    bool FPendingMove = false;
+};
+
+}  // namespace odz
