@@ -64,6 +64,7 @@ TZTFilelistView::TZTFilelistView(QWidget* parent)
         });
     }
     FReportView->setRootIsDecorated(false);
+    FReportView->SetScrollingBackground(true);  // in the details view the decoration moves with the rows
     FReportView->setItemsExpandable(false);
     FReportView->setUniformRowHeights(true);
     FReportView->setAllColumnsShowFocus(true);
@@ -113,6 +114,38 @@ void TZTFilelistView::SetViewStyle(TViewStyle style) {
     FIconView->setMovement(QListView::Static);
     FIconView->setResizeMode(QListView::Adjust);
     FStack->setCurrentWidget(style == vsReport ? static_cast<QWidget*>(FReportView) : FIconView);
+}
+
+const QPixmap& TZTFilelistView::BackPict() const { return FReportView->BackPict(); }
+TBackEffect TZTFilelistView::BackEffect() const { return FReportView->BackEffect(); }
+TColor TZTFilelistView::ColorBegin() const { return FReportView->ColorBegin(); }
+TColor TZTFilelistView::ColorEnd() const { return FReportView->ColorEnd(); }
+TImageMode TZTFilelistView::ImageMode() const { return FReportView->ImageMode(); }
+bool TZTFilelistView::ITransparent() const { return FReportView->ITransparent(); }
+
+void TZTFilelistView::SetBackPict(const QPixmap& picture) {
+    FIconView->SetBackPict(picture);
+    FReportView->SetBackPict(picture);
+}
+void TZTFilelistView::SetBackEffect(TBackEffect effect) {
+    FIconView->SetBackEffect(effect);
+    FReportView->SetBackEffect(effect);
+}
+void TZTFilelistView::SetColorBegin(TColor color) {
+    FIconView->SetColorBegin(color);
+    FReportView->SetColorBegin(color);
+}
+void TZTFilelistView::SetColorEnd(TColor color) {
+    FIconView->SetColorEnd(color);
+    FReportView->SetColorEnd(color);
+}
+void TZTFilelistView::SetImageMode(TImageMode mode) {
+    FIconView->SetImageMode(mode);
+    FReportView->SetImageMode(mode);
+}
+void TZTFilelistView::SetITransparent(bool transparent) {
+    FIconView->SetITransparent(transparent);
+    FReportView->SetITransparent(transparent);
 }
 
 void TZTFilelistView::SetColWidth(int column, int width) {

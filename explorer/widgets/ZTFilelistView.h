@@ -3,6 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "BackgroundDecoration.h"
 #include "DateTexts.h"
 #include "DirectoryListing.h"
 #include "FileListModel.h"
@@ -73,6 +74,20 @@ public:
     void SetSelectedItem(const QString& item) { FSelectedItem = item; }
     TViewStyle ViewStyle() const { return FViewStyle; }
     void SetViewStyle(TViewStyle style);
+
+    // The decorated background, the same in every view style.
+    const QPixmap& BackPict() const;
+    void SetBackPict(const QPixmap& picture);
+    TBackEffect BackEffect() const;
+    void SetBackEffect(TBackEffect effect);
+    TColor ColorBegin() const;
+    void SetColorBegin(TColor color);
+    TColor ColorEnd() const;
+    void SetColorEnd(TColor color);
+    TImageMode ImageMode() const;
+    void SetImageMode(TImageMode mode);
+    bool ITransparent() const;
+    void SetITransparent(bool transparent);
 
     // Selected items, or all when none is selected.
     int SelectedNumber() const;

@@ -163,6 +163,25 @@ private slots:
         QVERIFY(messages.unexpected.isEmpty());
     }
 
+    void decorationInEveryViewStyle() {
+        TZTFilelistView list;
+        list.SetBackEffect(gdTopToBottom);
+        list.SetColorBegin(0x0000FF);
+        list.SetColorEnd(0xFF0000);
+        list.SetDirectory(FDir.path());
+        list.resize(300, 200);
+        for (TViewStyle style : {vsIcon, vsReport}) {
+            list.SetViewStyle(style);
+            const QImage image = list.CurrentView()->viewport()->grab().toImage();
+            // The gradient runs from red at the top (the low byte is red) to blue at the bottom.
+            const QColor top = image.pixelColor(image.width() - 2, 1);
+            const QColor bottom = image.pixelColor(image.width() - 2, image.height() - 2);
+            QVERIFY2(top.red() > top.blue(), qPrintable(top.name()));
+            QVERIFY2(bottom.blue() > bottom.red(), qPrintable(bottom.name()));
+        }
+        QCOMPARE(list.BackEffect(), gdTopToBottom);
+    }
+
     void links() {
         TZTFilelistView list;
         auto* tree = new TRecordingLink;
