@@ -25,7 +25,8 @@ constexpr int kUsage = 2;
 class TCliUser : public TUserPort {
 public:
     void Information(const QString& text) override {
-        if (!text.startsWith(QLatin1String("Done"))) std::cerr << "odizodoruz-cli: " << text.toStdString() << '\n';
+        if (!text.startsWith(QLatin1String("Done")))
+            std::cerr << "odizodoruz-cli: " << text.toStdString() << '\n';
     }
     TAnswer Confirm(const QString&, bool) override { return TAnswer::Yes; }
     TAnswer AskYesNoCancel(std::string_view) override { return TAnswer::No; }
@@ -86,7 +87,8 @@ int CountFiles(const QString& folder, const QString& mask, const QString& skip) 
     for (const TListItem& item : listing.Items()) {
         if (item.isParent) continue;
         if (item.kind == QLatin1String("dir")) {
-            if (QFileInfo(item.fullPath).canonicalFilePath() != skip && !QFileInfo(item.fullPath).isSymLink()) {
+            if (QFileInfo(item.fullPath).canonicalFilePath() != skip &&
+                !QFileInfo(item.fullPath).isSymLink()) {
                 subfolders << item.fullPath;
             }
         } else {
@@ -165,12 +167,12 @@ int ConvertTree(const TCliConvert& options) {
     run.targetList.SetDirectory(folders->target);
     run.targetTree.OpenPath(run.targetList.Directory());
     const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    TProgressLine progress(terminal,
-                           terminal ? CountFiles(folders->source, QString::fromStdString(options.mask),
-                                                 QFileInfo(folders->target).canonicalFilePath())
-                                    : 0);
-    TBatchDriver driver(instance.Engine(), run.sourceList, run.targetList, run.sourceTree, run.targetTree, run.user,
-                        progress);
+    TProgressLine progress(terminal, terminal
+                                         ? CountFiles(folders->source, QString::fromStdString(options.mask),
+                                                      QFileInfo(folders->target).canonicalFilePath())
+                                         : 0);
+    TBatchDriver driver(instance.Engine(), run.sourceList, run.targetList, run.sourceTree, run.targetTree,
+                        run.user, progress);
     driver.SourceEncoding = static_cast<int>(options.from);
     driver.TargetEncoding = static_cast<int>(options.to);
     driver.OverwriteAll = options.overwrite;
@@ -196,9 +198,10 @@ int ReplaceTree(const TCliReplace& options) {
     run.targetList.SetDirectory(folders->target);
     run.targetTree.OpenPath(run.targetList.Directory());
     const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    TProgressLine progress(terminal, terminal ? CountFiles(folders->source, QString::fromStdString(options.mask), {}) : 0);
-    TBatchDriver driver(instance.Engine(), run.sourceList, run.targetList, run.sourceTree, run.targetTree, run.user,
-                        progress);
+    TProgressLine progress(
+        terminal, terminal ? CountFiles(folders->source, QString::fromStdString(options.mask), {}) : 0);
+    TBatchDriver driver(instance.Engine(), run.sourceList, run.targetList, run.sourceTree, run.targetTree,
+                        run.user, progress);
     driver.FindText = QString::fromStdString(options.find);
     driver.ReplaceText = QString::fromStdString(options.with);
     driver.OnFile = [&](const TFileOutcome&) { progress.FileDone(); };

@@ -166,7 +166,8 @@ bool TBlockReader::Next(std::string_view& block) {
     }
 }
 
-TUtf16LineReader::TUtf16LineReader(const std::filesystem::path& path) : FFile(path), FBuffer(BufferFor(FFile)) {}
+TUtf16LineReader::TUtf16LineReader(const std::filesystem::path& path)
+    : FFile(path), FBuffer(BufferFor(FFile)) {}
 
 bool TUtf16LineReader::NextUnit(char16_t& unit) {
     if (FPendingUnit) {

@@ -85,7 +85,9 @@ void TRaRaru::BuildViqrTable() {
     FViqrTableKeys = FKeys;
 }
 
-int TRaRaru::FindViqrLetter(std::string_view text) const { return FViqrIndex.Find(text); }
+int TRaRaru::FindViqrLetter(std::string_view text) const {
+    return FViqrIndex.Find(text);
+}
 
 void TRaRaru::SelectSourceTable(const TVnLetterTable& table) {
     FSourceTable = table;

@@ -127,7 +127,7 @@ private:
     std::string FSourceEncodeName;
     TViqrKeys FKeys{};
     TViqrTable FViqrTable{};
-    TViqrIndex FViqrIndex;  // rebuilt with the table
+    TViqrIndex FViqrIndex;                    // rebuilt with the table
     std::optional<TViqrKeys> FViqrTableKeys;  // the keys FViqrTable was built from
     std::uint64_t FLastReferences = 0;
     std::vector<std::pair<TLineKey, std::unique_ptr<TLineConverter>>> FLineConverters;

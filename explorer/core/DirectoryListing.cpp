@@ -37,11 +37,15 @@ qint64 SizeNumber(const QString& text) {
     return text.left(k - 1).trimmed().toLongLong();
 }
 
-int Sign(qint64 value) { return value < 0 ? -1 : (value > 0 ? 1 : 0); }
+int Sign(qint64 value) {
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
+}
 
 }  // namespace
 
-QString TListItem::Name() const { return fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1); }
+QString TListItem::Name() const {
+    return fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1);
+}
 
 bool MatchesPattern(const QString& name, const QString& pattern) {
     if (pattern.isEmpty()) return false;
@@ -64,7 +68,8 @@ unsigned EntryAttributes(const QFileInfo& info) {
     unsigned bits = 0;
     if (info.isDir()) bits |= kAttrDirectory;
     if (!info.permission(QFileDevice::WriteOwner)) bits |= kAttrReadOnly;
-    if (info.fileName().startsWith(QLatin1Char('.')) && info.fileName() != QLatin1String("..")) bits |= kAttrHidden;
+    if (info.fileName().startsWith(QLatin1Char('.')) && info.fileName() != QLatin1String(".."))
+        bits |= kAttrHidden;
     return bits;
 }
 

@@ -67,7 +67,9 @@ public:
     bool HideFileExt() const { return FHideFileExt; }
     void SetHideFileExt(bool hide) { FHideFileExt = hide; }
     // Gives each file's type name (the view asks the desktop); without one the Type column is empty.
-    void SetTypeNameProvider(std::function<QString(const QFileInfo&)> provider) { FTypeName = std::move(provider); }
+    void SetTypeNameProvider(std::function<QString(const QFileInfo&)> provider) {
+        FTypeName = std::move(provider);
+    }
 
     // Reads the directory again and sorts by name, as after every refill.
     void UpdateFileList();

@@ -23,8 +23,12 @@ TMessages* gCurrent = &gLogged;
 
 }  // namespace
 
-TMessages& Messages() { return *gCurrent; }
+TMessages& Messages() {
+    return *gCurrent;
+}
 
-void SetMessages(TMessages* messages) { gCurrent = messages ? messages : &gLogged; }
+void SetMessages(TMessages* messages) {
+    gCurrent = messages ? messages : &gLogged;
+}
 
 }  // namespace odz

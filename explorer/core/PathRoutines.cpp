@@ -7,7 +7,9 @@ QString AddSlash(const QString& path) {
     return path + QLatin1Char('/');
 }
 
-QString DelSlash(const QString& path) { return path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path; }
+QString DelSlash(const QString& path) {
+    return path.endsWith(QLatin1Char('/')) ? path.chopped(1) : path;
+}
 
 QString ConcatPath(const QString& directory, const QString& name) {
     if (directory.isEmpty() || name.isEmpty()) return {};

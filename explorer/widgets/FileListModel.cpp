@@ -49,7 +49,9 @@ int TFileListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(FItems.size());
 }
 
-int TFileListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 5; }
+int TFileListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : 5;
+}
 
 QVariant TFileListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= FItems.size()) return {};
@@ -59,19 +61,29 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
         if (FDriveView) {
             const TDriveRow& drive = FDrives[index.row()];
             switch (column) {
-                case 0: return drive.caption;
-                case 1: return drive.typeText;
-                case 2: return drive.sizeText;
-                case 3: return drive.freeText;
-                default: return QString();
+                case 0:
+                    return drive.caption;
+                case 1:
+                    return drive.typeText;
+                case 2:
+                    return drive.sizeText;
+                case 3:
+                    return drive.freeText;
+                default:
+                    return QString();
             }
         }
         switch (column) {
-            case 0: return item.caption;
-            case 1: return item.sizeText;
-            case 2: return item.typeName;
-            case 3: return FTimeText ? FTimeText(item.modified) : item.modified.toString();
-            default: return item.attrText;
+            case 0:
+                return item.caption;
+            case 1:
+                return item.sizeText;
+            case 2:
+                return item.typeName;
+            case 3:
+                return FTimeText ? FTimeText(item.modified) : item.modified.toString();
+            default:
+                return item.attrText;
         }
     }
     if (role == Qt::DecorationRole && column == 0) {
@@ -99,7 +111,8 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
         return QVariant::fromValue(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft));
     }
     if (role == Qt::SizeHintRole) {
-        const int width = FDriveView ? kDriveWidths[section] : (section < FWidths.size() ? FWidths[section] : 100);
+        const int width =
+            FDriveView ? kDriveWidths[section] : (section < FWidths.size() ? FWidths[section] : 100);
         return QSize(width, 20);
     }
     return {};

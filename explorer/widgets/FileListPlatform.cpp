@@ -21,9 +21,13 @@ QString MegabyteText(qint64 kilobytes) {
 
 }  // namespace
 
-QIcon Icon(const TListItem& item) { return ShellIcon(SmallIconIndex(item.fullPath)); }
+QIcon Icon(const TListItem& item) {
+    return ShellIcon(SmallIconIndex(item.fullPath));
+}
 
-QString TypeName(const QFileInfo& info) { return ShellTypeName(info.absoluteFilePath()); }
+QString TypeName(const QFileInfo& info) {
+    return ShellTypeName(info.absoluteFilePath());
+}
 
 QList<TDriveRow> Drives() {
     QList<TDriveRow> rows;
@@ -42,7 +46,9 @@ QList<TDriveRow> Drives() {
     return rows;
 }
 
-bool DiskReady(const QString& root) { return DiskInDrive(root, true); }
+bool DiskReady(const QString& root) {
+    return DiskInDrive(root, true);
+}
 
 void Open(const QString& file) {
     const QFileInfo info(file);
@@ -52,7 +58,8 @@ void Open(const QString& file) {
 void View(const QString& file) {
     const QFileInfo info(file);
     const QString extension = QLatin1Char('.') + info.suffix().toUpper();
-    static const QStringList kText = {".C", ".CPP", ".DPK", ".DPR", ".H", ".INF", ".INI", ".PAS", ".PRG", ".TXT"};
+    static const QStringList kText = {".C",   ".CPP", ".DPK", ".DPR", ".H",
+                                      ".INF", ".INI", ".PAS", ".PRG", ".TXT"};
     static const QStringList kDocuments = {".DOC", ".RTF", ".WRI"};
     QString program;
     if (kText.contains(extension)) {
@@ -67,13 +74,17 @@ void View(const QString& file) {
     ExecuteFile(QStringLiteral("Open"), program, info.fileName(), kShowNormal, AddSlash(info.path()));
 }
 
-void Find(const QString& folder) { ExecuteFile(QStringLiteral("Find"), folder, {}, kShowNormal, {}); }
+void Find(const QString& folder) {
+    ExecuteFile(QStringLiteral("Find"), folder, {}, kShowNormal, {});
+}
 
 QString TimeText(const QDateTime& time, TDTFormat format, const QString& timeFormat) {
     return FileTimeToText(time, format, timeFormat);
 }
 
-qint64 FreeKB(const QString& path) { return DiskFreeKB(path); }
+qint64 FreeKB(const QString& path) {
+    return DiskFreeKB(path);
+}
 
 bool FileOperation(QWidget* owner, TOperation operation, const QStringList& sources, const QString& target) {
     QString list;

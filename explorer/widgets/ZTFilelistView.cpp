@@ -36,7 +36,8 @@ TZTFilelistView::TZTFilelistView(QWidget* parent)
       FReportView(new TZTCustomTreeView(this)),
       FStack(new QStackedLayout(this)) {
     FListing.SetTypeNameProvider(listplatform::TypeName);
-    FModel->SetTimeText([this](const QDateTime& time) { return listplatform::TimeText(time, FDateFormat, FTimeFormat); });
+    FModel->SetTimeText(
+        [this](const QDateTime& time) { return listplatform::TimeText(time, FDateFormat, FTimeFormat); });
     FModel->SetIconFor(listplatform::Icon);
     FModel->SetColumnWidths(FColumnWidths);
     // One model, then one selection for all views (a later setModel would replace it).
@@ -45,7 +46,8 @@ TZTFilelistView::TZTFilelistView(QWidget* parent)
     FSelection = new QItemSelectionModel(FModel, this);
     FIconView->setSelectionModel(FSelection);
     FReportView->setSelectionModel(FSelection);
-    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(FIconView), static_cast<QAbstractItemView*>(FReportView)}) {
+    for (QAbstractItemView* view :
+         {static_cast<QAbstractItemView*>(FIconView), static_cast<QAbstractItemView*>(FReportView)}) {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
         view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -116,12 +118,24 @@ void TZTFilelistView::SetViewStyle(TViewStyle style) {
     FStack->setCurrentWidget(style == vsReport ? static_cast<QWidget*>(FReportView) : FIconView);
 }
 
-const QPixmap& TZTFilelistView::BackPict() const { return FReportView->BackPict(); }
-TBackEffect TZTFilelistView::BackEffect() const { return FReportView->BackEffect(); }
-TColor TZTFilelistView::ColorBegin() const { return FReportView->ColorBegin(); }
-TColor TZTFilelistView::ColorEnd() const { return FReportView->ColorEnd(); }
-TImageMode TZTFilelistView::ImageMode() const { return FReportView->ImageMode(); }
-bool TZTFilelistView::ITransparent() const { return FReportView->ITransparent(); }
+const QPixmap& TZTFilelistView::BackPict() const {
+    return FReportView->BackPict();
+}
+TBackEffect TZTFilelistView::BackEffect() const {
+    return FReportView->BackEffect();
+}
+TColor TZTFilelistView::ColorBegin() const {
+    return FReportView->ColorBegin();
+}
+TColor TZTFilelistView::ColorEnd() const {
+    return FReportView->ColorEnd();
+}
+TImageMode TZTFilelistView::ImageMode() const {
+    return FReportView->ImageMode();
+}
+bool TZTFilelistView::ITransparent() const {
+    return FReportView->ITransparent();
+}
 
 void TZTFilelistView::SetBackPict(const QPixmap& picture) {
     FIconView->SetBackPict(picture);
@@ -201,7 +215,9 @@ void TZTFilelistView::SetShowFolders(bool show) {
     if (FListing.SetShowFolders(show)) UpdateFileList();
 }
 
-void TZTFilelistView::FillDrives() { FModel->SetDriveRows(listplatform::Drives()); }
+void TZTFilelistView::FillDrives() {
+    FModel->SetDriveRows(listplatform::Drives());
+}
 
 void TZTFilelistView::UpdateFileList() {
     {
@@ -242,9 +258,13 @@ void TZTFilelistView::ColumnClick(int column) {
     }
 }
 
-bool TZTFilelistView::IsSelected(int row) const { return FSelection->isRowSelected(row, {}); }
+bool TZTFilelistView::IsSelected(int row) const {
+    return FSelection->isRowSelected(row, {});
+}
 
-int TZTFilelistView::SelectedCount() const { return static_cast<int>(FSelection->selectedRows().size()); }
+int TZTFilelistView::SelectedCount() const {
+    return static_cast<int>(FSelection->selectedRows().size());
+}
 
 QList<int> TZTFilelistView::SelectedRows() const {
     QList<int> rows;
@@ -254,8 +274,9 @@ QList<int> TZTFilelistView::SelectedRows() const {
 }
 
 void TZTFilelistView::SetSelected(int row, bool selected) {
-    FSelection->select(FModel->index(row, 0), (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
-                                                  QItemSelectionModel::Rows);
+    FSelection->select(
+        FModel->index(row, 0),
+        (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) | QItemSelectionModel::Rows);
 }
 
 int TZTFilelistView::SelectedNumber() const {
@@ -327,7 +348,8 @@ void TZTFilelistView::OneLevelUp() {
 void TZTFilelistView::CutCopy(bool move) {
     FPendingFiles.clear();
     for (int row : SelectedRows()) {
-        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv")) FPendingFiles << Item(row).fullPath;
+        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv"))
+            FPendingFiles << Item(row).fullPath;
     }
     FPendingMove = move;
 }
@@ -342,13 +364,15 @@ void TZTFilelistView::PasteFiles() {
 
 void TZTFilelistView::ViewFile() {
     const QList<int> rows = SelectedRows();
-    if (!rows.isEmpty() && Item(rows.first()).kind == QLatin1String("file")) listplatform::View(Item(rows.first()).fullPath);
+    if (!rows.isEmpty() && Item(rows.first()).kind == QLatin1String("file"))
+        listplatform::View(Item(rows.first()).fullPath);
 }
 
 void TZTFilelistView::NewFolder() {
     if (FListing.IsDrives()) return;
     QString name = QStringLiteral("New Folder");
-    for (int n = 2; QFileInfo::exists(Directory() + name); ++n) name = QStringLiteral("New Folder (%1)").arg(n);
+    for (int n = 2; QFileInfo::exists(Directory() + name); ++n)
+        name = QStringLiteral("New Folder (%1)").arg(n);
     if (!QDir().mkdir(Directory() + name)) {
         Messages().Error(QStringLiteral("Cannot create ") + Directory() + name);
         return;
@@ -383,19 +407,36 @@ bool TZTFilelistView::HandleKey(QKeyEvent* event) {
                 FSelection->select(QItemSelection(FModel->index(0, 0), FModel->index(Count() - 1, 4)),
                                    QItemSelectionModel::Select);
                 return true;
-            case Qt::Key_C: if (anySelected) CutCopy(false); return true;
-            case Qt::Key_X: if (anySelected) CutCopy(true); return true;
-            case Qt::Key_V: if (!FPendingFiles.isEmpty()) PasteFiles(); return true;
-            case Qt::Key_F: if (anySelected) ViewFile(); return true;
-            case Qt::Key_N: if (!FListing.IsDrives()) NewFolder(); return true;
-            case Qt::Key_O: if (anySelected) OpenSelected(); return true;
-            default: return false;
+            case Qt::Key_C:
+                if (anySelected) CutCopy(false);
+                return true;
+            case Qt::Key_X:
+                if (anySelected) CutCopy(true);
+                return true;
+            case Qt::Key_V:
+                if (!FPendingFiles.isEmpty()) PasteFiles();
+                return true;
+            case Qt::Key_F:
+                if (anySelected) ViewFile();
+                return true;
+            case Qt::Key_N:
+                if (!FListing.IsDrives()) NewFolder();
+                return true;
+            case Qt::Key_O:
+                if (anySelected) OpenSelected();
+                return true;
+            default:
+                return false;
         }
     }
     if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) return false;
     switch (event->key()) {
-        case Qt::Key_F2: if (anySelected) RenameSelected(); return true;
-        case Qt::Key_F3: if (CurrentView()->hasFocus()) listplatform::Find(Directory()); return true;
+        case Qt::Key_F2:
+            if (anySelected) RenameSelected();
+            return true;
+        case Qt::Key_F3:
+            if (CurrentView()->hasFocus()) listplatform::Find(Directory());
+            return true;
         case Qt::Key_F4:
             if (FDirTreeCombo) {
                 FDirTreeCombo->ToggleDropDown();
@@ -405,12 +446,21 @@ bool TZTFilelistView::HandleKey(QKeyEvent* event) {
         case Qt::Key_Escape:
             if (FDirTreeCombo && FDirTreeCombo->DroppedDown()) FDirTreeCombo->CloseUp();
             return FDirTreeCombo != nullptr;
-        case Qt::Key_F5: UpdateFileList(); return true;
-        case Qt::Key_Backspace: OneLevelUp(); return true;
+        case Qt::Key_F5:
+            UpdateFileList();
+            return true;
+        case Qt::Key_Backspace:
+            OneLevelUp();
+            return true;
         case Qt::Key_Return:
-        case Qt::Key_Enter: if (anySelected) OpenSelected(); return true;
-        case Qt::Key_Delete: if (anySelected) DeleteSelected(); return true;
-        default: return false;
+        case Qt::Key_Enter:
+            if (anySelected) OpenSelected();
+            return true;
+        case Qt::Key_Delete:
+            if (anySelected) DeleteSelected();
+            return true;
+        default:
+            return false;
     }
 }
 

@@ -153,9 +153,11 @@ TEST_F(CliFolders, ConvertsATree) {
 
     run = Run("convert -f viscii -t utf8 --mask '*.txt' " + P("in") + " " + P("out"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Converted 0 files.\nLeft 2 files alone because the target already existed (--overwrite "
-                       "replaces them).\n");
-    run = Run("convert -f viscii -t ncr --overwrite --replace b xx --mask '*.txt' " + P("in") + " " + P("out"));
+    EXPECT_EQ(run.err,
+              "Converted 0 files.\nLeft 2 files alone because the target already existed (--overwrite "
+              "replaces them).\n");
+    run =
+        Run("convert -f viscii -t ncr --overwrite --replace b xx --mask '*.txt' " + P("in") + " " + P("out"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(test::ReadFile(FDir / "out" / "sub" / "c.txt"), "axxcaxxc\r\n");
     EXPECT_EQ(test::ReadFile(FDir / "out" / "a.txt"), "Vi&#7879;t\r\n");
@@ -186,7 +188,8 @@ TEST_F(CliFolders, FolderProblems) {
     test::WriteFile(FDir / "out2" / "sub", "in the way");
     const TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out2"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "Converted 2 files.\nFailed: Cannot create " + (FDir / "out2" / "sub").string() + "/\n");
+    EXPECT_EQ(run.err,
+              "Converted 2 files.\nFailed: Cannot create " + (FDir / "out2" / "sub").string() + "/\n");
 }
 
 }  // namespace

@@ -14,7 +14,9 @@
 namespace odz {
 namespace {
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString Q(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 QStringList Captions(const TDirectoryListing& listing) {
     QStringList captions;
@@ -25,7 +27,8 @@ QStringList Captions(const TDirectoryListing& listing) {
 class Listing : public ::testing::Test {
 protected:
     Listing() {
-        for (const char* name : {"b.txt", "A.TXT", "c.htm", "index.html", "notes", "a.b.txt", ".hidden.txt"}) {
+        for (const char* name :
+             {"b.txt", "A.TXT", "c.htm", "index.html", "notes", "a.b.txt", ".hidden.txt"}) {
             test::WriteFile(FDir / name, "x");
         }
         test::WriteFile(FDir / "big.txt", std::string(2048, 'x'));
@@ -54,11 +57,13 @@ TEST_F(Listing, MasksAndAttributes) {
     };
     const TCase cases[] = {
         {"*.txt", {".hidden.txt", "a.b.txt", "A.TXT", "b.txt", "big.txt", "ro.txt", "small.txt"}},
-        {"   ", {".hidden.txt", "a.b.txt", "A.TXT", "b.txt", "big.txt", "c.htm", "index.html", "notes", "ro.txt",
-                 "small.txt"}},
+        {"   ",
+         {".hidden.txt", "a.b.txt", "A.TXT", "b.txt", "big.txt", "c.htm", "index.html", "notes", "ro.txt",
+          "small.txt"}},
         // A file matching two parts is listed once.
-        {"*.txt;*.*", {".hidden.txt", "a.b.txt", "A.TXT", "b.txt", "big.txt", "c.htm", "index.html", "notes",
-                       "ro.txt", "small.txt"}},
+        {"*.txt;*.*",
+         {".hidden.txt", "a.b.txt", "A.TXT", "b.txt", "big.txt", "c.htm", "index.html", "notes", "ro.txt",
+          "small.txt"}},
         // A pattern keeps its leading blank, so " *.htm" finds nothing.
         {"*.htm; *.htm", {"c.htm", "index.html"}},
         {"b.txt;;notes", {"b.txt", "notes"}},
@@ -99,12 +104,12 @@ TEST_F(Listing, Rows) {
 
 TEST_F(Listing, OrderAfterRefillAndHeaderClicks) {
     std::filesystem::remove(FDir / "ro.txt");
-    const QStringList byName = {" ^ Parent", "Alpha.dir", "sub", ".hidden.txt", "a.b.txt", "A.TXT", "b.txt",
-                                "big.txt", "small.txt"};
+    const QStringList byName = {" ^ Parent", "Alpha.dir", "sub",     ".hidden.txt", "a.b.txt",
+                                "A.TXT",     "b.txt",     "big.txt", "small.txt"};
     EXPECT_EQ(Refill("*.txt"), byName);
     FListing.ColumnClick(0);  // inverted completely, but the parent entry stays first
-    EXPECT_EQ(Captions(FListing), QStringList({" ^ Parent", "small.txt", "big.txt", "b.txt", "A.TXT", "a.b.txt",
-                                               ".hidden.txt", "sub", "Alpha.dir"}));
+    EXPECT_EQ(Captions(FListing), QStringList({" ^ Parent", "small.txt", "big.txt", "b.txt", "A.TXT",
+                                               "a.b.txt", ".hidden.txt", "sub", "Alpha.dir"}));
     FListing.ColumnClick(1);  // by size, largest first, files before folders; equal sizes keep their order
     EXPECT_EQ(Captions(FListing).mid(0, 2), QStringList({" ^ Parent", "big.txt"}));
     EXPECT_EQ(Captions(FListing).mid(7), QStringList({"sub", "Alpha.dir"}));
@@ -143,8 +148,8 @@ TEST(PathTexts, Routines) {
     EXPECT_EQ(ConcatPath("/data", "a.txt"), "/data/a.txt");
     EXPECT_EQ(ConcatPath("", "a.txt"), "");
     EXPECT_EQ(ConcatPath("/data", ""), "");
-    const std::pair<qint64, QString> sizes[] = {{0, "0 KB"},       {1, "1 KB"},    {1023, "1 KB"},
-                                                {2047, "1 KB"},    {2048, "2 KB"}, {5368709120LL, "5242880 KB"}};
+    const std::pair<qint64, QString> sizes[] = {{0, "0 KB"},    {1, "1 KB"},    {1023, "1 KB"},
+                                                {2047, "1 KB"}, {2048, "2 KB"}, {5368709120LL, "5242880 KB"}};
     for (const auto& [size, text] : sizes) EXPECT_EQ(SizeText(size, "file"), text) << size;
     EXPECT_EQ(SizeText(4096, "DIR"), " ");
     EXPECT_EQ(AttrText(0x21), "AR");

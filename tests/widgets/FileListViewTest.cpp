@@ -43,7 +43,9 @@ private:
         for (int row = 0; row < list.Count(); ++row) captions << list.Item(row).caption;
         return captions;
     }
-    static int RowOf(const TZTFilelistView& list, const QString& caption) { return Captions(list).indexOf(caption); }
+    static int RowOf(const TZTFilelistView& list, const QString& caption) {
+        return Captions(list).indexOf(caption);
+    }
 
 private slots:
     void initTestCase() {
@@ -66,7 +68,8 @@ private slots:
         QVERIFY(!list.HideFileExt());
         QCOMPARE(list.DateFormat(), df_Customize);
         QCOMPARE(list.TimeFormatStr(), QStringLiteral("HH:mm:ss"));
-        QCOMPARE(QList<int>({list.ColWidth(0), list.ColWidth(1), list.ColWidth(2), list.ColWidth(3), list.ColWidth(4)}),
+        QCOMPARE(QList<int>({list.ColWidth(0), list.ColWidth(1), list.ColWidth(2), list.ColWidth(3),
+                             list.ColWidth(4)}),
                  QList<int>({165, 75, 95, 115, 40}));
         QVERIFY(list.DblClickToOpen());
         QVERIFY(list.PopUpMenuEnabled());
@@ -78,8 +81,8 @@ private slots:
         TZTFilelistView list;
         list.SetDirectory(FDir.path());  // no trailing separator given
         QCOMPARE(list.Directory(), FDir.path() + "/");
-        QCOMPARE(Captions(list), QStringList({" ^ Parent", "folder", "a.txt", "b.txt", "c.txt", "d.txt", "e.htm",
-                                              "huge.txt"}));
+        QCOMPARE(Captions(list), QStringList({" ^ Parent", "folder", "a.txt", "b.txt", "c.txt", "d.txt",
+                                              "e.htm", "huge.txt"}));
         QCOMPARE(list.Item(RowOf(list, "a.txt")).sizeText, QStringLiteral("0 KB"));
         QCOMPARE(list.Item(RowOf(list, "b.txt")).sizeText, QStringLiteral("1 KB"));
         QCOMPARE(list.Item(RowOf(list, "c.txt")).sizeText, QStringLiteral("1 KB"));
@@ -87,8 +90,10 @@ private slots:
         QCOMPARE(list.Item(RowOf(list, "e.htm")).sizeText, QStringLiteral("1 KB"));
         QCOMPARE(list.Item(RowOf(list, "huge.txt")).sizeText, QStringLiteral("5242880 KB"));
         QCOMPARE(list.Item(RowOf(list, "folder")).sizeText, QStringLiteral(" "));
-        QCOMPARE(list.Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Name"));
-        QCOMPARE(list.Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Attr"));
+        QCOMPARE(list.Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Name"));
+        QCOMPARE(list.Model()->headerData(4, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Attr"));
         QCOMPARE(list.SelectedNumber(), 8);
         QCOMPARE(list.SelectedSize(), 1024 + 2047 + 2048 + 1 + (5LL << 30));
 
@@ -127,7 +132,8 @@ private slots:
         list.SetDirectory("drives");
         QCOMPARE(list.Directory(), QStringLiteral("drives"));
         QVERIFY(list.Model()->DriveView());
-        QCOMPARE(list.Model()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("Disk Size"));
+        QCOMPARE(list.Model()->headerData(2, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QStringLiteral("Disk Size"));
         for (int row = 0; row < list.Count(); ++row) QCOMPARE(list.Item(row).kind, QStringLiteral("drv"));
         list.ColumnClick(1);  // no sorting in the drive list
         QVERIFY(list.Model()->DriveView());

@@ -11,7 +11,9 @@
 namespace odz {
 namespace {
 
-QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+QString Q(const std::filesystem::path& path) {
+    return QString::fromStdString(path.string());
+}
 
 // Answers from a script; records every message. A question nobody scripted fails the test.
 class TScriptedUser : public TUserPort {
@@ -25,7 +27,9 @@ public:
 
     void Information(const QString& text) override { messages << text; }
     TAnswer Confirm(const QString& text, bool) override { return Next(text); }
-    TAnswer AskYesNoCancel(std::string_view text) override { return Next(QString::fromUtf8(text.data(), text.size())); }
+    TAnswer AskYesNoCancel(std::string_view text) override {
+        return Next(QString::fromUtf8(text.data(), text.size()));
+    }
     void ShowError(const QString& text) override { errors << text; }
     void BeginBusy() override { maxBusy = std::max(maxBusy, ++busy); }
     void EndBusy() override { --busy; }
@@ -158,8 +162,8 @@ TEST_F(BatchDriver, ConfirmationTexts) {
     FSource.Select({"a.txt", "b.txt"});
     FUser.answers = {TAnswer::No};
     FDriver.ReplaceButtonClick();
-    EXPECT_EQ(FUser.asked.back(), "Do you want to replace all text:  colour in selected files in directory " + In() +
-                                      " with text: color to directory " + Out());
+    EXPECT_EQ(FUser.asked.back(), "Do you want to replace all text:  colour in selected files in directory " +
+                                      In() + " with text: color to directory " + Out());
     EXPECT_EQ(FUser.messages, QStringList({"Done"}));
 }
 
@@ -170,7 +174,8 @@ TEST_F(BatchDriver, ConvertsTheWholeTree) {
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
     EXPECT_EQ(Read("out/sub/d.txt"), "\xE1\xBA\xBF\r\n");
     EXPECT_EQ(Read("out/sub/deep/e.txt"), "\xC4\x91\r\n");
-    EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "empty"));  // folders are walked whatever the mask
+    EXPECT_TRUE(
+        std::filesystem::is_directory(FDir / "out" / "empty"));  // folders are walked whatever the mask
     // Files of a level first, then each subfolder with everything below it.
     EXPECT_EQ(FFiles, QStringList({In() + "a.txt", In() + "b.txt", In() + "c.htm", In() + "sub/d.txt",
                                    In() + "sub/deep/e.txt"}));
@@ -195,8 +200,9 @@ TEST_F(BatchDriver, ExistingTargets) {
     for (const char* name : {"out/a.txt", "out/b.txt", "out/c.htm"}) test::WriteFile(FDir / name, "old");
     FUser.answers = {TAnswer::Yes, TAnswer::Yes, TAnswer::No, TAnswer::Cancel};
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(FUser.asked.mid(1), QStringList({"File already exists, overwrite it ?", "File already exists, overwrite it ?",
-                                               "File already exists, overwrite it ?"}));
+    EXPECT_EQ(FUser.asked.mid(1),
+              QStringList({"File already exists, overwrite it ?", "File already exists, overwrite it ?",
+                           "File already exists, overwrite it ?"}));
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
     EXPECT_EQ(Read("out/b.txt"), "old");
     EXPECT_EQ(Read("out/c.htm"), "old");  // Cancel skips one file only

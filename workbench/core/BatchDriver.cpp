@@ -14,7 +14,9 @@ namespace odz {
 
 namespace {
 
-std::filesystem::path LocalPath(const QString& path) { return std::filesystem::path(path.toStdString()); }
+std::filesystem::path LocalPath(const QString& path) {
+    return std::filesystem::path(path.toStdString());
+}
 
 QString Canonical(const QString& path) {
     const QString canonical = QFileInfo(path).canonicalFilePath();
@@ -71,7 +73,8 @@ private:
 };
 
 TBatchDriver::TBatchDriver(TRaRaru& engine, TFileListPort& sourceList, TFileListPort& targetList,
-                           TDirTreePort& sourceTree, TDirTreePort& targetTree, TUserPort& user, TProgress& progress)
+                           TDirTreePort& sourceTree, TDirTreePort& targetTree, TUserPort& user,
+                           TProgress& progress)
     : FEngine(engine),
       FSourceList(sourceList),
       FTargetList(targetList),
@@ -153,8 +156,9 @@ void TBatchDriver::ConversebuttonClick() {
         busy.Release();
         QString done = QStringLiteral("Done");
         if (FSummary.references > 0) {
-            done += QStringLiteral("\n\n%1 character(s) that the target encoding cannot hold were written as "
-                                   "decimal references (&#N;).")
+            done += QStringLiteral(
+                        "\n\n%1 character(s) that the target encoding cannot hold were written as "
+                        "decimal references (&#N;).")
                         .arg(FSummary.references);
         }
         FUser.Information(done);
@@ -174,7 +178,8 @@ void TBatchDriver::ConversebuttonClick() {
         return;
     }
     if (S.compare(kDrives, Qt::CaseInsensitive) == 0 || T.compare(kDrives, Qt::CaseInsensitive) == 0) {
-        FUser.Information(QStringLiteral("Choose a folder as the source and as the target, not the list of drives."));
+        FUser.Information(
+            QStringLiteral("Choose a folder as the source and as the target, not the list of drives."));
         closing();
         return;
     }
@@ -183,20 +188,21 @@ void TBatchDriver::ConversebuttonClick() {
         closing();
         return;
     }
-    const QString prefix = FSourceList.SelectedCount() > 0 ? QStringLiteral("Do you want to convert selected files with ")
-                                                           : QStringLiteral("Do you want to convert all files with ");
+    const QString prefix = FSourceList.SelectedCount() > 0
+                               ? QStringLiteral("Do you want to convert selected files with ")
+                               : QStringLiteral("Do you want to convert all files with ");
     const TEncodingInfo& from = EncodingAt(SourceEncoding);
     const TEncodingInfo& to = EncodingAt(TargetEncoding);
-    const QString question = prefix + FSourceList.Mask() + QStringLiteral(" in directory ") + S +
-                             QStringLiteral(" from ") + QString::fromUtf8(from.sourceText) +
-                             QStringLiteral(" to files with ") + FSourceList.Mask() + QStringLiteral(" to directory ") +
-                             T + QStringLiteral(" with ") + QString::fromUtf8(to.targetText);
+    const QString question =
+        prefix + FSourceList.Mask() + QStringLiteral(" in directory ") + S + QStringLiteral(" from ") +
+        QString::fromUtf8(from.sourceText) + QStringLiteral(" to files with ") + FSourceList.Mask() +
+        QStringLiteral(" to directory ") + T + QStringLiteral(" with ") + QString::fromUtf8(to.targetText);
     if (FUser.Confirm(question, true) != TAnswer::Yes) return;
     if (!FindText.isEmpty() && !ReplaceText.isEmpty() && FindText != ReplaceText) {
-        const TAnswer answer = FUser.Confirm(QStringLiteral("Do you want to replace text : ") + FindText +
-                                                 QStringLiteral(" with new text : ") + ReplaceText +
-                                                 QStringLiteral(" also ?"),
-                                             false);
+        const TAnswer answer =
+            FUser.Confirm(QStringLiteral("Do you want to replace text : ") + FindText +
+                              QStringLiteral(" with new text : ") + ReplaceText + QStringLiteral(" also ?"),
+                          false);
         if (answer == TAnswer::Yes) FReplaceAlso = true;
         if (answer == TAnswer::No) FReplaceAlso = false;
     }
@@ -285,7 +291,8 @@ void TBatchDriver::ReplaceButtonClick() {
     } else if (FindText == ReplaceText) {
         FUser.Information(QStringLiteral("The same messages. No replacement is made."));
     } else if (S.compare(kDrives, Qt::CaseInsensitive) == 0 || T.compare(kDrives, Qt::CaseInsensitive) == 0) {
-        FUser.Information(QStringLiteral("Choose a folder as the source and as the target, not the list of drives."));
+        FUser.Information(
+            QStringLiteral("Choose a folder as the source and as the target, not the list of drives."));
     } else {
         const QString question =
             QStringLiteral("Do you want to replace all text:  ") + FindText +
@@ -344,7 +351,8 @@ void TBatchDriver::ReplaceDirectory(QString SourceDir, QString TargetDir) {
                 try {
                     ReplaceInFile(LocalPath(sourcePath), LocalPath(TargetDir + name), find, replacement);
                 } catch (const EFileError& error) {
-                    Record(sourcePath, TargetDir + name, {TFileConversionReport::Failed, error.what(), error.Reason(), 0});
+                    Record(sourcePath, TargetDir + name,
+                           {TFileConversionReport::Failed, error.what(), error.Reason(), 0});
                     throw;
                 }
                 Record(sourcePath, TargetDir + name, report);

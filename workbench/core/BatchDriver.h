@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "BatchPorts.h"
-#include "FileError.h"
 #include "FileConversion.h"
+#include "FileError.h"
 #include "TRaRaru.h"
 
 namespace odz {
@@ -32,8 +32,8 @@ struct TBatchSummary {
 // source folder and its subfolders, through the ports only.
 class TBatchDriver {
 public:
-    TBatchDriver(TRaRaru& engine, TFileListPort& sourceList, TFileListPort& targetList, TDirTreePort& sourceTree,
-                 TDirTreePort& targetTree, TUserPort& user, TProgress& progress);
+    TBatchDriver(TRaRaru& engine, TFileListPort& sourceList, TFileListPort& targetList,
+                 TDirTreePort& sourceTree, TDirTreePort& targetTree, TUserPort& user, TProgress& progress);
 
     // The window's choices, read when the buttons are pressed.
     int SourceEncoding = -1;  // position in the encoding lists, -1 for none
@@ -71,8 +71,8 @@ private:
     bool ItemTakesPart(int index) const;
     // The subfolders of a level the walk may enter: never the target folder, never one seen before.
     bool MayEnter(const QString& folder);
-    void ConvertOne(int index, const QString& sourcePath, const QString& targetPath, const QString& sourceEncoding,
-                    const QString& targetEncoding);
+    void ConvertOne(int index, const QString& sourcePath, const QString& targetPath,
+                    const QString& sourceEncoding, const QString& targetEncoding);
     void Record(const QString& source, const QString& target, const TFileConversionReport& report);
 
     TRaRaru& FEngine;
@@ -84,8 +84,8 @@ private:
     TProgress& FProgress;
     bool FRunning = false;
     TBatchSummary FSummary;
-    QString FTargetRoot;       // canonical path of the batch's target folder
-    QSet<QString> FEntered;    // canonical paths of the folders walked so far
+    QString FTargetRoot;     // canonical path of the batch's target folder
+    QSet<QString> FEntered;  // canonical paths of the folders walked so far
 };
 
 }  // namespace odz

@@ -43,7 +43,8 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     const auto source = EncodingByIdentifier(request.from);
     const auto target = EncodingByIdentifier(request.to);
     if (!source || !target) {
-        return {TFileConversionReport::Failed, "Unknown encoding " + (source ? request.to : request.from), {}, 0};
+        return {
+            TFileConversionReport::Failed, "Unknown encoding " + (source ? request.to : request.from), {}, 0};
     }
     if (*source == *target) {
         return {TFileConversionReport::Failed, "The source and target encodings are the same", {}, 0};

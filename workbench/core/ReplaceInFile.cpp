@@ -23,8 +23,8 @@ bool HoldsNul(const std::filesystem::path& source) {
 
 }  // namespace
 
-void ReplaceInFile(const std::filesystem::path& source, const std::filesystem::path& target, std::string_view find,
-                   std::string_view replacement) {
+void ReplaceInFile(const std::filesystem::path& source, const std::filesystem::path& target,
+                   std::string_view find, std::string_view replacement) {
     const bool binary = HoldsNul(source);
     TLineReader reader(source, false);
     TAtomicFile output(target);

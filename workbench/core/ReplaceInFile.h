@@ -10,7 +10,7 @@ namespace odz {
 // line ends are kept as they are. Source and target may be the same file; the target is replaced only
 // when the whole file has been written. Throws EFileError ("Cannot open file ...", "Cannot create
 // file ...").
-void ReplaceInFile(const std::filesystem::path& source, const std::filesystem::path& target, std::string_view find,
-                   std::string_view replacement);
+void ReplaceInFile(const std::filesystem::path& source, const std::filesystem::path& target,
+                   std::string_view find, std::string_view replacement);
 
 }  // namespace odz
