@@ -6,6 +6,7 @@
 #include <QFileInfo>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 
 #include "BatchDriver.h"
@@ -147,6 +148,26 @@ int Report(const TBatchSummary& summary, const char* verb) {
     return summary.leftAlone == 0 && summary.failed == 0 ? kAllDone : kNotAllDone;
 }
 
+// Runs one batch over the folders; run sets the driver up and presses its button. Returns the exit status.
+int RunBatch(TRaRaru& engine, const TTree& folders, const std::string& mask, bool skipTarget,
+             const std::function<void(TBatchDriver&)>& run, const char* verb) {
+    TRun ports;
+    ports.sourceList.Listing().SetMask(QString::fromStdString(mask));
+    ports.sourceList.SetDirectory(folders.source);
+    ports.sourceList.UpdateFileList();
+    ports.targetList.SetDirectory(folders.target);
+    ports.targetTree.OpenPath(ports.targetList.Directory());
+    const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    const QString skip = skipTarget ? QFileInfo(folders.target).canonicalFilePath() : QString();
+    TProgressLine progress(terminal,
+                           terminal ? CountFiles(folders.source, QString::fromStdString(mask), skip) : 0);
+    TBatchDriver driver(engine, ports.sourceList, ports.targetList, ports.sourceTree, ports.targetTree,
+                        ports.user, progress);
+    driver.OnFile = [&](const TFileOutcome&) { progress.FileDone(); };
+    run(driver);
+    return Report(driver.Summary(), verb);
+}
+
 }  // namespace
 
 int ConvertTree(const TCliConvert& options) {
@@ -159,31 +180,20 @@ int ConvertTree(const TCliConvert& options) {
     }
     TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
     if (options.keys) instance.Engine().SetTransDau(*options.keys);
-
-    TRun run;
-    run.sourceList.Listing().SetMask(QString::fromStdString(options.mask));
-    run.sourceList.SetDirectory(folders->source);
-    run.sourceList.UpdateFileList();
-    run.targetList.SetDirectory(folders->target);
-    run.targetTree.OpenPath(run.targetList.Directory());
-    const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    TProgressLine progress(terminal, terminal
-                                         ? CountFiles(folders->source, QString::fromStdString(options.mask),
-                                                      QFileInfo(folders->target).canonicalFilePath())
-                                         : 0);
-    TBatchDriver driver(instance.Engine(), run.sourceList, run.targetList, run.sourceTree, run.targetTree,
-                        run.user, progress);
-    driver.SourceEncoding = static_cast<int>(options.from);
-    driver.TargetEncoding = static_cast<int>(options.to);
-    driver.OverwriteAll = options.overwrite;
-    driver.HtmlDoc = options.html;
-    if (options.replace) {
-        driver.FindText = QString::fromStdString(options.replace->find);
-        driver.ReplaceText = QString::fromStdString(options.replace->replacement);
-    }
-    driver.OnFile = [&](const TFileOutcome&) { progress.FileDone(); };
-    driver.ConversebuttonClick();
-    return Report(driver.Summary(), "Converted");
+    return RunBatch(
+        instance.Engine(), *folders, options.mask, true,
+        [&](TBatchDriver& driver) {
+            driver.SourceEncoding = static_cast<int>(options.from);
+            driver.TargetEncoding = static_cast<int>(options.to);
+            driver.OverwriteAll = options.overwrite;
+            driver.HtmlDoc = options.html;
+            if (options.replace) {
+                driver.FindText = QString::fromStdString(options.replace->find);
+                driver.ReplaceText = QString::fromStdString(options.replace->replacement);
+            }
+            driver.ConversebuttonClick();
+        },
+        "Converted");
 }
 
 int ReplaceTree(const TCliReplace& options) {
@@ -191,22 +201,14 @@ int ReplaceTree(const TCliReplace& options) {
     const auto folders = PrepareFolders(options.source, options.target, status);
     if (!folders) return status;
     TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
-    TRun run;
-    run.sourceList.Listing().SetMask(QString::fromStdString(options.mask));
-    run.sourceList.SetDirectory(folders->source);
-    run.sourceList.UpdateFileList();
-    run.targetList.SetDirectory(folders->target);
-    run.targetTree.OpenPath(run.targetList.Directory());
-    const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    TProgressLine progress(
-        terminal, terminal ? CountFiles(folders->source, QString::fromStdString(options.mask), {}) : 0);
-    TBatchDriver driver(instance.Engine(), run.sourceList, run.targetList, run.sourceTree, run.targetTree,
-                        run.user, progress);
-    driver.FindText = QString::fromStdString(options.find);
-    driver.ReplaceText = QString::fromStdString(options.with);
-    driver.OnFile = [&](const TFileOutcome&) { progress.FileDone(); };
-    driver.ReplaceButtonClick();
-    return Report(driver.Summary(), "Wrote");
+    return RunBatch(
+        instance.Engine(), *folders, options.mask, false,
+        [&](TBatchDriver& driver) {
+            driver.FindText = QString::fromStdString(options.find);
+            driver.ReplaceText = QString::fromStdString(options.with);
+            driver.ReplaceButtonClick();
+        },
+        "Wrote");
 }
 
 }  // namespace odz

@@ -237,8 +237,9 @@ void TBatchDriver::ConvertOne(int index, const QString& sourcePath, const QStrin
     if (request.to == "Unicode16" || request.from == "Unicode16") FProgress.Advance(ItemSizeBytes(index));
 }
 
-void TBatchDriver::ConvertDirectory(QString SourceDir, QString TargetDir, const QString& SourceEncoding,
-                                    const QString& TargetEncoding) {
+void TBatchDriver::WalkLevel(QString SourceDir, QString TargetDir, const std::function<void()>& startFiles,
+                             const std::function<void(int, const QString&, const QString&)>& doFile,
+                             const std::function<void(const QString&, const QString&)>& walkSubfolder) {
     std::vector<QString> subfolders;
     SourceDir = AddSlash(SourceDir);
     TargetDir = AddSlash(TargetDir);
@@ -252,29 +253,41 @@ void TBatchDriver::ConvertDirectory(QString SourceDir, QString TargetDir, const 
         FSourceList.UpdateFileList();
     }
     if (FSourceList.Count() > 0) {
-        FEngine.SetSourceEncode(SourceEncoding.toStdString());
+        startFiles();
         FProgress.SetPosition(0);
         FProgress.SetMax(ListedSizeBytes());
         FEngine.ProgressBar = &FProgress;
-        FEngine.Questions = &FUser;
         for (int i = 0; i < FSourceList.Count(); ++i) {
             const TListItem& item = FSourceList.Item(i);
             if (!ItemTakesPart(i) || item.isParent) continue;
             const QString name = item.Name();
-            const QString sourcePath = SourceDir + name;
-            const QFileInfo info(sourcePath);
+            const QFileInfo info(SourceDir + name);
             if (info.isDir()) {
                 subfolders.push_back(name);
             } else if (info.isFile()) {
-                ConvertOne(i, sourcePath, TargetDir + name, SourceEncoding, TargetEncoding);
+                doFile(i, SourceDir + name, TargetDir + name);
             }
         }
     }
     for (const QString& name : subfolders) {
-        if (MayEnter(SourceDir + name)) {
-            ConvertDirectory(SourceDir + name, TargetDir + name, SourceEncoding, TargetEncoding);
-        }
+        if (MayEnter(SourceDir + name)) walkSubfolder(SourceDir + name, TargetDir + name);
     }
+}
+
+void TBatchDriver::ConvertDirectory(QString SourceDir, QString TargetDir, const QString& SourceEncoding,
+                                    const QString& TargetEncoding) {
+    WalkLevel(
+        SourceDir, TargetDir,
+        [&] {
+            FEngine.SetSourceEncode(SourceEncoding.toStdString());
+            FEngine.Questions = &FUser;
+        },
+        [&](int index, const QString& sourcePath, const QString& targetPath) {
+            ConvertOne(index, sourcePath, targetPath, SourceEncoding, TargetEncoding);
+        },
+        [&](const QString& source, const QString& target) {
+            ConvertDirectory(source, target, SourceEncoding, TargetEncoding);
+        });
 }
 
 void TBatchDriver::ReplaceButtonClick() {
@@ -320,48 +333,21 @@ void TBatchDriver::ReplaceButtonClick() {
 }
 
 void TBatchDriver::ReplaceDirectory(QString SourceDir, QString TargetDir) {
-    std::vector<QString> subfolders;
-    SourceDir = AddSlash(SourceDir);
-    TargetDir = AddSlash(TargetDir);
-    FEntered.insert(Canonical(SourceDir));
-    if (!QFileInfo(TargetDir).isDir() && !QDir().mkdir(TargetDir)) {
-        throw EFileError("Cannot create " + TargetDir.toStdString());
-    }
-    const TWalk walk(*this, SourceDir, TargetDir);
-    if (FSourceList.Directory() != SourceDir) {
-        FSourceList.SetDirectory(SourceDir);
-        FSourceList.UpdateFileList();
-    }
-    if (FSourceList.Count() > 0) {
-        FProgress.SetPosition(0);
-        FProgress.SetMax(ListedSizeBytes());
-        FEngine.ProgressBar = &FProgress;
-        const std::string find = FindText.toStdString();
-        const std::string replacement = ReplaceText.toStdString();
-        for (int i = 0; i < FSourceList.Count(); ++i) {
-            const TListItem& item = FSourceList.Item(i);
-            if (!ItemTakesPart(i) || item.isParent) continue;
-            const QString name = item.Name();
-            const QString sourcePath = SourceDir + name;
-            const QFileInfo info(sourcePath);
-            if (info.isDir()) {
-                subfolders.push_back(name);
-            } else if (info.isFile()) {
-                TFileConversionReport report{TFileConversionReport::Written, {}, {}, 0};
-                try {
-                    ReplaceInFile(LocalPath(sourcePath), LocalPath(TargetDir + name), find, replacement);
-                } catch (const EFileError& error) {
-                    Record(sourcePath, TargetDir + name,
-                           {TFileConversionReport::Failed, error.what(), error.Reason(), 0});
-                    throw;
-                }
-                Record(sourcePath, TargetDir + name, report);
+    const std::string find = FindText.toStdString();
+    const std::string replacement = ReplaceText.toStdString();
+    WalkLevel(
+        SourceDir, TargetDir, [] {},
+        [&](int, const QString& sourcePath, const QString& targetPath) {
+            try {
+                ReplaceInFile(LocalPath(sourcePath), LocalPath(targetPath), find, replacement);
+            } catch (const EFileError& error) {
+                Record(sourcePath, targetPath,
+                       {TFileConversionReport::Failed, error.what(), error.Reason(), 0});
+                throw;
             }
-        }
-    }
-    for (const QString& name : subfolders) {
-        if (MayEnter(SourceDir + name)) ReplaceDirectory(SourceDir + name, TargetDir + name);
-    }
+            Record(sourcePath, targetPath, {TFileConversionReport::Written, {}, {}, 0});
+        },
+        [&](const QString& source, const QString& target) { ReplaceDirectory(source, target); });
 }
 
 }  // namespace odz

@@ -66,6 +66,11 @@ public:
 
 private:
     class TWalk;
+    // One folder level: the target folder made, the listed files handed to doFile, then each
+    // subfolder handed to walkSubfolder; both lists put back however the level ends.
+    void WalkLevel(QString SourceDir, QString TargetDir, const std::function<void()>& startFiles,
+                   const std::function<void(int, const QString&, const QString&)>& doFile,
+                   const std::function<void(const QString&, const QString&)>& walkSubfolder);
     void ClosingSteps(const QString& source, const QString& target);
     void NoteFailure(const EFileError& error);
     bool ItemTakesPart(int index) const;
