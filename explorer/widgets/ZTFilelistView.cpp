@@ -345,60 +345,6 @@ void TZTFilelistView::OneLevelUp() {
     SetDirectory(kDrives);
 }
 
-void TZTFilelistView::CutCopy(bool move) {
-    FPendingFiles.clear();
-    for (int row : SelectedRows()) {
-        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv"))
-            FPendingFiles << Item(row).fullPath;
-    }
-    FPendingMove = move;
-}
-
-void TZTFilelistView::PasteFiles() {
-    if (FPendingFiles.isEmpty() || FListing.IsDrives()) return;
-    const auto operation = FPendingMove ? listplatform::opMove : listplatform::opCopy;
-    listplatform::FileOperation(this, operation, FPendingFiles, Directory());
-    FPendingFiles.clear();
-    UpdateFileList();
-}
-
-void TZTFilelistView::ViewFile() {
-    const QList<int> rows = SelectedRows();
-    if (!rows.isEmpty() && Item(rows.first()).kind == QLatin1String("file"))
-        listplatform::View(Item(rows.first()).fullPath);
-}
-
-void TZTFilelistView::NewFolder() {
-    if (FListing.IsDrives()) return;
-    QString name = QStringLiteral("New Folder");
-    for (int n = 2; QFileInfo::exists(Directory() + name); ++n)
-        name = QStringLiteral("New Folder (%1)").arg(n);
-    if (!QDir().mkdir(Directory() + name)) {
-        Messages().Error(QStringLiteral("Cannot create ") + Directory() + name);
-        return;
-    }
-    UpdateFileList();
-    if (FDirTree) FDirTree->OpenPath(Directory());
-}
-
-void TZTFilelistView::RenameSelected() {
-    const QList<int> rows = SelectedRows();
-    if (rows.isEmpty() || Item(rows.first()).isParent || FModel->DriveView()) return;
-    QAbstractItemView* view = CurrentView();
-    view->edit(FModel->index(rows.first(), 0));
-}
-
-void TZTFilelistView::DeleteSelected() {
-    QStringList paths;
-    for (int row : SelectedRows()) {
-        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv")) paths << Item(row).fullPath;
-    }
-    if (paths.isEmpty()) return;
-    listplatform::FileOperation(this, listplatform::opDelete, paths, {});
-    UpdateFileList();
-    if (FDirTree) FDirTree->OpenPath(Directory());
-}
-
 bool TZTFilelistView::HandleKey(QKeyEvent* event) {
     const bool anySelected = SelectedCount() > 0;
     if (event->modifiers() == Qt::ControlModifier) {
