@@ -1,6 +1,7 @@
 // The file operations of the file list: cut, copy and paste, view, new folder, rename and delete.
 // The keys and the context menu call them.
 
+#include <QAbstractItemView>
 #include <QDir>
 #include <QFileInfo>
 
