@@ -18,7 +18,7 @@ using TGroups = QHash<QString, QHash<QString, QString>>;
 QStringList DirList(const char* variable, const QString& fallback) {
     QStringList dirs;
     for (const QString& dir : qEnvironmentVariable(variable, fallback).split(QLatin1Char(':'))) {
-        // The base directory specification says relative entries are invalid and must be ignored.
+        // By the XDG base directory rules, relative entries are invalid and must be ignored.
         if (!dir.isEmpty() && QDir::isAbsolutePath(dir)) dirs << QDir::cleanPath(dir);
     }
     return dirs;
