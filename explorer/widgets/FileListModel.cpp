@@ -126,4 +126,10 @@ Qt::ItemFlags TFileListModel::flags(const QModelIndex& index) const {
     return flags;
 }
 
+bool TFileListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!(flags(index) & Qt::ItemIsEditable) || role != Qt::EditRole) return false;
+    emit CaptionEdited(FItems[index.row()].fullPath, value.toString());
+    return true;
+}
+
 }  // namespace odz

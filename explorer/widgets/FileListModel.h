@@ -43,6 +43,12 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // The end of an in-place edit of a caption: reported, not applied; the list renames the entry and
+    // reads the folder again.
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+signals:
+    void CaptionEdited(const QString& fullPath, const QString& caption);
 
 private:
     QList<TListItem> FItems;

@@ -1,68 +1,200 @@
-// The file operations of the file list: cut, copy and paste, view, new folder, rename and delete.
-// The keys and the context menu call them.
+// The file operations of the file list: cut, copy and paste, delete, view, new folder and renaming in
+// place. The keys and the context menu call them; each leaves the list and its linked tree or combo
+// showing what is now on disk.
+
+#include <sys/stat.h>
 
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFileInfo>
+#include <QItemSelectionModel>
+#include <cerrno>
 
-#include "FileListPlatform.h"
+#include "ExecuteFile.h"
+#include "FileListBusyCursor.h"
+#include "FileListViewers.h"
+#include "FileOperations.h"
+#include "FileTransfer.h"
 #include "Messages.h"
+#include "PathRoutines.h"
+#include "ShellRoutines.h"
 #include "ZTFilelistView.h"
 
 namespace odz {
 
-void TZTFilelistView::CutCopy(bool move) {
-    FPendingFiles.clear();
+namespace {
+
+QString NameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+// The folder part of a path, with its trailing separator.
+QString FolderOf(const QString& path) {
+    return path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+bool EntryExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+}  // namespace
+
+QList<int> TZTFilelistView::SelectedEntries() const {
+    QList<int> rows;
     for (int row : SelectedRows()) {
-        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv"))
-            FPendingFiles << Item(row).fullPath;
+        const TListItem& item = Item(row);
+        if (!item.isParent && (item.kind == QLatin1String("file") || item.kind == QLatin1String("dir")))
+            rows << row;
     }
+    return rows;
+}
+
+QStringList TZTFilelistView::PathsOf(const QList<int>& rows) const {
+    QStringList paths;
+    for (int row : rows) paths << Item(row).fullPath;
+    return paths;
+}
+
+void TZTFilelistView::SelectPath(const QString& path) {
+    for (int row = 0; row < Count(); ++row) {
+        if (Item(row).fullPath != path) continue;
+        SetSelected(row, true);
+        FSelection->setCurrentIndex(FModel->index(row, 0), QItemSelectionModel::NoUpdate);
+        CurrentView()->scrollTo(FModel->index(row, 0));
+        return;
+    }
+}
+
+void TZTFilelistView::Resynchronise(const QString& path, bool treeFirst) {
+    TFileListLink* preferred = treeFirst ? FDirTree : FDirTreeCombo;
+    TFileListLink* other = treeFirst ? FDirTreeCombo : FDirTree;
+    if (preferred) {
+        preferred->OpenPath(path);
+    } else if (other) {
+        other->OpenPath(path);
+    }
+}
+
+void TZTFilelistView::CutCopy(bool move) {
+    FPendingFiles = PathsOf(SelectedEntries());
     FPendingMove = move;
 }
 
 void TZTFilelistView::PasteFiles() {
-    if (FPendingFiles.isEmpty() || FListing.IsDrives()) return;
-    const auto operation = FPendingMove ? listplatform::opMove : listplatform::opCopy;
-    listplatform::FileOperation(this, operation, FPendingFiles, Directory());
-    FPendingFiles.clear();
-    UpdateFileList();
+    if (FListing.IsDrives() || !QDir::setCurrent(Directory())) return;
+    if (FPendingFiles.isEmpty()) {
+        Messages().Warning(QStringLiteral("No file(s) selected"));
+        return;
+    }
+    {
+        const TFileListBusyCursor busy;
+        const TFileFunction function = FPendingMove ? kFoMove : kFoCopy;
+        // One request per entry, so that each conflict is asked about on its own.
+        for (const QString& source : QStringList(FPendingFiles)) {
+            bool aborted = false;
+            ShellFileOperation(window(), function, source, aborted, ConcatPath(Directory(), NameOf(source)));
+            if (aborted) break;  // the user's Cancel stops the rest too
+        }
+        // What was moved is no longer where it was; a second paste has nothing to paste.
+        FPendingFiles.clear();
+        UpdateFileList();
+    }
+    Resynchronise(Directory(), false);
+}
+
+void TZTFilelistView::DeleteSelected() {
+    const QStringList paths = PathsOf(SelectedEntries());
+    if (paths.isEmpty() || FListing.IsDrives() || !QDir::setCurrent(Directory())) return;
+    {
+        const TFileListBusyCursor busy;
+        FPendingFiles.clear();
+        QString source;
+        for (const QString& path : paths) source += AddNullToStr(path);
+        bool aborted = false;
+        ShellFileOperation(window(), kFoDelete, source, aborted, QString());
+        UpdateFileList();
+    }
+    Resynchronise(Directory(), false);
 }
 
 void TZTFilelistView::ViewFile() {
     const QList<int> rows = SelectedRows();
-    if (!rows.isEmpty() && Item(rows.first()).kind == QLatin1String("file"))
-        listplatform::View(Item(rows.first()).fullPath);
+    if (rows.isEmpty() || Item(rows.first()).kind != QLatin1String("file")) return;
+    const QFileInfo file(Item(rows.first()).fullPath);
+    const QString program = ViewerProgram(UpperExtension(file.fileName()));
+    if (program.isEmpty()) return;
+    ExecuteFile(QStringLiteral("Open"), program, file.fileName(), kShowNormal, AddSlash(file.path()));
 }
 
 void TZTFilelistView::NewFolder() {
     if (FListing.IsDrives()) return;
-    QString name = QStringLiteral("New Folder");
-    for (int n = 2; QFileInfo::exists(Directory() + name); ++n)
-        name = QStringLiteral("New Folder (%1)").arg(n);
-    if (!QDir().mkdir(Directory() + name)) {
-        Messages().Error(QStringLiteral("Cannot create ") + Directory() + name);
+    const QString directory = Directory();
+    QString path = ConcatPath(directory, QStringLiteral("New Folder"));
+    for (int k = 2; EntryExists(path); ++k)
+        path = directory + QStringLiteral("New Folder(") + QString::number(k) + QLatin1Char(')');
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
+        const int error = errno;
+        Messages().Error(QStringLiteral("ERROR - Can't create folder  ") + path + QLatin1Char('\n') +
+                         SystemErrorText(error));
         return;
     }
     UpdateFileList();
-    if (FDirTree) FDirTree->OpenPath(Directory());
+    FSelection->clearSelection();
+    SelectPath(path);
+    // The tree moves first: editing ends when the editor loses the focus.
+    Resynchronise(path, false);
+    const QList<int> rows = SelectedRows();
+    if (!rows.isEmpty()) BeginEdit(rows.first());
+}
+
+bool TZTFilelistView::BeginEdit(int row) {
+    if (FReadOnly) return false;
+    QAbstractItemView* view = CurrentView();
+    const QModelIndex index = FModel->index(row, 0);
+    FSelection->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    view->scrollTo(index);
+    view->edit(index);
+    return true;
 }
 
 void TZTFilelistView::RenameSelected() {
-    const QList<int> rows = SelectedRows();
-    if (rows.isEmpty() || Item(rows.first()).isParent || FModel->DriveView()) return;
-    QAbstractItemView* view = CurrentView();
-    view->edit(FModel->index(rows.first(), 0));
+    const QList<int> entries = SelectedEntries();
+    if (entries.isEmpty()) return;
+    const int row = entries.first();
+    if (FReadOnly || Item(row).attrText.contains(QLatin1Char('R'))) {
+        Messages().Warning(QStringLiteral("It's ReadOnly"));
+        return;
+    }
+    BeginEdit(row);
 }
 
-void TZTFilelistView::DeleteSelected() {
-    QStringList paths;
-    for (int row : SelectedRows()) {
-        if (!Item(row).isParent && Item(row).kind != QLatin1String("drv")) paths << Item(row).fullPath;
+void TZTFilelistView::RenameEdited(const QString& oldPath, const QString& caption) {
+    QString name = caption;
+    bool folder = QFileInfo(oldPath).isDir() && !QFileInfo(oldPath).isSymLink();
+    for (int row = 0; row < Count(); ++row) {
+        const TListItem& item = Item(row);
+        if (item.fullPath != oldPath) continue;
+        folder = item.kind.compare(QLatin1String("dir"), Qt::CaseInsensitive) == 0;
+        // A caption that hides the extension must not take it away: the hidden part stays.
+        const QString oldName = item.Name();
+        if (!caption.isEmpty() && oldName != item.caption && oldName.startsWith(item.caption))
+            name += oldName.mid(item.caption.size());
+        break;
     }
-    if (paths.isEmpty()) return;
-    listplatform::FileOperation(this, listplatform::opDelete, paths, {});
-    UpdateFileList();
-    if (FDirTree) FDirTree->OpenPath(Directory());
+    const QString newPath = FolderOf(oldPath) + name;
+    if (newPath.compare(oldPath, Qt::CaseInsensitive) == 0) return;
+    // An empty name or one with a separator is refused by the rename itself, which says why.
+    const bool plainName = !name.isEmpty() && !name.contains(QLatin1Char('/'));
+    if (plainName && FileDirExist(newPath)) return;
+    {
+        const TFileListBusyCursor busy;
+        bool aborted = false;
+        ShellFileOperation(window(), kFoRename, oldPath, aborted, newPath);
+        UpdateFileList();
+        SelectPath(EntryExists(newPath) ? newPath : oldPath);
+    }
+    if (folder) Resynchronise(FolderOf(oldPath), true);
 }
 
 }  // namespace odz

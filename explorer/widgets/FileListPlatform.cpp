@@ -4,10 +4,8 @@
 
 #include "Drives.h"
 #include "ExecuteFile.h"
-#include "FileOperations.h"
 #include "PathRoutines.h"
 #include "ShellIcons.h"
-#include "ShellRoutines.h"
 
 namespace odz::listplatform {
 
@@ -55,25 +53,6 @@ void Open(const QString& file) {
     ExecuteFile(QStringLiteral("Open"), info.fileName(), {}, kShowNormal, AddSlash(info.path()));
 }
 
-void View(const QString& file) {
-    const QFileInfo info(file);
-    const QString extension = QLatin1Char('.') + info.suffix().toUpper();
-    static const QStringList kText = {".C",   ".CPP", ".DPK", ".DPR", ".H",
-                                      ".INF", ".INI", ".PAS", ".PRG", ".TXT"};
-    static const QStringList kDocuments = {".DOC", ".RTF", ".WRI"};
-    QString program;
-    if (kText.contains(extension)) {
-        program = QStringLiteral("NotePad");
-    } else if (kDocuments.contains(extension)) {
-        program = QStringLiteral("Write");
-    } else if (extension == QLatin1String(".BMP")) {
-        program = QStringLiteral("PBrush");
-    } else {
-        return;
-    }
-    ExecuteFile(QStringLiteral("Open"), program, info.fileName(), kShowNormal, AddSlash(info.path()));
-}
-
 void Find(const QString& folder) {
     ExecuteFile(QStringLiteral("Find"), folder, {}, kShowNormal, {});
 }
@@ -84,13 +63,6 @@ QString TimeText(const QDateTime& time, TDTFormat format, const QString& timeFor
 
 qint64 FreeKB(const QString& path) {
     return DiskFreeKB(path);
-}
-
-bool FileOperation(QWidget* owner, TOperation operation, const QStringList& sources, const QString& target) {
-    QString list;
-    for (const QString& source : sources) list += AddNullToStr(source);
-    bool aborted = false;
-    return ShellFileOperation(owner, static_cast<TFileFunction>(operation), list, aborted, target);
 }
 
 }  // namespace odz::listplatform

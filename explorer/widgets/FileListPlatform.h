@@ -1,7 +1,7 @@
 #pragma once
 
-// What the file list asks of the desktop: icons and type names, the drive list, opening files, file
-// operations. Kept in one place so the list itself reads as list behaviour.
+// What the file list asks of the desktop: icons and type names, the drive list, opening files. Kept in one
+// place so the list itself reads as list behaviour.
 
 #include <QFileInfo>
 #include <QIcon>
@@ -18,11 +18,8 @@ QList<TDriveRow> Drives();
 // Whether the volume can be read; tells the user when it cannot.
 bool DiskReady(const QString& root);
 void Open(const QString& file);
-void View(const QString& file);
 void Find(const QString& folder);
 QString TimeText(const QDateTime& time, TDTFormat format, const QString& timeFormat);
 qint64 FreeKB(const QString& path);
-enum TOperation { opMove = 1, opCopy = 2, opDelete = 3, opRename = 4 };
-bool FileOperation(QWidget* owner, TOperation operation, const QStringList& sources, const QString& target);
 
 }  // namespace odz::listplatform

@@ -1,6 +1,7 @@
 #include "ZTFilelistView.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -13,6 +14,7 @@
 #include "PathRoutines.h"
 #include "ZTCustomListView.h"
 #include "ZTCustomTreeView.h"
+#include "ZTFilelistViewPopUp.h"
 
 namespace odz {
 
@@ -50,7 +52,7 @@ TZTFilelistView::TZTFilelistView(QWidget* parent)
          {static_cast<QAbstractItemView*>(FIconView), static_cast<QAbstractItemView*>(FReportView)}) {
         view->setSelectionMode(QAbstractItemView::ExtendedSelection);
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
-        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->setEditTriggers(QAbstractItemView::SelectedClicked);
         view->installEventFilter(this);
         view->viewport()->installEventFilter(this);
         connect(view, &QAbstractItemView::doubleClicked, this, [this] {
@@ -77,6 +79,10 @@ TZTFilelistView::TZTFilelistView(QWidget* parent)
     FIconView->setModelColumn(0);
     FStack->addWidget(FIconView);
     FStack->addWidget(FReportView);
+    // Renaming waits until the editor has closed: the refill that follows replaces the rows.
+    connect(FModel, &TFileListModel::CaptionEdited, this, &TZTFilelistView::RenameEdited,
+            Qt::QueuedConnection);
+    FPopUp = new TZTFilelistViewPopUp(this);
     SetViewStyle(vsReport);
     SetPopUpMenuEnabled(true);
     ApplyColumnWidths();
@@ -197,6 +203,22 @@ void TZTFilelistView::SetPopUpMenuEnabled(bool enabled) {
     FIconView->setContextMenuPolicy(policy);
     FReportView->setContextMenuPolicy(policy);
     if (!enabled && QWidget::mouseGrabber()) QWidget::mouseGrabber()->releaseMouse();
+}
+
+void TZTFilelistView::SetReadOnly(bool readOnly) {
+    FReadOnly = readOnly;
+    const auto triggers = readOnly ? QAbstractItemView::NoEditTriggers : QAbstractItemView::SelectedClicked;
+    FIconView->setEditTriggers(triggers);
+    FReportView->setEditTriggers(triggers);
+}
+
+void TZTFilelistView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!FPopUpMenuEnabled) {
+        event->ignore();
+        return;
+    }
+    FPopUp->Open(event->globalPos());
+    event->accept();
 }
 
 void TZTFilelistView::SetDirectory(const QString& value) {
@@ -376,6 +398,9 @@ bool TZTFilelistView::HandleKey(QKeyEvent* event) {
         }
     }
     if (event->modifiers() != Qt::NoModifier && event->modifiers() != Qt::KeypadModifier) return false;
+    // Keys the caption editor leaves unused come here too; they must not act while a name is typed.
+    const QWidget* focus = QApplication::focusWidget();
+    if (focus && focus != CurrentView() && CurrentView()->isAncestorOf(focus)) return false;
     switch (event->key()) {
         case Qt::Key_F2:
             if (anySelected) RenameSelected();

@@ -18,6 +18,7 @@ class TZTCustomListView;
 class TZTCustomTreeView;
 
 class TZTFilelistView;
+class TZTFilelistViewPopUp;
 
 // A directory tree or combo linked to a file list: the list asks it to show a path.
 class TFileListLink {
@@ -47,6 +48,7 @@ public:
 
     // The folder shown (with a trailing separator) or "Drives" in any letter case.
     QString Directory() const { return FListing.Directory(); }
+    bool IsDrives() const { return FListing.IsDrives(); }
     void SetDirectory(const QString& value);
     QString Mask() const { return FListing.Mask(); }
     void SetMask(const QString& mask);
@@ -66,6 +68,9 @@ public:
     void SetDblClickToOpen(bool open) { FDblClickToOpen = open; }
     bool PopUpMenuEnabled() const { return FPopUpMenuEnabled; }
     void SetPopUpMenuEnabled(bool enabled);
+    // When set, captions cannot be edited in place (no renaming).
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool readOnly);
     TFileListLink* DirTree() const { return FDirTree; }
     void SetDirTree(TFileListLink* tree) { Link(FDirTree, tree); }
     TFileListLink* DirTreeCombo() const { return FDirTreeCombo; }
@@ -116,6 +121,22 @@ public:
     void NewFolder();
     void RenameSelected();
     void DeleteSelected();
+    void EditAttributes();
+    // 0: into any folder the user names; 1: the first file's content to the clipboard; 2: the full
+    // paths to the clipboard.
+    void SendTo(int kind);
+    // Into the folder a shortcut points to, or to the program it points to.
+    void SendToShortcut(const QString& shortcut);
+    void CopyToFolder(const QString& folder);
+    // The end of an in-place edit: the entry `oldPath` is to be named `caption`.
+    void RenameEdited(const QString& oldPath, const QString& caption);
+    // What Cut or Copy remembered for Paste, and whether Paste moves it.
+    const QStringList& PendingFiles() const { return FPendingFiles; }
+    bool PendingMove() const { return FPendingMove; }
+    // The selected rows the file operations act on, in display order: entries of the folder shown,
+    // neither the parent row nor a drive.
+    QList<int> SelectedEntries() const;
+    TZTFilelistViewPopUp* PopUp() const { return FPopUp; }
 
     QAbstractItemView* CurrentView() const;
     TFileListModel* Model() const { return FModel; }
@@ -127,6 +148,7 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void FillDrives();
@@ -136,6 +158,13 @@ private:
     void ApplyColumnWidths();
     void Refresh();
     void Link(TFileListLink*& slot, TFileListLink* link);
+    QStringList PathsOf(const QList<int>& rows) const;
+    void SelectPath(const QString& path);
+    // Starts editing a caption in place, unless the list is read-only.
+    bool BeginEdit(int row);
+    // Shows the path in the linked tree or combo after the folders changed: the preferred one when
+    // linked, else the other.
+    void Resynchronise(const QString& path, bool treeFirst);
 
     TDirectoryListing FListing;
     TFileListModel* FModel;
@@ -155,6 +184,8 @@ private:
     // Remembered by Cut and Copy for Paste.
     QStringList FPendingFiles;
     bool FPendingMove = false;
+    bool FReadOnly = false;
+    TZTFilelistViewPopUp* FPopUp = nullptr;
 };
 
 }  // namespace odz

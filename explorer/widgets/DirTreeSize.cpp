@@ -1,0 +1,93 @@
+#include "DirTreeSize.h"
+
+#include <sys/stat.h>
+
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include "PathRoutines.h"
+
+namespace odz {
+
+namespace {
+
+bool DeviceOf(const QString& path, dev_t& device) {
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0) return false;
+    device = info.st_dev;
+    return true;
+}
+
+// A folder that cannot be listed gives an iterator without entries; only an explicit check tells it
+// from an empty folder.
+bool Readable(const QString& folder) {
+    return QFileInfo(folder).isReadable() && QFileInfo(folder).isExecutable();
+}
+
+}  // namespace
+
+qint64 DirSize(const QString& folder) {
+    qint64 sum = 0;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo info = it.fileInfo();
+        if (!info.isSymLink()) sum += info.size();
+    }
+    return sum;
+}
+
+TTreeSize TreeSize(const QString& folder) {
+    TTreeSize result;
+    dev_t device = 0;
+    if (!DeviceOf(folder, device)) {
+        ++result.unreadableFolders;
+        return result;
+    }
+    QStringList pending{folder};
+    while (!pending.isEmpty()) {
+        const QString current = pending.takeLast();
+        if (!Readable(current)) {
+            ++result.unreadableFolders;
+            continue;
+        }
+        result.bytes += DirSize(current);
+        QDirIterator it(current, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot | QDir::NoSymLinks);
+        while (it.hasNext()) {
+            const QString sub = it.next();
+            dev_t subDevice = 0;
+            if (DeviceOf(sub, subDevice) && subDevice == device) pending << sub;
+        }
+    }
+    return result;
+}
+
+QString TreeSizeText(qint64 bytes, const QLocale& locale) {
+    const double kilobytes = (bytes >= 1 && bytes <= 1023) ? 1.0 : static_cast<double>(bytes) / 1024.0;
+    if (kilobytes > 99999.0) return locale.toString(kilobytes / 1024.0, 'f', 2) + QStringLiteral(" MB");
+    return locale.toString(kilobytes, 'f', 2) + QStringLiteral(" KB");
+}
+
+QString TreeSizeMessage(const QString& path, bool isDrive, const TTreeSize& size, const QLocale& locale) {
+    QString title;
+    if (isDrive) {
+        title = QStringLiteral("Drive ") + path;
+    } else {
+        const QString plain = DelSlash(path);
+        title = QStringLiteral("Folder \"") + plain.mid(plain.lastIndexOf(QLatin1Char('/')) + 1) +
+                QLatin1Char('"');
+    }
+    QString text = QStringLiteral("=== TREE SIZE ===\n\n") + title + QLatin1Char('\n') +
+                   QStringLiteral("and all its Sub-Folders  =  ") + TreeSizeText(size.bytes, locale);
+    if (size.unreadableFolders > 0) {
+        text +=
+            QStringLiteral("\n\n") + QString::number(size.unreadableFolders) +
+            (size.unreadableFolders == 1 ? QStringLiteral(" folder could not be read and is not counted.")
+                                         : QStringLiteral(" folders could not be read and are not counted."));
+    }
+    return text;
+}
+
+}  // namespace odz

@@ -1,0 +1,141 @@
+// Sending the selected entries elsewhere: into a folder, to a shortcut's folder or program, or to the
+// clipboard.
+
+#include "FileListSendTo.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "Drives.h"
+#include "ExecuteFile.h"
+#include "FileListBusyCursor.h"
+#include "FileListClipboard.h"
+#include "FileListSendToDialog.h"
+#include "FileOperations.h"
+#include "Messages.h"
+#include "PathRoutines.h"
+#include "ZTFilelistView.h"
+
+namespace odz {
+
+namespace {
+
+// The target must be a folder; a missing one is made when the user agrees.
+bool EnsureFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (info.isDir()) return true;
+    if (info.exists() || info.isSymLink()) {
+        Messages().Error(QStringLiteral("ERROR - Can't copy to  ") + folder +
+                         QStringLiteral("\nIt is not a folder."));
+        return false;
+    }
+    const QString question = QStringLiteral("The folder \"") + folder +
+                             QStringLiteral("\" does not exist.\nDo you want to create it?");
+    if (Messages().Confirm(question, false) != TAnswer::Yes) return false;
+    if (QDir().mkpath(folder)) return true;
+    Messages().Error(QStringLiteral("ERROR - Can't create folder  ") + folder);
+    return false;
+}
+
+QString NameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+}  // namespace
+
+QStringList SendToShortcuts(const QString& folder) {
+    QStringList shortcuts;
+    if (folder.isEmpty()) return shortcuts;
+    const QDir dir(folder);
+    const QStringList names =
+        dir.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+        const QString path = dir.absoluteFilePath(name);
+        if (QFileInfo(path).isSymLink()) shortcuts << path;
+    }
+    return shortcuts;
+}
+
+QString ShortcutCaption(const QString& shortcut) {
+    QString caption = NameOf(shortcut);
+    return caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QString SendToTarget(const QString& typed) {
+    QString path = typed;
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        path = QDir::homePath() + path.mid(1);
+    if (path.isEmpty()) return {};
+    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+}
+
+void TZTFilelistView::SendTo(int kind) {
+    switch (kind) {
+        case 0: {
+            const QString folder = AskSendToFolder(window(), QString());
+            if (!folder.isEmpty()) CopyToFolder(folder);
+            break;
+        }
+        case 1: {
+            const QList<int> rows = SelectedRows();
+            // A folder, a drive or the parent row has no content to copy.
+            if (!rows.isEmpty() && Item(rows.first()).kind == QLatin1String("file"))
+                CopyContentsToClipboard(Item(rows.first()).fullPath);
+            break;
+        }
+        case 2: {
+            QStringList paths;
+            for (int row : SelectedRows()) {
+                if (!Item(row).isParent) paths << Item(row).fullPath;
+            }
+            if (!paths.isEmpty()) CopyFileNamesToClipboard(paths);
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void TZTFilelistView::SendToShortcut(const QString& shortcut) {
+    const QList<int> entries = SelectedEntries();
+    if (entries.isEmpty()) return;
+    const QFileInfo link(shortcut);
+    if (link.isSymLink()) {
+        const QString target = link.symLinkTarget();
+        if (target.isEmpty()) return;
+        if (DriveType(target) == kDriveRemovable) {
+            const TFileListBusyCursor busy;
+            if (DiskInDrive(target, true)) CopyToFolder(target);
+        } else if (!QFileInfo(target).isDir()) {
+            // A program gets the first entry to work on; a document is simply opened.
+            const QFileInfo first(Item(entries.first()).fullPath);
+            ExecuteFile(QStringLiteral("Open"), target, first.fileName(), kShowNormal,
+                        AddSlash(first.path()));
+        } else {
+            CopyToFolder(target);
+        }
+    } else if (link.isDir()) {
+        CopyToFolder(shortcut);
+    }
+}
+
+void TZTFilelistView::CopyToFolder(const QString& folder) {
+    if (FListing.IsDrives() || !QDir::setCurrent(Directory())) return;
+    const QString target = SendToTarget(folder);
+    const QStringList sources = PathsOf(SelectedEntries());
+    if (target.isEmpty() || sources.isEmpty() || !EnsureFolder(target)) return;
+    {
+        const TFileListBusyCursor busy;
+        FPendingFiles = sources;
+        for (const QString& source : sources) {
+            bool aborted = false;
+            ShellFileOperation(window(), kFoCopy, source, aborted, AddSlash(target) + NameOf(source));
+            if (aborted) break;  // the user's Cancel stops the rest too
+        }
+        FPendingFiles.clear();
+    }
+    // The list shows the folder the entries came from; it changed only when they went into it.
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(Directory()).canonicalFilePath()) UpdateFileList();
+}
+
+}  // namespace odz
