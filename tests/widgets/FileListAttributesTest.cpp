@@ -29,17 +29,10 @@ test::TScriptedDialogs::TStep Answer(bool readOnly, bool hidden, bool ok = true)
 
 }  // namespace
 
-class FileListAttributesTest : public QObject {
+class FileListAttributesTest : public QObject, protected test::TFileListFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TFileListSandbox> FBox;
-    std::unique_ptr<test::TScriptedMessages> FMessages;
-    std::unique_ptr<test::TScriptedDialogs> FDialogs;
-    std::unique_ptr<TZTFilelistView> FList;
-
-    test::TFileListSandbox& Box() { return *FBox; }
-    TZTFilelistView& List() { return *FList; }
     bool OwnerCanWrite(const QString& name) {
         return QFileInfo(Box().Path(name)).permission(QFile::WriteOwner);
     }
@@ -56,13 +49,8 @@ private slots:
         List().SetDirectory(Box().Path("work/src"));
     }
     void cleanup() {
-        QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));
-        QCOMPARE(FDialogs->unexpected, 0);
-        QVERIFY(FDialogs->AllShown());
-        FList.reset();
-        FDialogs.reset();
-        FMessages.reset();
-        FBox.reset();
+        CheckAnswered();
+        Release();
     }
 
     void dialogShowsTheEntry() {

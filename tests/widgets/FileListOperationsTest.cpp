@@ -15,16 +15,10 @@ using namespace odz;
 using test::RowOf;
 using test::Select;
 
-class FileListOperationsTest : public QObject {
+class FileListOperationsTest : public QObject, protected test::TFileListFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TFileListSandbox> FBox;
-    std::unique_ptr<test::TScriptedMessages> FMessages;
-    std::unique_ptr<TZTFilelistView> FList;
-
-    test::TFileListSandbox& Box() { return *FBox; }
-    TZTFilelistView& List() { return *FList; }
     QAbstractItemView* View() { return List().CurrentView(); }
 
     void Show() {
@@ -64,10 +58,8 @@ private slots:
         List().SetDirectory(Box().Path("work/src"));
     }
     void cleanup() {
-        QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));
-        FList.reset();
-        FMessages.reset();
-        FBox.reset();
+        CheckAnswered();
+        Release();
         SetLauncher(nullptr);
     }
 

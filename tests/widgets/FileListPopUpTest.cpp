@@ -32,16 +32,10 @@ const QStringList kAllItems = {"ItemOpen",    "ItemView",   "SubMenuSend", "Item
 
 }  // namespace
 
-class FileListPopUpTest : public QObject {
+class FileListPopUpTest : public QObject, protected test::TFileListFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TFileListSandbox> FBox;
-    std::unique_ptr<test::TScriptedMessages> FMessages;
-    std::unique_ptr<TZTFilelistView> FList;
-
-    test::TFileListSandbox& Box() { return *FBox; }
-    TZTFilelistView& List() { return *FList; }
     TZTFilelistViewPopUp& PopUp() { return *FList->PopUp(); }
 
     QStringList EnabledItems() {
@@ -68,10 +62,8 @@ private slots:
         List().SetDirectory(Box().Path("work/src"));
     }
     void cleanup() {
-        QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));
-        FList.reset();
-        FMessages.reset();
-        FBox.reset();
+        CheckAnswered();
+        Release();
         SetLauncher(nullptr);
     }
 

@@ -33,18 +33,10 @@ test::TScriptedDialogs::TStep Type(const QString& path) {
 
 }  // namespace
 
-class FileListSendToTest : public QObject {
+class FileListSendToTest : public QObject, protected test::TFileListFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TFileListSandbox> FBox;
-    std::unique_ptr<test::TScriptedMessages> FMessages;
-    std::unique_ptr<test::TScriptedDialogs> FDialogs;
-    std::unique_ptr<TZTFilelistView> FList;
-
-    test::TFileListSandbox& Box() { return *FBox; }
-    TZTFilelistView& List() { return *FList; }
-
 private slots:
     void init() {
         FBox = std::make_unique<test::TFileListSandbox>();
@@ -58,13 +50,8 @@ private slots:
         List().SetDirectory(Box().Path("work/src"));
     }
     void cleanup() {
-        QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));
-        QCOMPARE(FDialogs->unexpected, 0);
-        QVERIFY(FDialogs->AllShown());
-        FList.reset();
-        FDialogs.reset();
-        FMessages.reset();
-        FBox.reset();
+        CheckAnswered();
+        Release();
         SetLauncher(nullptr);
         SetFolderBrowser(nullptr);
     }

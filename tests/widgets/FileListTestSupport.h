@@ -14,10 +14,12 @@
 #include <deque>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <vector>
 
 #include "FileListDialogRunner.h"
+#include "ScriptedMessages.h"
 #include "ZTFilelistView.h"
 
 namespace odz::test {
@@ -138,5 +140,32 @@ inline void Select(TZTFilelistView& list, const QStringList& captions) {
     list.CurrentView()->clearSelection();
     for (const QString& caption : captions) list.SetSelected(RowOf(list, caption), true);
 }
+
+// What every file-list test holds: the sandbox, scripted messages (and dialogs, where a test uses
+// them) and the list itself.
+class TFileListFixture {
+protected:
+    std::unique_ptr<TFileListSandbox> FBox;
+    std::unique_ptr<TScriptedMessages> FMessages;
+    std::unique_ptr<TScriptedDialogs> FDialogs;
+    std::unique_ptr<TZTFilelistView> FList;
+
+    TFileListSandbox& Box() { return *FBox; }
+    TZTFilelistView& List() { return *FList; }
+
+    // No question went unscripted and every scripted dialog was shown.
+    void CheckAnswered() {
+        QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));
+        if (!FDialogs) return;
+        QCOMPARE(FDialogs->unexpected, 0);
+        QVERIFY(FDialogs->AllShown());
+    }
+    void Release() {
+        FList.reset();
+        FDialogs.reset();
+        FMessages.reset();
+        FBox.reset();
+    }
+};
 
 }  // namespace odz::test
