@@ -47,12 +47,20 @@ std::filesystem::path SettingsFilePath() {
     const std::filesystem::path programDir = ProgramDirectory();
     const bool writable = ::access(programDir.c_str(), W_OK) == 0;
     const std::string home = HomeDirectory();
-    return SettingsFilePathFor(programDir, writable, std::getenv("XDG_CONFIG_HOME"), home.c_str());
+    return SettingsFilePathFor(programDir, writable, IsInstalledLayout(programDir),
+                               std::getenv("XDG_CONFIG_HOME"), home.c_str());
+}
+
+bool IsInstalledLayout(const std::filesystem::path& programDir) {
+    // ".." is resolved by the file system, so a program folder reached through a link counts where it
+    // really lies.
+    std::error_code error;
+    return std::filesystem::is_directory(programDir / ".." / "share" / kFolderName, error);
 }
 
 std::filesystem::path SettingsFilePathFor(const std::filesystem::path& programDir, bool programDirWritable,
-                                          const char* xdgConfigHome, const char* home) {
-    if (programDirWritable) return programDir / kFileName;
+                                          bool installed, const char* xdgConfigHome, const char* home) {
+    if (programDirWritable && !installed) return programDir / kFileName;
     if (UsableBase(xdgConfigHome)) return std::filesystem::path(xdgConfigHome) / kFolderName / kFileName;
     if (UsableBase(home)) return std::filesystem::path(home) / ".config" / kFolderName / kFileName;
     return programDir / kFileName;

@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Installs a built tree into a temporary prefix and checks what arrived: the programs, the help book,
+# the samples, the desktop entry and the icons; then runs the installed command-line tool with a home
+# and a configuration folder of its own, and checks that an installed copy takes its settings from
+# the user's configuration folder, never from beside itself.
+#
+#   check-install.sh CMAKE BUILD_DIR DATADIR
+#
+# DATADIR is the data folder relative to the prefix ("share"). Exits non-zero on the first fault.
+set -euo pipefail
+
+cmake_program="$1"
+build_dir="$2"
+datadir="$3"
+source_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/odz-install.XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+prefix="$work/prefix"
+data="$prefix/$datadir"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+expect_file() {
+  [[ -f "$1" ]] || fail "$1 was not installed"
+}
+
+if ! "$cmake_program" --install "$build_dir" --prefix "$prefix" >"$work/install.log" 2>&1; then
+  cat "$work/install.log" >&2
+  fail "cmake --install failed"
+fi
+
+# The programs.
+for program in odizodoruz odizodoruz-cli; do
+  expect_file "$prefix/bin/$program"
+  [[ -x "$prefix/bin/$program" ]] || fail "$prefix/bin/$program is not executable"
+done
+
+# The help book: every page of the sources, byte for byte, and nothing else.
+expect_file "$data/odizodoruz/help/index.html"
+diff -r "$source_dir/resources/help" "$data/odizodoruz/help" >&2 || fail "the installed help book differs from resources/help"
+
+# The samples: every folder and file, byte for byte.
+expect_file "$data/odizodoruz/samples/utf8/thu-gui-ban.txt"
+diff -r "$source_dir/samples" "$data/odizodoruz/samples" >&2 || fail "the installed samples differ from samples/"
+
+# The desktop entry, with the program and the icon it names.
+desktop="$data/applications/odizodoruz.desktop"
+expect_file "$desktop"
+cmp -s "$desktop" "$source_dir/resources/odizodoruz.desktop" || fail "$desktop differs from its source"
+[[ "$(grep -c '^Exec=' "$desktop")" == 1 ]] || fail "$desktop must have one Exec line"
+grep -qx 'Exec=odizodoruz %f' "$desktop" || fail "$desktop does not start odizodoruz with the file or folder it is given"
+grep -qx 'Icon=odizodoruz' "$desktop" || fail "$desktop does not name the icon odizodoruz"
+grep -qx 'Type=Application' "$desktop" || fail "$desktop is no application entry"
+
+# The icons, as PNG pictures of their folder's size.
+png_size() {
+  # Width and height are the big-endian numbers at bytes 16 to 23 of a PNG file.
+  od -An -tu1 -j16 -N8 "$1" | awk '{ printf "%dx%d", $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }'
+}
+for size in 48 256; do
+  icon="$data/icons/hicolor/${size}x${size}/apps/odizodoruz.png"
+  expect_file "$icon"
+  [[ "$(head -c 8 "$icon" | od -An -tx1 | tr -d ' \n')" == 89504e470d0a1a0a ]] || fail "$icon is no PNG picture"
+  [[ "$(png_size "$icon")" == "${size}x${size}" ]] || fail "$icon is $(png_size "$icon"), not ${size}x${size}"
+done
+
+# The installed tool runs with a home of its own.
+home="$work/home"
+config="$work/config"
+mkdir -p "$home" "$config"
+cli="$prefix/bin/odizodoruz-cli"
+run_cli() {
+  env -u XDG_CONFIG_HOME HOME="$home" "$@"
+}
+
+listing="$(run_cli XDG_CONFIG_HOME="$config" "$cli" encodings)" || fail "odizodoruz-cli encodings failed"
+expected_listing="viqr    VIQR
+ztwin   ZTWin
+viscii  VISCII
+vps     VPS
+vni     VNIWind
+tcvn1   TCVN1
+tcvn2   TCVN2
+ncr     Decimal NCR UTF-8
+utf8    Unicode UTF-8
+utf16   Unicode16"
+[[ "$listing" == "$expected_listing" ]] || fail "odizodoruz-cli encodings printed: $listing"
+
+# The installed samples convert into one another as they were made.
+run_cli XDG_CONFIG_HOME="$config" "$cli" convert -f utf8 -t vni "$data/odizodoruz/samples/utf8/thu-gui-ban.txt" \
+  "$work/thu-gui-ban.txt" 2>"$work/cli.err" || { cat "$work/cli.err" >&2; fail "converting a sample failed"; }
+cmp -s "$work/thu-gui-ban.txt" "$data/odizodoruz/samples/vni/thu-gui-ban.txt" || fail "the converted sample differs"
+
+# The VIQR keys show where the settings were read from: "ấ" is the letter, the Mu key and the Sac key.
+to_viqr() {
+  printf '\xe1\xba\xa5' | run_cli "$@" "$cli" convert -f utf8 -t viqr - - 2>/dev/null
+}
+# Settings beside the installed program are not its settings, even though the test may write there.
+printf '[VN Key Current Encode]\r\nConversion=qwrtzxcvbnm\r\n' >"$prefix/bin/odizodoruz.ini"
+mkdir -p "$config/odizodoruz"
+printf '[VN Key Current Encode]\r\nConversion=1234567890!\r\n' >"$config/odizodoruz/odizodoruz.ini"
+[[ "$(to_viqr XDG_CONFIG_HOME="$config")" == $'a61\r' ]] || fail "the keys did not come from \$XDG_CONFIG_HOME"
+rm "$config/odizodoruz/odizodoruz.ini"
+[[ "$(to_viqr XDG_CONFIG_HOME="$config")" == $'a^\'\r' ]] || fail "without settings the standard keys were not used"
+# Without XDG_CONFIG_HOME the folder is ~/.config.
+mkdir -p "$home/.config/odizodoruz"
+printf '[VN Key Current Encode]\r\nConversion=1234567890!\r\n' >"$home/.config/odizodoruz/odizodoruz.ini"
+[[ "$(to_viqr)" == $'a61\r' ]] || fail "the keys did not come from ~/.config/odizodoruz"
+# The tool reads the settings, it never writes them.
+[[ ! -e "$config/odizodoruz/odizodoruz.ini" ]] || fail "odizodoruz-cli wrote a settings file"
+
+echo "installed and checked in $prefix"
