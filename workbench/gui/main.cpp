@@ -1,1 +1,40 @@
-int main() { return 0; }
+// The program odizodoruz: the conversion engine, then the main window, until the window closes.
+//
+//   odizodoruz [FOLDER]
+//
+// FOLDER (or a file in it) opens in the source pane instead of the folder of the last run.
+
+#include <QApplication>
+#include <QIcon>
+
+#include "BoxMessages.h"
+#include "MainForm.h"
+#include "SettingsPath.h"
+#include "TRaRaru.h"
+#include "WorkbenchResources.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("odizodoruz"));
+    QApplication::setApplicationDisplayName(QStringLiteral("VE Rez Odizodoruz"));
+    QApplication::setDesktopFileName(QStringLiteral("odizodoruz"));
+    odz::InitWorkbenchResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/workbench/odizodoruz")));
+
+    odz::TBoxMessages messages;
+    odz::SetMessages(&messages);
+    // The engine outlives the window and saves its keys when it goes.
+    odz::TRaRaruInstance engine(odz::SettingsFilePath(), true);
+    int status = 0;
+    {
+        odz::TMainForm form(engine.Engine());
+        messages.SetOwner(&form);
+        form.show();
+        const QStringList arguments = QApplication::arguments();
+        if (arguments.size() > 1) form.OpenSourceFolder(arguments.at(1));
+        status = QApplication::exec();
+        messages.SetOwner(nullptr);
+    }
+    odz::SetMessages(nullptr);
+    return status;
+}

@@ -1,0 +1,579 @@
+// The main window as a user meets it: converting and replacing from the window, the settings kept
+// between runs, the screen adaptation, the view buttons, the filter and the small buttons.
+
+#include <iconv.h>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSignalSpy>
+#include <QSplitter>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QToolBox>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+
+#include "DirTreeModel.h"
+#include "HelpWindow.h"
+#include "KeySettingsPage.h"
+#include "MainForm.h"
+#include "ScriptedMessages.h"
+#include "TRaRaru.h"
+#include "WidgetPorts.h"
+#include "WindowPlacement.h"
+#include "ZTDirTree.h"
+#include "ZTFilelistView.h"
+
+using namespace odz;
+
+namespace {
+
+// The C library's converter, as a reference that nobody here wrote.
+QByteArray Iconv(const QByteArray& bytes, const char* from, const char* to) {
+    iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1)) return "<no converter>";
+    QByteArray in = bytes;
+    QByteArray out(bytes.size() * 4 + 16, '\0');
+    char* inPtr = in.data();
+    char* outPtr = out.data();
+    size_t inLeft = static_cast<size_t>(in.size());
+    size_t outLeft = static_cast<size_t>(out.size());
+    const size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
+    iconv_close(converter);
+    if (result == static_cast<size_t>(-1)) return "<not convertible>";
+    out.truncate(out.size() - static_cast<qsizetype>(outLeft));
+    return out;
+}
+
+const QByteArray kLetterUtf8 =
+    "Kính gửi anh Đức,\r\n"
+    "Tôi đã nhận được thư của anh. Mọi việc ở đây đều ổn.\r\n"
+    "Trăm năm trong cõi người ta, chữ tài chữ mệnh khéo là ghét nhau.\r\n";
+const QByteArray kPoemUtf8 = "Ngẫm hay muôn sự tại trời,\r\nTrời kia đã bắt làm người có thân.\r\n";
+
+// Records every box like the scripted messages, and runs a probe at each question, while the
+// operation that asks is still running.
+class TProbingMessages : public test::TScriptedMessages {
+public:
+    std::function<void()> probe;
+    TAnswer Confirm(const QString& text, bool withCancel) override {
+        if (probe) probe();
+        return TScriptedMessages::Confirm(text, withCancel);
+    }
+};
+
+}  // namespace
+
+class MainFormTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> FDir;
+    std::unique_ptr<TProbingMessages> FMessages;
+    std::unique_ptr<TRaRaru> FEngine;
+    QString FCurrent;
+
+    QString Path(const QString& relative) const { return FDir->path() + QLatin1Char('/') + relative; }
+    QString Folder(const QString& relative) const { return Path(relative) + QLatin1Char('/'); }
+    QString SettingsPath() const { return Path("settings/odizodoruz.ini"); }
+    void Write(const QString& relative, const QByteArray& bytes) const {
+        QDir().mkpath(QFileInfo(Path(relative)).path());
+        QFile file(Path(relative));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray Read(const QString& relative) const {
+        QFile file(Path(relative));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    std::unique_ptr<TMainForm> NewForm(const QString& settings = {}) {
+        FEngine = std::make_unique<TRaRaru>((settings.isEmpty() ? SettingsPath() : settings).toStdString());
+        FEngine->RaRaruCreate();
+        return std::make_unique<TMainForm>(*FEngine);
+    }
+    static bool Show(QWidget& widget) {
+        widget.show();
+        return QTest::qWaitForWindowExposed(&widget);
+    }
+    static int Row(const TZTFilelistView& list, const QString& caption) {
+        for (int row = 0; row < list.Count(); ++row)
+            if (list.Item(row).caption == caption) return row;
+        return -1;
+    }
+    static QStringList Captions(const TZTFilelistView& list) {
+        QStringList captions;
+        for (int row = 0; row < list.Count(); ++row)
+            if (!list.Item(row).isParent) captions << list.Item(row).caption;
+        return captions;
+    }
+    static void Choose(QComboBox& combo, int index) {
+        combo.setCurrentIndex(index);
+        QCOMPARE(combo.currentIndex(), index);
+    }
+
+private slots:
+    void init() {
+        FDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(FDir->isValid());
+        QDir().mkpath(Path("work"));
+        QDir().mkpath(Path("settings"));
+        FCurrent = QDir::currentPath();
+        QDir::setCurrent(Path("work"));
+        const QString root = FDir->path() + QLatin1Char('/');
+        TDirTreeModel::SetDriveSource([root] { return QList<TDrive>{{root, "Fixed Disk", kDriveFixed}}; });
+        FMessages = std::make_unique<TProbingMessages>();
+    }
+    void cleanup() {
+        QDir::setCurrent(FCurrent);
+        FMessages.reset();
+        FEngine.reset();
+        FDir.reset();
+    }
+
+    void windowSizeFollowsTheScreenWidth_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("1280 x 1024") << QSize(1280, 1024) << QSize(1060, 734);
+        QTest::newRow("1024 wide, any height") << QSize(1024, 600) << QSize(848, 551);
+        QTest::newRow("800 x 600") << QSize(800, 600) << QSize(662, 430);
+        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(1590, 774);
+    }
+    void windowSizeFollowsTheScreenWidth() {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, expected);
+        QCOMPARE(AdjustedWindowSize(QSize(848, 551), screen), expected);
+    }
+
+    void savedPlacementIsKeptOnTheScreen_data() {
+        QTest::addColumn<QList<int>>("saved");  // left, top, width, height; -9999 for missing
+        QTest::addColumn<QRect>("expected");
+        const QRect current(50, 144, 848, 551);
+        QTest::newRow("as saved") << QList<int>{10, 20, 600, 400} << QRect(10, 20, 600, 400);
+        QTest::newRow("negative left and top") << QList<int>{-20, -5, 600, 400} << QRect(0, 0, 600, 400);
+        QTest::newRow("too wide and too high")
+            << QList<int>{100, 200, 1250, 900} << QRect(100, 200, 1180, 824);
+        QTest::newRow("nothing saved") << QList<int>{-9999, -9999, -9999, -9999} << current;
+        QTest::newRow("only the width") << QList<int>{-9999, -9999, 1300, -9999} << QRect(50, 144, 1230, 551);
+        QTest::newRow("beyond the right edge")
+            << QList<int>{3000, 100, 800, 600} << QRect(480, 100, 800, 600);
+    }
+    void savedPlacementIsKeptOnTheScreen() {
+        QFETCH(QList<int>, saved);
+        QFETCH(QRect, expected);
+        const auto part = [](int value) { return value == -9999 ? std::nullopt : std::optional<int>(value); };
+        const TSavedPlacement placement{part(saved[0]), part(saved[1]), part(saved[2]), part(saved[3])};
+        QCOMPARE(CorrectedPlacement(QRect(50, 144, 848, 551), placement, QSize(1280, 1024)), expected);
+    }
+
+    void adjustToScreenScalesTheWindowAndTheControls() {
+        auto form = NewForm();
+        form->resize(848, 551);
+        QLineEdit* sac = form->KeySettingPanel->KeyEdit("Sac");
+        QVERIFY(sac);
+        const qreal keyFont = sac->font().pointSizeF();
+        const qreal plainFont = form->FindstrEdit->font().pointSizeF();
+        form->AdjustToScreen(QSize(1280, 1024));
+        QCOMPARE(form->size(), QSize(1060, 734));
+        // Controls with a font of their own grow with the screen's width; the others keep the desktop's.
+        QCOMPARE(sac->font().pointSizeF(), keyFont * 1.25);
+        QCOMPARE(form->FindstrEdit->font().pointSizeF(), plainFont);
+        QCOMPARE(form->PaneSplitter->sizes().value(0), 450);
+
+        form->resize(848, 551);
+        form->AdjustToScreen(QSize(1024, 768));
+        QCOMPARE(form->size(), QSize(848, 551));
+        QCOMPARE(sac->font().pointSizeF(), keyFont * 1.25);
+    }
+
+    void layoutAsDesigned() {
+        auto form = NewForm();
+        QCOMPARE(form->windowTitle(), QString("MainForm"));
+        QCOMPARE(form->GroupBar->count(), 2);
+        QCOMPARE(form->GroupBar->itemText(0), QString("Directory Search && Conversion"));
+        QCOMPARE(form->GroupBar->itemText(1), QString("Key Settings"));
+        QCOMPARE(form->GroupBar->currentIndex(), 0);
+        const QList<std::tuple<QToolButton*, QString, QString>> buttons = {
+            {form->CreatedirButton, "Folder", "Create new directory"},
+            {form->Conversebutton, "Convert", "Converse to other font format"},
+            {form->ToolbarButton971, "Replace", "Relace text"},
+            {form->ReplaceButton, "Help", "Show help"},
+            {form->ExitButton, "Exit", "Exit"}};
+        for (const auto& [button, caption, hint] : buttons) {
+            QCOMPARE(button->text(), caption);
+            QCOMPARE(button->toolTip(), hint);
+            QVERIFY2(!button->icon().isNull(), qPrintable(caption));
+        }
+        QCOMPARE(form->SourceDirEdit->text(), QString("Source Directory"));
+        QCOMPARE(form->TargetDirEdit->text(), QString("Target Directory"));
+        QCOMPARE(form->SourceEncodecbo->currentIndex(), -1);
+        QCOMPARE(form->SourceEncodecbo->placeholderText(), QString("Source Encoding"));
+        QCOMPARE(form->TargetEncodecbo->placeholderText(), QString("Target Encoding"));
+        QCOMPARE(form->SourceEncodecbo->itemText(9), QString("UTF-16 Unicode"));
+        QCOMPARE(form->TargetEncodecbo->itemText(9), QString("Unicode UTF-16"));
+        QCOMPARE(form->SourceEncodecbo->itemText(0), QString("7-bit/ VIQR"));
+        QCOMPARE(form->FilterCombo->currentText(), QString("All Files (*.*)"));
+        QCOMPARE(form->SourceFileList->Directory(), Folder("work"));
+        QCOMPARE(form->TargetFileList->Directory(), Folder("work"));
+        QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
+        QVERIFY(!form->OverwriteChk->isChecked());
+        QVERIFY(!form->HTMLCheck->isChecked());
+    }
+
+    void viewButtonsSetTheirPanesViewStyle() {
+        auto form = NewForm();
+        QVERIFY(form->SrcReportBtn->isChecked());
+        QVERIFY(form->TarReportBtn->isChecked());
+        struct TCase {
+            QToolButton* button;
+            TZTFilelistView* list;
+            TZTFilelistView* other;
+            TViewStyle style;
+        };
+        const QList<TCase> cases = {
+            {form->SrcLargeIconBtn, form->SourceFileList, form->TargetFileList, vsIcon},
+            {form->SrcSmallIconBtn, form->SourceFileList, form->TargetFileList, vsSmallIcon},
+            {form->SrcListBtn, form->SourceFileList, form->TargetFileList, vsList},
+            {form->SrcReportBtn, form->SourceFileList, form->TargetFileList, vsReport},
+            {form->TarLargeIconBtn, form->TargetFileList, form->SourceFileList, vsIcon},
+            {form->TarSmallIconBtn, form->TargetFileList, form->SourceFileList, vsSmallIcon},
+            {form->TarListBtn, form->TargetFileList, form->SourceFileList, vsList},
+            {form->TarReportBtn, form->TargetFileList, form->SourceFileList, vsReport}};
+        for (const TCase& c : cases) {
+            const TViewStyle otherStyle = c.other->ViewStyle();
+            QTest::mouseClick(c.button, Qt::LeftButton);
+            QCOMPARE(c.list->ViewStyle(), c.style);
+            QCOMPARE(c.other->ViewStyle(), otherStyle);
+            QVERIFY(c.button->isChecked());
+        }
+        // A style changed elsewhere shows on the buttons once they are synchronised.
+        form->SourceFileList->SetViewStyle(vsList);
+        form->SyncViewButtons();
+        QVERIFY(form->SrcListBtn->isChecked());
+        QVERIFY(!form->SrcReportBtn->isChecked());
+    }
+
+    void filterChoicesSetBothMasks() {
+        for (const char* name : {"a.txt", "b.htm", "c.html", "d.asp", "e.rtf", "f.jsp"})
+            Write(QString("work/") + name, "x");
+        auto form = NewForm();
+        form->SourceFileList->UpdateFileList();
+        struct TCase {
+            int index;
+            QString mask;
+            QStringList shown;
+        };
+        const QList<TCase> cases = {
+            {2, "*.htm;*.shtm;*.asp;*jsp", {"b.htm", "c.html", "d.asp", "f.jsp"}},
+            {1, "*.txt", {"a.txt"}},
+            {0, "*.*", {"a.txt", "b.htm", "c.html", "d.asp", "e.rtf", "f.jsp"}},
+        };
+        for (const TCase& c : cases) {
+            Choose(*form->FilterCombo, c.index);
+            QCOMPARE(form->FilterIndex(), c.index);
+            QCOMPARE(form->SourceFileList->Mask(), c.mask);
+            QCOMPARE(form->TargetFileList->Mask(), c.mask);
+            QCOMPARE(Captions(*form->SourceFileList), c.shown);
+            QCOMPARE(Captions(*form->TargetFileList), c.shown);
+            // The HTML filter ticks "HTML Doc"; the others leave it as it was.
+            QVERIFY(form->HTMLCheck->isChecked());
+        }
+        // A mask typed by the user filters both lists at once.
+        form->FilterCombo->lineEdit()->clear();
+        QTest::keyClicks(form->FilterCombo->lineEdit(), "*.rtf");
+        QCOMPARE(form->FilterIndex(), -1);
+        QCOMPARE(form->SourceFileList->Mask(), QString("*.rtf"));
+        QCOMPARE(Captions(*form->SourceFileList), QStringList{"e.rtf"});
+        QCOMPARE(Captions(*form->TargetFileList), QStringList{"e.rtf"});
+    }
+
+    void convertsChosenFilesFromTheWindow() {
+        const QByteArray letter = Iconv(kLetterUtf8, "UTF-8", "VISCII");
+        const QByteArray poem = Iconv(kPoemUtf8, "UTF-8", "VISCII");
+        Write("in/letter.txt", letter);
+        Write("in/skipped.txt", letter);
+        Write("in/poems/kieu.txt", poem);
+        Write("in/poems/deeper/kieu2.txt", poem);
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        form->SourceFileList->SetDirectory(Path("in"));
+        form->TargetFileList->SetDirectory(Path("out"));  // missing: made by the conversion
+        QDir().mkpath(Path("out"));
+        form->TargetFileList->SetDirectory(Path("out"));
+        Choose(*form->SourceEncodecbo, 2);  // VISCII
+        Choose(*form->TargetEncodecbo, 8);  // Unicode UTF-8
+        form->SourceFileList->SetSelected(Row(*form->SourceFileList, "letter.txt"), true);
+        form->SourceFileList->SetSelected(Row(*form->SourceFileList, "poems"), true);
+
+        QList<bool> enabledDuringRun;
+        int questionsInside = -1;
+        FMessages->probe = [&] {
+            enabledDuringRun << form->Conversebutton->isEnabled() << form->ToolbarButton971->isEnabled();
+            // Pressing Convert again while the first one asks starts nothing.
+            const qsizetype before = FMessages->asked.size();
+            form->ConversebuttonClick();
+            form->ReplaceButtonClick();
+            questionsInside = static_cast<int>(FMessages->asked.size() - before);
+            // Nor can the window be closed under the question.
+            QVERIFY(!form->close());
+        };
+        QSignalSpy progress(form->ProgressBar, &QProgressBar::valueChanged);
+        FMessages->Expect(TAnswer::Yes);
+        QTest::mouseClick(form->Conversebutton, Qt::LeftButton);
+
+        QCOMPARE(FMessages->asked,
+                 QStringList{"Do you want to convert selected files with *.* in directory " + Folder("in") +
+                             " from VISCII to files with *.* to directory " + Folder("out") +
+                             " with Unicode UTF-8"});
+        QVERIFY(FMessages->unexpected.isEmpty());
+        QCOMPARE(enabledDuringRun, (QList<bool>{false, false}));
+        QCOMPARE(questionsInside, 0);
+        QVERIFY(form->Conversebutton->isEnabled());
+        QVERIFY(form->ToolbarButton971->isEnabled());
+        QCOMPARE(Read("out/letter.txt"), kLetterUtf8);
+        QCOMPARE(Read("out/poems/kieu.txt"), kPoemUtf8);
+        QCOMPARE(Read("out/poems/deeper/kieu2.txt"), kPoemUtf8);
+        QVERIFY(!QFile::exists(Path("out/skipped.txt")));
+        QCOMPARE(FMessages->shown, QStringList{"information: Done"});
+        QCOMPARE(form->ProgressBar->value(), 0);
+        QVERIFY(progress.size() >= 2);
+        QVERIFY(form->isVisible());
+        QCOMPARE(form->TargetFileList->Directory(), Folder("out"));
+        QCOMPARE(form->TargetDirTree->SelectedPath(), Folder("out"));
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+
+    void progressBarMovesDuringALongFile() {
+        QByteArray big;
+        while (big.size() < 4 * 1024 * 1024) big += Iconv(kLetterUtf8, "UTF-8", "VISCII");
+        Write("in/big.txt", big);
+        QDir().mkpath(Path("out"));
+        auto form = NewForm();
+        form->SourceFileList->SetDirectory(Path("in"));
+        form->TargetFileList->SetDirectory(Path("out"));
+        Choose(*form->SourceEncodecbo, 2);
+        Choose(*form->TargetEncodecbo, 8);
+        QList<int> values;
+        connect(form->ProgressBar, &QProgressBar::valueChanged, this, [&](int value) { values << value; });
+        FMessages->Expect(TAnswer::Yes);
+        form->ConversebuttonClick();
+        QCOMPARE(FMessages->shown, QStringList{"information: Done"});
+        // The bar moved forward in steps during the file, then went back to 0.
+        const int max = form->ProgressBar->maximum();
+        const auto between =
+            std::count_if(values.begin(), values.end(), [max](int v) { return v > 0 && v < max; });
+        QVERIFY2(between >= 2, qPrintable(QString::number(between)));
+        QVERIFY(std::is_sorted(values.begin(), values.end() - 1));
+        QCOMPARE(values.last(), 0);
+        QCOMPARE(Read("out/big.txt").size(), Iconv(big, "VISCII", "UTF-8").size());
+    }
+
+    void progressBarShowsSizesBeyondItsScale() {
+        QProgressBar bar;
+        TProgressBarPort port(bar);
+        const std::int64_t tenGiB = std::int64_t{10} << 30;
+        port.SetMax(tenGiB);
+        QVERIFY(bar.maximum() > 0);
+        port.SetPosition(tenGiB / 2);
+        QCOMPARE(port.Position(), tenGiB / 2);
+        QVERIFY(qAbs(bar.value() - bar.maximum() / 2) <= 1);
+        port.SetPosition(tenGiB);
+        QCOMPARE(bar.value(), bar.maximum());
+        port.SetPosition(0);
+        QCOMPARE(bar.value(), 0);
+    }
+
+    void replacesFromTheWindow() {
+        Write("in/a.txt", "the colour red\nno match here\ncolour, colour\n");
+        Write("in/sub/b.txt", "colour\n");
+        QDir().mkpath(Path("out"));
+        auto form = NewForm();
+        form->SourceFileList->SetDirectory(Path("in"));
+        form->TargetFileList->SetDirectory(Path("out"));
+        form->FindstrEdit->setText("colour");
+        form->ReplacestrEdit->setText("color");
+        FMessages->Expect(TAnswer::Yes);
+        QTest::mouseClick(form->ToolbarButton971, Qt::LeftButton);
+        QCOMPARE(FMessages->asked,
+                 QStringList{"Do you want to replace all text:  colour in all files in "
+                             "directory " +
+                             Folder("in") + " with text: color to directory " + Folder("out")});
+        QCOMPARE(Read("out/a.txt"), QByteArray("the color red\r\nno match here\r\ncolor, color\r\n"));
+        QCOMPARE(Read("out/sub/b.txt"), QByteArray("color\r\n"));
+        QCOMPARE(Read("in/a.txt"), QByteArray("the colour red\nno match here\ncolour, colour\n"));
+        QCOMPARE(FMessages->shown, QStringList{"information: Done"});
+        QVERIFY(form->ToolbarButton971->isEnabled());
+    }
+
+    void settingsAreWrittenAtCloseAndAppliedAtTheNextStart() {
+        QDir().mkpath(Path("src"));
+        QDir().mkpath(Path("dst"));
+        Write("src/a.txt", "x");
+        Write("src/b.htm", "x");
+        {
+            auto form = NewForm();
+            QVERIFY(Show(*form));
+            form->SourceFileList->SetDirectory(Path("src"));
+            form->TargetFileList->SetDirectory(Path("dst"));
+            form->OverwriteChk->setChecked(true);
+            Choose(*form->FilterCombo, 1);
+            form->move(30, 40);
+            form->resize(700, 500);
+            const QPoint placed = form->pos();
+            QVERIFY(form->close());
+            QVERIFY(!form->isVisible());
+            QCOMPARE(QString::fromUtf8(Read("settings/odizodoruz.ini")),
+                     QString("[MainForm]\nLeft=%1\nTop=%2\nWidth=700\nHeight=500\n"
+                             "\n[Directory]\nSource=%3\nTarget=%4\n"
+                             "\n[Overwrite]\nValue=1\n\n[HTMLDoc]\nValue=0\n\n[Filter]\nIndex=1\n")
+                         .arg(placed.x())
+                         .arg(placed.y())
+                         .arg(Folder("src"), Folder("dst")));
+        }
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        QCOMPARE(form->SourceFileList->Directory(), Folder("src"));
+        QCOMPARE(form->SourceDirEdit->text(), Folder("src"));
+        QCOMPARE(form->TargetFileList->Directory(), Folder("dst"));
+        QCOMPARE(form->TargetDirEdit->text(), Folder("dst"));
+        QVERIFY(form->OverwriteChk->isChecked());
+        QVERIFY(!form->HTMLCheck->isChecked());
+        QCOMPARE(form->FilterIndex(), 1);
+        QCOMPARE(form->SourceFileList->Mask(), QString("*.txt"));
+        QCOMPARE(Captions(*form->SourceFileList), QStringList{"a.txt"});
+        QCOMPARE(form->size(), QSize(700, 500));
+        QCOMPARE(form->SourceDirTree->SelectedPath(), Folder("src"));
+        QCOMPARE(form->TargetDirTree->SelectedPath(), Folder("dst"));
+        // The encodings, the texts and the view styles start afresh.
+        QCOMPARE(form->SourceEncodecbo->currentIndex(), -1);
+        QVERIFY(form->FindstrEdit->text().isEmpty());
+    }
+
+    void unusableSettingsAreCorrectedOrIgnored() {
+        const QSize screen = QGuiApplication::primaryScreen()->size();
+        Write("settings/odizodoruz.ini",
+              "[MainForm]\nLeft=-20\nTop=10\nWidth=99999\nHeight=abc\n"
+              "[Directory]\nSource=" +
+                  Path("gone").toUtf8() + "\nTarget=" + Path("work").toUtf8() +
+                  "\n[HTMLDoc]\nValue=0\n[Filter]\nIndex=2\n");
+        auto form = NewForm();
+        const int height = form->height();
+        QVERIFY(Show(*form));
+        QCOMPARE(form->pos().x(), 0);
+        QCOMPARE(form->width(), screen.width());
+        QCOMPARE(form->height(), std::min(height, screen.height() - 10));
+        // A folder that is gone is ignored: the list stays on the current folder.
+        QCOMPARE(form->SourceFileList->Directory(), Folder("work"));
+        // The HTML filter ticks "HTML Doc" whatever was saved for it.
+        QVERIFY(form->HTMLCheck->isChecked());
+        QCOMPARE(form->SourceFileList->Mask(), QString("*.htm;*.shtm;*.asp;*jsp"));
+    }
+
+    void negativeOrUnknownFilterIndexChoosesAllFiles_data() {
+        QTest::addColumn<QString>("index");
+        QTest::newRow("typed mask at the last close") << "-1";
+        QTest::newRow("beyond the items") << "7";
+        QTest::newRow("not a number") << "x";
+    }
+    void negativeOrUnknownFilterIndexChoosesAllFiles() {
+        QFETCH(QString, index);
+        Write("settings/odizodoruz.ini", "[Filter]\nIndex=" + index.toUtf8() + "\n");
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        QCOMPARE(form->FilterIndex(), 0);
+        QCOMPARE(form->FilterCombo->currentText(), QString("All Files (*.*)"));
+        QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
+    }
+
+    void settingsThatCannotBeWrittenAreReportedAndTheWindowCloses() {
+        Write("blocker", "a file where the settings folder should be");
+        const QString settings = Path("blocker/odizodoruz.ini");
+        auto form = NewForm(settings);
+        QVERIFY(Show(*form));
+        QVERIFY(form->close());
+        QVERIFY(!form->isVisible());
+        QCOMPARE(FMessages->shown, QStringList{"error: Unable to write to " + settings});
+    }
+
+    void exitClosesAndSavesAllKeys() {
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        QTest::mouseClick(form->ExitButton, Qt::LeftButton);
+        QVERIFY(!form->isVisible());
+        const QString ini = QString::fromUtf8(Read("settings/odizodoruz.ini"));
+        for (const char* key : {"[MainForm]", "Left=", "Top=", "Width=", "Height=", "[Directory]",
+                                "Source=", "Target=", "[Overwrite]", "[HTMLDoc]", "[Filter]", "Index=0"})
+            QVERIFY2(ini.contains(key), key);
+    }
+
+    void keySettingsPageShowsAndChangesTheEnginesKeys() {
+        Write("settings/odizodoruz.ini", "[VN Key Current Encode]\nConversion=*`?~.^(+Dd\\\n");
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        QCOMPARE(form->KeySettingPanel->KeyEdit("Sac")->text(), QString("*"));
+        form->KeySettingPanel->KeyEdit("Hoi")->setText("#");
+        form->KeySettingPanel->KeyEdit("Nga")->setText(" ");
+        form->OKSettingsButtonClick();
+        QCOMPARE(QString::fromStdString(FEngine->GetTrans()), QString("*`#~.^(+Dd\\"));
+        form->KeyVIQRButtonClick();
+        QCOMPARE(QString::fromStdString(FEngine->GetTrans()), QString("'`?~.^(+Dd\\"));
+        QCOMPARE(form->KeySettingPanel->KeyEdit("Sac")->text(), QString("'"));
+    }
+
+    void folderButtonMakesAFolderUnderTheTargetTreesFolder() {
+        QDir().mkpath(Path("dst"));
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        form->TargetDirTree->clearSelection();
+        form->TargetDirTree->setCurrentIndex(QModelIndex());
+        if (!form->TargetDirTree->SelectedNode().isValid()) {
+            QTest::mouseClick(form->CreatedirButton, Qt::LeftButton);
+            QVERIFY(!QFileInfo::exists(Path("work/New Folder")));
+        }
+        form->TargetDirTree->OpenPath(Folder("dst"));
+        QTest::mouseClick(form->CreatedirButton, Qt::LeftButton);
+        QVERIFY(QFileInfo(Path("dst/New Folder")).isDir());
+        QVERIFY(FMessages->unexpected.isEmpty());
+    }
+
+    void displayBoxesFollowTheTreesAndTheSourceList() {
+        QDir().mkpath(Path("a/b"));
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        form->SourceDirTree->OpenPath(Folder("a/b"));
+        form->SourceDirTreeClick();
+        QCOMPARE(form->SourceDirEdit->text(), Folder("a/b"));
+        form->TargetDirTree->OpenPath(Folder("a"));
+        form->TargetDirTreeClick();
+        QCOMPARE(form->TargetDirEdit->text(), Folder("a"));
+        form->SourceFileList->SetDirectory(Path("a"));
+        form->SourceFileListItemChange();
+        QCOMPARE(form->SourceDirEdit->text(), Folder("a"));
+        // Typing into a display box changes nothing.
+        QVERIFY(form->SourceDirEdit->isReadOnly());
+    }
+
+    void helpOpensTheContents() {
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        QTest::mouseClick(form->ReplaceButton, Qt::LeftButton);
+        QVERIFY(form->HelpWindow());
+        QVERIFY(form->HelpWindow()->isVisible());
+        QCOMPARE(form->HelpWindow()->Browser()->source(), form->HelpWindow()->ContentsUrl());
+        // The key page's Help button opens the same window.
+        form->HelpWindow()->close();
+        form->GroupBar->setCurrentIndex(1);
+        QTest::mouseClick(form->KeySettingPanel->findChild<QAbstractButton*>("KeyHelpButton"),
+                          Qt::LeftButton);
+        QVERIFY(form->HelpWindow()->isVisible());
+        // Closing the main window closes the help too, so the program ends.
+        QVERIFY(form->close());
+        QVERIFY(!form->HelpWindow()->isVisible());
+    }
+};
+
+QTEST_MAIN(MainFormTest)
+#include "MainFormTest.moc"

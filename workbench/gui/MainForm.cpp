@@ -1,0 +1,372 @@
+#include "MainForm.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QToolButton>
+#include <filesystem>
+
+#include "HelpWindow.h"
+#include "KeySettingsPage.h"
+#include "MainFormDesign.h"
+#include "Messages.h"
+#include "TRaRaru.h"
+#include "WidgetPorts.h"
+#include "WorkbenchResources.h"
+#include "ZTDirTree.h"
+#include "ZTFilelistView.h"
+
+namespace odz {
+
+namespace {
+
+constexpr std::string_view kPlacementSection = "MainForm";
+constexpr std::string_view kDirectorySection = "Directory";
+
+std::string Utf8(const QString& text) {
+    return text.toStdString();
+}
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The list on its mask, refilled once whether or not the mask changed.
+void Refilter(TZTFilelistView& list, const QString& mask) {
+    if (list.Mask() != mask) {
+        list.SetMask(mask);
+    } else {
+        list.UpdateFileList();
+    }
+}
+
+// Moves a list to a folder and refills it once.
+void ShowFolder(TZTFilelistView& list, const QString& folder) {
+    if (list.Directory() != folder) {
+        list.SetDirectory(folder);
+    } else {
+        list.UpdateFileList();
+    }
+}
+
+// Scales a font the user's desktop did not choose: the controls that carry a font of their own.
+void ScaleOwnFont(QWidget& widget, double scale) {
+    if (!widget.testAttribute(Qt::WA_SetFont)) return;
+    QFont font = widget.font();
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    } else if (font.pixelSize() > 0) {
+        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale)));
+    }
+    widget.setFont(font);
+}
+
+// Both splitter parts for a first part designed at designWidth out of designTotal.
+void ScaleSplitter(QSplitter& splitter, int designWidth, int designTotal, double scale) {
+    const int first = static_cast<int>(designWidth * scale);
+    splitter.setSizes({first, static_cast<int>(designTotal * scale) - first});
+}
+
+}  // namespace
+
+TMainForm::TMainForm(TRaRaru& engine, QWidget* parent)
+    : QWidget(parent), FEngine(engine), FSettings(engine.SettingsFile()) {
+    InitWorkbenchResources();
+    BuildLayout();
+    ScaleSplitter(*PaneSplitter, kSourcePaneWidth, kDesignSize.width(), 1.0);
+    ScaleSplitter(*SourceSplitter, kSourceTreeWidth, kSourcePaneWidth, 1.0);
+    ScaleSplitter(*TargetSplitter, kTargetTreeWidth, kDesignSize.width() - kSourcePaneWidth, 1.0);
+
+    FSourcePort = std::make_unique<TFileListViewPort>(*SourceFileList);
+    FTargetPort = std::make_unique<TFileListViewPort>(*TargetFileList);
+    FSourceTreePort = std::make_unique<TDirTreeViewPort>(*SourceDirTree);
+    FTargetTreePort = std::make_unique<TDirTreeViewPort>(*TargetDirTree);
+    FUserPort = std::make_unique<TWindowUserPort>();
+    FProgressPort = std::make_unique<TProgressBarPort>(*ProgressBar);
+    FDriver = std::make_unique<TBatchDriver>(FEngine, *FSourcePort, *FTargetPort, *FSourceTreePort,
+                                             *FTargetTreePort, *FUserPort, *FProgressPort);
+    Connect();
+    SrcReportBtn->setChecked(true);
+    TarReportBtn->setChecked(true);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    // The engine must not keep a progress bar or questions that go away with the window.
+    if (FEngine.ProgressBar == FProgressPort.get()) FEngine.ProgressBar = nullptr;
+    if (FEngine.Questions == FUserPort.get()) FEngine.Questions = nullptr;
+}
+
+void TMainForm::Connect() {
+    connect(Conversebutton, &QToolButton::clicked, this, &TMainForm::ConversebuttonClick);
+    connect(ToolbarButton971, &QToolButton::clicked, this, &TMainForm::ReplaceButtonClick);
+    connect(ReplaceButton, &QToolButton::clicked, this, &TMainForm::HelpButtonClick);
+    connect(ExitButton, &QToolButton::clicked, this, &TMainForm::ExitButtonClick);
+    connect(CreatedirButton, &QToolButton::clicked, this, &TMainForm::CreatedirButtonClick);
+    for (QButtonGroup* buttons : {FSourceViewButtons, FTargetViewButtons})
+        connect(buttons, &QButtonGroup::buttonClicked, this, &TMainForm::ViewIconBtnClick);
+    connect(FilterCombo, &QComboBox::editTextChanged, this, &TMainForm::FilterComboChange);
+    // The display boxes follow the trees whether a folder is chosen by mouse or by keyboard.
+    connect(SourceDirTree, &TZTDirTree::clicked, this, &TMainForm::SourceDirTreeClick);
+    connect(SourceDirTree, &TZTDirTree::OnDirChange, this, &TMainForm::SourceDirTreeClick);
+    connect(TargetDirTree, &TZTDirTree::clicked, this, &TMainForm::TargetDirTreeClick);
+    connect(TargetDirTree, &TZTDirTree::OnDirChange, this, &TMainForm::TargetDirTreeClick);
+    connect(SourceFileList, &TZTFilelistView::OnItemChange, this, &TMainForm::SourceFileListItemChange);
+    connect(TargetFileList, &TZTFilelistView::OnItemChange, this, &TMainForm::TargetFileListItemChange);
+    connect(KeySettingPanel, &TKeySettingsPage::HelpRequested, this, &TMainForm::HelpButtonClick);
+}
+
+void TMainForm::FormCreate() {
+    AdjustToScreen();
+    SourceFileList->SetDirectory(QDir::currentPath());
+    TargetFileList->SetDirectory(SourceFileList->Directory());
+    FDriver->FReplaceAlso = false;
+}
+
+QSize TMainForm::ScreenSize() const {
+    const QScreen* current = screen();
+    if (!current) current = QGuiApplication::primaryScreen();
+    return current ? current->size() : kDesignScreen;
+}
+
+void TMainForm::AdjustToScreen() {
+    AdjustToScreen(ScreenSize());
+}
+
+void TMainForm::AdjustToScreen(QSize screen) {
+    if (screen.width() != kDesignScreen.width()) {
+        resize(AdjustedWindowSize(size(), screen));
+        const double scale = ControlScale(screen);
+        ScaleSplitter(*PaneSplitter, kSourcePaneWidth, kDesignSize.width(), scale);
+        ScaleSplitter(*SourceSplitter, kSourceTreeWidth, kSourcePaneWidth, scale);
+        ScaleSplitter(*TargetSplitter, kTargetTreeWidth, kDesignSize.width() - kSourcePaneWidth, scale);
+        for (QWidget* control : findChildren<QWidget*>()) ScaleOwnFont(*control, scale);
+    }
+    RestoreWindowPlacement(screen);
+}
+
+void TMainForm::RestoreWindowPlacement() {
+    RestoreWindowPlacement(ScreenSize());
+}
+
+void TMainForm::RestoreWindowPlacement(QSize screen) {
+    if (!std::filesystem::exists(FSettings.Path())) return;
+    const auto read = [this](std::string_view key) -> std::optional<int> {
+        constexpr int kMissing = std::numeric_limits<int>::min();
+        const int value = FSettings.ReadInteger(kPlacementSection, key, kMissing);
+        if (value == kMissing) return std::nullopt;
+        return value;
+    };
+    TSavedPlacement saved{read("Left"), read("Top"), read("Width"), read("Height")};
+    // A size of nothing cannot be a window's: such a value is left out like a missing one.
+    if (saved.width && *saved.width <= 0) saved.width.reset();
+    if (saved.height && *saved.height <= 0) saved.height.reset();
+    const QRect placement = CorrectedPlacement(QRect(pos(), size()), saved, screen);
+    move(placement.topLeft());
+    resize(placement.size());
+}
+
+void TMainForm::SaveWindowPlacement() {
+    // After the first failure the rest would fail the same way; FormClose reports it.
+    if (!FSettings.WriteInteger(kPlacementSection, "Left", x())) return;
+    if (!FSettings.WriteInteger(kPlacementSection, "Top", y())) return;
+    if (!FSettings.WriteInteger(kPlacementSection, "Width", width())) return;
+    FSettings.WriteInteger(kPlacementSection, "Height", height());
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (FShown) return;
+    FShown = true;
+    FormShow();
+}
+
+void TMainForm::FormShow() {
+    if (std::filesystem::exists(FSettings.Path())) {
+        const auto applyDirectory = [this](std::string_view key, TZTFilelistView& list, QLineEdit& box) {
+            const QString saved = FromUtf8(FSettings.ReadString(kDirectorySection, key, ""));
+            if (saved.isEmpty() || !QFileInfo(saved).isDir()) return;
+            ShowFolder(list, saved);
+            box.setText(saved);
+        };
+        applyDirectory("Source", *SourceFileList, *SourceDirEdit);
+        applyDirectory("Target", *TargetFileList, *TargetDirEdit);
+        OverwriteChk->setChecked(FSettings.ReadInteger("Overwrite", "Value", 0) != 0);
+        HTMLCheck->setChecked(FSettings.ReadInteger("HTMLDoc", "Value", 0) != 0);
+        int index = FSettings.ReadInteger("Filter", "Index", 0);
+        if (index < 0 || index >= FilterCombo->count()) index = 0;
+        {
+            const QSignalBlocker quiet(FilterCombo);
+            FilterCombo->setCurrentIndex(index);
+        }
+        FilterComboChange();
+    }
+    RestoreWindowPlacement();
+    ShowKeySettings();
+    SourceDirTree->OpenPath(SourceFileList->Directory());
+    TargetDirTree->OpenPath(TargetFileList->Directory());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    // A batch shows its questions and progress in this window: it cannot go away under them.
+    if (Busy()) {
+        event->ignore();
+        return;
+    }
+    FormClose();
+    if (FHelpWindow) FHelpWindow->close();
+    event->accept();
+}
+
+bool TMainForm::FormClose() {
+    SaveWindowPlacement();
+    const bool saved =
+        FSettings.LastError().empty() &&
+        FSettings.WriteString(kDirectorySection, "Source", Utf8(SourceFileList->Directory())) &&
+        FSettings.WriteString(kDirectorySection, "Target", Utf8(TargetFileList->Directory())) &&
+        FSettings.WriteInteger("Overwrite", "Value", OverwriteChk->isChecked() ? 1 : 0) &&
+        FSettings.WriteInteger("HTMLDoc", "Value", HTMLCheck->isChecked() ? 1 : 0) &&
+        FSettings.WriteInteger("Filter", "Index", FilterIndex());
+    if (!saved) {
+        Messages().Error(
+            QStringLiteral("Unable to write to %1").arg(QString::fromStdString(FSettings.Path().string())));
+    }
+    return saved;
+}
+
+int TMainForm::FilterIndex() const {
+    return FilterCombo->findText(FilterCombo->currentText());
+}
+
+void TMainForm::FilterComboChange() {
+    const int index = FilterIndex();
+    if (index == kHtmlFilter) HTMLCheck->setChecked(true);
+    Refilter(*SourceFileList, FilterMask(index, FilterCombo->currentText()));
+    Refilter(*TargetFileList, SourceFileList->Mask());
+}
+
+TZTFilelistView* TMainForm::ListOfGroup(int group) const {
+    if (group == 10) return SourceFileList;
+    if (group == 20) return TargetFileList;
+    return nullptr;
+}
+
+void TMainForm::ViewIconBtnClick(QAbstractButton* Sender) {
+    if (!Sender) return;
+    TZTFilelistView* list = ListOfGroup(Sender->property("GroupIndex").toInt());
+    const int tag = Sender->property("Tag").toInt();
+    if (list && tag >= 1 && tag <= 4) list->SetViewStyle(static_cast<TViewStyle>(tag - 1));
+    SyncViewButtons();
+}
+
+void TMainForm::SyncViewButtons() {
+    if (QAbstractButton* button = FSourceViewButtons->button(SourceFileList->ViewStyle() + 1))
+        button->setChecked(true);
+    if (QAbstractButton* button = FTargetViewButtons->button(TargetFileList->ViewStyle() + 1))
+        button->setChecked(true);
+}
+
+void TMainForm::CreatedirButtonClick() {
+    const QModelIndex node = TargetDirTree->SelectedNode();
+    if (!node.isValid()) return;
+    TargetDirTree->AddNewNode(node, QString());
+}
+
+void TMainForm::SourceDirTreeClick() {
+    SourceDirEdit->setText(SourceDirTree->SelectedPath());
+}
+
+void TMainForm::TargetDirTreeClick() {
+    TargetDirEdit->setText(TargetDirTree->SelectedPath());
+}
+
+void TMainForm::SourceFileListItemChange() {
+    SourceDirEdit->setText(SourceFileList->Directory());
+}
+
+void TMainForm::TargetFileListItemChange() {
+    TargetDirEdit->setText(TargetFileList->Directory());
+}
+
+void TMainForm::ReadOptionsInto(TBatchDriver& driver) const {
+    driver.SourceEncoding = SourceEncodecbo->currentIndex();
+    driver.TargetEncoding = TargetEncodecbo->currentIndex();
+    driver.FindText = FindstrEdit->text();
+    driver.ReplaceText = ReplacestrEdit->text();
+    driver.OverwriteAll = OverwriteChk->isChecked();
+    driver.HtmlDoc = HTMLCheck->isChecked();
+}
+
+void TMainForm::RunBatch(void (TBatchDriver::*click)()) {
+    if (FDriver->Running()) return;
+    ReadOptionsInto(*FDriver);
+    // No second operation can start inside this one.
+    Conversebutton->setEnabled(false);
+    ToolbarButton971->setEnabled(false);
+    struct TEnableAgain {
+        TMainForm& form;
+        ~TEnableAgain() {
+            form.Conversebutton->setEnabled(true);
+            form.ToolbarButton971->setEnabled(true);
+        }
+    } enableAgain{*this};
+    (FDriver.get()->*click)();
+}
+
+void TMainForm::ConversebuttonClick() {
+    RunBatch(&TBatchDriver::ConversebuttonClick);
+}
+
+void TMainForm::ReplaceButtonClick() {
+    RunBatch(&TBatchDriver::ReplaceButtonClick);
+}
+
+void TMainForm::HelpButtonClick() {
+    if (!FHelpWindow) FHelpWindow = std::make_unique<THelpWindow>(nullptr);
+    FHelpWindow->HelpCommand(HELP_FINDER, 0);
+    FHelpWindow->show();
+    FHelpWindow->raise();
+    FHelpWindow->activateWindow();
+}
+
+void TMainForm::ExitButtonClick() {
+    close();
+}
+
+void TMainForm::ShowKeySettings() {
+    KeySettingPanel->ShowKeySettings();
+}
+
+void TMainForm::OKSettingsButtonClick() {
+    KeySettingPanel->OKSettingsButtonClick();
+}
+
+void TMainForm::KeyVIQRButtonClick() {
+    KeySettingPanel->KeyVIQRButtonClick();
+}
+
+void TMainForm::OpenSourceFolder(const QString& path) {
+    const QFileInfo info(path);
+    QString folder;
+    if (info.isDir()) {
+        folder = info.absoluteFilePath();
+    } else if (info.isFile()) {
+        folder = info.absolutePath();
+    } else {
+        return;
+    }
+    ShowFolder(*SourceFileList, folder);
+    SourceDirEdit->setText(SourceFileList->Directory());
+    SourceDirTree->OpenPath(SourceFileList->Directory());
+}
+
+}  // namespace odz

@@ -1,0 +1,160 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+#include "BatchDriver.h"
+#include "IniStore.h"
+#include "WindowPlacement.h"
+
+class QAbstractButton;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QMainWindow;
+class QProgressBar;
+class QSplitter;
+class QToolBar;
+class QToolBox;
+class QToolButton;
+
+namespace odz {
+
+class TDirTreeViewPort;
+class TFileListViewPort;
+class THelpWindow;
+class TKeySettingsPage;
+class TProgressBarPort;
+class TRaRaru;
+class TWindowUserPort;
+class TZTDirTree;
+class TZTFilelistView;
+class TZTPanel;
+
+// The main window: two file panes, the encodings, the Convert, Replace, Folder, Help and Exit buttons,
+// the filter, search and replacement rows, and the key settings page. It remembers the user's folders,
+// options, filter and placement in the settings file between runs.
+class TMainForm : public QWidget {
+    Q_OBJECT
+public:
+    // The window keeps its settings in the engine's settings file.
+    explicit TMainForm(TRaRaru& engine, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Handlers.
+    void FormCreate();
+    void FormShow();
+    // Saves the settings; false when they could not be written (the user has been told).
+    bool FormClose();
+    void ConversebuttonClick();
+    void ReplaceButtonClick();
+    void HelpButtonClick();
+    void ExitButtonClick();
+    void CreatedirButtonClick();
+    void ViewIconBtnClick(QAbstractButton* Sender);
+    void FilterComboChange();
+    void SourceDirTreeClick();
+    void TargetDirTreeClick();
+    void SourceFileListItemChange();
+    void TargetFileListItemChange();
+    void OKSettingsButtonClick();
+    void KeyVIQRButtonClick();
+
+    // Internal operations, public for the tests: the screen can be given instead of the real one.
+    void AdjustToScreen();
+    void AdjustToScreen(QSize screen);
+    void RestoreWindowPlacement();
+    void RestoreWindowPlacement(QSize screen);
+    void SaveWindowPlacement();
+    void SyncViewButtons();
+    void ShowKeySettings();
+
+    // Opens the source pane on a folder given when the program was started (a file stands for its
+    // folder); anything else is ignored.
+    void OpenSourceFolder(const QString& path);
+
+    // The position of the filter: an item's, or -1 after the user typed a mask of their own.
+    int FilterIndex() const;
+    bool Busy() const { return FDriver->Running(); }
+    TBatchDriver& Driver() { return *FDriver; }
+    THelpWindow* HelpWindow() const { return FHelpWindow.get(); }
+    const std::filesystem::path& SettingsFile() const { return FSettings.Path(); }
+
+    // The controls, under the names the handlers use.
+    QToolBox* GroupBar = nullptr;
+    QMainWindow* ConversionPage = nullptr;
+    TZTPanel* ConverisonLeftpanel = nullptr;
+    TZTPanel* RightPanel = nullptr;
+    QSplitter* PaneSplitter = nullptr;
+    QSplitter* SourceSplitter = nullptr;
+    QSplitter* TargetSplitter = nullptr;
+    QLineEdit* SourceDirEdit = nullptr;
+    QComboBox* SourceEncodecbo = nullptr;
+    QToolButton* SrcLargeIconBtn = nullptr;
+    QToolButton* SrcSmallIconBtn = nullptr;
+    QToolButton* SrcListBtn = nullptr;
+    QToolButton* SrcReportBtn = nullptr;
+    TZTDirTree* SourceDirTree = nullptr;
+    TZTFilelistView* SourceFileList = nullptr;
+    QLineEdit* TargetDirEdit = nullptr;
+    QComboBox* TargetEncodecbo = nullptr;
+    QToolButton* TarLargeIconBtn = nullptr;
+    QToolButton* TarSmallIconBtn = nullptr;
+    QToolButton* TarListBtn = nullptr;
+    QToolButton* TarReportBtn = nullptr;
+    TZTDirTree* TargetDirTree = nullptr;
+    TZTFilelistView* TargetFileList = nullptr;
+    QToolButton* CreatedirButton = nullptr;
+    QToolButton* Conversebutton = nullptr;
+    QToolButton* ToolbarButton971 = nullptr;
+    QToolButton* ReplaceButton = nullptr;
+    QToolButton* ExitButton = nullptr;
+    QComboBox* FilterCombo = nullptr;
+    QProgressBar* ProgressBar = nullptr;
+    QCheckBox* OverwriteChk = nullptr;
+    QCheckBox* HTMLCheck = nullptr;
+    QLineEdit* FindstrEdit = nullptr;
+    QLineEdit* ReplacestrEdit = nullptr;
+    TKeySettingsPage* KeySettingPanel = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    // Building the window, in MainFormLayout.cpp.
+    void BuildLayout();
+    QWidget* BuildConversionPage();
+    TZTPanel* BuildSourcePane();
+    TZTPanel* BuildTargetPane();
+    void BuildBottomRows(QMainWindow* page);
+    QToolBar* NewToolBar(const QString& title, QWidget* parent);
+    QToolButton* NewViewButton(const QString& name, const QString& hint, const QString& picture, int group,
+                               int tag, QButtonGroup* buttons);
+    QToolButton* NewLargeButton(const QString& name, const QString& caption, const QString& hint,
+                                const QString& picture);
+    void Connect();
+
+    QSize ScreenSize() const;
+    TZTFilelistView* ListOfGroup(int group) const;
+    // Runs a batch with both buttons disabled.
+    void RunBatch(void (TBatchDriver::*click)());
+    void ReadOptionsInto(TBatchDriver& driver) const;
+
+    TRaRaru& FEngine;
+    TIniStore FSettings;
+    std::unique_ptr<TFileListViewPort> FSourcePort;
+    std::unique_ptr<TFileListViewPort> FTargetPort;
+    std::unique_ptr<TDirTreeViewPort> FSourceTreePort;
+    std::unique_ptr<TDirTreeViewPort> FTargetTreePort;
+    std::unique_ptr<TWindowUserPort> FUserPort;
+    std::unique_ptr<TProgressBarPort> FProgressPort;
+    std::unique_ptr<TBatchDriver> FDriver;
+    QButtonGroup* FSourceViewButtons = nullptr;
+    QButtonGroup* FTargetViewButtons = nullptr;
+    std::unique_ptr<THelpWindow> FHelpWindow;
+    bool FShown = false;
+};
+
+}  // namespace odz

@@ -1,0 +1,25 @@
+#pragma once
+
+// The main window's design: its size and place on a 1024 x 768 screen, the panes' widths, and the
+// filter choices.
+
+#include <QPoint>
+#include <QSize>
+#include <QStringList>
+
+namespace odz {
+
+inline constexpr QPoint kDesignPosition{50, 144};
+inline constexpr QSize kDesignSize{848, 551};
+inline constexpr int kSourcePaneWidth = 360;
+inline constexpr int kSourceTreeWidth = 132;
+inline constexpr int kTargetTreeWidth = 180;
+
+// The items of the filter combo.
+QStringList FilterItems();
+// The mask a filter position gives the source list; typedText for -1 (a mask the user typed).
+QString FilterMask(int position, const QString& typedText);
+// The filter position that also ticks "HTML Doc".
+inline constexpr int kHtmlFilter = 2;
+
+}  // namespace odz

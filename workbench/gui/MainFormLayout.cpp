@@ -1,0 +1,328 @@
+// Building the main window's controls. The handlers are in MainForm.cpp.
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QPainter>
+#include <QProgressBar>
+#include <QSplitter>
+#include <QToolBar>
+#include <QToolBox>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "Encodings.h"
+#include "KeySettingsPage.h"
+#include "MainForm.h"
+#include "MainFormDesign.h"
+#include "ZTDirTree.h"
+#include "ZTFilelistView.h"
+#include "ZTPanel.h"
+
+namespace odz {
+
+namespace {
+
+// The faint paper pattern tiled under the directory trees.
+QPixmap TreeTile() {
+    QImage tile(48, 48, QImage::Format_RGB32);
+    tile.fill(QColor(250, 250, 244));
+    QPainter painter(&tile);
+    painter.setPen(QColor(236, 238, 228));
+    for (int y = 11; y < tile.height(); y += 12) painter.drawLine(0, y, tile.width() - 1, y);
+    painter.setPen(QColor(244, 232, 232));
+    painter.drawLine(5, 0, 5, tile.height() - 1);
+    return QPixmap::fromImage(tile);
+}
+
+// A pane: a decorated panel holding a main window of its own, so that its tool bars can be dragged
+// to any of its edges or floated.
+QMainWindow* PaneWindow(TZTPanel* panel, const QString& name) {
+    auto* window = new QMainWindow(panel);
+    // A main window always starts as a window of its own; this one is a child of the panel.
+    window->setWindowFlags(Qt::Widget);
+    window->setObjectName(name);
+    window->setDockOptions(QMainWindow::AnimatedDocks);
+    auto* layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(window);
+    return window;
+}
+
+TZTPanel* NewPanel(const QString& name, QWidget* parent) {
+    auto* panel = new TZTPanel(parent);
+    panel->setObjectName(name);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(RGBColor(206, 218, 240));
+    panel->SetColorEnd(RGBColor(240, 244, 252));
+    panel->SetGradient(gdTopToBottom);
+    return panel;
+}
+
+QComboBox* EncodingCombo(const QString& name, const QString& hint, const QString& text, bool source,
+                         QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(name);
+    combo->setToolTip(hint);
+    for (int position = 0; position < kEncodingCount; ++position) {
+        const TEncodingInfo& info = EncodingAt(position);
+        const std::string_view item = source ? info.sourceText : info.targetText;
+        combo->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
+    }
+    combo->setPlaceholderText(text);
+    combo->setCurrentIndex(-1);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    return combo;
+}
+
+QLineEdit* DisplayBox(const QString& name, const QString& hint, const QString& text, QWidget* parent) {
+    auto* edit = new QLineEdit(text, parent);
+    edit->setObjectName(name);
+    edit->setToolTip(hint);
+    edit->setReadOnly(true);
+    edit->setMinimumWidth(120);
+    return edit;
+}
+
+}  // namespace
+
+void TMainForm::BuildLayout() {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("MainForm"));
+    setWindowIcon(QIcon(QStringLiteral(":/workbench/odizodoruz")));
+    setGeometry(QRect(kDesignPosition, kDesignSize));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    GroupBar = new QToolBox(this);
+    GroupBar->setObjectName(QStringLiteral("GroupBar"));
+    layout->addWidget(GroupBar);
+
+    GroupBar->addItem(BuildConversionPage(), QStringLiteral("Directory Search && Conversion"));
+    KeySettingPanel = new TKeySettingsPage(FEngine, GroupBar);
+    GroupBar->addItem(KeySettingPanel, QStringLiteral("Key Settings"));
+    GroupBar->setCurrentIndex(0);
+}
+
+QWidget* TMainForm::BuildConversionPage() {
+    ConversionPage = new QMainWindow();
+    ConversionPage->setWindowFlags(Qt::Widget);
+    ConversionPage->setObjectName(QStringLiteral("ConversionPage"));
+    PaneSplitter = new QSplitter(Qt::Horizontal, ConversionPage);
+    PaneSplitter->setObjectName(QStringLiteral("PaneSplitter"));
+    PaneSplitter->setChildrenCollapsible(false);
+    PaneSplitter->addWidget(BuildSourcePane());
+    PaneSplitter->addWidget(BuildTargetPane());
+    PaneSplitter->setStretchFactor(1, 1);
+    ConversionPage->setCentralWidget(PaneSplitter);
+    BuildBottomRows(ConversionPage);
+    return ConversionPage;
+}
+
+QToolBar* TMainForm::NewToolBar(const QString& title, QWidget* parent) {
+    auto* bar = new QToolBar(title, parent);
+    bar->setObjectName(QString(title).remove(QLatin1Char(' ')));
+    bar->setMovable(true);
+    bar->setFloatable(true);
+    bar->setAllowedAreas(Qt::AllToolBarAreas);
+    return bar;
+}
+
+QToolButton* TMainForm::NewViewButton(const QString& name, const QString& hint, const QString& picture,
+                                      int group, int tag, QButtonGroup* buttons) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setIcon(QIcon(QStringLiteral(":/workbench/") + picture));
+    button->setCheckable(true);
+    button->setProperty("GroupIndex", group);
+    button->setProperty("Tag", tag);
+    buttons->addButton(button, tag);
+    return button;
+}
+
+QToolButton* TMainForm::NewLargeButton(const QString& name, const QString& caption, const QString& hint,
+                                       const QString& picture) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolTip(hint);
+    button->setIcon(QIcon(QStringLiteral(":/workbench/") + picture));
+    button->setIconSize(QSize(32, 32));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setAutoRaise(true);
+    button->setMinimumWidth(56);
+    return button;
+}
+
+TZTPanel* TMainForm::BuildSourcePane() {
+    ConverisonLeftpanel = NewPanel(QStringLiteral("ConverisonLeftpanel"), nullptr);
+    QMainWindow* pane = PaneWindow(ConverisonLeftpanel, QStringLiteral("SourcePane"));
+
+    QToolBar* dirBar = NewToolBar(QStringLiteral("Source Directory Bar"), pane);
+    SourceDirEdit = DisplayBox(QStringLiteral("SourceDirEdit"), QStringLiteral("Source Directory Path"),
+                               QStringLiteral("Source Directory"), dirBar);
+    dirBar->addWidget(SourceDirEdit);
+    pane->addToolBar(Qt::TopToolBarArea, dirBar);
+    pane->addToolBarBreak(Qt::TopToolBarArea);
+
+    QToolBar* encodingBar = NewToolBar(QStringLiteral("Source Encoding Bar"), pane);
+    SourceEncodecbo = EncodingCombo(QStringLiteral("SourceEncodecbo"), QStringLiteral("Source Encoding"),
+                                    QStringLiteral("Source Encoding"), true, encodingBar);
+    encodingBar->addWidget(SourceEncodecbo);
+    encodingBar->addSeparator();
+    FSourceViewButtons = new QButtonGroup(this);
+    SrcLargeIconBtn = NewViewButton(QStringLiteral("SrcLargeIconBtn"), QStringLiteral("Large Icon"),
+                                    QStringLiteral("ViewLargeIcons"), 10, 1, FSourceViewButtons);
+    SrcSmallIconBtn = NewViewButton(QStringLiteral("SrcSmallIconBtn"), QStringLiteral("Small Icon"),
+                                    QStringLiteral("ViewSmallIcons"), 10, 2, FSourceViewButtons);
+    SrcListBtn = NewViewButton(QStringLiteral("SrcListBtn"), QStringLiteral("List"),
+                               QStringLiteral("ViewList"), 10, 3, FSourceViewButtons);
+    SrcReportBtn = NewViewButton(QStringLiteral("SrcReportBtn"), QString(), QStringLiteral("ViewDetails"), 10,
+                                 4, FSourceViewButtons);
+    for (QToolButton* button : {SrcLargeIconBtn, SrcSmallIconBtn, SrcListBtn, SrcReportBtn})
+        encodingBar->addWidget(button);
+    pane->addToolBar(Qt::TopToolBarArea, encodingBar);
+
+    SourceSplitter = new QSplitter(Qt::Horizontal, pane);
+    SourceSplitter->setObjectName(QStringLiteral("SourceSplitter"));
+    SourceDirTree = new TZTDirTree(SourceSplitter);
+    SourceDirTree->setObjectName(QStringLiteral("SourceDirTree"));
+    SourceDirTree->setToolTip(QStringLiteral("Source directory tree"));
+    SourceDirTree->SetBackPict(TreeTile());
+    SourceDirTree->SetImageMode(imTiled);
+    SourceFileList = new TZTFilelistView(SourceSplitter);
+    SourceFileList->setObjectName(QStringLiteral("SourceFileList"));
+    SourceFileList->setToolTip(QStringLiteral("Source file list"));
+    SourceFileList->SetColorBegin(RGBColor(255, 255, 255));
+    SourceFileList->SetColorEnd(RGBColor(214, 228, 250));
+    SourceFileList->SetBackEffect(gdTopToBottom);
+    SourceSplitter->addWidget(SourceDirTree);
+    SourceSplitter->addWidget(SourceFileList);
+    SourceSplitter->setStretchFactor(1, 1);
+    pane->setCentralWidget(SourceSplitter);
+
+    SourceDirTree->SetFileList(SourceFileList);
+    SourceFileList->SetDirTree(SourceDirTree);
+    return ConverisonLeftpanel;
+}
+
+TZTPanel* TMainForm::BuildTargetPane() {
+    RightPanel = NewPanel(QStringLiteral("RightPanel"), nullptr);
+    QMainWindow* pane = PaneWindow(RightPanel, QStringLiteral("TargetPane"));
+
+    QToolBar* buttonBar = NewToolBar(QStringLiteral("Button Bar"), pane);
+    buttonBar->setOrientation(Qt::Vertical);
+    buttonBar->setIconSize(QSize(32, 32));
+    buttonBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    CreatedirButton = NewLargeButton(QStringLiteral("CreatedirButton"), QStringLiteral("Folder"),
+                                     QStringLiteral("Create new directory"), QStringLiteral("ToolFolder"));
+    Conversebutton =
+        NewLargeButton(QStringLiteral("Conversebutton"), QStringLiteral("Convert"),
+                       QStringLiteral("Converse to other font format"), QStringLiteral("ToolConvert"));
+    ToolbarButton971 = NewLargeButton(QStringLiteral("ToolbarButton971"), QStringLiteral("Replace"),
+                                      QStringLiteral("Relace text"), QStringLiteral("ToolReplace"));
+    ReplaceButton = NewLargeButton(QStringLiteral("ReplaceButton"), QStringLiteral("Help"),
+                                   QStringLiteral("Show help"), QStringLiteral("ToolHelp"));
+    ExitButton = NewLargeButton(QStringLiteral("ExitButton"), QStringLiteral("Exit"), QStringLiteral("Exit"),
+                                QStringLiteral("ToolExit"));
+    for (QToolButton* button : {CreatedirButton, Conversebutton, ToolbarButton971, ReplaceButton, ExitButton})
+        buttonBar->addWidget(button);
+    pane->addToolBar(Qt::LeftToolBarArea, buttonBar);
+
+    QToolBar* dirBar = NewToolBar(QStringLiteral("Target Directory Bar"), pane);
+    TargetDirEdit = DisplayBox(QStringLiteral("TargetDirEdit"), QStringLiteral("Target directory path"),
+                               QStringLiteral("Target Directory"), dirBar);
+    dirBar->addWidget(TargetDirEdit);
+    pane->addToolBar(Qt::TopToolBarArea, dirBar);
+    pane->addToolBarBreak(Qt::TopToolBarArea);
+
+    QToolBar* encodingBar = NewToolBar(QStringLiteral("Target Encoding Bar"), pane);
+    TargetEncodecbo = EncodingCombo(QStringLiteral("TargetEncodecbo"), QStringLiteral("Target encoding"),
+                                    QStringLiteral("Target Encoding"), false, encodingBar);
+    encodingBar->addWidget(TargetEncodecbo);
+    encodingBar->addSeparator();
+    FTargetViewButtons = new QButtonGroup(this);
+    TarLargeIconBtn = NewViewButton(QStringLiteral("TarLargeIconBtn"), QString(),
+                                    QStringLiteral("ViewLargeIcons"), 20, 1, FTargetViewButtons);
+    TarSmallIconBtn = NewViewButton(QStringLiteral("TarSmallIconBtn"), QString(),
+                                    QStringLiteral("ViewSmallIcons"), 20, 2, FTargetViewButtons);
+    TarListBtn = NewViewButton(QStringLiteral("TarListBtn"), QString(), QStringLiteral("ViewList"), 20, 3,
+                               FTargetViewButtons);
+    TarReportBtn = NewViewButton(QStringLiteral("TarReportBtn"), QString(), QStringLiteral("ViewDetails"), 20,
+                                 4, FTargetViewButtons);
+    for (QToolButton* button : {TarLargeIconBtn, TarSmallIconBtn, TarListBtn, TarReportBtn})
+        encodingBar->addWidget(button);
+    pane->addToolBar(Qt::TopToolBarArea, encodingBar);
+
+    TargetSplitter = new QSplitter(Qt::Horizontal, pane);
+    TargetSplitter->setObjectName(QStringLiteral("TargetSplitter"));
+    TargetDirTree = new TZTDirTree(TargetSplitter);
+    TargetDirTree->setObjectName(QStringLiteral("TargetDirTree"));
+    TargetDirTree->setToolTip(QStringLiteral("Target directory tree"));
+    TargetFileList = new TZTFilelistView(TargetSplitter);
+    TargetFileList->setObjectName(QStringLiteral("TargetFileList"));
+    TargetFileList->setToolTip(QStringLiteral("Target file list"));
+    TargetSplitter->addWidget(TargetDirTree);
+    TargetSplitter->addWidget(TargetFileList);
+    TargetSplitter->setStretchFactor(1, 1);
+    pane->setCentralWidget(TargetSplitter);
+
+    TargetDirTree->SetFileList(TargetFileList);
+    TargetFileList->SetDirTree(TargetDirTree);
+    return RightPanel;
+}
+
+void TMainForm::BuildBottomRows(QMainWindow* page) {
+    QToolBar* filterBar = NewToolBar(QStringLiteral("Filter Bar"), page);
+    filterBar->addWidget(new QLabel(QStringLiteral("File Filter   "), filterBar));
+    FilterCombo = new QComboBox(filterBar);
+    FilterCombo->setObjectName(QStringLiteral("FilterCombo"));
+    FilterCombo->setToolTip(QStringLiteral("Filter"));
+    FilterCombo->setEditable(true);
+    FilterCombo->setInsertPolicy(QComboBox::NoInsert);
+    FilterCombo->addItems(FilterItems());
+    FilterCombo->setCurrentIndex(0);
+    FilterCombo->setMinimumContentsLength(24);
+    filterBar->addWidget(FilterCombo);
+    ProgressBar = new QProgressBar(filterBar);
+    ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
+    ProgressBar->setToolTip(QStringLiteral("Process status"));
+    ProgressBar->setRange(0, 100);
+    ProgressBar->setValue(0);
+    ProgressBar->setMinimumWidth(160);
+    filterBar->addWidget(ProgressBar);
+    OverwriteChk = new QCheckBox(QStringLiteral("Overwrite All"), filterBar);
+    OverwriteChk->setObjectName(QStringLiteral("OverwriteChk"));
+    filterBar->addWidget(OverwriteChk);
+    HTMLCheck = new QCheckBox(QStringLiteral("HTML Doc"), filterBar);
+    HTMLCheck->setObjectName(QStringLiteral("HTMLCheck"));
+    filterBar->addWidget(HTMLCheck);
+
+    QToolBar* searchBar = NewToolBar(QStringLiteral("Searched Text Bar"), page);
+    searchBar->addWidget(new QLabel(QStringLiteral("Searched Text  "), searchBar));
+    FindstrEdit = new QLineEdit(searchBar);
+    FindstrEdit->setObjectName(QStringLiteral("FindstrEdit"));
+    FindstrEdit->setToolTip(QStringLiteral("Searched text"));
+    searchBar->addWidget(FindstrEdit);
+
+    QToolBar* replaceBar = NewToolBar(QStringLiteral("Replacing Text Bar"), page);
+    replaceBar->addWidget(new QLabel(QStringLiteral("Replacing Text "), replaceBar));
+    ReplacestrEdit = new QLineEdit(replaceBar);
+    ReplacestrEdit->setObjectName(QStringLiteral("ReplacestrEdit"));
+    replaceBar->addWidget(ReplacestrEdit);
+
+    // The bottom area stacks its lines upwards: the first one added is the lowest.
+    page->addToolBar(Qt::BottomToolBarArea, replaceBar);
+    page->addToolBarBreak(Qt::BottomToolBarArea);
+    page->addToolBar(Qt::BottomToolBarArea, searchBar);
+    page->addToolBarBreak(Qt::BottomToolBarArea);
+    page->addToolBar(Qt::BottomToolBarArea, filterBar);
+}
+
+}  // namespace odz
