@@ -22,11 +22,7 @@ section() {
 source "$ROOT/scripts/common.sh"
 
 section "Dependencies"
-groups=(build)
-if [[ -f "$ROOT/workbench/gui/CMakeLists.txt" ]]; then
-  groups+=(gui)
-fi
-bash "$ROOT/scripts/install-deps.sh" "${groups[@]}"
+bash "$ROOT/scripts/install-deps.sh" build gui
 
 section "Build ($BUILD_DIR/)"
 configure "$BUILD_DIR" \
@@ -47,13 +43,12 @@ if [[ -x "$APP" && (-n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}") ]]; then
   exec "$APP"
 fi
 
+echo
 if [[ ! -x "$APP" ]]; then
-  echo
-  echo "The window is not part of this build yet; showing the command-line tool instead."
+  echo "The window was not built ($APP is missing); showing the command-line tool instead."
 else
-  echo
-  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set);"
-  echo "showing the command-line tool instead."
+  echo "No display found (neither DISPLAY nor WAYLAND_DISPLAY is set), so the window"
+  echo "cannot open; showing the command-line tool converting the samples instead."
 fi
 
 if [[ ! -x "$CLI" ]]; then

@@ -33,12 +33,7 @@ TEST_TIMEOUT="${ODZ_TEST_TIMEOUT:-600}"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
 
 section "Dependencies"
-groups=(build test)
-# Once the window is part of the build, build/ needs Qt as well.
-if [[ -f "$ROOT/workbench/gui/CMakeLists.txt" ]]; then
-  groups+=(gui)
-fi
-bash "$ROOT/scripts/install-deps.sh" "${groups[@]}"
+bash "$ROOT/scripts/install-deps.sh" build test gui
 
 # The benchmarks are built with everything else once bench/ has a CMakeLists.txt.
 if [[ -f "$ROOT/bench/CMakeLists.txt" ]]; then

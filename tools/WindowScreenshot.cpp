@@ -1,0 +1,53 @@
+// Renders the main window, as it first opens on a folder, into a PNG file (the README's picture):
+//
+//   QT_QPA_PLATFORM=offscreen odz_window_screenshot OUT.png SAMPLES [SETTINGS.ini]
+//
+// SAMPLES is the samples folder: the source pane shows it, the target pane its utf8 folder.
+//
+// The settings file defaults to a fresh one in a temporary folder, so the picture never depends on
+// the developer's own settings.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "MainForm.h"
+#include "TRaRaru.h"
+#include "ZTDirTree.h"
+#include "ZTFilelistView.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("VE Rez Odizodoruz"));
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() < 3) {
+        std::fprintf(stderr, "usage: odz_window_screenshot OUT.png FOLDER [SETTINGS.ini]\n");
+        return 2;
+    }
+    QTemporaryDir scratch;
+    const QString settings = arguments.size() > 3 ? arguments.at(3) : scratch.filePath("odizodoruz.ini");
+    odz::TRaRaru engine(settings.toStdString());
+    engine.RaRaruCreate();
+    odz::TMainForm form(engine);
+    // As on a 1280 x 1024 screen, whatever the screen of the machine that draws it.
+    form.resize(848, 551);
+    form.AdjustToScreen(QSize(1280, 1024));
+    form.resize(1060, 700);
+    form.show();
+    form.OpenSourceFolder(arguments.at(2));
+    form.TargetFileList->SetDirectory(arguments.at(2) + QStringLiteral("/utf8"));
+    form.TargetDirTree->OpenPath(form.TargetFileList->Directory());
+    form.TargetDirEdit->setText(form.TargetFileList->Directory());
+    form.SourceEncodecbo->setCurrentIndex(2);
+    form.TargetEncodecbo->setCurrentIndex(8);
+    QTimer::singleShot(300, &form, [&] {
+        const bool saved = form.grab().save(arguments.at(1));
+        if (!saved)
+            std::fprintf(stderr, "odz_window_screenshot: cannot write %s\n", qPrintable(arguments.at(1)));
+        QApplication::exit(saved ? 0 : 1);
+    });
+    return QApplication::exec();
+}
