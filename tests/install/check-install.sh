@@ -113,4 +113,38 @@ printf '[VN Key Current Encode]\r\nConversion=1234567890!\r\n' >"$home/.config/o
 # The tool reads the settings, it never writes them.
 [[ ! -e "$config/odizodoruz/odizodoruz.ini" ]] || fail "odizodoruz-cli wrote a settings file"
 
+# The installed window starts, opens the folder it is given and, closed by a logout's SIGTERM, keeps
+# its settings and the engine's keys in the user's configuration folder, not beside itself.
+rm -rf "$config/odizodoruz"
+decoy="$(cat "$prefix/bin/odizodoruz.ini")"
+samples="$data/odizodoruz/samples/utf8"
+env HOME="$home" XDG_CONFIG_HOME="$config" QT_QPA_PLATFORM=offscreen "$prefix/bin/odizodoruz" "$samples" \
+  >"$work/window.log" 2>&1 &
+window=$!
+# Wait until the program catches SIGTERM (bit 15 of its caught-signals mask), so the signal reaches it.
+caught=0
+for _ in $(seq 1 300); do
+  mask="$(awk '/^SigCgt:/ { print $2 }' "/proc/$window/status" 2>/dev/null || true)"
+  if [[ -n "$mask" ]] && (((16#$mask >> 14) & 1)); then
+    caught=1
+    break
+  fi
+  sleep 0.1
+done
+if [[ $caught -eq 0 ]]; then
+  kill -KILL "$window" 2>/dev/null || true
+  cat "$work/window.log" >&2
+  fail "the window program did not start"
+fi
+kill -TERM "$window"
+status=0
+wait "$window" || status=$?
+[[ $status -eq 0 ]] || { cat "$work/window.log" >&2; fail "the window program ended with status $status"; }
+settings="$config/odizodoruz/odizodoruz.ini"
+expect_file "$settings"
+grep -qx "Source=$(cd "$samples" && pwd)/" "$settings" || fail "the window did not keep the folder it was given: $(cat "$settings")"
+grep -qx "\[VN Key Current Encode\]" "$settings" || fail "the engine did not keep its keys after the window"
+grep -q "^Conversion=" "$settings" || fail "the engine did not keep its keys after the window"
+[[ "$(cat "$prefix/bin/odizodoruz.ini")" == "$decoy" ]] || fail "the window wrote settings beside the installed program"
+
 echo "installed and checked in $prefix"

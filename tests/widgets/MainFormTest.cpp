@@ -7,11 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QToolBox>
 #include <QToolButton>
 #include <QtTest>
@@ -221,6 +223,48 @@ private slots:
         QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
         QVERIFY(!form->OverwriteChk->isChecked());
         QVERIFY(!form->HTMLCheck->isChecked());
+    }
+
+    void toolBarsDockAtEveryEdgeOrFloat() {
+        auto form = NewForm();
+        const auto* page = form->ConversionPage;
+        const auto* sourcePane = form->ConverisonLeftpanel->findChild<QMainWindow*>();
+        const auto* targetPane = form->RightPanel->findChild<QMainWindow*>();
+        QVERIFY(sourcePane && targetPane);
+        struct TCase {
+            const char* name;
+            const QMainWindow* window;
+            Qt::ToolBarArea area;
+        };
+        const QList<TCase> cases = {{"SourceDirectoryBar", sourcePane, Qt::TopToolBarArea},
+                                    {"SourceEncodingBar", sourcePane, Qt::TopToolBarArea},
+                                    {"ButtonBar", targetPane, Qt::LeftToolBarArea},
+                                    {"TargetDirectoryBar", targetPane, Qt::TopToolBarArea},
+                                    {"TargetEncodingBar", targetPane, Qt::TopToolBarArea},
+                                    {"FilterBar", page, Qt::BottomToolBarArea},
+                                    {"SearchedTextBar", page, Qt::BottomToolBarArea},
+                                    {"ReplacingTextBar", page, Qt::BottomToolBarArea}};
+        QCOMPARE(form->findChildren<QToolBar*>().size(), cases.size());
+        for (const TCase& c : cases) {
+            auto* bar = form->findChild<QToolBar*>(c.name);
+            QVERIFY2(bar, c.name);
+            QCOMPARE(bar->parentWidget(), c.window);
+            QCOMPARE(c.window->toolBarArea(bar), c.area);
+            QVERIFY(bar->isMovable());
+            QVERIFY(bar->isFloatable());
+            QCOMPARE(bar->allowedAreas(), Qt::AllToolBarAreas);
+            // Each pane and the page are children of the window, not windows of their own.
+            QVERIFY(!c.window->isWindow());
+        }
+        // The three bottom rows from the top down: filter, searched text, replacing text.
+        QVERIFY(Show(*form));
+        const auto top = [&](const char* name) {
+            return form->findChild<QToolBar*>(name)->mapTo(form.get(), QPoint()).y();
+        };
+        QVERIFY(top("FilterBar") < top("SearchedTextBar"));
+        QVERIFY(top("SearchedTextBar") < top("ReplacingTextBar"));
+        QVERIFY(form->SourceDirTree->isVisible());
+        QVERIFY(form->TargetFileList->isVisible());
     }
 
     void viewButtonsSetTheirPanesViewStyle() {

@@ -9,6 +9,7 @@
 
 #include "BoxMessages.h"
 #include "MainForm.h"
+#include "QuitSignals.h"
 #include "SettingsPath.h"
 #include "TRaRaru.h"
 #include "WorkbenchResources.h"
@@ -29,6 +30,8 @@ int main(int argc, char* argv[]) {
     {
         odz::TMainForm form(engine.Engine());
         messages.SetOwner(&form);
+        // A logout or Ctrl+C closes the window as the Exit button does, so nothing is lost.
+        const odz::TQuitSignals quitSignals([&form] { form.close(); });
         form.show();
         const QStringList arguments = QApplication::arguments();
         if (arguments.size() > 1) form.OpenSourceFolder(arguments.at(1));
