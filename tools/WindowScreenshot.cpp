@@ -1,8 +1,9 @@
 // Renders the main window, as it first opens on a folder, into a PNG file (the README's picture):
 //
-//   QT_QPA_PLATFORM=offscreen odz_window_screenshot OUT.png SAMPLES [SETTINGS.ini]
+//   QT_QPA_PLATFORM=offscreen odz_window_screenshot OUT.png SAMPLES [SETTINGS.ini] [--keys]
 //
-// SAMPLES is the samples folder: the source pane shows it, the target pane its utf8 folder.
+// SAMPLES is the samples folder: the source pane shows it, the target pane its utf8 folder. With
+// --keys the Key Settings page is drawn instead.
 //
 // The settings file defaults to a fresh one in a temporary folder, so the picture never depends on
 // the developer's own settings.
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBox>
 #include <cstdio>
 
 #include "MainForm.h"
@@ -22,9 +24,10 @@
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("VE Rez Odizodoruz"));
-    const QStringList arguments = QApplication::arguments();
+    QStringList arguments = QApplication::arguments();
+    const bool keyPage = arguments.removeAll(QStringLiteral("--keys")) > 0;
     if (arguments.size() < 3) {
-        std::fprintf(stderr, "usage: odz_window_screenshot OUT.png FOLDER [SETTINGS.ini]\n");
+        std::fprintf(stderr, "usage: odz_window_screenshot OUT.png SAMPLES [SETTINGS.ini] [--keys]\n");
         return 2;
     }
     QTemporaryDir scratch;
@@ -43,6 +46,7 @@ int main(int argc, char* argv[]) {
     form.TargetDirEdit->setText(form.TargetFileList->Directory());
     form.SourceEncodecbo->setCurrentIndex(2);
     form.TargetEncodecbo->setCurrentIndex(8);
+    if (keyPage) form.GroupBar->setCurrentIndex(1);
     QTimer::singleShot(300, &form, [&] {
         const bool saved = form.grab().save(arguments.at(1));
         if (!saved)
