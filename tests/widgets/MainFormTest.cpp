@@ -25,8 +25,6 @@
 #include "MainForm.h"
 #include "ScriptedMessages.h"
 #include "TRaRaru.h"
-#include "WidgetPorts.h"
-#include "WindowPlacement.h"
 #include "ZTDirTree.h"
 #include "ZTFilelistView.h"
 
@@ -134,41 +132,6 @@ private slots:
         FMessages.reset();
         FEngine.reset();
         FDir.reset();
-    }
-
-    void windowSizeFollowsTheScreenWidth_data() {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<QSize>("expected");
-        QTest::newRow("1280 x 1024") << QSize(1280, 1024) << QSize(1060, 734);
-        QTest::newRow("1024 wide, any height") << QSize(1024, 600) << QSize(848, 551);
-        QTest::newRow("800 x 600") << QSize(800, 600) << QSize(662, 430);
-        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(1590, 774);
-    }
-    void windowSizeFollowsTheScreenWidth() {
-        QFETCH(QSize, screen);
-        QFETCH(QSize, expected);
-        QCOMPARE(AdjustedWindowSize(QSize(848, 551), screen), expected);
-    }
-
-    void savedPlacementIsKeptOnTheScreen_data() {
-        QTest::addColumn<QList<int>>("saved");  // left, top, width, height; -9999 for missing
-        QTest::addColumn<QRect>("expected");
-        const QRect current(50, 144, 848, 551);
-        QTest::newRow("as saved") << QList<int>{10, 20, 600, 400} << QRect(10, 20, 600, 400);
-        QTest::newRow("negative left and top") << QList<int>{-20, -5, 600, 400} << QRect(0, 0, 600, 400);
-        QTest::newRow("too wide and too high")
-            << QList<int>{100, 200, 1250, 900} << QRect(100, 200, 1180, 824);
-        QTest::newRow("nothing saved") << QList<int>{-9999, -9999, -9999, -9999} << current;
-        QTest::newRow("only the width") << QList<int>{-9999, -9999, 1300, -9999} << QRect(50, 144, 1230, 551);
-        QTest::newRow("beyond the right edge")
-            << QList<int>{3000, 100, 800, 600} << QRect(480, 100, 800, 600);
-    }
-    void savedPlacementIsKeptOnTheScreen() {
-        QFETCH(QList<int>, saved);
-        QFETCH(QRect, expected);
-        const auto part = [](int value) { return value == -9999 ? std::nullopt : std::optional<int>(value); };
-        const TSavedPlacement placement{part(saved[0]), part(saved[1]), part(saved[2]), part(saved[3])};
-        QCOMPARE(CorrectedPlacement(QRect(50, 144, 848, 551), placement, QSize(1280, 1024)), expected);
     }
 
     void adjustToScreenScalesTheWindowAndTheControls() {
@@ -413,21 +376,6 @@ private slots:
         QVERIFY(std::is_sorted(values.begin(), values.end() - 1));
         QCOMPARE(values.last(), 0);
         QCOMPARE(Read("out/big.txt").size(), Iconv(big, "VISCII", "UTF-8").size());
-    }
-
-    void progressBarShowsSizesBeyondItsScale() {
-        QProgressBar bar;
-        TProgressBarPort port(bar);
-        const std::int64_t tenGiB = std::int64_t{10} << 30;
-        port.SetMax(tenGiB);
-        QVERIFY(bar.maximum() > 0);
-        port.SetPosition(tenGiB / 2);
-        QCOMPARE(port.Position(), tenGiB / 2);
-        QVERIFY(qAbs(bar.value() - bar.maximum() / 2) <= 1);
-        port.SetPosition(tenGiB);
-        QCOMPARE(bar.value(), bar.maximum());
-        port.SetPosition(0);
-        QCOMPARE(bar.value(), 0);
     }
 
     void replacesFromTheWindow() {
