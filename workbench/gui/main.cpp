@@ -30,11 +30,12 @@ int main(int argc, char* argv[]) {
     {
         odz::TMainForm form(engine.Engine());
         messages.SetOwner(&form);
-        // A logout or Ctrl+C closes the window as the Exit button does, so nothing is lost.
-        const odz::TQuitSignals quitSignals([&form] { form.close(); });
         form.show();
         const QStringList arguments = QApplication::arguments();
         if (arguments.size() > 1) form.OpenSourceFolder(arguments.at(1));
+        // From here on a logout or Ctrl+C closes the window as the Exit button does, so nothing is
+        // lost. Not earlier: a close inside the window's first showing would be undone by it.
+        const odz::TQuitSignals quitSignals([&form] { form.close(); });
         status = QApplication::exec();
         messages.SetOwner(nullptr);
     }
