@@ -148,10 +148,15 @@ private slots:
         QCOMPARE(form->FindstrEdit->font().pointSizeF(), plainFont);
         QCOMPARE(form->PaneSplitter->sizes().value(0), 450);
 
+        // On a much wider screen the key boxes grow with their font, so the key stays readable.
+        form->AdjustToScreen(QSize(2560, 1440));
+        QCOMPARE(sac->font().pointSizeF(), keyFont * 1.25 * 2.5);
+        QVERIFY(sac->width() >= sac->fontMetrics().horizontalAdvance(QLatin1Char('W')) + 8);
+
         form->resize(848, 551);
         form->AdjustToScreen(QSize(1024, 768));
         QCOMPARE(form->size(), QSize(848, 551));
-        QCOMPARE(sac->font().pointSizeF(), keyFont * 1.25);
+        QCOMPARE(sac->font().pointSizeF(), keyFont * 1.25 * 2.5);
     }
 
     void layoutAsDesigned() {

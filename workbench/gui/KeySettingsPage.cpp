@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 #include "KeyPictures.h"
 #include "TRaRaru.h"
@@ -23,8 +24,22 @@ QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A one-character box that stays wide enough for its character when its font grows (the window
+// scales the fonts of its controls with the screen's width).
+class TKeyEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    void FitWidth() { setFixedWidth(std::max(kTileSize, fontMetrics().height() + 12)); }
+
+protected:
+    void changeEvent(QEvent* event) override {
+        QLineEdit::changeEvent(event);
+        if (event->type() == QEvent::FontChange) FitWidth();
+    }
+};
+
 QLineEdit* MakeKeyEdit(const TKeySettingRow& row, QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new TKeyEdit(parent);
     edit->setObjectName(Text(row.editName));
     edit->setToolTip(Text(row.hint));
     edit->setMaxLength(1);
@@ -36,7 +51,7 @@ QLineEdit* MakeKeyEdit(const TKeySettingRow& row, QWidget* parent) {
     QPalette palette = edit->palette();
     palette.setColor(QPalette::Text, Qt::red);
     edit->setPalette(palette);
-    edit->setFixedWidth(kTileSize);
+    edit->FitWidth();
     return edit;
 }
 
