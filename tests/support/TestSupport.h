@@ -1,7 +1,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 #include <stdlib.h>
 
 #include <deque>
@@ -13,6 +12,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "IconvReference.h"
 #include "Interfaces.h"
 
 namespace odz::test {
@@ -81,22 +81,6 @@ private:
     std::int64_t FPosition = 0;
     std::int64_t FMax = 0;
 };
-
-// The C library's converter, used as a reference nobody here wrote. False when it fails.
-inline bool Iconv(const char* to, const char* from, std::string_view input, std::string& output) {
-    iconv_t cd = ::iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
-    output.assign(input.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(input.data());
-    std::size_t inLeft = input.size();
-    char* out = output.data();
-    std::size_t outLeft = output.size();
-    const std::size_t result = ::iconv(cd, &in, &inLeft, &out, &outLeft);
-    const std::size_t flushed = ::iconv(cd, nullptr, nullptr, &out, &outLeft);
-    ::iconv_close(cd);
-    output.resize(output.size() - outLeft);
-    return result != static_cast<std::size_t>(-1) && flushed != static_cast<std::size_t>(-1) && inLeft == 0;
-}
 
 inline std::string Hex(std::string_view bytes) {
     static const char* digits = "0123456789ABCDEF";

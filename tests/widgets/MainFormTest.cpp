@@ -1,7 +1,6 @@
 // The main window as a user meets it: converting and replacing from the window, the settings kept
 // between runs, the screen adaptation, the view buttons, the filter and the small buttons.
 
-#include <iconv.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -21,6 +20,7 @@
 
 #include "DirTreeModel.h"
 #include "HelpWindow.h"
+#include "IconvReference.h"
 #include "KeySettingsPage.h"
 #include "MainForm.h"
 #include "ScriptedMessages.h"
@@ -32,21 +32,11 @@ using namespace odz;
 
 namespace {
 
-// The C library's converter, as a reference that nobody here wrote.
+// The C library's conversion of bytes; a marker when it fails.
 QByteArray Iconv(const QByteArray& bytes, const char* from, const char* to) {
-    iconv_t converter = iconv_open(to, from);
-    if (converter == reinterpret_cast<iconv_t>(-1)) return "<no converter>";
-    QByteArray in = bytes;
-    QByteArray out(bytes.size() * 4 + 16, '\0');
-    char* inPtr = in.data();
-    char* outPtr = out.data();
-    size_t inLeft = static_cast<size_t>(in.size());
-    size_t outLeft = static_cast<size_t>(out.size());
-    const size_t result = iconv(converter, &inPtr, &inLeft, &outPtr, &outLeft);
-    iconv_close(converter);
-    if (result == static_cast<size_t>(-1)) return "<not convertible>";
-    out.truncate(out.size() - static_cast<qsizetype>(outLeft));
-    return out;
+    std::string output;
+    if (!test::Iconv(to, from, std::string_view(bytes.constData(), bytes.size()), output)) return "<failed>";
+    return QByteArray::fromStdString(output);
 }
 
 const QByteArray kLetterUtf8 =
@@ -129,6 +119,7 @@ private slots:
     }
     void cleanup() {
         QDir::setCurrent(FCurrent);
+        TDirTreeModel::SetDriveSource({});
         FMessages.reset();
         FEngine.reset();
         FDir.reset();

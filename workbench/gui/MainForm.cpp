@@ -32,14 +32,6 @@ namespace {
 constexpr std::string_view kPlacementSection = "MainForm";
 constexpr std::string_view kDirectorySection = "Directory";
 
-std::string Utf8(const QString& text) {
-    return text.toStdString();
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromStdString(text);
-}
-
 // The list on its mask, refilled once whether or not the mask changed.
 void Refilter(TZTFilelistView& list, const QString& mask) {
     if (list.Mask() != mask) {
@@ -193,7 +185,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::FormShow() {
     if (std::filesystem::exists(FSettings.Path())) {
         const auto applyDirectory = [this](std::string_view key, TZTFilelistView& list, QLineEdit& box) {
-            const QString saved = FromUtf8(FSettings.ReadString(kDirectorySection, key, ""));
+            const QString saved = QString::fromStdString(FSettings.ReadString(kDirectorySection, key, ""));
             if (saved.isEmpty() || !QFileInfo(saved).isDir()) return;
             ShowFolder(list, saved);
             box.setText(saved);
@@ -231,8 +223,8 @@ bool TMainForm::FormClose() {
     SaveWindowPlacement();
     const bool saved =
         FSettings.LastError().empty() &&
-        FSettings.WriteString(kDirectorySection, "Source", Utf8(SourceFileList->Directory())) &&
-        FSettings.WriteString(kDirectorySection, "Target", Utf8(TargetFileList->Directory())) &&
+        FSettings.WriteString(kDirectorySection, "Source", SourceFileList->Directory().toStdString()) &&
+        FSettings.WriteString(kDirectorySection, "Target", TargetFileList->Directory().toStdString()) &&
         FSettings.WriteInteger("Overwrite", "Value", OverwriteChk->isChecked() ? 1 : 0) &&
         FSettings.WriteInteger("HTMLDoc", "Value", HTMLCheck->isChecked() ? 1 : 0) &&
         FSettings.WriteInteger("Filter", "Index", FilterIndex());
