@@ -6,6 +6,7 @@
 #include "AtomicFile.h"
 #include "ByteBuffer.h"
 #include "LineReaders.h"
+#include "StreamOutput.h"
 
 namespace odz {
 
@@ -37,15 +38,29 @@ bool Exists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, error);
 }
 
+// Where the converted text goes: a new file that takes the target's place at the end, or a stream.
+class TJobOutput {
+public:
+    explicit TJobOutput(const TFileJob& job) {
+        if (job.targetStream >= 0) {
+            FStream.emplace(job.targetStream, job.targetStreamName, job.editor);
+        } else {
+            FFile.emplace(job.target);
+        }
+    }
+    void Write(std::string_view bytes) { FFile ? FFile->Write(bytes) : FStream->Write(bytes); }
+
+    std::optional<TAtomicFile> FFile;
+    std::optional<TStreamOutput> FStream;
+};
+
 // Writes the converted text again with the editor's insertion in place.
 void Reinsert(TAtomicFile& first, const TOutputEditor::TInsertion& insertion, TAtomicFile& second) {
-    first.Flush();
-    TInputFile input(first.TempPath());
     std::string chunk(kFlushSize, '\0');
     std::uint64_t position = 0;
     bool inserted = false;
     for (;;) {
-        const std::size_t n = input.Read(chunk.data(), chunk.size());
+        const std::size_t n = first.ReadBack(position, chunk.data(), chunk.size());
         if (n == 0) break;
         std::string_view data(chunk.data(), n);
         if (!inserted && insertion.offset < position + n) {
@@ -60,6 +75,37 @@ void Reinsert(TAtomicFile& first, const TOutputEditor::TInsertion& insertion, TA
         position += n;
     }
     if (!inserted) second.Write(insertion.text);
+}
+
+// Puts the converted file in place. Without Overwrite All it never replaces a target, not even one
+// that appeared while the file was converted, unless the user says so.
+TFileJobResult PutInPlace(const TFileJob& job, TJobOutput& output, const TFileJobResult& result) {
+    if (output.FStream) {
+        output.FStream->Finish();
+        return result;
+    }
+    TAtomicFile* file = &*output.FFile;
+    std::optional<TAtomicFile> edited;
+    if (job.editor) {
+        if (const auto insertion = job.editor->Insertion()) {
+            edited.emplace(job.target);
+            Reinsert(*file, *insertion, *edited);
+            file->Discard();
+            file = &*edited;
+        }
+    }
+    if (job.overwriteAll) {
+        file->Commit();
+        return result;
+    }
+    if (file->CommitNew()) return result;
+    const TAnswer answer = job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;
+    if (answer != TAnswer::Yes) {
+        file->Discard();
+        return {TFileJobResult::Declined, result.references};
+    }
+    file->Commit();
+    return result;
 }
 
 // Shows the editor the lines of buffer[start, end) that it may change: those holding "<", and the
@@ -94,12 +140,12 @@ void EditOutput(TOutputEditor& editor, TByteBuffer& buffer, std::size_t start, s
 }  // namespace
 
 TFileJobResult RunFileJob(const TFileJob& job) {
-    if (!Exists(job.source)) return {TFileJobResult::SourceMissing, 0};
+    if (!job.source.IsStream() && !Exists(job.source.path)) return {TFileJobResult::SourceMissing, 0};
     std::unique_ptr<TLineConverter> own;
     TLineConverter* converter = job.converter;
     if (converter == nullptr) converter = (own = MakeLineConverter(job.setup)).get();
     const std::uint64_t referencesBefore = converter->References();
-    TAtomicFile output(job.target);
+    TJobOutput output(job);
     TProgressSteps progress(job.progress);
     TByteBuffer buffer;
     std::uint64_t written = 0;
@@ -158,25 +204,7 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     progress.Flush();
 
     const TFileJobResult result{TFileJobResult::Written, converter->References() - referencesBefore};
-    if (!job.overwriteAll && Exists(job.target)) {
-        const TAnswer answer =
-            job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;
-        if (answer != TAnswer::Yes) {
-            output.Discard();
-            return {TFileJobResult::Declined, result.references};
-        }
-    }
-    if (job.editor) {
-        if (const auto insertion = job.editor->Insertion()) {
-            TAtomicFile edited(job.target);
-            Reinsert(output, *insertion, edited);
-            output.Discard();
-            edited.Commit();
-            return result;
-        }
-    }
-    output.Commit();
-    return result;
+    return PutInPlace(job, output, result);
 }
 
 }  // namespace odz

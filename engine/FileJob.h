@@ -8,6 +8,7 @@
 
 #include "Interfaces.h"
 #include "LineConverter.h"
+#include "LineReaders.h"
 
 namespace odz {
 
@@ -34,8 +35,12 @@ public:
 // One file converted: read as lines, each line converted, written with CR LF after every line (for a
 // UTF-16 target: the byte-order mark FF FE and the units 000D 000A), stored atomically.
 struct TFileJob {
-    std::filesystem::path source;
+    TInput source;  // a file, or standard input
     std::filesystem::path target;
+    // When set, the converted text goes to this stream (standard output) as it comes, instead of to
+    // target; messages call it targetStreamName.
+    int targetStream = -1;
+    std::string targetStreamName;
     TConversionSetup setup;
     // A converter for the setup to reuse (batches convert many small files alike); made when absent.
     TLineConverter* converter = nullptr;
@@ -45,7 +50,9 @@ struct TFileJob {
     std::function<void(std::u32string&)> transformCodePoints;
     TOutputEditor* editor = nullptr;
     TProgress* progress = nullptr;
-    TQuestions* questions = nullptr;  // none: an existing target is never replaced without Overwrite All
+    // Asked before an existing target is replaced, also one that appeared while the file was being
+    // converted; none: an existing target is never replaced without Overwrite All.
+    TQuestions* questions = nullptr;
 };
 
 struct TFileJobResult {
@@ -57,7 +64,7 @@ struct TFileJobResult {
 inline constexpr const char* kOverwriteQuestion = "File already exists, overwrite it ?";
 
 // Throws EFileError when the source cannot be read or the target cannot be written; the target is then
-// left as it was.
+// left as it was. A symbolic link at the target is replaced, never written through.
 TFileJobResult RunFileJob(const TFileJob& job);
 
 }  // namespace odz

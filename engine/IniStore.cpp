@@ -253,7 +253,8 @@ bool TIniStore::WriteString(std::string_view section, std::string_view key, std:
             std::filesystem::create_directories(FPath.parent_path(), ec);
             if (ec) throw EFileError("Cannot create file " + FPath.string(), ec.message());
         }
-        TAtomicFile file(FPath);
+        // A settings file linked in from elsewhere (a folder of dotfiles) stays linked.
+        TAtomicFile file(FPath, TAtomicFile::TLinks::Follow);
         file.Write(content);
         file.Commit();
         return true;

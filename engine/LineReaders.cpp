@@ -19,39 +19,50 @@ constexpr std::size_t kChunk = 1 << 20;
 
 // Small files, the usual case in a batch, get a buffer of their own size.
 std::size_t BufferFor(const TInputFile& file) {
+    if (!file.IsRegular()) return kChunk;
     return static_cast<std::size_t>(std::clamp<std::uint64_t>(file.Size() + 1, 4096, kChunk));
 }
 
 }  // namespace
 
-TInputFile::TInputFile(const std::filesystem::path& path) : FPath(path) {
-    FFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (FFd < 0) throw EFileError("Cannot open file " + path.string(), std::strerror(errno));
+TInputFile::TInputFile(const TInput& input) {
+    if (input.IsStream()) {
+        FFd = input.descriptor;
+        FOwned = false;
+        FReadMessage = "Cannot read " + input.name;
+    } else {
+        FReadMessage = "Cannot read file " + input.path.string();
+        FFd = ::open(input.path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (FFd < 0) throw EFileError("Cannot open file " + input.path.string(), std::strerror(errno));
+    }
     struct stat info {};
     if (::fstat(FFd, &info) == 0) {
         if (S_ISDIR(info.st_mode)) {
-            ::close(FFd);
+            const std::string message =
+                input.IsStream() ? FReadMessage : "Cannot open file " + input.path.string();
+            if (FOwned) ::close(FFd);
             FFd = -1;
-            throw EFileError("Cannot open file " + path.string(), std::strerror(EISDIR));
+            throw EFileError(message, std::strerror(EISDIR));
         }
-        FSize = static_cast<std::uint64_t>(info.st_size);
+        FRegular = S_ISREG(info.st_mode);
+        if (FRegular) FSize = static_cast<std::uint64_t>(info.st_size);
     }
 }
 
 TInputFile::~TInputFile() {
-    if (FFd >= 0) ::close(FFd);
+    if (FOwned && FFd >= 0) ::close(FFd);
 }
 
 std::size_t TInputFile::Read(char* data, std::size_t size) {
     for (;;) {
         const ssize_t n = ::read(FFd, data, size);
         if (n >= 0) return static_cast<std::size_t>(n);
-        if (errno != EINTR) throw EFileError("Cannot read file " + FPath.string(), std::strerror(errno));
+        if (errno != EINTR) throw EFileError(FReadMessage, std::strerror(errno));
     }
 }
 
-TLineReader::TLineReader(const std::filesystem::path& path, bool dropUtf8Mark)
-    : FFile(path), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
+TLineReader::TLineReader(const TInput& input, bool dropUtf8Mark)
+    : FFile(input), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
 
 bool TLineReader::Fill() {
     if (FEof) return false;
@@ -119,8 +130,8 @@ bool TLineReader::Next(std::string_view& line) {
     }
 }
 
-TBlockReader::TBlockReader(const std::filesystem::path& path, bool dropUtf8Mark)
-    : FFile(path), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
+TBlockReader::TBlockReader(const TInput& input, bool dropUtf8Mark)
+    : FFile(input), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
 
 bool TBlockReader::Fill() {
     std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
@@ -166,8 +177,7 @@ bool TBlockReader::Next(std::string_view& block) {
     }
 }
 
-TUtf16LineReader::TUtf16LineReader(const std::filesystem::path& path)
-    : FFile(path), FBuffer(BufferFor(FFile)) {}
+TUtf16LineReader::TUtf16LineReader(const TInput& input) : FFile(input), FBuffer(BufferFor(FFile)) {}
 
 bool TUtf16LineReader::NextUnit(char16_t& unit) {
     if (FPendingUnit) {

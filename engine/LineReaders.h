@@ -8,21 +8,41 @@
 
 namespace odz {
 
-// An open file for reading; closes itself. Throws EFileError("Cannot open file <path>").
+// What a reader reads: a file named by its path, or a stream that is already open (standard input),
+// read from where it stands, never closed by the reader and called by its name in messages.
+struct TInput {
+    TInput() = default;
+    TInput(std::filesystem::path file) : path(std::move(file)) {}  // NOLINT: most inputs are files
+    TInput(int stream, std::string streamName) : descriptor(stream), name(std::move(streamName)) {}
+
+    bool IsStream() const { return descriptor >= 0; }
+
+    std::filesystem::path path;
+    int descriptor = -1;
+    std::string name;
+};
+
+// An open file or stream for reading; closes the file itself. Throws EFileError("Cannot open file
+// <path>").
 class TInputFile {
 public:
-    explicit TInputFile(const std::filesystem::path& path);
+    explicit TInputFile(const TInput& input);
     ~TInputFile();
     TInputFile(const TInputFile&) = delete;
     TInputFile& operator=(const TInputFile&) = delete;
 
-    // Reads up to size bytes; 0 at the end. Throws EFileError("Cannot read file <path>").
+    // Reads up to size bytes; 0 at the end. Throws EFileError("Cannot read file <path>"), for a stream
+    // EFileError("Cannot read <name>").
     std::size_t Read(char* data, std::size_t size);
+    // The size of a regular file; 0 for a stream, whose size is unknown.
     std::uint64_t Size() const { return FSize; }
+    bool IsRegular() const { return FRegular; }
 
 private:
-    std::filesystem::path FPath;
+    std::string FReadMessage;
     int FFd = -1;
+    bool FOwned = true;
+    bool FRegular = false;
     std::uint64_t FSize = 0;
 };
 
@@ -31,7 +51,7 @@ private:
 class TLineReader {
 public:
     // dropUtf8Mark: a UTF-8 byte-order mark at the start is no content.
-    TLineReader(const std::filesystem::path& path, bool dropUtf8Mark);
+    TLineReader(const TInput& input, bool dropUtf8Mark);
 
     // The next line without its line end (valid until the next call), or false at the end.
     bool Next(std::string_view& line);
@@ -59,7 +79,7 @@ private:
 // end, never between the CR and LF of a pair; the last block may end without one.
 class TBlockReader {
 public:
-    TBlockReader(const std::filesystem::path& path, bool dropUtf8Mark);
+    TBlockReader(const TInput& input, bool dropUtf8Mark);
 
     // The next block (valid until the next call), or false at the end.
     bool Next(std::string_view& block);
@@ -80,7 +100,7 @@ private:
 // unit FEFF is skipped wherever it stands; a last odd byte is ignored.
 class TUtf16LineReader {
 public:
-    explicit TUtf16LineReader(const std::filesystem::path& path);
+    explicit TUtf16LineReader(const TInput& input);
 
     bool Next(std::u32string& line);
     std::uint64_t Consumed() const { return FConsumed; }

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include "TemporaryFiles.h"
 #include "TestSupport.h"
 
 #include <algorithm>
@@ -118,7 +119,20 @@ INSTANTIATE_TEST_SUITE_P(AtomicFile, AtomicFileUmask,
                          ::testing::Values(TUmaskCase{022, 0644}, TUmaskCase{077, 0600},
                                            TUmaskCase{002, 0664}, TUmaskCase{0, 0666}));
 
-TEST(AtomicFile, WithoutCommitTheOldTargetStaysAndNoTemporaryFileRemains) {
+// Every test of this group runs with unnamed new files (where the file system has them) and with the
+// named ones that other file systems get.
+class AtomicFileKinds : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { TAtomicFile::AllowUnnamedFiles(GetParam()); }
+    void TearDown() override { TAtomicFile::AllowUnnamedFiles(true); }
+    // Whether this file system gave the file the kind the test asked for.
+    static bool KindAsked(const TAtomicFile& file) { return file.Unnamed() == GetParam(); }
+};
+
+INSTANTIATE_TEST_SUITE_P(AtomicFile, AtomicFileKinds, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Unnamed" : "Named"; });
+
+TEST_P(AtomicFileKinds, WhileWritingOnlyATemporaryFileThatWalksSkipAppearsAndWithoutCommitItGoes) {
     TTempDir dir;
     const fs::path target = dir.Path() / "keep.txt";
     test::WriteFile(target, "precious\r\nlines\r\n");
@@ -126,19 +140,31 @@ TEST(AtomicFile, WithoutCommitTheOldTargetStaysAndNoTemporaryFileRemains) {
         TAtomicFile file(target);
         file.Write(Pattern(3 << 20, 1));  // more than the buffer, so bytes really reached the disk
         file.Write("tail");
-        EXPECT_TRUE(fs::exists(file.TempPath()));
+        if (!KindAsked(file)) GTEST_SKIP() << "this file system has no unnamed files";
+        std::vector<std::string> names = Names(dir.Path());
+        EXPECT_EQ(names.size(), GetParam() ? 1u : 2u);
+        std::erase(names, "keep.txt");
+        for (const std::string& name : names) {
+            EXPECT_TRUE(name.starts_with(".odztmp.") && name.ends_with(".keep.txt")) << name;
+            EXPECT_TRUE(IsTemporaryFileName(name)) << name;
+        }
     }
     EXPECT_EQ(test::ReadFile(target), "precious\r\nlines\r\n");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.txt"});
-}
-
-TEST(AtomicFile, WithoutCommitNoTargetAppears) {
-    TTempDir dir;
     { TAtomicFile(dir.Path() / "never.txt").Write("abc"); }
-    EXPECT_TRUE(Names(dir.Path()).empty());
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"keep.txt"});
 }
 
-TEST(AtomicFile, DiscardRemovesTheTemporaryFileAndForbidsCommit) {
+TEST(AtomicFile, TemporaryFileNamesAreRecognisedAndNoOthers) {
+    const std::pair<const char*, bool> cases[] = {
+        {".odztmp.aZ09xY.keep.txt", true}, {".odztmp.aZ09xY..hidden", true},  {"keep.txt", false},
+        {".keep.txt.aZ09xY", false},       {".odztmp.aZ09xY.", false},        {".odztmp.aZ09x.keep", false},
+        {".odztmp.aZ0-xY.keep", false},    {"odztmp.aZ09xY.keep.txt", false}, {".odztmp.aZ09xY-keep", false},
+    };
+    for (const auto& [name, expected] : cases) EXPECT_EQ(IsTemporaryFileName(name), expected) << name;
+}
+
+TEST_P(AtomicFileKinds, DiscardRemovesTheTemporaryFileAndForbidsCommit) {
     TTempDir dir;
     const fs::path target = dir.Path() / "t.txt";
     test::WriteFile(target, "old");
@@ -146,36 +172,104 @@ TEST(AtomicFile, DiscardRemovesTheTemporaryFileAndForbidsCommit) {
     file.Write("new");
     file.Flush();
     file.Discard();
-    EXPECT_FALSE(fs::exists(file.TempPath()));
     EXPECT_THROW(file.Commit(), std::logic_error);
+    EXPECT_THROW(file.CommitNew(), std::logic_error);
     EXPECT_THROW(file.Write("more"), std::logic_error);
     EXPECT_EQ(test::ReadFile(target), "old");
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"t.txt"});
 }
 
-TEST(AtomicFile, TemporaryFileIsHiddenBesideTheTarget) {
-    TTempDir dir;
-    TAtomicFile file(dir.Path() / "name.txt");
-    EXPECT_EQ(file.TempPath().parent_path(), dir.Path());
-    const std::string name = file.TempPath().filename().string();
-    EXPECT_TRUE(name.starts_with(".name.txt.")) << name;
-    EXPECT_EQ(name.size(), std::string(".name.txt.XXXXXX").size());
-    EXPECT_TRUE(fs::is_regular_file(file.TempPath()));
+// Whatever has the target's name (a dangling symbolic link too) keeps it on CommitNew(); Commit() then
+// replaces it, a symbolic link itself and never what it points to.
+TEST_P(AtomicFileKinds, CommitNewNeverReplacesAndCommitReplacesTheNameItself) {
+    struct TCase {
+        const char* name;
+        std::function<void(const fs::path&)> plant;  // puts something at the target
+    };
+    TTempDir elsewhere;
+    const fs::path real = elsewhere.Path() / "real.txt";
+    const TCase cases[] = {
+        {"nothing", [](const fs::path&) {}},
+        {"file", [](const fs::path& t) { test::WriteFile(t, "old"); }},
+        {"link", [&](const fs::path& t) { fs::create_symlink(real, t); }},
+        {"dangling link", [&](const fs::path& t) { fs::create_symlink(elsewhere.Path() / "none", t); }},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempDir dir;
+        const fs::path target = dir.Path() / "out.txt";
+        test::WriteFile(real, "outside the folder");
+        TAtomicFile file(target);
+        file.Write("new");
+        c.plant(target);  // after the file was opened: as by another program meanwhile
+        const bool placed = file.CommitNew();
+        EXPECT_EQ(placed, std::string_view(c.name) == "nothing");
+        if (!placed) {
+            EXPECT_FALSE(file.Committed());
+            EXPECT_TRUE(fs::exists(fs::symlink_status(target)));
+            EXPECT_NE(test::ReadFile(target), "new");
+            file.Commit();
+        }
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(target)));
+        EXPECT_EQ(test::ReadFile(target), "new");
+        EXPECT_EQ(test::ReadFile(real), "outside the folder");
+        EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.txt"});
+        EXPECT_EQ(Names(elsewhere.Path()), std::vector<std::string>{"real.txt"});
+    }
 }
 
-TEST(AtomicFile, TemporaryContentCanBeRereadAndRewrittenBeforeCommit) {
+TEST(AtomicFile, AFileSwappedInAtTheTemporaryNameNeverTakesTheTargetsPlace) {
     TTempDir dir;
     const fs::path target = dir.Path() / "t.txt";
+    test::WriteFile(target, "old");
+    TAtomicFile::AllowUnnamedFiles(false);
     TAtomicFile file(target);
-    file.Write("first draft");
+    TAtomicFile::AllowUnnamedFiles(true);
+    file.Write("new");
     file.Flush();
-    EXPECT_EQ(test::ReadFile(file.TempPath()), "first draft");
-    test::WriteFile(file.TempPath(), "final");
-    file.Commit();
-    EXPECT_EQ(test::ReadFile(target), "final");
+    std::vector<std::string> names = Names(dir.Path());
+    std::erase(names, "t.txt");
+    ASSERT_EQ(names.size(), 1u);
+    // As a walk that took the file for a source and wrote its own over it would.
+    test::WriteFile(dir.Path() / "other", "partial");
+    fs::rename(dir.Path() / "other", dir.Path() / names[0]);
+    const auto error = ErrorFrom([&] { file.Commit(); });
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->FullText(),
+              "Cannot create file " + target.string() + " (Another program replaced the temporary file)");
+    EXPECT_EQ(test::ReadFile(target), "old");
+    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"t.txt"});
 }
 
-TEST(AtomicFile, MixedSmallAndLargeWritesArriveInOrder) {
+// A signal that ends the program removes its named temporary file; an unnamed one goes even with
+// SIGKILL. The old target stays as it was.
+TEST(AtomicFileDeathTest, AnInterruptedWriteLeavesNothingBehind) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        TTempDir dir;
+        const fs::path target = dir.Path() / "t.txt";
+        test::WriteFile(target, "old");
+        bool unnamed = signal == SIGKILL;
+        if (unnamed) {
+            TAtomicFile probe(dir.Path() / "probe");
+            unnamed = probe.Unnamed();
+        }
+        if (signal == SIGKILL && !unnamed) continue;  // this file system has no unnamed files
+        EXPECT_EXIT(
+            {
+                TAtomicFile::AllowUnnamedFiles(unnamed);
+                RemoveTemporaryFilesOnSignals();
+                TAtomicFile file(target);
+                file.Write(Pattern(3 << 20, 2));
+                ::raise(signal);
+            },
+            ::testing::KilledBySignal(signal), "");
+        EXPECT_EQ(test::ReadFile(target), "old");
+        EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"t.txt"});
+    }
+}
+
+TEST_P(AtomicFileKinds, MixedSmallAndLargeWritesArriveInOrderAndReadBack) {
     TTempDir dir;
     const fs::path target = dir.Path() / "big.bin";
     const std::vector<std::string> pieces = {Pattern(10, 1), Pattern((1 << 20) - 5, 2),
@@ -188,6 +282,13 @@ TEST(AtomicFile, MixedSmallAndLargeWritesArriveInOrder) {
         expected += piece;
     }
     EXPECT_EQ(file.BytesWritten(), expected.size());
+    std::string back(expected.size() + 10, '\0');
+    std::size_t got = 0;
+    while (const std::size_t n =
+               file.ReadBack(got, back.data() + got, std::min<std::size_t>(999999, back.size() - got)))
+        got += n;
+    back.resize(got);
+    EXPECT_TRUE(back == expected);
     file.Commit();
     EXPECT_TRUE(test::ReadFile(target) == expected);
 }
@@ -198,7 +299,7 @@ TEST(AtomicFile, WritingThroughASymbolicLinkKeepsTheLink) {
     const fs::path link = dir.Path() / "link.txt";
     test::WriteFile(real, "old");
     fs::create_symlink("real.txt", link);
-    TAtomicFile file(link);
+    TAtomicFile file(link, TAtomicFile::TLinks::Follow);
     file.Write("new");
     file.Commit();
     EXPECT_TRUE(fs::is_symlink(link));
@@ -206,7 +307,7 @@ TEST(AtomicFile, WritingThroughASymbolicLinkKeepsTheLink) {
     EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"link.txt", "real.txt"}));
 }
 
-TEST(AtomicFile, LongFileNamesStillGetATemporaryFile) {
+TEST_P(AtomicFileKinds, LongFileNamesStillGetATemporaryFile) {
     TTempDir dir;
     const fs::path target = dir.Path() / (std::string(250, 'n') + ".txt");
     TAtomicFile file(target);
@@ -214,6 +315,9 @@ TEST(AtomicFile, LongFileNamesStillGetATemporaryFile) {
     file.Commit();
     EXPECT_EQ(test::ReadFile(target), "x");
 }
+
+const std::string kLongNameText(300, 'n');
+const char* const kLongName = kLongNameText.c_str();
 
 struct TCreateFailure {
     const char* Name;
@@ -240,7 +344,8 @@ INSTANTIATE_TEST_SUITE_P(
     AtomicFile, AtomicFileCreateFailure,
     ::testing::Values(TCreateFailure{"FolderIsAFile", "plain/out.txt", "Not a directory"},
                       TCreateFailure{"FolderMissing", "missing/out.txt", "No such file or directory"},
-                      TCreateFailure{"TargetIsAFolder", "folder", "Is a directory"}),
+                      TCreateFailure{"TargetIsAFolder", "folder", "Is a directory"},
+                      TCreateFailure{"NameTooLong", kLongName, "File name too long"}),
     [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(AtomicFile, TargetTurnedIntoAFolderMakesCommitFailAndLeavesNothingBehind) {
@@ -298,7 +403,6 @@ TEST_P(AtomicFileWriteFailure, ThrowsRemovesTheTemporaryFileAndNeverCommits) {
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(std::string(error->what()), "Cannot write file " + target.string());
     EXPECT_EQ(error->Reason(), "File too large");
-    EXPECT_FALSE(fs::exists(file.TempPath()));
 
     // A caller that ignores the failure must not get a truncated file in place of the old one.
     const auto commitError = ErrorFrom([&] { file.Commit(); });

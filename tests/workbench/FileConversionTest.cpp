@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "CharsetEditor.h"
 #include "FileConversion.h"
 #include "ReplaceInLine.h"
 #include "TestSupport.h"
@@ -164,6 +165,71 @@ TEST_F(FileConversion, ExistingTarget) {
     EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBB\x87\r\n");
     EXPECT_EQ(FQuestions.Asked().size(), 3u);
     EXPECT_TRUE(FQuestions.AllAnswered());
+}
+
+// Without Overwrite All a target is replaced only on the user's word, also one that another program
+// made while the file was being converted and a (dangling) symbolic link; a link is replaced itself,
+// never written through.
+TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAllowed) {
+    class TPlanting : public test::TCountingProgress {
+    public:
+        std::function<void()> plant;
+        void SetPosition(std::int64_t position) override {
+            if (plant) std::exchange(plant, nullptr)();
+            TCountingProgress::SetPosition(position);
+        }
+    };
+    struct TCase {
+        const char* what;
+        const char* linkTo;  // the target is a symbolic link to this name from the start; none: it appears
+        bool overwriteAll;
+        std::optional<TAnswer> answer;  // none: there is nobody to ask
+        TFileConversionReport::TOutcome outcome;
+    };
+    const TCase cases[] = {
+        {"appears, nobody to ask", nullptr, false, std::nullopt, TFileConversionReport::LeftAlone},
+        {"appears, No", nullptr, false, TAnswer::No, TFileConversionReport::LeftAlone},
+        {"appears, Yes", nullptr, false, TAnswer::Yes, TFileConversionReport::Written},
+        {"appears, Overwrite All", nullptr, true, std::nullopt, TFileConversionReport::Written},
+        {"dangling link, nobody to ask", "none", false, std::nullopt, TFileConversionReport::LeftAlone},
+        {"link, Cancel", "real.txt", false, TAnswer::Cancel, TFileConversionReport::LeftAlone},
+        {"link, Yes", "real.txt", false, TAnswer::Yes, TFileConversionReport::Written},
+        {"link, Overwrite All", "real.txt", true, std::nullopt, TFileConversionReport::Written},
+    };
+    const std::string converted = "<head>" + std::string(kUtf8MetaTag) + "\xE1\xBB\x87\r\n";
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::TTempDir dir;
+        test::WriteFile(dir / "in.htm", "<head>\xAE");
+        test::WriteFile(dir / "real.txt", "real");
+        TPlanting progress;
+        if (c.linkTo) {
+            std::filesystem::create_symlink(c.linkTo, dir / "out.htm");
+        } else {
+            progress.plant = [&] { test::WriteFile(dir / "out.htm", "old"); };
+        }
+        if (c.answer) FQuestions.Expect(*c.answer);
+        FEngine.Questions = c.answer ? &FQuestions : nullptr;
+        FEngine.ProgressBar = &progress;
+        TFileConversionRequest request{dir / "in.htm", dir / "out.htm", "VISCII", "Unicode UTF-8",
+                                       false,          c.overwriteAll,  {}};
+        EXPECT_EQ(ConvertFile(FEngine, request).outcome, c.outcome);
+        EXPECT_EQ(std::filesystem::is_symlink(dir / "out.htm"),
+                  c.linkTo && c.outcome == TFileConversionReport::LeftAlone);
+        if (c.outcome == TFileConversionReport::Written) {
+            EXPECT_EQ(test::ReadFile(dir / "out.htm"), converted);
+        } else if (!c.linkTo) {
+            EXPECT_EQ(test::ReadFile(dir / "out.htm"), "old");
+        }
+        EXPECT_EQ(test::ReadFile(dir / "real.txt"), "real");
+        std::size_t files = 0;
+        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
+        EXPECT_EQ(files, 3u);
+        EXPECT_TRUE(FQuestions.AllAnswered());
+    }
+    FEngine.Questions = &FQuestions;
+    FEngine.ProgressBar = nullptr;
+    EXPECT_EQ(FQuestions.Asked().size(), 4u);
 }
 
 TEST_F(FileConversion, FailuresLeaveNothingBehind) {

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <vector>
 
+#include "AtomicFile.h"
 #include "Encodings.h"
 #include "FileError.h"
 #include "PathRoutines.h"
@@ -264,7 +265,8 @@ void TBatchDriver::WalkLevel(QString SourceDir, QString TargetDir, const std::fu
             const QFileInfo info(SourceDir + name);
             if (info.isDir()) {
                 subfolders.push_back(name);
-            } else if (info.isFile()) {
+            } else if (info.isFile() && !IsTemporaryFileName(name.toStdString())) {
+                // Another run's file in the making is no source.
                 doFile(i, SourceDir + name, TargetDir + name);
             }
         }

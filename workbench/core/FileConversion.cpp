@@ -53,8 +53,11 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     engine.BuildViqrTable();
 
     TFileJob job;
-    job.source = request.source;
+    job.source =
+        request.sourceStream >= 0 ? TInput(request.sourceStream, "standard input") : TInput(request.source);
     job.target = request.target;
+    job.targetStream = request.targetStream;
+    job.targetStreamName = "standard output";
     job.setup = engine.FileSetup(EncodingInfo(*source).kind, *target, request.htmlDoc, request.source);
     job.converter = &engine.FileConverter(job.setup);
     job.overwriteAll = request.overwriteAll;

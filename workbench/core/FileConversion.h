@@ -22,6 +22,8 @@ struct TFileConversionRequest {
     bool htmlDoc = false;       // "HTML Doc"
     bool overwriteAll = false;  // "Overwrite All"
     std::optional<TReplacement> replace;
+    int sourceStream = -1;  // standard input: read from this descriptor instead of source
+    int targetStream = -1;  // standard output: write to this descriptor instead of target
 };
 
 struct TFileConversionReport {
