@@ -14,7 +14,8 @@ const char* const kCliUsage =
     "  odizodoruz-cli replace --find TEXT --with TEXT [--mask MASK] SOURCE_DIR TARGET_DIR\n"
     "\n"
     "FROM and TO are encoding names as 'odizodoruz-cli encodings' lists them, in any letter case.\n"
-    "SOURCE or TARGET '-' means standard input or standard output.\n"
+    "SOURCE or TARGET '-' means standard input or standard output; after '--' every argument is a\n"
+    "SOURCE or TARGET, even one that begins with '-'.\n"
     "A SOURCE_DIR is walked with all its subfolders; every file matching MASK (default *.*; several\n"
     "patterns separated by ';') goes under the same name into the matching folder of TARGET_DIR.\n"
     "'replace' writes every such file with FIND replaced by the text after --with; SOURCE_DIR and\n"
@@ -50,9 +51,14 @@ TCliCommand ParseReplace(const std::vector<std::string>& arguments) {
     std::optional<std::string> find;
     std::optional<std::string> with;
     std::vector<std::string> paths;
+    bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if (a == "--find" || a == "--with" || a == "--mask") {
+        if (optionsEnded) {
+            paths.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "--find" || a == "--with" || a == "--mask") {
             if (i + 1 >= arguments.size()) return TCliUsageError{"option " + a + " needs a value"};
             const std::string& v = arguments[++i];
             if (a == "--find") {
@@ -72,6 +78,8 @@ TCliCommand ParseReplace(const std::vector<std::string>& arguments) {
     if (!with || with->empty()) return TCliUsageError{"there is nothing to replace (--with TEXT)"};
     if (*find == *with) return TCliUsageError{"the search text and its replacement are the same"};
     if (paths.size() != 2) return TCliUsageError{"give SOURCE_DIR and TARGET_DIR"};
+    if (paths[0].empty()) return TCliUsageError{"SOURCE_DIR is an empty name"};
+    if (paths[1].empty()) return TCliUsageError{"TARGET_DIR is an empty name"};
     replace.find = *find;
     replace.with = *with;
     replace.source = paths[0];
@@ -98,10 +106,15 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     std::optional<std::string> from;
     std::optional<std::string> to;
     std::vector<std::string> paths;
+    bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
         const auto value = [&](std::size_t count) { return i + count < arguments.size(); };
-        if (a == "-f" || a == "--from" || a == "-t" || a == "--to" || a == "--keys" || a == "--mask") {
+        if (optionsEnded) {
+            paths.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "-f" || a == "--from" || a == "-t" || a == "--to" || a == "--keys" || a == "--mask") {
             if (!value(1)) return TCliUsageError{"option " + a + " needs a value"};
             const std::string& v = arguments[++i];
             if (a == "-f" || a == "--from") {
@@ -141,6 +154,8 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     if (paths.size() < 2)
         return TCliUsageError{paths.empty() ? "SOURCE and TARGET are missing" : "TARGET is missing"};
     if (paths.size() > 2) return TCliUsageError{"too many arguments: '" + paths[2] + "'"};
+    if (paths[0].empty()) return TCliUsageError{"SOURCE is an empty name"};
+    if (paths[1].empty()) return TCliUsageError{"TARGET is an empty name"};
     if (convert.keys) {
         if (const auto problem = CheckKeyString(*convert.keys))
             return TCliUsageError{"bad key string: " + *problem};

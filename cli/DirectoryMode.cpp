@@ -6,9 +6,11 @@
 #include <QFileInfo>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 
+#include "AtomicFile.h"
 #include "BatchDriver.h"
 #include "ListingPorts.h"
 #include "SettingsPath.h"
@@ -40,8 +42,11 @@ public:
 class TProgressLine : public TPlainProgress {
 public:
     TProgressLine(bool shown, int total) : FShown(shown), FTotal(total), FStart(Clock::now()) {}
-    ~TProgressLine() override {
+    ~TProgressLine() override { Erase(); }
+    // Takes the line away, so that what follows starts on a clean line.
+    void Erase() {
         if (FShown && FDrawn) std::cerr << "\r\033[K" << std::flush;
+        FDrawn = false;
     }
     void SetPosition(std::int64_t position) override {
         if (position > FPosition) FBytes += position - FPosition;
@@ -92,7 +97,7 @@ int CountFiles(const QString& folder, const QString& mask, const QString& skip) 
                 !QFileInfo(item.fullPath).isSymLink()) {
                 subfolders << item.fullPath;
             }
-        } else {
+        } else if (!IsTemporaryFileName(item.Name().toStdString())) {
             ++count;
         }
     }
@@ -110,7 +115,13 @@ std::optional<TTree> PrepareFolders(const std::string& source, const std::string
     const QFileInfo sourceInfo(QString::fromStdString(source));
     status = kUsage;
     if (!sourceInfo.isDir()) {
-        std::cerr << "odizodoruz-cli: SOURCE_DIR '" << source << "' is not a folder\n";
+        std::error_code error;
+        const auto type = std::filesystem::status(source, error).type();
+        std::cerr << "odizodoruz-cli: SOURCE_DIR '" << source << "' "
+                  << (error && type != std::filesystem::file_type::not_found
+                          ? "cannot be read (" + error.message() + ")"
+                          : std::string("is not a folder"))
+                  << '\n';
         return std::nullopt;
     }
     const QString targetPath = QString::fromStdString(target);
@@ -118,8 +129,10 @@ std::optional<TTree> PrepareFolders(const std::string& source, const std::string
         std::cerr << "odizodoruz-cli: TARGET_DIR '" << target << "' is a file, not a folder\n";
         return std::nullopt;
     }
-    if (!QDir().mkpath(targetPath)) {
-        std::cerr << "odizodoruz-cli: Cannot create " << target << '\n';
+    std::error_code error;
+    std::filesystem::create_directories(target, error);
+    if (error) {
+        std::cerr << "odizodoruz-cli: Cannot create " << target << " (" << error.message() << ")\n";
         status = kNotAllDone;
         return std::nullopt;
     }
@@ -165,6 +178,7 @@ int RunBatch(TRaRaru& engine, const TTree& folders, const std::string& mask, boo
                         ports.user, progress);
     driver.OnFile = [&](const TFileOutcome&) { progress.FileDone(); };
     run(driver);
+    progress.Erase();
     return Report(driver.Summary(), verb);
 }
 

@@ -3,10 +3,7 @@
 
 #include <unistd.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -16,6 +13,7 @@
 #include "FileConversion.h"
 #include "SettingsPath.h"
 #include "TRaRaru.h"
+#include "TemporaryFiles.h"
 
 namespace fs = std::filesystem;
 using namespace odz;
@@ -37,35 +35,6 @@ public:
     TAnswer AskYesNoCancel(std::string_view) override { return TAnswer::No; }
 };
 
-// A private folder for standard input and output, removed at the end.
-class TScratchFolder {
-public:
-    TScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "odizodoruz-cli.XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("cannot create a temporary folder");
-        FPath = pattern;
-    }
-    ~TScratchFolder() {
-        std::error_code error;
-        fs::remove_all(FPath, error);
-    }
-    const fs::path& Path() const { return FPath; }
-
-private:
-    fs::path FPath;
-};
-
-bool CopyStream(std::istream& in, std::ostream& out) {
-    std::vector<char> buffer(1 << 20);
-    while (in) {
-        in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-        out.write(buffer.data(), in.gcount());
-    }
-    out.flush();
-    return !in.bad() && static_cast<bool>(out);
-}
-
 int ListEncodings() {
     for (int i = 0; i < kEncodingCount; ++i) {
         const TEncodingInfo& info = EncodingAt(i);
@@ -83,26 +52,19 @@ int Convert(const TCliConvert& options) {
     const bool toStdout = options.target == "-";
     std::error_code error;
     if (!fromStdin) {
-        if (!fs::exists(options.source, error))
+        const fs::file_status status = fs::status(options.source, error);
+        if (status.type() == fs::file_type::not_found)
             return UsageError("SOURCE '" + options.source + "' does not exist");
-        if (fs::is_directory(options.source, error)) return ConvertTree(options);
+        if (error)
+            return UsageError("SOURCE '" + options.source + "' cannot be read (" + error.message() + ")");
+        if (fs::is_directory(status)) return ConvertTree(options);
     }
-    if (!toStdout && !options.overwrite && fs::exists(options.target, error)) {
+    // A dangling symbolic link is there too: it is replaced only with --overwrite.
+    if (!toStdout && !options.overwrite && fs::exists(fs::symlink_status(options.target, error))) {
         std::cerr << "odizodoruz-cli: " << options.target
                   << " already exists and was left as it is (--overwrite replaces it)\n";
         return kNotConverted;
     }
-
-    std::optional<TScratchFolder> scratch;
-    if (fromStdin || toStdout) scratch.emplace();
-    fs::path source = options.source;
-    fs::path target = options.target;
-    if (fromStdin) {
-        source = scratch->Path() / "standard-input";
-        std::ofstream file(source, std::ios::binary);
-        if (!CopyStream(std::cin, file)) return UsageError("cannot read standard input");
-    }
-    if (toStdout) target = scratch->Path() / "standard-output";
 
     TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
     TRaRaru& engine = instance.Engine();
@@ -111,12 +73,20 @@ int Convert(const TCliConvert& options) {
     engine.Questions = &answers;
 
     TFileConversionRequest request;
-    request.source = source;
-    request.target = target;
+    if (fromStdin) {
+        request.sourceStream = STDIN_FILENO;
+    } else {
+        request.source = options.source;
+    }
+    if (toStdout) {
+        request.targetStream = STDOUT_FILENO;
+    } else {
+        request.target = options.target;
+    }
     request.from = from;
     request.to = to;
     request.htmlDoc = options.html;
-    request.overwriteAll = options.overwrite || toStdout;
+    request.overwriteAll = options.overwrite;
     request.replace = options.replace;
     const TFileConversionReport report = ConvertFile(engine, request);
 
@@ -124,13 +94,6 @@ int Convert(const TCliConvert& options) {
     const std::string targetName = toStdout ? "standard output" : options.target;
     switch (report.outcome) {
         case TFileConversionReport::Written: {
-            if (toStdout) {
-                std::ifstream file(target, std::ios::binary);
-                if (!CopyStream(file, std::cout)) {
-                    std::cerr << "odizodoruz-cli: cannot write standard output\n";
-                    return kNotConverted;
-                }
-            }
             std::cerr << "Converted " << sourceName << " (" << from << ") to " << targetName << " (" << to
                       << ")";
             if (report.references > 0) {
@@ -155,6 +118,8 @@ int Convert(const TCliConvert& options) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    // An interrupted run, or a reader of standard output that stops early, leaves nothing behind.
+    RemoveTemporaryFilesOnSignals();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     const TCliCommand command = ParseCommandLine(arguments);
     try {

@@ -1,13 +1,21 @@
 // The command-line tool, run as a user runs it.
 
+#include <fcntl.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <vector>
 
+#include "CharsetEditor.h"
 #include "TestSupport.h"
 
 namespace odz {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct TRun {
     int status;
@@ -15,15 +23,22 @@ struct TRun {
     std::string err;
 };
 
+std::vector<std::string> Names(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 class Cli : public ::testing::Test {
 protected:
-    // Runs the tool with the arguments (already quoted for the shell) and optional standard input.
+    // Runs the tool with the arguments (already quoted for the shell), standard input coming through a
+    // pipe. FEnvironment goes before the program, FRedirect after the usual redirections.
     TRun Run(const std::string& arguments, const std::string& input = "",
              std::string program = ODZ_CLI_PATH) {
         test::WriteFile(FDir / "stdin", input);
-        const std::string command = "'" + program + "' " + arguments + " <'" + (FDir / "stdin").string() +
-                                    "' >'" + (FDir / "stdout").string() + "' 2>'" +
-                                    (FDir / "stderr").string() + "'";
+        const std::string command = "cd '" + FDir.Path().string() + "' && cat stdin | " + FEnvironment + "'" +
+                                    program + "' " + arguments + " >stdout 2>stderr" + FRedirect;
         const int raw = std::system(command.c_str());
         return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, test::ReadFile(FDir / "stdout"),
                 test::ReadFile(FDir / "stderr")};
@@ -31,6 +46,8 @@ protected:
     std::string P(std::string_view name) const { return "'" + (FDir / name).string() + "'"; }
 
     test::TTempDir FDir;
+    std::string FEnvironment;
+    std::string FRedirect;
 };
 
 TEST_F(Cli, ListsTheEncodings) {
@@ -58,6 +75,21 @@ TEST_F(Cli, ConvertsAFile) {
     run = Run("convert --overwrite -f viscii -t utf8 " + P("in.txt") + " " + P("out.txt"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBA\xBF\r\n");
+
+    // After '--' a name may begin with '-'. A symbolic link as TARGET is an existing target, a dangling
+    // one too; --overwrite replaces the link itself, never what it points to.
+    fs::rename(FDir / "in.txt", FDir / "-in.txt");
+    fs::create_symlink("elsewhere/none.txt", FDir / "-out.txt");
+    run = Run("convert -f viscii -t utf8 -- -in.txt -out.txt");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(fs::is_symlink(FDir / "-out.txt"));
+    EXPECT_NE(run.err.find("already exists"), std::string::npos) << run.err;
+    fs::create_directory(FDir / "elsewhere");
+    run = Run("convert --overwrite -f viscii -t utf8 -- -in.txt -out.txt");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_FALSE(fs::is_symlink(FDir / "-out.txt"));
+    EXPECT_EQ(test::ReadFile(FDir / "-out.txt"), "\xE1\xBA\xBF\r\n");
+    EXPECT_TRUE(fs::is_empty(FDir / "elsewhere"));
 }
 
 TEST_F(Cli, StandardInputAndOutput) {
@@ -69,6 +101,119 @@ TEST_F(Cli, StandardInputAndOutput) {
     EXPECT_NE(run.err.find("1 character the target cannot hold written as &#N; references"),
               std::string::npos)
         << run.err;
+}
+
+// Standard input and output are streams: they give byte for byte what a conversion of files gives,
+// whether or not the temporary folder can be used, and leave nothing in it. A page without a charset
+// declaration is held back from its <head> on, beyond a bound in an unnamed file.
+TEST_F(Cli, StreamsGiveWhatFilesGive) {
+    const std::string head = "<html><head><title>x</title></head><body>\n";
+    std::string body;
+    while (body.size() < (5 << 20)) body += "Vi\xAEt Nam <b>\xAA</b>\n";
+    struct TCase {
+        const char* what;
+        const char* from;
+        const char* to;
+        std::string input;
+    };
+    const TCase cases[] = {
+        {"letters and references", "utf8", "viscii", "\xC2\xA9\xE1\xBB\x87 a\r\nb"},
+        {"UTF-16 in", "utf16", "utf8",
+         std::string("\xFF\xFE"
+                     "a\0\xBF\x1E\r\0\n\0b\0",
+                     12)},
+        {"UTF-16 out", "viscii", "utf16", "Vi\xAEt\n"},
+        {"a page gets its declaration", "viscii", "utf8", head + "Vi\xAEt\n"},
+        {"a long page without declaration", "viscii", "utf8", head + body},
+        {"a declaration far down", "viscii", "ncr", head + body + "<meta charset=\"x\">\n"},
+    };
+    fs::create_directory(FDir / "tmp");
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::WriteFile(FDir / "in", c.input);
+        fs::remove(FDir / "out");
+        FEnvironment.clear();
+        const std::string pair = std::string("convert -f ") + c.from + " -t " + c.to;
+        ASSERT_EQ(Run(pair + " in out").status, 0);
+        const std::string expected = test::ReadFile(FDir / "out");
+        for (const char* tmp : {"tmp", "/nonexistent/tmp"}) {
+            FEnvironment = std::string("TMPDIR=") + tmp + " ";
+            const TRun run = Run(pair + " - -", c.input);
+            EXPECT_EQ(run.status, 0) << run.err;
+            EXPECT_EQ(run.out.size(), expected.size());
+            EXPECT_TRUE(run.out == expected);
+            EXPECT_TRUE(fs::is_empty(FDir / "tmp"));
+        }
+    }
+}
+
+TEST_F(Cli, StreamFailuresSayWhatIsWrong) {
+    const std::pair<const char*, const char*> cases[] = {
+        {" <.", "odizodoruz-cli: Cannot read standard input (Is a directory)\n"},
+        {" >/dev/full", "odizodoruz-cli: Cannot write standard output (No space left on device)\n"},
+    };
+    for (const auto& [redirect, message] : cases) {
+        FRedirect = redirect;
+        const TRun run = Run("convert -f viscii -t utf8 - -", "Vi\xAEt\n");
+        EXPECT_EQ(run.status, 1) << redirect;
+        EXPECT_EQ(run.err, message);
+    }
+}
+
+// A reader that stops early ends the tool as it ends cat: quietly, by SIGPIPE, leaving nothing behind.
+TEST_F(Cli, AReaderThatStopsEarlyEndsTheToolQuietly) {
+    std::string input;
+    while (input.size() < (4 << 20)) input += "Vi\xAEt Nam\n";
+    test::WriteFile(FDir / "in", input);
+    fs::create_directory(FDir / "tmp");
+    const std::string command = "cd '" + FDir.Path().string() +
+                                "' && (TMPDIR=tmp '" ODZ_CLI_PATH
+                                "' convert -f viscii -t utf8 - - <in 2>stderr; echo $? >status) | head -c 10 "
+                                ">stdout";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(test::ReadFile(FDir / "status"), std::to_string(128 + SIGPIPE) + "\n");
+    EXPECT_EQ(test::ReadFile(FDir / "stderr"), "");
+    EXPECT_EQ(test::ReadFile(FDir / "stdout"), "Vi\xE1\xBB\x87t Nam");
+    EXPECT_TRUE(fs::is_empty(FDir / "tmp"));
+}
+
+// Interrupted in the middle of a file, the tool leaves the old target as it was and nothing else, and
+// ends as the signal would have. SIGKILL too, where the file system has unnamed files.
+TEST_F(Cli, AnInterruptedConversionLeavesTheOldTargetAndNothingElse) {
+    fs::create_directory(FDir / "out");
+    const int probe = ::open((FDir / "out").c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe >= 0) ::close(probe);
+    ASSERT_EQ(::mkfifo((FDir / "slow").c_str(), 0600), 0);
+    std::string chunk;
+    while (chunk.size() < (1 << 20)) chunk += "Vi\xAEt Nam\n";
+    const std::string target = (FDir / "out" / "a.txt").string();
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGKILL}) {
+        if (signal == SIGKILL && probe < 0) continue;
+        SCOPED_TRACE(signal);
+        test::WriteFile(target, "old");
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int null = ::open("/dev/null", O_RDWR);
+            ::dup2(null, 1);
+            ::dup2(null, 2);
+            ::execl(ODZ_CLI_PATH, ODZ_CLI_PATH, "convert", "--overwrite", "-f", "viscii", "-t", "utf8",
+                    (FDir / "slow").c_str(), target.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        const auto oldPipeAction = std::signal(SIGPIPE, SIG_IGN);
+        const int input = ::open((FDir / "slow").c_str(), O_WRONLY);
+        // Once three megabytes went in, the tool is well inside the file.
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(::write(input, chunk.data(), chunk.size()), ssize_t(chunk.size()));
+        ::kill(pid, signal);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ::close(input);
+        std::signal(SIGPIPE, oldPipeAction);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(Names(FDir / "out"), std::vector<std::string>{"a.txt"});
+        EXPECT_EQ(test::ReadFile(target), "old");
+    }
 }
 
 TEST_F(Cli, KeysReplacementAndHtml) {
@@ -96,6 +241,11 @@ TEST_F(Cli, UsageErrors) {
         {"convert -f viscii -t utf8 --keys \"''?~.^(+Dd\\\\\" " + P("in.txt") + " x",
          "bad key string: keys Sac and Huyen are the same"},
         {"convert -f viscii -t utf8 --bogus " + P("in.txt") + " x", "unknown option --bogus"},
+        {"convert -f viscii -t utf8 '' x", "SOURCE is an empty name"},
+        {"convert -f viscii -t utf8 " + P("in.txt") + " ''", "TARGET is an empty name"},
+        {"replace --find a --with b " + P("in") + " ''", "TARGET_DIR is an empty name"},
+        {"convert -f viscii -t utf8 -- --html x", "SOURCE '--html' does not exist"},
+        {"convert -f viscii -t utf8 " + std::string(300, 'x') + " x", "cannot be read (File name too long)"},
     };
     for (const auto& [arguments, message] : cases) {
         const TRun run = Run(arguments);
@@ -156,18 +306,48 @@ TEST_F(CliFolders, ConvertsATree) {
     EXPECT_EQ(run.err,
               "Converted 0 files.\nLeft 2 files alone because the target already existed (--overwrite "
               "replaces them).\n");
+    // A symbolic link planted in the target folder is replaced itself: nothing lands outside.
+    test::WriteFile(FDir / "outside.txt", "outside");
+    fs::remove(FDir / "out" / "a.txt");
+    fs::create_symlink(FDir / "outside.txt", FDir / "out" / "a.txt");
     run =
         Run("convert -f viscii -t ncr --overwrite --replace b xx --mask '*.txt' " + P("in") + " " + P("out"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(test::ReadFile(FDir / "out" / "sub" / "c.txt"), "axxcaxxc\r\n");
     EXPECT_EQ(test::ReadFile(FDir / "out" / "a.txt"), "Vi&#7879;t\r\n");
+    EXPECT_FALSE(fs::is_symlink(FDir / "out" / "a.txt"));
+    EXPECT_EQ(test::ReadFile(FDir / "outside.txt"), "outside");
 }
 
 TEST_F(CliFolders, ReplacesInPlace) {
+    // Another run's file in the making is no source.
+    test::WriteFile(FDir / "in" / "sub" / ".odztmp.AbC123.c.txt", "abc");
     const TRun run = Run("replace --find abc --with X " + P("in") + " " + P("in"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "Wrote 3 files.\n");
     EXPECT_EQ(test::ReadFile(FDir / "in" / "sub" / "c.txt"), "XX\r\n");
+    EXPECT_EQ(test::ReadFile(FDir / "in" / "sub" / ".odztmp.AbC123.c.txt"), "abc");
+}
+
+// On a terminal a progress line is shown; the summary starts on a clean line after it.
+TEST_F(CliFolders, OnATerminalTheSummaryStartsOnItsOwnLine) {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) GTEST_SKIP() << "no terminals";
+    const std::string name = ::ptsname(terminal);
+    const int keep = ::open(name.c_str(), O_RDWR | O_NOCTTY);  // keeps the output readable afterwards
+    FRedirect = " 2>" + name;
+    const TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out"));
+    ::fcntl(terminal, F_SETFL, O_NONBLOCK);
+    std::string shown(1 << 16, '\0');
+    const ssize_t n = ::read(terminal, shown.data(), shown.size());
+    shown.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    ::close(keep);
+    ::close(terminal);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(shown.find(" of 3 files, "), std::string::npos) << shown;
+    const std::size_t at = shown.find("Converted 3 files.");
+    ASSERT_TRUE(at != std::string::npos && at >= 4) << shown;
+    EXPECT_EQ(shown.substr(at - 4, 4), "\r\033[K") << test::Hex(shown);
 }
 
 TEST_F(CliFolders, FolderProblems) {
@@ -190,6 +370,10 @@ TEST_F(CliFolders, FolderProblems) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err,
               "Converted 2 files.\nFailed: Cannot create " + (FDir / "out2" / "sub").string() + "/\n");
+    const std::string tooLong(300, 'x');
+    const TRun tooLongRun = Run("convert -f viscii -t utf8 " + P("in") + " " + tooLong);
+    EXPECT_EQ(tooLongRun.status, 1);
+    EXPECT_EQ(tooLongRun.err, "odizodoruz-cli: Cannot create " + tooLong + " (File name too long)\n");
 }
 
 }  // namespace
