@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -16,13 +17,17 @@
 #include <QToolBox>
 #include <QToolButton>
 #include <QtTest>
+#include <csignal>
+#include <cstdio>
 #include <memory>
 
+#include "AtomicFile.h"
 #include "DirTreeModel.h"
 #include "HelpWindow.h"
 #include "IconvReference.h"
 #include "KeySettingsPage.h"
 #include "MainForm.h"
+#include "QuitSignals.h"
 #include "ScriptedMessages.h"
 #include "TRaRaru.h"
 #include "ZTDirTree.h"
@@ -55,6 +60,37 @@ public:
         return TScriptedMessages::Confirm(text, withCancel);
     }
 };
+
+// Started by the test of quit signals as a program of its own: a window converting a file whose target
+// exists, stopped at the overwrite question until a signal arrives. It says "asking" when it gets there.
+[[noreturn]] void BatchUntilSignalled(const QString& folder) {
+    int argc = 1;
+    char name[] = "batch";
+    char* argv[] = {name, nullptr};
+    QApplication application(argc, argv);
+    TAtomicFile::AllowUnnamedFiles(!qEnvironmentVariableIsSet("ODZ_BATCH_NAMED_FILES"));
+    TDirTreeModel::SetDriveSource([folder] {
+        return QList<TDrive>{{folder + "/", "Fixed Disk", kDriveFixed}};
+    });
+    TProbingMessages messages;
+    TRaRaru engine((folder + "/settings/odizodoruz.ini").toStdString());
+    engine.RaRaruCreate();
+    TMainForm form(engine);
+    form.SourceFileList->SetDirectory(folder + "/in");
+    form.TargetFileList->SetDirectory(folder + "/out");
+    form.SourceEncodecbo->setCurrentIndex(2);  // VISCII
+    form.TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
+    const TQuitSignals quitSignals([&form] { form.close(); }, [&form] { return form.Busy(); });
+    messages.Expect(TAnswer::Yes);  // the conversion's confirmation; the overwrite question waits
+    messages.probe = [&messages] {
+        if (messages.asked.isEmpty()) return;
+        std::fputs("asking\n", stdout);
+        std::fflush(stdout);
+        for (;;) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    };
+    form.ConversebuttonClick();
+    std::_Exit(3);  // the signal did not end the program
+}
 
 }  // namespace
 
@@ -103,6 +139,13 @@ private:
     static void Choose(QComboBox& combo, int index) {
         combo.setCurrentIndex(index);
         QCOMPARE(combo.currentIndex(), index);
+    }
+
+public:
+    // The program of the quit signal test runs here, before the test's own application exists.
+    static void initMain() {
+        if (qEnvironmentVariableIsSet("ODZ_BATCH_FOLDER"))
+            BatchUntilSignalled(qEnvironmentVariable("ODZ_BATCH_FOLDER"));
     }
 
 private slots:
@@ -394,6 +437,39 @@ private slots:
         QCOMPARE(Read("in/a.txt"), QByteArray("the colour red\nno match here\ncolour, colour\n"));
         QCOMPARE(FMessages->shown, QStringList{"information: Done"});
         QVERIFY(form->ToolbarButton971->isEnabled());
+    }
+
+    // A quit signal during a batch, which the window cannot close under, ends the program at once: the
+    // file being converted keeps its old content and no temporary file is left.
+    void aQuitSignalDuringABatchEndsTheProgramAndLeavesTheTargetAsItWas_data() {
+        QTest::addColumn<bool>("named");
+        QTest::addColumn<int>("signal");
+        QTest::newRow("unnamed file, SIGTERM") << false << int(SIGTERM);
+        QTest::newRow("named file, SIGINT") << true << int(SIGINT);
+        QTest::newRow("named file, SIGHUP") << true << int(SIGHUP);
+    }
+    void aQuitSignalDuringABatchEndsTheProgramAndLeavesTheTargetAsItWas() {
+        QFETCH(bool, named);
+        QFETCH(int, signal);
+        Write("in/a.txt", Iconv(kLetterUtf8, "UTF-8", "VISCII"));
+        Write("out/a.txt", "old");
+        QProcess batch;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("ODZ_BATCH_FOLDER", FDir->path());
+        if (named) environment.insert("ODZ_BATCH_NAMED_FILES", "1");
+        batch.setProcessEnvironment(environment);
+        batch.start(QCoreApplication::applicationFilePath(), {});
+        QVERIFY(batch.waitForReadyRead(60000));
+        QCOMPARE(batch.readLine(), QByteArray("asking\n"));
+        const QDir out(Path("out"));
+        const auto entries = [&out] { return out.entryList(QDir::Files | QDir::Hidden | QDir::System); };
+        if (named) QCOMPARE(entries().size(), 2);  // the converted file waits beside the target
+        ::kill(static_cast<pid_t>(batch.processId()), signal);
+        QVERIFY(batch.waitForFinished(60000));
+        QCOMPARE(batch.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(batch.exitCode(), signal);
+        QCOMPARE(entries(), QStringList{"a.txt"});
+        QCOMPARE(Read("out/a.txt"), QByteArray("old"));
     }
 
     void settingsAreWrittenAtCloseAndAppliedAtTheNextStart() {

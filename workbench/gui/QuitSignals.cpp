@@ -5,6 +5,8 @@
 #include <QSocketNotifier>
 #include <csignal>
 
+#include "TemporaryFiles.h"
+
 namespace odz {
 
 namespace {
@@ -14,15 +16,15 @@ namespace {
 int gSignalSockets[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-extern "C" void OnQuitSignal(int) {
-    const char byte = 1;
+extern "C" void OnQuitSignal(int signal) {
+    const char byte = static_cast<char>(signal);
     [[maybe_unused]] const auto written = ::write(gSignalSockets[0], &byte, 1);
 }
 
 }  // namespace
 
-TQuitSignals::TQuitSignals(std::function<void()> onSignal, QObject* parent)
-    : QObject(parent), FOnSignal(std::move(onSignal)) {
+TQuitSignals::TQuitSignals(std::function<void()> onSignal, std::function<bool()> busy, QObject* parent)
+    : QObject(parent), FOnSignal(std::move(onSignal)), FBusy(std::move(busy)) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, gSignalSockets) != 0) return;
     FNotifier = new QSocketNotifier(gSignalSockets[1], QSocketNotifier::Read, this);
     connect(FNotifier, &QSocketNotifier::activated, this, &TQuitSignals::Received);
@@ -45,6 +47,7 @@ TQuitSignals::~TQuitSignals() {
 void TQuitSignals::Received() {
     char byte = 0;
     [[maybe_unused]] const auto read = ::read(gSignalSockets[1], &byte, 1);
+    if (FBusy && FBusy()) EndOnSignal(static_cast<unsigned char>(byte));
     if (FOnSignal) FOnSignal();
 }
 

@@ -34,8 +34,10 @@ int main(int argc, char* argv[]) {
         const QStringList arguments = QApplication::arguments();
         if (arguments.size() > 1) form.OpenSourceFolder(arguments.at(1));
         // From here on a logout or Ctrl+C closes the window as the Exit button does, so nothing is
-        // lost. Not earlier: a close inside the window's first showing would be undone by it.
-        const odz::TQuitSignals quitSignals([&form] { form.close(); });
+        // lost. Not earlier: a close inside the window's first showing would be undone by it. During a
+        // batch, which the window cannot close under, the program ends at once without leaving a
+        // temporary file, and the file being converted keeps its old content.
+        const odz::TQuitSignals quitSignals([&form] { form.close(); }, [&form] { return form.Busy(); });
         status = QApplication::exec();
         messages.SetOwner(nullptr);
     }
