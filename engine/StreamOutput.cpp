@@ -17,7 +17,7 @@ namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
 // A page's head rarely lies further from its charset declaration than this.
-constexpr std::size_t kHoldInMemory = 8 << 20;
+constexpr std::size_t kHoldInMemory = 4 << 20;
 
 // An unnamed file in the temporary folder, or a named one removed at once; -1 when neither can be made.
 int OpenSpillFile() {
