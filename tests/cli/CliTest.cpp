@@ -4,10 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <vector>
+#include <iterator>
 
 #include "CharsetEditor.h"
 #include "TestSupport.h"
@@ -22,13 +21,6 @@ struct TRun {
     std::string out;
     std::string err;
 };
-
-std::vector<std::string> Names(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class Cli : public ::testing::Test {
 protected:
@@ -211,7 +203,7 @@ TEST_F(Cli, AnInterruptedConversionLeavesTheOldTargetAndNothingElse) {
         ::close(input);
         std::signal(SIGPIPE, oldPipeAction);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-        EXPECT_EQ(Names(FDir / "out"), std::vector<std::string>{"a.txt"});
+        EXPECT_EQ(std::distance(fs::directory_iterator(FDir / "out"), {}), 1);
         EXPECT_EQ(test::ReadFile(target), "old");
     }
 }
