@@ -7,13 +7,14 @@
 #   build  compiler, CMake, Ninja, pkg-config, Qt 6 Core
 #   test   GoogleTest, GoogleMock, Google Benchmark, /usr/bin/time
 #   gui    Qt 6 and OpenGL headers for the window
+#   fuzz   clang with its libFuzzer and sanitizer runtimes
 #
 # Runs apt-get (through sudo when not root) only if something is missing.
 # Without root and without sudo it lists the missing packages and exits 1.
 set -euo pipefail
 
 usage() {
-  echo "usage: $(basename "$0") GROUP... (groups: build, test, gui)"
+  echo "usage: $(basename "$0") GROUP... (groups: build, test, gui, fuzz)"
 }
 
 if [[ $# -eq 0 ]]; then
@@ -27,6 +28,7 @@ for group in "$@"; do
     build) packages+=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev) ;;
     test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev time) ;;
     gui) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
     -h | --help)
       usage
       exit 0

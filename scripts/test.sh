@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Odizodoruz and runs every test twice: once in an ordinary build (build/)
-# and once under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+# and once under AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/), then
+# runs each fuzz harness for a short while (build-fuzz/, ODZ_FUZZ_SECONDS each, default 20).
 #
 #   bash scripts/test.sh
 #
@@ -72,5 +73,8 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-asan --output-on-failure -j2 --no-tests=error --timeout "$TEST_TIMEOUT"
 
+section "Fuzz harnesses (build-fuzz/)"
+bash "$ROOT/scripts/fuzz.sh" "${ODZ_FUZZ_SECONDS:-20}"
+
 current_section="done"
-printf '\n==================== All tests passed (build/ and build-asan/) ====================\n'
+printf '\n==================== All tests passed (build/, build-asan/ and build-fuzz/) ====================\n'
