@@ -57,9 +57,13 @@ bool MatchesPattern(const QString& name, const QString& pattern) {
     if (p.endsWith(QLatin1Char('.')) && !n.contains(QLatin1Char('.')) && Glob(n, QStringView(p).chopped(1))) {
         return true;
     }
+    // The three-letter rule looks at the name's last extension only: *.htm finds page.html, never
+    // page.htm.bak.
     const qsizetype dot = p.lastIndexOf(QLatin1Char('.'));
     if (dot >= 0 && p.size() - dot - 1 == 3 && !p.mid(dot + 1).contains(QLatin1Char('*'))) {
-        return Glob(n, QString(p + QLatin1Char('*')));
+        const qsizetype nameDot = n.lastIndexOf(QLatin1Char('.'));
+        return nameDot >= 0 && Glob(QStringView(n).left(nameDot), QStringView(p).left(dot)) &&
+               Glob(QStringView(n).mid(nameDot + 1), QString(p.mid(dot + 1) + QLatin1Char('*')));
     }
     return false;
 }

@@ -37,8 +37,8 @@ struct TListItem {
 
 // True when a file name matches one pattern the way the file list matches its mask: letter case
 // ignored, "*" and "?" as wildcards, "*.*" matching every name, and a pattern whose extension has
-// exactly three characters also matching longer extensions that begin with them (*.htm finds
-// index.html).
+// exactly three characters also matching a longer last extension that begins with them (*.htm finds
+// index.html, but not page.htm.bak).
 bool MatchesPattern(const QString& name, const QString& pattern);
 
 // The attribute bits of an entry: read-only when the owner cannot write it, hidden when its name
