@@ -160,7 +160,7 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     const TFileJobResult result{TFileJobResult::Written, converter->References() - referencesBefore};
     if (!job.overwriteAll && Exists(job.target)) {
         const TAnswer answer =
-            job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;
+            job.questions ? job.questions->AskYesNoCancel(OverwriteQuestion(job.target)) : TAnswer::No;
         if (answer != TAnswer::Yes) {
             output.Discard();
             return {TFileJobResult::Declined, result.references};
