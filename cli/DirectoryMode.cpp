@@ -1,14 +1,15 @@
 #include "DirectoryMode.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
-#include <QDir>
-#include <QFileInfo>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <optional>
+#include <utility>
 
 #include "AtomicFile.h"
 #include "BatchDriver.h"
@@ -83,60 +84,59 @@ private:
 };
 
 // The files the walk will reach, for the progress line.
-int CountFiles(const QString& folder, const QString& mask, const QString& skip) {
+int CountFiles(const QByteArray& folder, const QString& mask, const QByteArray& skip) {
     TDirectoryListing listing;
     listing.SetMask(mask);
-    if (!listing.SetDirectory(folder)) return 0;
+    if (!listing.SetNativeDirectory(folder)) return 0;
     listing.UpdateFileList();
     int count = 0;
-    QStringList subfolders;
+    QList<QByteArray> subfolders;
     for (const TListItem& item : listing.Items()) {
         if (item.isParent) continue;
+        const QByteArray path = listing.NativeDirectory() + item.nativeName;
         if (item.kind == QLatin1String("dir")) {
-            if (QFileInfo(item.fullPath).canonicalFilePath() != skip &&
-                !QFileInfo(item.fullPath).isSymLink()) {
-                subfolders << item.fullPath;
-            }
-        } else if (!IsTemporaryFileName(item.Name().toStdString())) {
+            struct stat facts {};
+            const bool link = ::lstat(path.constData(), &facts) == 0 && S_ISLNK(facts.st_mode);
+            if (!link && CanonicalPath(path) != skip) subfolders << path;
+        } else if (!IsTemporaryFileName(item.nativeName.toStdString())) {
             ++count;
         }
     }
-    for (const QString& sub : subfolders) count += CountFiles(sub, mask, skip);
+    for (const QByteArray& sub : subfolders) count += CountFiles(sub, mask, skip);
     return count;
 }
 
 struct TTree {
-    QString source;
-    QString target;
+    QByteArray source;  // absolute, by the name bytes given on the command line
+    QByteArray target;
 };
 
-// Checks the two folders and makes the target when it is missing.
+// Checks the two folders and makes the target when it is missing. Folder names are taken as the
+// bytes given, whatever they hold.
 std::optional<TTree> PrepareFolders(const std::string& source, const std::string& target, int& status) {
-    const QFileInfo sourceInfo(QString::fromStdString(source));
+    namespace fs = std::filesystem;
+    std::error_code error;
     status = kUsage;
-    if (!sourceInfo.isDir()) {
-        std::error_code error;
-        const auto type = std::filesystem::status(source, error).type();
+    if (!fs::is_directory(source, error)) {
+        const auto type = fs::status(source, error).type();
         std::cerr << "odizodoruz-cli: SOURCE_DIR '" << source << "' "
-                  << (error && type != std::filesystem::file_type::not_found
-                          ? "cannot be read (" + error.message() + ")"
-                          : std::string("is not a folder"))
+                  << (error && type != fs::file_type::not_found ? "cannot be read (" + error.message() + ")"
+                                                                : std::string("is not a folder"))
                   << '\n';
         return std::nullopt;
     }
-    const QString targetPath = QString::fromStdString(target);
-    if (QFileInfo(targetPath).exists() && !QFileInfo(targetPath).isDir()) {
+    if (fs::exists(target, error) && !fs::is_directory(target, error)) {
         std::cerr << "odizodoruz-cli: TARGET_DIR '" << target << "' is a file, not a folder\n";
         return std::nullopt;
     }
-    std::error_code error;
-    std::filesystem::create_directories(target, error);
-    if (error) {
+    fs::create_directories(target, error);
+    if (error || !fs::is_directory(target, error)) {
         std::cerr << "odizodoruz-cli: Cannot create " << target << " (" << error.message() << ")\n";
         status = kNotAllDone;
         return std::nullopt;
     }
-    return TTree{sourceInfo.absoluteFilePath(), QFileInfo(targetPath).absoluteFilePath()};
+    return TTree{QByteArray::fromStdString(fs::absolute(source, error).string()),
+                 QByteArray::fromStdString(fs::absolute(target, error).string())};
 }
 
 struct TRun {
@@ -147,18 +147,45 @@ struct TRun {
     TCliUser user;
 };
 
+std::string Plural(std::size_t count, const char* word) {
+    return std::to_string(count) + ' ' + word + (count == 1 ? "" : "s");
+}
+
+// The summary on standard error: the counts, every failure, and every file or folder not converted
+// with the reason.
 int Report(const TBatchSummary& summary, const char* verb) {
-    std::cerr << verb << ' ' << summary.written << " file" << (summary.written == 1 ? "" : "s") << ".\n";
+    std::cerr << verb << ' ' << Plural(summary.written, "file") << ".\n";
     if (summary.leftAlone > 0) {
-        std::cerr << "Left " << summary.leftAlone << " file" << (summary.leftAlone == 1 ? "" : "s")
+        std::cerr << "Left " << Plural(summary.leftAlone, "file")
                   << " alone because the target already existed (--overwrite replaces them).\n";
     }
-    if (summary.failed > 0) std::cerr << "Failed: " << summary.failure.toStdString() << '\n';
+    for (const TNotConverted& entry : summary.notConverted) {
+        if (entry.kind == TNotConverted::Failed)
+            std::cerr << "Failed: " << entry.reason.toStdString() << '\n';
+    }
+    if (summary.skipped > 0)
+        std::cerr << "Skipped " << Plural(summary.skipped, "file") << " (listed below).\n";
+    if (summary.notTried > 0)
+        std::cerr << "Did not try " << Plural(summary.notTried, "file") << " (listed below).\n";
+    if (summary.unreadable > 0) {
+        std::cerr << "Could not read " << Plural(summary.unreadable, "folder") << " (listed below).\n";
+    }
+    if (summary.links > 0)
+        std::cerr << "Skipped " << Plural(summary.links, "folder link") << " (listed below).\n";
     if (summary.references > 0) {
-        std::cerr << summary.references << " character" << (summary.references == 1 ? "" : "s")
+        std::cerr << Plural(summary.references, "character")
                   << " the target cannot hold written as &#N; references.\n";
     }
-    return summary.leftAlone == 0 && summary.failed == 0 ? kAllDone : kNotAllDone;
+    if (summary.replacing && summary.replacements == 0) {
+        std::cerr << "The searched text was not found, so no text was replaced.\n";
+    }
+    bool header = false;
+    for (const TNotConverted& entry : summary.notConverted) {
+        if (entry.kind == TNotConverted::Failed) continue;
+        if (!std::exchange(header, true)) std::cerr << "Not converted:\n";
+        std::cerr << "  " << entry.path.toStdString() << ": " << entry.reason.toStdString() << '\n';
+    }
+    return summary.AllDone() ? kAllDone : kNotAllDone;
 }
 
 // Runs one batch over the folders; run sets the driver up and presses its button. Returns the exit status.
@@ -166,16 +193,17 @@ int RunBatch(TRaRaru& engine, const TTree& folders, const std::string& mask, boo
              const std::function<void(TBatchDriver&)>& run, const char* verb) {
     TRun ports;
     ports.sourceList.Listing().SetMask(QString::fromStdString(mask));
-    ports.sourceList.SetDirectory(folders.source);
+    ports.sourceList.SetNativeDirectory(folders.source);
     ports.sourceList.UpdateFileList();
-    ports.targetList.SetDirectory(folders.target);
+    ports.targetList.SetNativeDirectory(folders.target);
     ports.targetTree.OpenPath(ports.targetList.Directory());
     const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    const QString skip = skipTarget ? QFileInfo(folders.target).canonicalFilePath() : QString();
+    const QByteArray skip = skipTarget ? CanonicalPath(folders.target) : QByteArray();
     TProgressLine progress(terminal,
                            terminal ? CountFiles(folders.source, QString::fromStdString(mask), skip) : 0);
     TBatchDriver driver(engine, ports.sourceList, ports.targetList, ports.sourceTree, ports.targetTree,
                         ports.user, progress);
+    driver.GoOnAfterFailure = true;
     driver.OnFile = [&](const TFileOutcome&) { progress.FileDone(); };
     run(driver);
     progress.Erase();
@@ -188,7 +216,7 @@ int ConvertTree(const TCliConvert& options) {
     int status = kUsage;
     const auto folders = PrepareFolders(options.source, options.target, status);
     if (!folders) return status;
-    if (QFileInfo(folders->source).canonicalFilePath() == QFileInfo(folders->target).canonicalFilePath()) {
+    if (CanonicalPath(folders->source) == CanonicalPath(folders->target)) {
         std::cerr << "odizodoruz-cli: SOURCE_DIR and TARGET_DIR are the same folder\n";
         return kUsage;
     }

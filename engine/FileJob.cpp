@@ -99,7 +99,8 @@ TFileJobResult PutInPlace(const TFileJob& job, TJobOutput& output, const TFileJo
         return result;
     }
     if (file->CommitNew()) return result;
-    const TAnswer answer = job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;
+    const TAnswer answer =
+        job.questions ? job.questions->AskYesNoCancel(OverwriteQuestion(job.target)) : TAnswer::No;
     if (answer != TAnswer::Yes) {
         file->Discard();
         return {TFileJobResult::Declined, result.references};

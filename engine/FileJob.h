@@ -60,8 +60,11 @@ struct TFileJobResult {
     std::uint64_t references = 0;
 };
 
-// The overwrite question of every conversion.
+// The overwrite question of every conversion: this line, then the target's path on a second one.
 inline constexpr const char* kOverwriteQuestion = "File already exists, overwrite it ?";
+inline std::string OverwriteQuestion(const std::filesystem::path& target) {
+    return std::string(kOverwriteQuestion) + '\n' + target.string();
+}
 
 // Throws EFileError when the source cannot be read or the target cannot be written; the target is then
 // left as it was. A symbolic link at the target is replaced, never written through.

@@ -1,9 +1,16 @@
 #include "DirectoryListing.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <QDir>
+#include <QFile>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 
 namespace odz {
 
@@ -41,7 +48,32 @@ int Sign(qint64 value) {
     return value < 0 ? -1 : (value > 0 ? 1 : 0);
 }
 
+bool IsFolder(const QByteArray& native) {
+    struct stat facts {};
+    return !native.isEmpty() && ::stat(native.constData(), &facts) == 0 && S_ISDIR(facts.st_mode);
+}
+
+struct TCloseDir {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
 }  // namespace
+
+// One entry of the folder: its name bytes and what the file system tells about it, links followed
+// (a link that leads nowhere tells about itself).
+struct TDirectoryListing::TEntry {
+    QByteArray native;
+    QString name;
+    struct stat facts {};
+
+    bool IsDir() const { return S_ISDIR(facts.st_mode); }
+    unsigned Attributes() const {
+        unsigned bits = IsDir() ? static_cast<unsigned>(kAttrDirectory) : 0U;
+        if ((facts.st_mode & S_IWUSR) == 0) bits |= kAttrReadOnly;
+        if (name.startsWith(QLatin1Char('.')) && name != QLatin1String("..")) bits |= kAttrHidden;
+        return bits;
+    }
+};
 
 QString TListItem::Name() const {
     return fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1);
@@ -57,9 +89,13 @@ bool MatchesPattern(const QString& name, const QString& pattern) {
     if (p.endsWith(QLatin1Char('.')) && !n.contains(QLatin1Char('.')) && Glob(n, QStringView(p).chopped(1))) {
         return true;
     }
+    // The three-letter rule looks at the name's last extension only: *.htm finds page.html, never
+    // page.htm.bak.
     const qsizetype dot = p.lastIndexOf(QLatin1Char('.'));
     if (dot >= 0 && p.size() - dot - 1 == 3 && !p.mid(dot + 1).contains(QLatin1Char('*'))) {
-        return Glob(n, QString(p + QLatin1Char('*')));
+        const qsizetype nameDot = n.lastIndexOf(QLatin1Char('.'));
+        return nameDot >= 0 && Glob(QStringView(n).left(nameDot), QStringView(p).left(dot)) &&
+               Glob(QStringView(n).mid(nameDot + 1), QString(p.mid(dot + 1) + QLatin1Char('*')));
     }
     return false;
 }
@@ -79,6 +115,7 @@ bool TDirectoryListing::SetDirectory(const QString& value) {
     if (value.compare(kDrives, Qt::CaseInsensitive) == 0) {
         if (IsDrives()) return false;
         FDirectory = value;
+        FNativeDirectory = value.toUtf8();
         return true;
     }
     // Paths are compared exactly: on this system /data/A and /data/a are two folders.
@@ -86,7 +123,16 @@ bool TDirectoryListing::SetDirectory(const QString& value) {
     const QFileInfo info(value);
     if (value.isEmpty() || !info.isDir()) return false;
     FDirectory = AddSlash(value);
+    FNativeDirectory = QFile::encodeName(FDirectory);
     QDir::setCurrent(FDirectory);
+    return true;
+}
+
+bool TDirectoryListing::SetNativeDirectory(const QByteArray& value) {
+    const QByteArray folder = value.endsWith('/') ? value : value + '/';
+    if ((folder == FNativeDirectory && !IsDrives()) || !IsFolder(value)) return false;
+    FNativeDirectory = folder;
+    FDirectory = QFile::decodeName(folder);
     return true;
 }
 
@@ -108,57 +154,68 @@ bool TDirectoryListing::SetShowFolders(bool show) {
     return true;
 }
 
-TListItem TDirectoryListing::MakeItem(const QFileInfo& info, const QString& name) const {
+TListItem TDirectoryListing::MakeItem(const TEntry& entry) const {
     TListItem item;
-    item.isParent = name == QLatin1String("..");
-    item.attributes = EntryAttributes(info);
-    item.kind = (item.attributes & kAttrDirectory) ? QStringLiteral("dir") : QStringLiteral("file");
-    item.fullPath = FDirectory + name;
-    item.size = item.kind == QLatin1String("file") ? info.size() : 0;
+    item.isParent = entry.name == QLatin1String("..");
+    item.attributes = entry.Attributes();
+    item.kind = entry.IsDir() ? QStringLiteral("dir") : QStringLiteral("file");
+    item.fullPath = FDirectory + entry.name;
+    item.nativeName = entry.native;
+    item.size = entry.IsDir() ? 0 : static_cast<qint64>(entry.facts.st_size);
     item.sizeText = SizeText(item.size, item.kind);
-    item.modified = info.lastModified();
+    item.modified = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(entry.facts.st_mtim.tv_sec) * 1000 +
+                                                   entry.facts.st_mtim.tv_nsec / 1000000);
     item.attrText = AttrText(item.attributes);
     if (item.isParent) {
         item.caption = kParentCaption;
         item.typeName = QStringLiteral(" ");
     } else {
-        const qsizetype dot = name.indexOf(QLatin1Char('.'));
-        item.caption = (FHideFileExt && dot > 0) ? name.left(dot) : name;
-        if (FTypeName) item.typeName = FTypeName(info);
+        const qsizetype dot = entry.name.indexOf(QLatin1Char('.'));
+        item.caption = (FHideFileExt && dot > 0) ? entry.name.left(dot) : entry.name;
+        if (FTypeName) item.typeName = FTypeName(QFileInfo(item.fullPath));
     }
     return item;
 }
 
+// Lists the folder by its name bytes, so that entries whose names are no valid UTF-8 are found too.
 void TDirectoryListing::ListFolder() {
-    const QDir dir(FDirectory);
-    const QFileInfoList entries =
-        dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDot, QDir::NoSort);
-    const unsigned admitted = FFileType & (kAttrReadOnly | kAttrHidden | kAttrSystem);
-    const auto admits = [&](const QFileInfo& info, bool folders) {
-        const unsigned bits = EntryAttributes(info);
-        const unsigned barred = (kAttrReadOnly | kAttrHidden | kAttrSystem) & ~admitted;
-        return ((bits & kAttrDirectory) != 0) == folders && (bits & barred) == 0;
+    const std::unique_ptr<DIR, TCloseDir> dir(::opendir(FNativeDirectory.constData()));
+    if (!dir) return;
+    QList<TEntry> entries;
+    while (const dirent* found = ::readdir(dir.get())) {
+        TEntry entry;
+        entry.native = QByteArray(found->d_name);
+        if (entry.native == ".") continue;
+        if (entry.native == ".." && FNativeDirectory == "/") continue;
+        if (::fstatat(::dirfd(dir.get()), found->d_name, &entry.facts, 0) != 0 &&
+            ::fstatat(::dirfd(dir.get()), found->d_name, &entry.facts, AT_SYMLINK_NOFOLLOW) != 0) {
+            continue;  // gone since the folder was read
+        }
+        entry.name = QFile::decodeName(entry.native);
+        entries.append(std::move(entry));
+    }
+    const unsigned barred = (kAttrReadOnly | kAttrHidden | kAttrSystem) & ~FFileType;
+    const auto admits = [&](const TEntry& entry, bool folders) {
+        return entry.IsDir() == folders && (entry.Attributes() & barred) == 0;
     };
     if (FShowFolders) {
-        for (const QFileInfo& info : entries) {
-            const QString name = info.fileName();
-            if (name == QLatin1String("..") && dir.isRoot()) continue;
-            if (admits(info, true)) FItems.append(MakeItem(info, name));
+        for (const TEntry& entry : entries) {
+            if (admits(entry, true)) FItems.append(MakeItem(entry));
         }
     }
     QString mask = FMask.trimmed();
     if (mask.isEmpty()) mask = QStringLiteral("*.*");
     // Every part of the mask is a pattern of its own (an empty part matches nothing); a file that
-    // matches two parts is still listed once.
+    // matches two parts is still listed once. Names are told apart by their bytes: two names that
+    // show alike are still two files.
     const QStringList parts = mask.split(QLatin1Char(';'));
-    QSet<QString> listed;
+    QSet<QByteArray> listed;
     for (const QString& part : parts) {
-        for (const QFileInfo& info : entries) {
-            const QString name = info.fileName();
-            if (name == QLatin1String("..") || listed.contains(name)) continue;
-            if (admits(info, false) && MatchesPattern(name, part)) {
-                listed.insert(name);
-                FItems.append(MakeItem(info, name));
+        for (const TEntry& entry : entries) {
+            if (entry.native == ".." || listed.contains(entry.native)) continue;
+            if (admits(entry, false) && MatchesPattern(entry.name, part)) {
+                listed.insert(entry.native);
+                FItems.append(MakeItem(entry));
             }
         }
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QFileInfo>
 #include <QList>
@@ -26,7 +27,10 @@ struct TListItem {
     QDateTime modified;
     QString attrText;
     QString fullPath;  // Directory + the entry's name
-    QString kind;      // "dir", "file" or "drv"
+    // The entry's name as the file system holds it. Names from old archives may be no valid UTF-8:
+    // caption and fullPath then show replacement characters, while this keeps the real bytes.
+    QByteArray nativeName;
+    QString kind;  // "dir", "file" or "drv"
     qint64 size = 0;
     unsigned attributes = 0;
     bool isParent = false;
@@ -37,8 +41,8 @@ struct TListItem {
 
 // True when a file name matches one pattern the way the file list matches its mask: letter case
 // ignored, "*" and "?" as wildcards, "*.*" matching every name, and a pattern whose extension has
-// exactly three characters also matching longer extensions that begin with them (*.htm finds
-// index.html).
+// exactly three characters also matching a longer last extension that begins with them (*.htm finds
+// index.html, but not page.htm.bak).
 bool MatchesPattern(const QString& name, const QString& pattern);
 
 // The attribute bits of an entry: read-only when the owner cannot write it, hidden when its name
@@ -57,6 +61,11 @@ public:
     // ignored. True when the value changed (the caller then refills).
     bool SetDirectory(const QString& value);
     bool IsDrives() const { return FDirectory.compare(kDrives, Qt::CaseInsensitive) == 0; }
+    // The folder as the file system spells it, with a trailing separator. A folder whose name is no
+    // valid UTF-8 can only be reached this way; Directory() then shows replacement characters.
+    const QByteArray& NativeDirectory() const { return FNativeDirectory; }
+    // Like SetDirectory for an existing folder given by its bytes.
+    bool SetNativeDirectory(const QByteArray& value);
 
     const QString& Mask() const { return FMask; }
     bool SetMask(const QString& mask);
@@ -85,9 +94,11 @@ private:
     void ListFolder();
     void Sort();
     int Compare(const TListItem& x, const TListItem& y) const;
-    TListItem MakeItem(const QFileInfo& info, const QString& name) const;
+    struct TEntry;
+    TListItem MakeItem(const TEntry& entry) const;
 
     QString FDirectory = kDrives;
+    QByteArray FNativeDirectory = kDrives.toUtf8();
     QString FMask = QStringLiteral("*.*");
     TFileType FFileType = kAllFileTypes;
     bool FShowFolders = true;

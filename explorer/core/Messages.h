@@ -16,6 +16,14 @@ public:
     virtual void Error(const QString& text) = 0;
     // A question with Yes and No, or with Yes, No and Cancel.
     virtual TAnswer Confirm(const QString& text, bool withCancel) = 0;
+    // An information or error box with a list that may be long (a real box keeps a long one apart,
+    // to be opened by the user); by default the list follows the text after a blank line.
+    virtual void InformationWithDetails(const QString& text, const QString& details) {
+        Information(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
+    }
+    virtual void ErrorWithDetails(const QString& text, const QString& details) {
+        Error(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
+    }
 };
 
 // The messages of the running program: set at start-up (and by tests); components that show boxes

@@ -50,6 +50,11 @@ public:
     QString Directory() const { return FListing.Directory(); }
     bool IsDrives() const { return FListing.IsDrives(); }
     void SetDirectory(const QString& value);
+    // The folder by its name bytes (a name that is no valid UTF-8 is reached only this way).
+    QByteArray NativeDirectory() const { return FListing.NativeDirectory(); }
+    void SetNativeDirectory(const QByteArray& value) {
+        if (FListing.SetNativeDirectory(value)) UpdateFileList();
+    }
     QString Mask() const { return FListing.Mask(); }
     void SetMask(const QString& mask);
     TFileType FileType() const { return FListing.FileType(); }

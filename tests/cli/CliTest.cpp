@@ -1,6 +1,7 @@
 // The command-line tool, run as a user runs it.
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -297,7 +298,9 @@ TEST_F(CliFolders, ConvertsATree) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err,
               "Converted 0 files.\nLeft 2 files alone because the target already existed (--overwrite "
-              "replaces them).\n");
+              "replaces them).\nNot converted:\n  " +
+                  (FDir / "in" / "a.txt").string() + ": left alone: the target already exists\n  " +
+                  (FDir / "in" / "sub" / "c.txt").string() + ": left alone: the target already exists\n");
     // A symbolic link planted in the target folder is replaced itself: nothing lands outside.
     test::WriteFile(FDir / "outside.txt", "outside");
     fs::remove(FDir / "out" / "a.txt");
@@ -356,12 +359,25 @@ TEST_F(CliFolders, FolderProblems) {
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
     }
-    std::filesystem::create_directories(FDir / "out2");
+    // A failure ends nothing: the other files are converted, and every file that is not is named.
+    std::filesystem::create_directories(FDir / "out2" / "a.txt");
     test::WriteFile(FDir / "out2" / "sub", "in the way");
+    test::WriteFile(FDir / "in" / "caf\xE9.txt", "\xAA");
+    ASSERT_EQ(::mkfifo((FDir / "in" / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory_symlink(FDir / "in" / "sub", FDir / "in" / "a-link");
     const TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out2"));
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err,
-              "Converted 2 files.\nFailed: Cannot create " + (FDir / "out2" / "sub").string() + "/\n");
+    const std::string in = (FDir / "in").string() + "/";
+    const std::string out = (FDir / "out2").string() + "/";
+    EXPECT_EQ(run.err, "Converted 2 files.\nFailed: Cannot create file " + out +
+                           "a.txt (Is a directory)\nFailed: Cannot create " + out +
+                           "sub/ (File exists)\nSkipped 1 file (listed below).\nDid not try 1 file (listed "
+                           "below).\nSkipped 1 folder link (listed below).\nNot converted:\n  " +
+                           in + "pipe: not a regular file (fifo)\n  " + in +
+                           "a-link: folder link not followed: it leads inside the source folder\n  " + in +
+                           "sub/c.txt: not tried: its target folder cannot be created\n");
+    EXPECT_EQ(test::ReadFile(FDir / "out2" / "caf\xE9.txt"), "\xE1\xBA\xBF\r\n");
+    EXPECT_EQ(test::ReadFile(FDir / "out2" / "b.htm"), "<b>\xE1\xBA\xBF</b>\r\n");
     const std::string tooLong(300, 'x');
     const TRun tooLongRun = Run("convert -f viscii -t utf8 " + P("in") + " " + tooLong);
     EXPECT_EQ(tooLongRun.status, 1);

@@ -128,7 +128,7 @@ TEST_F(Utf16Files, ExistingTargets) {
     EXPECT_TRUE(FEngine.ConvertUFt16toOther("VISCII", source, target));
     EXPECT_EQ(test::ReadFile(target), "old");
     ASSERT_EQ(FQuestions.Asked().size(), 2u);
-    EXPECT_EQ(FQuestions.Asked()[0], "File already exists, overwrite it ?");
+    EXPECT_EQ(FQuestions.Asked()[0], "File already exists, overwrite it ?\n" + target.string());
 
     FQuestions.Expect(TAnswer::Yes);
     EXPECT_TRUE(FEngine.ConvertUFt16toOther("VISCII", source, target));

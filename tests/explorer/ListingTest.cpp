@@ -158,12 +158,16 @@ TEST(PathTexts, Routines) {
 }
 
 TEST(PathTexts, Patterns) {
+    // The three-letter rule looks at the name's last extension only (the last rows).
     const std::tuple<const char*, const char*, bool> cases[] = {
-        {"index.html", "*.htm", true}, {"INDEX.HTM", "*.htm", true}, {"a.htmx", "*.htm", true},
-        {"a.ht", "*.htm", false},      {"notes", "*.*", true},       {"notes", "*.", true},
-        {"a.txt", "*.", false},        {"a.txt", "a.*", true},       {"a", "a.*", true},
-        {"ab.txt", "?.txt", false},    {"b.txt", "?.txt", true},     {"a.txt", "", false},
-        {"a.tx", "*.tx", true},        {"a.txtx", "*.tx", false},    {"Tiếng.txt", "TIẾNG.*", true},
+        {"index.html", "*.htm", true},    {"INDEX.HTM", "*.htm", true},   {"a.htmx", "*.htm", true},
+        {"a.ht", "*.htm", false},         {"notes", "*.*", true},         {"notes", "*.", true},
+        {"a.txt", "*.", false},           {"a.txt", "a.*", true},         {"a", "a.*", true},
+        {"ab.txt", "?.txt", false},       {"b.txt", "?.txt", true},       {"a.txt", "", false},
+        {"a.tx", "*.tx", true},           {"a.txtx", "*.tx", false},      {"Tiếng.txt", "TIẾNG.*", true},
+        {"notes.txt.gz", "*.txt", false}, {"x.txt.bak", "*.txt", false},  {"h.txt.bak", "?.txt", false},
+        {"page.htm.bak", "*.htm", false}, {"a.b.html", "*.htm", true},    {"h.txtx", "?.txt", true},
+        {"a.b.html", "a.*.htm", true},    {"a.html.x", "a.*.htm", false},
     };
     for (const auto& [name, pattern, expected] : cases) {
         EXPECT_EQ(MatchesPattern(QString::fromUtf8(name), QString::fromUtf8(pattern)), expected)

@@ -343,6 +343,7 @@ private slots:
         Write("in/skipped.txt", letter);
         Write("in/poems/kieu.txt", poem);
         Write("in/poems/deeper/kieu2.txt", poem);
+        QDir().mkpath(Path("in/poems/without files"));  // the last folder walked lists no file
         auto form = NewForm();
         QVERIFY(Show(*form));
         form->SourceFileList->SetDirectory(Path("in"));
@@ -383,8 +384,11 @@ private slots:
         QCOMPARE(Read("out/poems/kieu.txt"), kPoemUtf8);
         QCOMPARE(Read("out/poems/deeper/kieu2.txt"), kPoemUtf8);
         QVERIFY(!QFile::exists(Path("out/skipped.txt")));
-        QCOMPARE(FMessages->shown, QStringList{"information: Done"});
+        QCOMPARE(FMessages->shown,
+                 QStringList{"information: Done\n3 files converted, 0 left alone, 0 failed."});
+        // The bar rests at 0, without the busy animation of a bar whose maximum is 0.
         QCOMPARE(form->ProgressBar->value(), 0);
+        QVERIFY(form->ProgressBar->maximum() > 0);
         QVERIFY(progress.size() >= 2);
         QVERIFY(form->isVisible());
         QCOMPARE(form->TargetFileList->Directory(), Folder("out"));
@@ -406,7 +410,8 @@ private slots:
         connect(form->ProgressBar, &QProgressBar::valueChanged, this, [&](int value) { values << value; });
         FMessages->Expect(TAnswer::Yes);
         form->ConversebuttonClick();
-        QCOMPARE(FMessages->shown, QStringList{"information: Done"});
+        QCOMPARE(FMessages->shown,
+                 QStringList{"information: Done\n1 file converted, 0 left alone, 0 failed."});
         // The bar moved forward in steps during the file, then went back to 0.
         const int max = form->ProgressBar->maximum();
         const auto between =
@@ -419,7 +424,7 @@ private slots:
 
     void replacesFromTheWindow() {
         Write("in/a.txt", "the colour red\nno match here\ncolour, colour\n");
-        Write("in/sub/b.txt", "colour\n");
+        Write("in/sub/b.txt", Iconv("colour Vi\xE1\xBB\x87t\n", "UTF-8", "VISCII"));
         QDir().mkpath(Path("out"));
         auto form = NewForm();
         form->SourceFileList->SetDirectory(Path("in"));
@@ -433,10 +438,22 @@ private slots:
                              "directory " +
                              Folder("in") + " with text: color to directory " + Folder("out")});
         QCOMPARE(Read("out/a.txt"), QByteArray("the color red\r\nno match here\r\ncolor, color\r\n"));
-        QCOMPARE(Read("out/sub/b.txt"), QByteArray("color\r\n"));
+        QCOMPARE(Read("out/sub/b.txt"), Iconv("color Vi\xE1\xBB\x87t\r\n", "UTF-8", "VISCII"));
         QCOMPARE(Read("in/a.txt"), QByteArray("the colour red\nno match here\ncolour, colour\n"));
-        QCOMPARE(FMessages->shown, QStringList{"information: Done"});
+        QCOMPARE(FMessages->shown,
+                 QStringList{"information: Done\n2 files written, 0 left alone, 0 failed."});
         QVERIFY(form->ToolbarButton971->isEnabled());
+        // With a source encoding chosen, a Vietnamese word is found in the files of that encoding.
+        Choose(*form->SourceEncodecbo, 2);  // VISCII
+        form->FindstrEdit->setText(QString::fromUtf8("Vi\xE1\xBB\x87t"));
+        form->ReplacestrEdit->setText(
+            QString::fromUtf8("\xC4\x90\xE1\xBB\xA9"
+                              "c"));
+        FMessages->Expect(TAnswer::Yes);
+        QTest::mouseClick(form->ToolbarButton971, Qt::LeftButton);
+        QCOMPARE(Read("out/sub/b.txt"), Iconv("colour \xC4\x90\xE1\xBB\xA9"
+                                              "c\r\n",
+                                              "UTF-8", "VISCII"));
     }
 
     // A quit signal during a batch, which the window cannot close under, ends the program at once: the

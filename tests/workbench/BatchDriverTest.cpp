@@ -1,5 +1,7 @@
 // Convert and Replace over folder trees, through the ports the window uses, with scripted answers.
 
+#include <sys/stat.h>
+
 #include <QDir>
 #include <deque>
 
@@ -170,7 +172,7 @@ TEST_F(BatchDriver, ConfirmationTexts) {
 TEST_F(BatchDriver, ConvertsTheWholeTree) {
     FUser.answers = {TAnswer::Yes};
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
+    EXPECT_EQ(FUser.messages, QStringList({"Done\n5 files converted, 0 left alone, 0 failed."}));
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
     EXPECT_EQ(Read("out/sub/d.txt"), "\xE1\xBA\xBF\r\n");
     EXPECT_EQ(Read("out/sub/deep/e.txt"), "\xC4\x91\r\n");
@@ -200,9 +202,14 @@ TEST_F(BatchDriver, ExistingTargets) {
     for (const char* name : {"out/a.txt", "out/b.txt", "out/c.htm"}) test::WriteFile(FDir / name, "old");
     FUser.answers = {TAnswer::Yes, TAnswer::Yes, TAnswer::No, TAnswer::Cancel};
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(FUser.asked.mid(1),
-              QStringList({"File already exists, overwrite it ?", "File already exists, overwrite it ?",
-                           "File already exists, overwrite it ?"}));
+    // The question names the file it is about; the closing message counts and names what was kept.
+    EXPECT_EQ(FUser.asked.mid(1), QStringList({"File already exists, overwrite it ?\n" + Out() + "a.txt",
+                                               "File already exists, overwrite it ?\n" + Out() + "b.txt",
+                                               "File already exists, overwrite it ?\n" + Out() + "c.htm"}));
+    EXPECT_EQ(FUser.messages,
+              QStringList({"Done\n3 files converted, 2 left alone, 0 failed.\n\nNot converted:\n" + In() +
+                           "b.txt: left alone: the target already exists\n" + In() +
+                           "c.htm: left alone: the target already exists"}));
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
     EXPECT_EQ(Read("out/b.txt"), "old");
     EXPECT_EQ(Read("out/c.htm"), "old");  // Cancel skips one file only
@@ -237,7 +244,7 @@ TEST_F(BatchDriver, ReplaceInFiles) {
     FDriver.ReplaceText = "aa";
     FUser.answers = {TAnswer::Yes};
     FDriver.ReplaceButtonClick();
-    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
+    EXPECT_EQ(FUser.messages, QStringList({"Done\n5 files written, 0 left alone, 0 failed."}));
     EXPECT_EQ(Read("out/b.txt"), "aabcaabc\r\n");
     EXPECT_EQ(Read("out/sub/d.txt"), "\xAA\r\n");  // written even without an occurrence
 
@@ -249,6 +256,13 @@ TEST_F(BatchDriver, ReplaceInFiles) {
     FDriver.ReplaceButtonClick();
     EXPECT_EQ(Read("in/b.txt"), "XX\r\n");
     EXPECT_EQ(Read("in/sub/deep/e.txt"), "\xF0\r\n");
+    // A run that finds nothing says so.
+    FUser.messages.clear();
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ReplaceButtonClick();
+    EXPECT_EQ(FUser.messages,
+              QStringList({"Done\n5 files written, 0 left alone, 0 failed.\n\nThe searched text "
+                           "was not found, so no text was replaced."}));
 
     const std::pair<std::pair<QString, QString>, QString> refusals[] = {
         {{"", "x"}, "There is nothing to find"},
@@ -271,8 +285,15 @@ TEST_F(BatchDriver, AnErrorEndsTheWalk) {
     FDriver.ReplaceText = "xx";
     FUser.answers = {TAnswer::Yes, TAnswer::Yes};
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(FUser.errors, QStringList({"Cannot create " + Out() + "sub/"}));
+    // The report says what was not tried after the failure.
+    EXPECT_EQ(FUser.errors,
+              QStringList({"Cannot create " + Out() +
+                           "sub/\n3 files converted, 0 left alone, 1 failed, 2 not tried."
+                           "\n\nNot converted:\n" +
+                           In() + "sub/d.txt: not tried: the batch stopped at the failure\n" + In() +
+                           "sub/deep/e.txt: not tried: the batch stopped at the failure"}));
     EXPECT_TRUE(FUser.messages.isEmpty());  // no "Done"
+    EXPECT_FALSE(Exists("out/sub/deep"));
     EXPECT_EQ(FUser.busy, 0);
     EXPECT_FALSE(FDriver.FReplaceAlso);
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");  // what was written stays
@@ -285,7 +306,9 @@ TEST_F(BatchDriver, AFileThatCannotBeWrittenLeavesTheOldOne) {
     std::filesystem::create_directory(FDir / "out" / "b.txt");
     FUser.answers = {TAnswer::Yes};
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(FUser.errors, QStringList({"Cannot create file " + Out() + "b.txt"}));
+    EXPECT_EQ(
+        FUser.errors.value(0).section('\n', 0, 1),
+        "Cannot create file " + Out() + "b.txt\n1 file converted, 0 left alone, 1 failed, 3 not tried.");
     EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "b.txt"));
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(FDir / "out")) ++entries;
@@ -293,16 +316,107 @@ TEST_F(BatchDriver, AFileThatCannotBeWrittenLeavesTheOldOne) {
 }
 
 TEST_F(BatchDriver, TheWalkIsSafe) {
-    // The target inside the source tree is never walked; a link back up is never followed.
-    std::filesystem::create_directory_symlink(FDir / "in", FDir / "in" / "sub" / "loop");
+    // The target inside the source tree is never walked. A link to a folder of the tree is not
+    // followed, so the folder is converted under its own name; a link that leads out of the tree is
+    // followed once.
+    const auto link = [&](const std::string& to, const std::string& at) {
+        std::filesystem::create_directory_symlink(FDir / to, FDir / at);
+    };
+    link("in", "in/sub/loop");
+    link("in/sub", "in/a-link");
+    std::filesystem::create_directory(FDir / "elsewhere");
+    test::WriteFile(FDir / "elsewhere" / "f.txt", "\xAA");
+    link("elsewhere", "in/b-outside");
+    link("elsewhere", "in/c-again");
     Show(FDir / "in", FDir / "in" / "empty");
     FUser.answers = {TAnswer::Yes};
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
-    EXPECT_EQ(FFiles.size(), 5);
-    EXPECT_TRUE(Exists("in/empty/sub/deep/e.txt"));
-    EXPECT_FALSE(Exists("in/empty/empty"));
-    EXPECT_FALSE(Exists("in/empty/sub/loop"));
+    EXPECT_EQ(FFiles, QStringList({In() + "a.txt", In() + "b.txt", In() + "c.htm", In() + "b-outside/f.txt",
+                                   In() + "sub/d.txt", In() + "sub/deep/e.txt"}));
+    EXPECT_EQ(FUser.messages,
+              QStringList({"Done\n6 files converted, 0 left alone, 0 failed.\n\nNot converted:\n" + In() +
+                           "a-link: folder link not followed: it leads inside the source folder\n" + In() +
+                           "c-again: folder link not followed: it leads to a folder already walked\n" + In() +
+                           "sub/loop: folder link not followed: it leads inside the source folder"}));
+    EXPECT_EQ(Read("in/empty/sub/deep/e.txt"), "\xC4\x91\r\n");
+    EXPECT_EQ(Read("in/empty/b-outside/f.txt"), "\xE1\xBA\xBF\r\n");
+    for (const char* absent :
+         {"in/empty/empty", "in/empty/sub/loop", "in/empty/a-link", "in/empty/c-again"}) {
+        EXPECT_FALSE(Exists(absent)) << absent;
+    }
+}
+
+TEST_F(BatchDriver, EveryFileIsAccountedFor) {
+    // Names from old archives are no valid UTF-8: they are converted under the same bytes, and two
+    // names that show alike stay two files.
+    const std::string latin1 = "Vi\xEAt.txt";
+    const std::string alike = "Vi\xEBt.txt";
+    const std::string folder =
+        "th\xF0 m\xE7"
+        "c";
+    test::WriteFile(FDir / "in" / latin1, "\xAA");
+    test::WriteFile(FDir / "in" / alike, "\xF0");
+    std::filesystem::create_directory(FDir / "in" / folder);
+    test::WriteFile(FDir / "in" / folder / latin1, "\xAE");
+    // What is not converted is named: a fifo, and a folder gone before its turn.
+    ASSERT_EQ(::mkfifo((FDir / "in" / "pipe").c_str(), 0600), 0);
+    std::filesystem::create_directory(FDir / "in" / "vanishing");
+    test::WriteFile(FDir / "in" / "vanishing" / "x.txt", "x");
+    FDriver.OnFile = [this](const TFileOutcome& outcome) {
+        FFiles << outcome.source;
+        std::filesystem::remove_all(FDir / "in" / "vanishing");
+    };
+    FSource.UpdateFileList();
+    FUser.answers = {TAnswer::Yes};
+    FDriver.ConversebuttonClick();
+    EXPECT_EQ(Read("out/" + latin1), "\xE1\xBA\xBF\r\n");
+    EXPECT_EQ(Read("out/" + alike), "\xC4\x91\r\n");
+    EXPECT_EQ(Read("out/" + folder + "/" + latin1), "\xE1\xBB\x87\r\n");
+    EXPECT_TRUE(FFiles.contains(In() + "th\\xF0 m\\xE7c/Vi\\xEAt.txt"));
+    EXPECT_EQ(FUser.messages,
+              QStringList({"Done\n8 files converted, 0 left alone, 0 failed, 1 skipped.\n\n"
+                           "Not converted:\n" +
+                           In() + "pipe: not a regular file (fifo)\n" + In() +
+                           "vanishing/: cannot read the folder (No such file or directory)"}));
+    EXPECT_FALSE(Exists("out/vanishing"));
+    EXPECT_FALSE(Exists("out/pipe"));
+}
+
+TEST_F(BatchDriver, ReplaceMatchesTheSourceEncoding) {
+    // With a source encoding chosen, the texts typed are looked for and written as files of that
+    // encoding hold them; with none, as UTF-8 bytes.
+    const std::string text = "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t\n";
+    const std::string replaced = "Ti\xE1\xBA\xBFng \xC4\x90\xE1\xBB\xA9\x63\r\n";
+    const auto iconv = [](const char* to, const std::string& utf8) {
+        std::string out;
+        EXPECT_TRUE(test::Iconv(to, "UTF-8", utf8, out)) << to;
+        return out;
+    };
+    struct TCase {
+        int encoding;
+        std::string source;
+        std::string expected;
+    };
+    const TCase cases[] = {
+        {-1, text, replaced},
+        {0, "Tie^'ng Vie^.t\n", "Tie^'ng DDu+'c\r\n"},
+        {2, iconv("VISCII", text), iconv("VISCII", replaced)},
+        {7, "Ti&#7871;ng Vi&#7879;t\n", "Ti&#7871;ng &#272;&#7913;c\r\n"},
+        {9, iconv("UTF-16", text), "\xFF\xFE" + iconv("UTF-16LE", replaced)},
+    };
+    std::filesystem::remove_all(FDir / "in");
+    std::filesystem::create_directory(FDir / "in");
+    test::WriteFile(FDir / "in" / "a.txt", "");
+    Show(FDir / "in", FDir / "out");
+    FDriver.FindText = QString::fromUtf8("Vi\xE1\xBB\x87t");
+    FDriver.ReplaceText = QString::fromUtf8("\xC4\x90\xE1\xBB\xA9\x63");
+    for (const TCase& c : cases) {
+        test::WriteFile(FDir / "in" / "a.txt", c.source);
+        FDriver.SourceEncoding = c.encoding;
+        FUser.answers = {TAnswer::Yes};
+        FDriver.ReplaceButtonClick();
+        EXPECT_EQ(Read("out/a.txt"), c.expected) << c.encoding;
+    }
 }
 
 TEST_F(BatchDriver, EachFileOnce) {

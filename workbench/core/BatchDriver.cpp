@@ -1,28 +1,15 @@
 #include "BatchDriver.h"
 
-#include <QDir>
-#include <QFileInfo>
-#include <vector>
+#include <QFile>
 
-#include "AtomicFile.h"
 #include "Encodings.h"
 #include "FileError.h"
 #include "PathRoutines.h"
-#include "ReplaceInFile.h"
 #include "ReplaceInLine.h"
 
 namespace odz {
 
 namespace {
-
-std::filesystem::path LocalPath(const QString& path) {
-    return std::filesystem::path(path.toStdString());
-}
-
-QString Canonical(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(path) : canonical;
-}
 
 // Shows the busy cursor for as long as it lives.
 class TBusy {
@@ -50,28 +37,6 @@ private:
 };
 
 }  // namespace
-
-// Puts both lists back on a level's folders however the level ends.
-class TBatchDriver::TWalk {
-public:
-    TWalk(TBatchDriver& driver, const QString& sourceDir, const QString& targetDir)
-        : FDriver(driver), FSourceDir(sourceDir), FTargetDir(targetDir) {}
-    ~TWalk() {
-        if (FDriver.FSourceList.Directory() != FSourceDir) {
-            FDriver.FSourceList.SetDirectory(FSourceDir);
-            FDriver.FSourceList.UpdateFileList();
-        }
-        if (FDriver.FTargetList.Directory() != FTargetDir) {
-            FDriver.FTargetList.SetDirectory(FTargetDir);
-            FDriver.FTargetList.UpdateFileList();
-        }
-    }
-
-private:
-    TBatchDriver& FDriver;
-    QString FSourceDir;
-    QString FTargetDir;
-};
 
 TBatchDriver::TBatchDriver(TRaRaru& engine, TFileListPort& sourceList, TFileListPort& targetList,
                            TDirTreePort& sourceTree, TDirTreePort& targetTree, TUserPort& user,
@@ -107,41 +72,21 @@ bool TBatchDriver::ItemTakesPart(int index) const {
     return FSourceList.SelectedCount() == 0 || FSourceList.Selected(index);
 }
 
-bool TBatchDriver::MayEnter(const QString& folder) {
-    const QString canonical = Canonical(folder);
-    return canonical != FTargetRoot && !FEntered.contains(canonical);
-}
-
-void TBatchDriver::Record(const QString& source, const QString& target, const TFileConversionReport& report) {
-    switch (report.outcome) {
-        case TFileConversionReport::Written:
-            ++FSummary.written;
-            break;
-        case TFileConversionReport::LeftAlone:
-            ++FSummary.leftAlone;
-            break;
-        case TFileConversionReport::Failed:
-            ++FSummary.failed;
-            FSummary.failure = QString::fromStdString(report.Reason());
-            break;
-    }
-    FSummary.references += report.references;
-    if (OnFile) OnFile({source, target, report});
-}
-
-void TBatchDriver::NoteFailure(const EFileError& error) {
-    // A file's failure is noted with the file; a folder that cannot be made is noted here.
-    if (FSummary.failed > 0) return;
-    FSummary.failed = 1;
-    FSummary.failure = QString::fromStdString(error.FullText());
-}
-
 void TBatchDriver::ClosingSteps(const QString& source, const QString& target) {
     if (FTargetTree.SelectedPath() != target) {
         FTargetTree.ReloadTree();
         FTargetTree.OpenPath(target);
         FSourceTree.ReloadTree();
         FSourceTree.OpenPath(source);
+    }
+}
+
+void TBatchDriver::Report(const QString& verb) {
+    const QString counts = FSummary.CountsSentence(verb) + FSummary.Remarks();
+    if (FStopped) {
+        FUser.ErrorWithDetails(FSummary.failure + QLatin1Char('\n') + counts, FSummary.NotConvertedList());
+    } else {
+        FUser.InformationWithDetails(QStringLiteral("Done\n") + counts, FSummary.NotConvertedList());
     }
 }
 
@@ -152,41 +97,39 @@ void TBatchDriver::ConversebuttonClick() {
     TBusy busy(FUser);
     const QString T = FTargetList.Directory();
     const QString S = FSourceList.Directory();
-    const auto closing = [&] {
+    const auto closing = [&](bool walked) {
         ClosingSteps(S, T);
         busy.Release();
-        QString done = QStringLiteral("Done");
-        if (FSummary.references > 0) {
-            done += QStringLiteral(
-                        "\n\n%1 character(s) that the target encoding cannot hold were written as "
-                        "decimal references (&#N;).")
-                        .arg(FSummary.references);
+        if (walked) {
+            Report(QStringLiteral("converted"));
+        } else {
+            FUser.Information(QStringLiteral("Done"));
         }
-        FUser.Information(done);
         FReplaceAlso = false;
         FProgress.SetPosition(0);
     };
 
     if (SourceEncoding < 0 || TargetEncoding < 0 || SourceEncoding == TargetEncoding) {
         FUser.Information(QStringLiteral("You have to select the different source and target encoding."));
-        closing();
+        closing(false);
         return;
     }
     // The same folder under two spellings is the same folder.
-    if (S == T || Canonical(S) == Canonical(T)) {
+    if (S == T ||
+        CanonicalPath(FSourceList.NativeDirectory()) == CanonicalPath(FTargetList.NativeDirectory())) {
         FUser.Information(QStringLiteral("You have to select the different source and target directories."));
-        closing();
+        closing(false);
         return;
     }
     if (S.compare(kDrives, Qt::CaseInsensitive) == 0 || T.compare(kDrives, Qt::CaseInsensitive) == 0) {
         FUser.Information(
             QStringLiteral("Choose a folder as the source and as the target, not the list of drives."));
-        closing();
+        closing(false);
         return;
     }
     if (FSourceList.Count() == 0) {
         FUser.Information(QStringLiteral("There is no file to be converted."));
-        closing();
+        closing(false);
         return;
     }
     const QString prefix = FSourceList.SelectedCount() > 0
@@ -207,89 +150,20 @@ void TBatchDriver::ConversebuttonClick() {
         if (answer == TAnswer::Yes) FReplaceAlso = true;
         if (answer == TAnswer::No) FReplaceAlso = false;
     }
-    FTargetRoot = Canonical(T);
-    FEntered.clear();
-    try {
-        ConvertDirectory(S, T, QString::fromUtf8(from.identifier), QString::fromUtf8(to.identifier));
-    } catch (const EFileError& error) {
-        NoteFailure(error);
+    FSummary.replacing = FReplaceAlso;
+    StartWalk(FSourceList.NativeDirectory(), FTargetList.NativeDirectory());
+    ConvertLevel(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
+                 QString::fromUtf8(from.identifier), QString::fromUtf8(to.identifier));
+    if (FStopped) {
+        // The failure ends the batch: no closing steps but the cursor, and the bar at rest.
         busy.Release();
         FReplaceAlso = false;
-        FUser.ShowError(QString::fromStdString(error.what()));
+        FProgress.SetPosition(0);
+        Report(QStringLiteral("converted"));
         return;
     }
     FTargetList.UpdateFileList();
-    closing();
-}
-
-void TBatchDriver::ConvertOne(int index, const QString& sourcePath, const QString& targetPath,
-                              const QString& sourceEncoding, const QString& targetEncoding) {
-    TFileConversionRequest request;
-    request.source = LocalPath(sourcePath);
-    request.target = LocalPath(targetPath);
-    request.from = sourceEncoding.toStdString();
-    request.to = targetEncoding.toStdString();
-    request.htmlDoc = HtmlDoc;
-    request.overwriteAll = OverwriteAll;
-    if (FReplaceAlso) request.replace = TReplacement{FindText.toStdString(), ReplaceText.toStdString()};
-    const TFileConversionReport report = ConvertFile(FEngine, request);
-    Record(sourcePath, targetPath, report);
-    if (report.outcome == TFileConversionReport::Failed) throw EFileError(report.message, report.detail);
-    if (request.to == "Unicode16" || request.from == "Unicode16") FProgress.Advance(ItemSizeBytes(index));
-}
-
-void TBatchDriver::WalkLevel(QString SourceDir, QString TargetDir, const std::function<void()>& startFiles,
-                             const std::function<void(int, const QString&, const QString&)>& doFile,
-                             const std::function<void(const QString&, const QString&)>& walkSubfolder) {
-    std::vector<QString> subfolders;
-    SourceDir = AddSlash(SourceDir);
-    TargetDir = AddSlash(TargetDir);
-    FEntered.insert(Canonical(SourceDir));
-    if (!QFileInfo(TargetDir).isDir() && !QDir().mkdir(TargetDir)) {
-        throw EFileError("Cannot create " + TargetDir.toStdString());
-    }
-    const TWalk walk(*this, SourceDir, TargetDir);
-    if (FSourceList.Directory() != SourceDir) {
-        FSourceList.SetDirectory(SourceDir);
-        FSourceList.UpdateFileList();
-    }
-    if (FSourceList.Count() > 0) {
-        startFiles();
-        FProgress.SetPosition(0);
-        FProgress.SetMax(ListedSizeBytes());
-        FEngine.ProgressBar = &FProgress;
-        for (int i = 0; i < FSourceList.Count(); ++i) {
-            const TListItem& item = FSourceList.Item(i);
-            if (!ItemTakesPart(i) || item.isParent) continue;
-            const QString name = item.Name();
-            const QFileInfo info(SourceDir + name);
-            if (info.isDir()) {
-                subfolders.push_back(name);
-            } else if (info.isFile() && !IsTemporaryFileName(name.toStdString())) {
-                // Another run's file in the making is no source.
-                doFile(i, SourceDir + name, TargetDir + name);
-            }
-        }
-    }
-    for (const QString& name : subfolders) {
-        if (MayEnter(SourceDir + name)) walkSubfolder(SourceDir + name, TargetDir + name);
-    }
-}
-
-void TBatchDriver::ConvertDirectory(QString SourceDir, QString TargetDir, const QString& SourceEncoding,
-                                    const QString& TargetEncoding) {
-    WalkLevel(
-        SourceDir, TargetDir,
-        [&] {
-            FEngine.SetSourceEncode(SourceEncoding.toStdString());
-            FEngine.Questions = &FUser;
-        },
-        [&](int index, const QString& sourcePath, const QString& targetPath) {
-            ConvertOne(index, sourcePath, targetPath, SourceEncoding, TargetEncoding);
-        },
-        [&](const QString& source, const QString& target) {
-            ConvertDirectory(source, target, SourceEncoding, TargetEncoding);
-        });
+    closing(true);
 }
 
 void TBatchDriver::ReplaceButtonClick() {
@@ -299,6 +173,7 @@ void TBatchDriver::ReplaceButtonClick() {
     TBusy busy(FUser);
     const QString T = FTargetList.Directory();
     const QString S = FSourceList.Directory();
+    bool walked = false;
     if (FindText.isEmpty()) {
         FUser.Information(QStringLiteral("There is nothing to find"));
     } else if (ReplaceText.isEmpty()) {
@@ -315,14 +190,15 @@ void TBatchDriver::ReplaceButtonClick() {
                                              : QStringLiteral(" in all files in directory ")) +
             S + QStringLiteral(" with text: ") + ReplaceText + QStringLiteral(" to directory ") + T;
         if (FUser.Confirm(question, true) == TAnswer::Yes) {
-            FTargetRoot = Canonical(S) == Canonical(T) ? QString() : Canonical(T);
-            FEntered.clear();
-            try {
-                ReplaceDirectory(S, T);
-            } catch (const EFileError& error) {
-                NoteFailure(error);
+            PrepareReplacement();
+            FSummary.replacing = true;
+            StartWalk(FSourceList.NativeDirectory(), FTargetList.NativeDirectory());
+            ReplaceLevel(FSourceList.NativeDirectory(), FTargetList.NativeDirectory());
+            walked = true;
+            if (FStopped) {
                 busy.Release();
-                FUser.ShowError(QString::fromStdString(error.what()));
+                FProgress.SetPosition(0);
+                Report(QStringLiteral("written"));
                 return;
             }
             FTargetList.UpdateFileList();
@@ -330,26 +206,41 @@ void TBatchDriver::ReplaceButtonClick() {
     }
     busy.Release();
     ClosingSteps(S, T);
-    FUser.Information(QStringLiteral("Done"));
+    if (walked) {
+        Report(QStringLiteral("written"));
+    } else {
+        FUser.Information(QStringLiteral("Done"));
+    }
     FProgress.SetPosition(0);
 }
 
-void TBatchDriver::ReplaceDirectory(QString SourceDir, QString TargetDir) {
-    const std::string find = FindText.toStdString();
-    const std::string replacement = ReplaceText.toStdString();
-    WalkLevel(
-        SourceDir, TargetDir, [] {},
-        [&](int, const QString& sourcePath, const QString& targetPath) {
-            try {
-                ReplaceInFile(LocalPath(sourcePath), LocalPath(targetPath), find, replacement);
-            } catch (const EFileError& error) {
-                Record(sourcePath, targetPath,
-                       {TFileConversionReport::Failed, error.what(), error.Reason(), 0});
-                throw;
-            }
-            Record(sourcePath, targetPath, {TFileConversionReport::Written, {}, {}, 0});
-        },
-        [&](const QString& source, const QString& target) { ReplaceDirectory(source, target); });
+void TBatchDriver::PrepareReplacement() {
+    FFindBytes = FindText.toStdString();
+    FReplaceBytes = ReplaceText.toStdString();
+    FFindCodes.clear();
+    FReplaceCodes.clear();
+    // With a source encoding chosen, the texts are looked for as the files of that encoding hold them.
+    if (SourceEncoding < 0 || SourceEncoding >= kEncodingCount) return;
+    const TEncodingInfo& source = EncodingAt(SourceEncoding);
+    if (source.kind == TEncodingKind::Utf16) {
+        const QList<uint> find = FindText.toUcs4();
+        const QList<uint> replacement = ReplaceText.toUcs4();
+        FFindCodes.assign(find.begin(), find.end());
+        FReplaceCodes.assign(replacement.begin(), replacement.end());
+    } else {
+        FFindBytes = EncodeForSource(FEngine, source.encoding, FFindBytes);
+        FReplaceBytes = EncodeForSource(FEngine, source.encoding, FReplaceBytes);
+    }
+}
+
+void TBatchDriver::ConvertDirectory(const QString& SourceDir, const QString& TargetDir,
+                                    const QString& SourceEncoding, const QString& TargetEncoding) {
+    ConvertLevel(QFile::encodeName(SourceDir), QFile::encodeName(TargetDir), SourceEncoding, TargetEncoding);
+}
+
+void TBatchDriver::ReplaceDirectory(const QString& SourceDir, const QString& TargetDir) {
+    PrepareReplacement();
+    ReplaceLevel(QFile::encodeName(SourceDir), QFile::encodeName(TargetDir));
 }
 
 }  // namespace odz

@@ -1,31 +1,28 @@
 #pragma once
 
+#include <QByteArray>
 #include <QSet>
 #include <QString>
 #include <cstdint>
 #include <functional>
 
 #include "BatchPorts.h"
+#include "BatchSummary.h"
 #include "FileConversion.h"
 #include "FileError.h"
 #include "TRaRaru.h"
 
 namespace odz {
 
+// The path with every link followed, or the path itself (without a trailing separator) when it
+// cannot be resolved; by the name bytes.
+QByteArray CanonicalPath(const QByteArray& native);
+
 // What happened to one file of a batch.
 struct TFileOutcome {
     QString source;
     QString target;
     TFileConversionReport report;
-};
-
-// What a batch did, file by file, summed up.
-struct TBatchSummary {
-    int written = 0;
-    int leftAlone = 0;
-    int failed = 0;
-    QString failure;  // the error that ended the batch
-    std::uint64_t references = 0;
 };
 
 // The Convert and Replace buttons: their checks, questions and messages, and the walks over the
@@ -44,15 +41,18 @@ public:
     bool HtmlDoc = false;
     // Replace the search text in every line of a conversion; set by the question of Convert.
     bool FReplaceAlso = false;
-    // Told about every file a batch reaches.
+    // After a file fails, go on with the others (the command-line tool). Otherwise the first failure
+    // ends the batch and the rest of the walk only counts the files that were not tried.
+    bool GoOnAfterFailure = false;
+    // Told about every file a batch tries.
     std::function<void(const TFileOutcome&)> OnFile;
 
     void ConversebuttonClick();
     void ReplaceButtonClick();
-    // One folder level and, after its files, each of its subfolders. A failure is thrown as EFileError.
-    void ConvertDirectory(QString SourceDir, QString TargetDir, const QString& SourceEncoding,
+    // One folder level and, after its files, each of its subfolders. What fails is noted in the summary.
+    void ConvertDirectory(const QString& SourceDir, const QString& TargetDir, const QString& SourceEncoding,
                           const QString& TargetEncoding);
-    void ReplaceDirectory(QString SourceDir, QString TargetDir);
+    void ReplaceDirectory(const QString& SourceDir, const QString& TargetDir);
 
     // The line with every occurrence of the search text replaced by the replacement text.
     std::string ReplaceInLine(std::string_view Line) const;
@@ -66,19 +66,34 @@ public:
 
 private:
     class TWalk;
+    using TFileStep = std::function<void(int, const QByteArray&, const QByteArray&)>;
+    using TFolderStep = std::function<void(const QByteArray&, const QByteArray&)>;
+
+    // The walks go by the folders' and files' name bytes.
+    void ConvertLevel(const QByteArray& sourceDir, const QByteArray& targetDir, const QString& sourceEncoding,
+                      const QString& targetEncoding);
+    void ReplaceLevel(const QByteArray& sourceDir, const QByteArray& targetDir);
     // One folder level: the target folder made, the listed files handed to doFile, then each
     // subfolder handed to walkSubfolder; both lists put back however the level ends.
-    void WalkLevel(QString SourceDir, QString TargetDir, const std::function<void()>& startFiles,
-                   const std::function<void(int, const QString&, const QString&)>& doFile,
-                   const std::function<void(const QString&, const QString&)>& walkSubfolder);
+    void WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const std::function<void()>& startFiles,
+                   const TFileStep& doFile, const TFolderStep& walkSubfolder);
+    void StartWalk(const QByteArray& source, const QByteArray& target);
+    // The search and replacement texts in the bytes (or characters) the source files hold them in.
+    void PrepareReplacement();
+    // The closing report: "Done" with the counts, or the error that ended the batch.
+    void Report(const QString& verb);
     void ClosingSteps(const QString& source, const QString& target);
-    void NoteFailure(const EFileError& error);
     bool ItemTakesPart(int index) const;
-    // The subfolders of a level the walk may enter: never the target folder, never one seen before.
-    bool MayEnter(const QString& folder);
-    void ConvertOne(int index, const QString& sourcePath, const QString& targetPath,
+    bool Trying() const { return !FStopped && !FBlocked; }
+    // The subfolders of a level the walk may enter: never the target folder, never one seen before,
+    // never a link that leads back inside the source folder.
+    bool MayEnter(const QByteArray& folder);
+    void ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
                     const QString& sourceEncoding, const QString& targetEncoding);
-    void Record(const QString& source, const QString& target, const TFileConversionReport& report);
+    void ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath);
+    void Record(const QByteArray& source, const QByteArray& target, const TFileConversionReport& report);
+    void Fail(const QString& path, const EFileError& error);
+    void NotTried(const QByteArray& source);
 
     TRaRaru& FEngine;
     TFileListPort& FSourceList;
@@ -89,8 +104,16 @@ private:
     TProgress& FProgress;
     bool FRunning = false;
     TBatchSummary FSummary;
-    QString FTargetRoot;     // canonical path of the batch's target folder
-    QSet<QString> FEntered;  // canonical paths of the folders walked so far
+    QByteArray FSourceRoot;     // canonical path of the batch's source folder
+    QByteArray FTargetRoot;     // canonical path of the batch's target folder (none for in place)
+    QSet<QByteArray> FEntered;  // canonical paths of the folders walked so far
+    bool FStopped = false;      // a failure ended the batch: the walk only counts what it would try
+    bool FBlocked = false;      // the level's target folder cannot be made: nothing below is tried
+    // Replace: the texts in the bytes the files hold them in.
+    std::string FFindBytes;
+    std::string FReplaceBytes;
+    std::u32string FFindCodes;  // for UTF-16 files
+    std::u32string FReplaceCodes;
 };
 
 }  // namespace odz

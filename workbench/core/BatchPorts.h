@@ -16,6 +16,10 @@ public:
     virtual ~TFileListPort() = default;
     virtual QString Directory() const = 0;
     virtual void SetDirectory(const QString& directory) = 0;
+    // The folder by its name bytes, with a trailing separator; the walk goes by these, so that folders
+    // whose names are no valid UTF-8 are walked too.
+    virtual QByteArray NativeDirectory() const = 0;
+    virtual void SetNativeDirectory(const QByteArray& directory) = 0;
     virtual void UpdateFileList() = 0;
     virtual QString Mask() const = 0;
     // The rows in display order.
@@ -42,6 +46,14 @@ public:
     virtual TAnswer Confirm(const QString& text, bool withCancel) = 0;
     // The report of an error that ended an operation.
     virtual void ShowError(const QString& text) = 0;
+    // The same two with a list (of the files a batch did not convert) that may be long; by default it
+    // follows the text after a blank line.
+    virtual void InformationWithDetails(const QString& text, const QString& details) {
+        Information(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
+    }
+    virtual void ErrorWithDetails(const QString& text, const QString& details) {
+        ShowError(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
+    }
     // The application's busy cursor: shown from BeginBusy to EndBusy.
     virtual void BeginBusy() = 0;
     virtual void EndBusy() = 0;

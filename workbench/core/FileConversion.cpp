@@ -64,15 +64,20 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     job.progress = engine.ProgressBar;
     job.questions = engine.Questions;
 
+    std::uint64_t replacements = 0;
     if (request.replace && !request.replace->find.empty()) {
         if (*source == TEncoding::Utf16) {
             job.transformCodePoints = [find = CodePoints(request.replace->find),
-                                       with = CodePoints(request.replace->replacement)](
-                                          std::u32string& line) { line = ReplaceInLine(line, find, with); };
+                                       with = CodePoints(request.replace->replacement),
+                                       &replacements](std::u32string& line) {
+                line = ReplaceInLine(line, find, with, &replacements);
+            };
         } else {
             job.transformLine = [find = EncodeForSource(engine, *source, request.replace->find),
-                                 with = EncodeForSource(engine, *source, request.replace->replacement)](
-                                    std::string& line) { line = ReplaceInLine(line, find, with); };
+                                 with = EncodeForSource(engine, *source, request.replace->replacement),
+                                 &replacements](std::string& line) {
+                line = ReplaceInLine(line, find, with, &replacements);
+            };
         }
     }
     const auto editor =
@@ -83,9 +88,9 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
         const TFileJobResult result = RunFileJob(job);
         switch (result.outcome) {
             case TFileJobResult::Written:
-                return {TFileConversionReport::Written, {}, {}, result.references};
+                return {TFileConversionReport::Written, {}, {}, result.references, replacements};
             case TFileJobResult::Declined:
-                return {TFileConversionReport::LeftAlone, {}, {}, 0};
+                return {TFileConversionReport::LeftAlone, {}, {}, 0, replacements};
             case TFileJobResult::SourceMissing:
                 return {TFileConversionReport::Failed, "Cannot open file " + request.source.string(),
                         "No such file or directory", 0};

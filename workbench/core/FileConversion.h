@@ -28,9 +28,10 @@ struct TFileConversionRequest {
 
 struct TFileConversionReport {
     enum TOutcome { Written, LeftAlone, Failed } outcome = Failed;
-    std::string message;           // for Failed: the text shown to the user ("Cannot open file ...")
-    std::string detail;            // for Failed: the system's explanation, when there is one
-    std::uint64_t references = 0;  // characters written as "&#N;" because the target cannot hold them
+    std::string message;             // for Failed: the text shown to the user ("Cannot open file ...")
+    std::string detail;              // for Failed: the system's explanation, when there is one
+    std::uint64_t references = 0;    // characters written as "&#N;" because the target cannot hold them
+    std::uint64_t replacements = 0;  // occurrences of the search text replaced
 
     // The message with its explanation in parentheses.
     std::string Reason() const { return detail.empty() ? message : message + " (" + detail + ")"; }

@@ -4,6 +4,7 @@
 // target list that only remembers its folder, a tree that only remembers its path, and a progress
 // counter. The command-line tool and the tests use them.
 
+#include <QFile>
 #include <QSet>
 
 #include "BatchPorts.h"
@@ -19,6 +20,8 @@ public:
 
     QString Directory() const override { return FListing.Directory(); }
     void SetDirectory(const QString& directory) override { FListing.SetDirectory(directory); }
+    QByteArray NativeDirectory() const override { return FListing.NativeDirectory(); }
+    void SetNativeDirectory(const QByteArray& directory) override { FListing.SetNativeDirectory(directory); }
     void UpdateFileList() override;
     QString Mask() const override { return FListing.Mask(); }
     int Count() const override { return static_cast<int>(FListing.Items().size()); }
@@ -34,8 +37,14 @@ private:
 // A list nobody looks at: it keeps its folder and lists nothing.
 class TFolderOnlyList : public TFileListPort {
 public:
-    QString Directory() const override { return FDirectory; }
-    void SetDirectory(const QString& directory) override { FDirectory = AddSlash(directory); }
+    QString Directory() const override { return QFile::decodeName(FDirectory); }
+    void SetDirectory(const QString& directory) override {
+        FDirectory = QFile::encodeName(AddSlash(directory));
+    }
+    QByteArray NativeDirectory() const override { return FDirectory; }
+    void SetNativeDirectory(const QByteArray& directory) override {
+        FDirectory = directory.endsWith('/') ? directory : directory + '/';
+    }
     void UpdateFileList() override {}
     QString Mask() const override { return QStringLiteral("*.*"); }
     int Count() const override { return 0; }
@@ -44,7 +53,7 @@ public:
     int SelectedCount() const override { return 0; }
 
 private:
-    QString FDirectory;
+    QByteArray FDirectory;
     TListItem FNone;
 };
 

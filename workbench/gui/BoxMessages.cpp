@@ -17,9 +17,27 @@ public:
     TNormalCursor& operator=(const TNormalCursor&) = delete;
 };
 
+// A list this long goes behind the box's "Show Details..." button instead of into the text.
+constexpr qsizetype kLinesShown = 12;
+
 QString Title() {
     const QString name = QGuiApplication::applicationDisplayName();
     return name.isEmpty() ? QStringLiteral("Odizodoruz") : name;
+}
+
+// A box whose list follows the text when it is short and can be opened when it is long.
+void ShowWithDetails(QWidget* owner, QMessageBox::Icon icon, const QString& text, const QString& details) {
+    const TNormalCursor cursor;
+    QMessageBox box(icon, Title(), text, QMessageBox::Ok, owner);
+    box.setTextFormat(Qt::PlainText);  // file names are never markup
+    if (details.count(QLatin1Char('\n')) < kLinesShown) {
+        if (!details.isEmpty()) box.setText(text + QStringLiteral("\n\n") + details);
+    } else {
+        box.setInformativeText(
+            QStringLiteral("The files that were not converted are listed under Show Details."));
+        box.setDetailedText(details);
+    }
+    box.exec();
 }
 
 }  // namespace
@@ -37,6 +55,14 @@ void TBoxMessages::Warning(const QString& text) {
 void TBoxMessages::Error(const QString& text) {
     const TNormalCursor cursor;
     QMessageBox::critical(FOwner, Title(), text);
+}
+
+void TBoxMessages::InformationWithDetails(const QString& text, const QString& details) {
+    ShowWithDetails(FOwner, QMessageBox::Information, text, details);
+}
+
+void TBoxMessages::ErrorWithDetails(const QString& text, const QString& details) {
+    ShowWithDetails(FOwner, QMessageBox::Critical, text, details);
 }
 
 TAnswer TBoxMessages::Confirm(const QString& text, bool withCancel) {

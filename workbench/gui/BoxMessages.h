@@ -18,6 +18,8 @@ public:
     void Warning(const QString& text) override;
     void Error(const QString& text) override;
     TAnswer Confirm(const QString& text, bool withCancel) override;
+    void InformationWithDetails(const QString& text, const QString& details) override;
+    void ErrorWithDetails(const QString& text, const QString& details) override;
 
 private:
     QPointer<QWidget> FOwner;

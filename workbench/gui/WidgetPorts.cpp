@@ -23,7 +23,8 @@ TProgressBarPort::TProgressBarPort(QProgressBar& bar) : FBar(&bar) {
 void TProgressBarPort::SetMax(std::int64_t max) {
     FMax = std::max<std::int64_t>(max, 0);
     FDivisor = FMax / kBarLimit + 1;
-    if (FBar) FBar->setMaximum(static_cast<int>(FMax / FDivisor));
+    // A bar with the maximum 0 shows a busy animation: a level without files shows an empty bar.
+    if (FBar) FBar->setMaximum(std::max(1, static_cast<int>(FMax / FDivisor)));
     Show();
 }
 
@@ -57,6 +58,14 @@ TAnswer TWindowUserPort::Confirm(const QString& text, bool withCancel) {
 
 void TWindowUserPort::ShowError(const QString& text) {
     Messages().Error(text);
+}
+
+void TWindowUserPort::InformationWithDetails(const QString& text, const QString& details) {
+    Messages().InformationWithDetails(text, details);
+}
+
+void TWindowUserPort::ErrorWithDetails(const QString& text, const QString& details) {
+    Messages().ErrorWithDetails(text, details);
 }
 
 void TWindowUserPort::BeginBusy() {

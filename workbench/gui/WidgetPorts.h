@@ -17,6 +17,8 @@ public:
     explicit TFileListViewPort(TZTFilelistView& list) : FList(list) {}
     QString Directory() const override { return FList.Directory(); }
     void SetDirectory(const QString& directory) override { FList.SetDirectory(directory); }
+    QByteArray NativeDirectory() const override { return FList.NativeDirectory(); }
+    void SetNativeDirectory(const QByteArray& directory) override { FList.SetNativeDirectory(directory); }
     void UpdateFileList() override { FList.UpdateFileList(); }
     QString Mask() const override { return FList.Mask(); }
     int Count() const override { return FList.Count(); }
@@ -68,6 +70,8 @@ public:
     void Information(const QString& text) override;
     TAnswer Confirm(const QString& text, bool withCancel) override;
     void ShowError(const QString& text) override;
+    void InformationWithDetails(const QString& text, const QString& details) override;
+    void ErrorWithDetails(const QString& text, const QString& details) override;
     void BeginBusy() override;
     void EndBusy() override;
     TAnswer AskYesNoCancel(std::string_view text) override;

@@ -1,0 +1,294 @@
+// The walk of the Convert and Replace buttons over the source folder and its subfolders. It goes by
+// the name bytes of folders and files, so that names which are no valid UTF-8 (from old archives)
+// are converted under the same bytes, and it notes every file it does not convert with the reason.
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <QFile>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "BatchDriver.h"
+#include "ReplaceInFile.h"
+
+namespace odz {
+
+namespace {
+
+std::filesystem::path NativePath(const QByteArray& path) {
+    return std::filesystem::path(path.toStdString());
+}
+
+QByteArray WithSlash(const QByteArray& path) {
+    return path.isEmpty() || path.endsWith('/') ? path : path + '/';
+}
+
+bool Inside(const QByteArray& path, const QByteArray& folder) {
+    return path == folder || path.startsWith(folder.endsWith('/') ? folder : folder + '/');
+}
+
+bool IsFolder(const QByteArray& path) {
+    struct stat facts {};
+    return ::stat(path.constData(), &facts) == 0 && S_ISDIR(facts.st_mode);
+}
+
+// Why a folder cannot be read, or nothing when it can.
+QString ReadProblem(const QByteArray& folder) {
+    DIR* dir = ::opendir(folder.constData());
+    if (dir == nullptr) return QString::fromLocal8Bit(std::strerror(errno));
+    ::closedir(dir);
+    return {};
+}
+
+// Why a listed entry that is no folder is not converted.
+QString NotAFile(const QByteArray& path) {
+    struct stat facts {};
+    if (::lstat(path.constData(), &facts) != 0) return QStringLiteral("gone before its turn");
+    if (S_ISLNK(facts.st_mode)) return QStringLiteral("a link that leads nowhere");
+    if (S_ISFIFO(facts.st_mode)) return QStringLiteral("not a regular file (fifo)");
+    if (S_ISSOCK(facts.st_mode)) return QStringLiteral("not a regular file (socket)");
+    return QStringLiteral("not a regular file (device)");
+}
+
+// A text from the engine (which may hold a path's bytes) for the user.
+QString Shown(const std::string& text) {
+    return DisplayPath(QByteArray::fromStdString(text));
+}
+
+// Puts a flag back as it was when the level ends.
+class TKeepFlag {
+public:
+    explicit TKeepFlag(bool& flag) : FFlag(flag), FSaved(flag) {}
+    ~TKeepFlag() { FFlag = FSaved; }
+
+private:
+    bool& FFlag;
+    bool FSaved;
+};
+
+}  // namespace
+
+QByteArray CanonicalPath(const QByteArray& native) {
+    if (char* real = ::realpath(native.constData(), nullptr)) {
+        QByteArray canonical(real);
+        std::free(real);
+        return canonical;
+    }
+    QByteArray plain = native;
+    while (plain.size() > 1 && plain.endsWith('/')) plain.chop(1);
+    return plain;
+}
+
+// Puts both lists back on a level's folders however the level ends.
+class TBatchDriver::TWalk {
+public:
+    TWalk(TBatchDriver& driver, const QByteArray& sourceDir, const QByteArray& targetDir)
+        : FDriver(driver), FSourceDir(sourceDir), FTargetDir(targetDir) {}
+    ~TWalk() {
+        if (FDriver.FSourceList.NativeDirectory() != FSourceDir) {
+            FDriver.FSourceList.SetNativeDirectory(FSourceDir);
+            FDriver.FSourceList.UpdateFileList();
+        }
+        if (FDriver.FTargetList.NativeDirectory() != FTargetDir) {
+            FDriver.FTargetList.SetNativeDirectory(FTargetDir);
+            FDriver.FTargetList.UpdateFileList();
+        }
+    }
+
+private:
+    TBatchDriver& FDriver;
+    QByteArray FSourceDir;
+    QByteArray FTargetDir;
+};
+
+void TBatchDriver::StartWalk(const QByteArray& source, const QByteArray& target) {
+    FSourceRoot = CanonicalPath(source);
+    FTargetRoot = CanonicalPath(target);
+    if (FTargetRoot == FSourceRoot) FTargetRoot.clear();  // in place
+    FEntered.clear();
+    FStopped = false;
+    FBlocked = false;
+}
+
+bool TBatchDriver::MayEnter(const QByteArray& folder) {
+    const QByteArray canonical = CanonicalPath(folder);
+    struct stat facts {};
+    if (::lstat(folder.constData(), &facts) != 0 || !S_ISLNK(facts.st_mode)) {
+        return canonical != FTargetRoot && !FEntered.contains(canonical);
+    }
+    // A link inside the tree would convert a folder twice, or hide it under the link's name.
+    QString reason;
+    if (!FTargetRoot.isEmpty() && canonical == FTargetRoot) {
+        reason = QStringLiteral("folder link not followed: it leads to the target folder");
+    } else if (Inside(canonical, FSourceRoot)) {
+        reason = QStringLiteral("folder link not followed: it leads inside the source folder");
+    } else if (FEntered.contains(canonical)) {
+        reason = QStringLiteral("folder link not followed: it leads to a folder already walked");
+    } else {
+        return true;
+    }
+    FSummary.Add(TNotConverted::Link, DisplayPath(folder), reason);
+    return false;
+}
+
+void TBatchDriver::Fail(const QString& path, const EFileError& error) {
+    if (FSummary.failure.isEmpty()) FSummary.failure = Shown(error.what());
+    FSummary.Add(TNotConverted::Failed, path, Shown(error.FullText()));
+    if (!GoOnAfterFailure) FStopped = true;
+}
+
+void TBatchDriver::NotTried(const QByteArray& source) {
+    FSummary.Add(TNotConverted::NotTried, DisplayPath(source),
+                 FStopped ? QStringLiteral("not tried: the batch stopped at the failure")
+                          : QStringLiteral("not tried: its target folder cannot be created"));
+}
+
+void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
+                          const TFileConversionReport& report) {
+    const QString shown = DisplayPath(source);
+    switch (report.outcome) {
+        case TFileConversionReport::Written:
+            ++FSummary.written;
+            break;
+        case TFileConversionReport::LeftAlone:
+            FSummary.Add(TNotConverted::LeftAlone, shown,
+                         QStringLiteral("left alone: the target already exists"));
+            break;
+        case TFileConversionReport::Failed:
+            Fail(shown, EFileError(report.message, report.detail));
+            break;
+    }
+    FSummary.references += report.references;
+    FSummary.replacements += report.replacements;
+    if (OnFile) OnFile({shown, DisplayPath(target), report});
+}
+
+void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
+                              const QString& sourceEncoding, const QString& targetEncoding) {
+    TFileConversionRequest request;
+    request.source = NativePath(sourcePath);
+    request.target = NativePath(targetPath);
+    request.from = sourceEncoding.toStdString();
+    request.to = targetEncoding.toStdString();
+    request.htmlDoc = HtmlDoc;
+    request.overwriteAll = OverwriteAll;
+    if (FReplaceAlso) request.replace = TReplacement{FindText.toStdString(), ReplaceText.toStdString()};
+    const TFileConversionReport report = ConvertFile(FEngine, request);
+    Record(sourcePath, targetPath, report);
+    if (report.outcome != TFileConversionReport::Failed &&
+        (request.to == "Unicode16" || request.from == "Unicode16")) {
+        FProgress.Advance(ItemSizeBytes(index));
+    }
+}
+
+void TBatchDriver::ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath) {
+    TFileConversionReport report{TFileConversionReport::Written, {}, {}, 0};
+    try {
+        report.replacements =
+            FFindCodes.empty()
+                ? ReplaceInFile(NativePath(sourcePath), NativePath(targetPath), FFindBytes, FReplaceBytes)
+                : ReplaceInUtf16File(NativePath(sourcePath), NativePath(targetPath), FFindCodes,
+                                     FReplaceCodes);
+    } catch (const EFileError& error) {
+        report = {TFileConversionReport::Failed, error.what(), error.Reason(), 0};
+    }
+    Record(sourcePath, targetPath, report);
+}
+
+void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir,
+                             const std::function<void()>& startFiles, const TFileStep& doFile,
+                             const TFolderStep& walkSubfolder) {
+    std::vector<QByteArray> subfolders;
+    SourceDir = WithSlash(SourceDir);
+    TargetDir = WithSlash(TargetDir);
+    FEntered.insert(CanonicalPath(SourceDir));
+    const TKeepFlag keepBlocked(FBlocked);
+    // A folder that cannot be read gets no target folder; it is named in the report.
+    const auto unreadable = [&](const QString& problem) {
+        FSummary.Add(TNotConverted::Unreadable, DisplayPath(SourceDir),
+                     QStringLiteral("cannot read the folder (%1)").arg(problem));
+    };
+    if (const QString problem = ReadProblem(SourceDir); !problem.isEmpty()) {
+        unreadable(problem);
+        return;
+    }
+    if (Trying() && !IsFolder(TargetDir) && ::mkdir(TargetDir.constData(), 0777) != 0) {
+        const int error = errno;
+        Fail(DisplayPath(TargetDir),
+             EFileError("Cannot create " + DisplayPath(TargetDir).toStdString(), std::strerror(error)));
+        FBlocked = true;
+    }
+    const TWalk walk(*this, SourceDir, TargetDir);
+    if (FSourceList.NativeDirectory() != SourceDir) {
+        FSourceList.SetNativeDirectory(SourceDir);
+        FSourceList.UpdateFileList();
+    }
+    if (FSourceList.NativeDirectory() != SourceDir) {
+        unreadable(QStringLiteral("gone before its turn"));
+        return;
+    }
+    if (FSourceList.Count() > 0) {
+        startFiles();
+        FProgress.SetPosition(0);
+        FProgress.SetMax(ListedSizeBytes());
+        FEngine.ProgressBar = &FProgress;
+        for (int i = 0; i < FSourceList.Count(); ++i) {
+            const TListItem& item = FSourceList.Item(i);
+            if (!ItemTakesPart(i) || item.isParent) continue;
+            const QByteArray name =
+                item.nativeName.isEmpty() ? QFile::encodeName(item.Name()) : item.nativeName;
+            // Another run's file in the making is no source.
+            if (IsTemporaryFileName(
+                    std::string_view(name.constData(), static_cast<std::size_t>(name.size()))))
+                continue;
+            const QByteArray source = SourceDir + name;
+            struct stat facts {};
+            const bool found = ::stat(source.constData(), &facts) == 0;
+            if (found && S_ISDIR(facts.st_mode)) {
+                subfolders.push_back(name);
+            } else if (found && S_ISREG(facts.st_mode)) {
+                if (Trying()) {
+                    doFile(i, source, TargetDir + name);
+                } else {
+                    NotTried(source);
+                }
+            } else {
+                FSummary.Add(TNotConverted::Skipped, DisplayPath(source), NotAFile(source));
+            }
+        }
+    }
+    for (const QByteArray& name : subfolders) {
+        if (MayEnter(SourceDir + name)) walkSubfolder(SourceDir + name, TargetDir + name);
+    }
+}
+
+void TBatchDriver::ConvertLevel(const QByteArray& sourceDir, const QByteArray& targetDir,
+                                const QString& sourceEncoding, const QString& targetEncoding) {
+    WalkLevel(
+        sourceDir, targetDir,
+        [&] {
+            FEngine.SetSourceEncode(sourceEncoding.toStdString());
+            FEngine.Questions = &FUser;
+        },
+        [&](int index, const QByteArray& sourcePath, const QByteArray& targetPath) {
+            ConvertOne(index, sourcePath, targetPath, sourceEncoding, targetEncoding);
+        },
+        [&](const QByteArray& source, const QByteArray& target) {
+            ConvertLevel(source, target, sourceEncoding, targetEncoding);
+        });
+}
+
+void TBatchDriver::ReplaceLevel(const QByteArray& sourceDir, const QByteArray& targetDir) {
+    WalkLevel(
+        sourceDir, targetDir, [] {},
+        [&](int, const QByteArray& sourcePath, const QByteArray& targetPath) {
+            ReplaceOne(sourcePath, targetPath);
+        },
+        [&](const QByteArray& source, const QByteArray& target) { ReplaceLevel(source, target); });
+}
+
+}  // namespace odz
