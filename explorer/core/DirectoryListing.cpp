@@ -86,7 +86,6 @@ bool TDirectoryListing::SetDirectory(const QString& value) {
     const QFileInfo info(value);
     if (value.isEmpty() || !info.isDir()) return false;
     FDirectory = AddSlash(value);
-    QDir::setCurrent(FDirectory);
     return true;
 }
 

@@ -313,7 +313,8 @@ qint64 TZTFilelistView::SelectedSize() const {
         if (!all && !IsSelected(row)) continue;
         const TListItem& item = Item(row);
         if (item.kind != QLatin1String("file")) continue;
-        const QFileInfo info(QDir::current(), item.Name());
+        // The item's own path: the process's current folder belongs to neither list.
+        const QFileInfo info(item.fullPath);
         if (info.exists()) sum += info.size();
     }
     return sum;
@@ -382,7 +383,7 @@ bool TZTFilelistView::HandleKey(QKeyEvent* event) {
                 if (anySelected) CutCopy(true);
                 return true;
             case Qt::Key_V:
-                if (!FPendingFiles.isEmpty()) PasteFiles();
+                if (!PendingFiles().isEmpty()) PasteFiles();
                 return true;
             case Qt::Key_F:
                 if (anySelected) ViewFile();

@@ -96,6 +96,10 @@ private slots:
                  QStringLiteral("Attr"));
         QCOMPARE(list.SelectedNumber(), 8);
         QCOMPARE(list.SelectedSize(), 1024 + 2047 + 2048 + 1 + (5LL << 30));
+        // Another list elsewhere changes nothing: each list measures its own folder's files.
+        TZTFilelistView other;
+        other.SetDirectory(FDir.path() + "/folder");
+        QCOMPARE(list.SelectedSize(), 1024 + 2047 + 2048 + 1 + (5LL << 30));
 
         list.SetMask("*.htm");
         QCOMPARE(Captions(list), QStringList({" ^ Parent", "folder", "e.htm"}));

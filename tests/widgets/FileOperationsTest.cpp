@@ -354,7 +354,10 @@ private slots:
         QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("plain/under/")));
         QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("plain/a.txt")));
         QVERIFY(!ShellFileOperation(nullptr, kFoRename, Path("src/gone.txt"), aborted, Path("src/c.txt")));
-        QCOMPARE(messages.shown.size(), 4);
+        // A name without its folder could only be taken in the process's current folder, which belongs
+        // to no list.
+        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, "a.txt", aborted, Path("dst")));
+        QCOMPARE(messages.shown.size(), 5);
         QCOMPARE(messages.shown[0], "error: ERROR - Can't copy \"" + Path("src/gone.txt") + "\" to \"" +
                                         Path("dst/gone.txt") + "\": it does not exist");
         QCOMPARE(messages.shown[1], "error: ERROR - Can't copy into \"" + Path("plain/under") +
@@ -362,6 +365,8 @@ private slots:
         QVERIFY(messages.shown[2].startsWith("error: ERROR - Can't copy \"" + Path("src/a.txt") + "\" to \"" +
                                              Path("plain/a.txt") + "\": "));
         QVERIFY(messages.shown[3].startsWith("error: ERROR - Can't rename \"" + Path("src/gone.txt") + "\""));
+        QCOMPARE(messages.shown[4],
+                 "error: ERROR - Can't copy \"a.txt\": the entry is not named by its full path.");
         QVERIFY(!aborted);
     }
 
