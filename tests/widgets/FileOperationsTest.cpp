@@ -1,11 +1,15 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include "CopyProgress.h"
 #include "FileOperations.h"
@@ -56,6 +60,16 @@ public:
 
     int starts = 0, finishes = 0, steps = 0, stopAtStep = -1;
     qint64 total = 0, done = 0;
+};
+
+// Scripted answers, with a look at the window while each question is open.
+class TProbingMessages : public test::TScriptedMessages {
+public:
+    std::function<void()> probe;
+    TAnswer Confirm(const QString& text, bool withCancel) override {
+        if (probe) probe();
+        return TScriptedMessages::Confirm(text, withCancel);
+    }
 };
 
 }  // namespace
@@ -174,6 +188,61 @@ private slots:
                              Path("src/a.txt") + "\"?"});
         QVERIFY(messages.unexpected.isEmpty());
         QCOMPARE(Names(Path("dst")), QStringList{"a.txt"});  // no temporary file left behind
+    }
+
+    // The progress window never covers a question, and both the user's Cancel on it and the answer to
+    // the question are carried out, whatever comes first.
+    void cancelAndAnswerAreBothHonoured_data() {
+        QTest::addColumn<QString>("cancel");  // when Cancel is pressed on the progress window
+        QTest::addColumn<int>("answer");      // to "Replace a.txt?"
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QByteArray>("replaced");
+        QTest::addColumn<bool>("aborted");
+        const QStringList all = {"a.txt", "b.txt", "c.txt"};
+        QTest::newRow("never") << "never" << int(TAnswer::Yes) << all << QByteArray("alpha") << false;
+        QTest::newRow("before the question")
+            << "before" << int(TAnswer::Yes) << QStringList{"a.txt"} << QByteArray("old") << true;
+        QTest::newRow("during the question, then Yes")
+            << "during" << int(TAnswer::Yes) << QStringList{"a.txt", "b.txt"} << QByteArray("alpha") << true;
+        QTest::newRow("during the question, then No")
+            << "during" << int(TAnswer::No) << QStringList{"a.txt", "b.txt"} << QByteArray("old") << true;
+        QTest::newRow("after a Yes, during the copy")
+            << "after" << int(TAnswer::Yes) << QStringList{"a.txt", "b.txt"} << QByteArray("old") << true;
+    }
+    void cancelAndAnswerAreBothHonoured() {
+        QFETCH(QString, cancel);
+        QFETCH(int, answer);
+        QFETCH(QStringList, names);
+        QFETCH(QByteArray, replaced);
+        QFETCH(bool, aborted);
+        Write(Path("src/c.txt"), "gamma");
+        Write(Path("dst/a.txt"), "old");
+        TCopyProgressDialog progress(0, true);  // shown at the first step
+        SetCopyProgress(&progress);
+        const auto pressCancel = [&progress] {
+            QVERIFY(progress.Window());
+            progress.Window()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        };
+        if (cancel == "before") QTimer::singleShot(0, this, pressCancel);
+        TProbingMessages messages;
+        messages.Expect(static_cast<TAnswer>(answer));
+        bool hidden = false;
+        messages.probe = [&] {
+            hidden = progress.Window() && !progress.Window()->isVisible() &&
+                     QApplication::activeModalWidget() != progress.Window();
+            if (cancel == "during") pressCancel();
+            if (cancel == "after") QTimer::singleShot(0, this, pressCancel);
+        };
+        bool stopped = false;
+        const QString sources = Path("src/b.txt") + kNul + Path("src/a.txt") + kNul + Path("src/c.txt");
+        QCOMPARE(ShellFileOperation(nullptr, kFoCopy, sources, stopped, Path("dst/")), !aborted);
+        QCOMPARE(stopped, aborted);
+        QCOMPARE(Names(Path("dst")), names);
+        QCOMPARE(Read(Path("dst/a.txt")), replaced);
+        QCOMPARE(messages.asked.size(), cancel == "before" ? 0 : 1);
+        if (cancel != "before") QVERIFY(hidden);
+        QVERIFY(messages.unexpected.isEmpty());
+        QVERIFY(!progress.Window());  // gone with the copy
     }
 
     void copyOntoItselfMakesACopy() {

@@ -1,6 +1,7 @@
 #include "BoxMessages.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -22,28 +23,55 @@ QString Title() {
     return name.isEmpty() ? QStringLiteral("Odizodoruz") : name;
 }
 
+// The answer a box was closed with.
+QMessageBox::StandardButton Run(QMessageBox& box) {
+    const TNormalCursor cursor;
+    box.exec();
+    return box.standardButton(box.clickedButton());
+}
+
 }  // namespace
 
+int TitleRoom(const QString& title, const QFont& font) {
+    // Title bars write in bold and keep room for an icon and three buttons.
+    constexpr int kTitleBarExtras = 160;
+    QFont bold = font;
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title) * 11 / 10 + kTitleBarExtras;
+}
+
+std::unique_ptr<QMessageBox> TBoxMessages::NewBox(QMessageBox::Icon icon, const QString& text,
+                                                  QMessageBox::StandardButtons buttons) const {
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* parent = modal && modal->isVisible() ? modal : FOwner.data();
+    auto box = std::make_unique<QMessageBox>(icon, Title(), text, buttons, parent);
+    // The box is as wide as its layout needs at least: a blank row as wide as the title makes room.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(TitleRoom(box->windowTitle(), box->font()), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
+
 void TBoxMessages::Information(const QString& text) {
-    const TNormalCursor cursor;
-    QMessageBox::information(FOwner, Title(), text);
+    Run(*NewBox(QMessageBox::Information, text, QMessageBox::Ok));
 }
 
 void TBoxMessages::Warning(const QString& text) {
-    const TNormalCursor cursor;
-    QMessageBox::warning(FOwner, Title(), text);
+    Run(*NewBox(QMessageBox::Warning, text, QMessageBox::Ok));
 }
 
 void TBoxMessages::Error(const QString& text) {
-    const TNormalCursor cursor;
-    QMessageBox::critical(FOwner, Title(), text);
+    Run(*NewBox(QMessageBox::Critical, text, QMessageBox::Ok));
 }
 
 TAnswer TBoxMessages::Confirm(const QString& text, bool withCancel) {
-    const TNormalCursor cursor;
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
-    const auto answer = QMessageBox::question(FOwner, Title(), text, buttons, QMessageBox::Yes);
+    const auto box = NewBox(QMessageBox::Question, text, buttons);
+    box->setDefaultButton(QMessageBox::Yes);
+    const auto answer = Run(*box);
     if (answer == QMessageBox::Yes) return TAnswer::Yes;
     if (answer == QMessageBox::No) return TAnswer::No;
     // Closing the box with Escape or its close button is a Cancel, or a No where there is no Cancel.
