@@ -162,8 +162,11 @@ void TZTFilelistView::NewFolder() {
     UpdateFileList();
     FSelection->clearSelection();
     SelectPath(path);
-    // The tree moves first: editing ends when the editor loses the focus.
+    // The tree moves first: editing ends when the editor loses the focus. Walking to the new folder
+    // makes the tree read it; it then shows the folder this list shows, as the window's path box and
+    // the conversions do, with the new folder under it.
     Resynchronise(path, false);
+    Resynchronise(directory, false);
     const QList<int> rows = SelectedRows();
     if (!rows.isEmpty()) BeginEdit(rows.first());
 }

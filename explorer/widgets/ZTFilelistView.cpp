@@ -222,7 +222,9 @@ void TZTFilelistView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TZTFilelistView::SetDirectory(const QString& value) {
-    if (FListing.SetDirectory(value)) UpdateFileList();
+    if (!FListing.SetDirectory(value)) return;
+    emit DirectoryChanged(Directory());
+    UpdateFileList();
 }
 
 void TZTFilelistView::SetMask(const QString& mask) {

@@ -144,6 +144,8 @@ public:
 
 signals:
     void OnItemChange(QObject* sender, const QString& selectedItem);
+    // The list moved to another folder (or to the drive list).
+    void DirectoryChanged(const QString& directory);
     void clicked();
     void doubleClicked();
 

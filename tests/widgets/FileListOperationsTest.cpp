@@ -206,8 +206,9 @@ private slots:
         List().NewFolder();
         QVERIFY(QFileInfo(Box().Path("work/src/New Folder(2)")).isDir());
         QCOMPARE(List().Item(List().SelectedRows().value(0)).caption, QStringLiteral("New Folder(2)"));
-        QCOMPARE(combo.opened,
-                 QStringList({Box().Path("work/src/New Folder"), Box().Path("work/src/New Folder(2)")}));
+        // The combo reads each new folder, then shows the folder the list shows.
+        QCOMPARE(combo.opened, QStringList({Box().Path("work/src/New Folder"), Box().Folder("work/src"),
+                                            Box().Path("work/src/New Folder(2)"), Box().Folder("work/src")}));
         QTest::keyClick(Editor(), Qt::Key_Escape);
         List().SetDirTreeCombo(nullptr);
     }

@@ -19,10 +19,12 @@
 #include <memory>
 
 #include "DirTreeModel.h"
+#include "DirTreeNavigation.h"
 #include "HelpWindow.h"
 #include "IconvReference.h"
 #include "KeySettingsPage.h"
 #include "MainForm.h"
+#include "PathRoutines.h"
 #include "ScriptedMessages.h"
 #include "TRaRaru.h"
 #include "ZTDirTree.h"
@@ -168,8 +170,11 @@ private slots:
             QCOMPARE(button->toolTip(), hint);
             QVERIFY2(!button->icon().isNull(), qPrintable(caption));
         }
-        QCOMPARE(form->SourceDirEdit->text(), QString("Source Directory"));
-        QCOMPARE(form->TargetDirEdit->text(), QString("Target Directory"));
+        // The path boxes name the lists' folders from the start; their captions stand in while empty.
+        QCOMPARE(form->SourceDirEdit->placeholderText(), QString("Source Directory"));
+        QCOMPARE(form->TargetDirEdit->placeholderText(), QString("Target Directory"));
+        QCOMPARE(form->SourceDirEdit->text(), Folder("work"));
+        QCOMPARE(form->TargetDirEdit->text(), Folder("work"));
         QCOMPARE(form->SourceEncodecbo->currentIndex(), -1);
         QCOMPARE(form->SourceEncodecbo->placeholderText(), QString("Source Encoding"));
         QCOMPARE(form->TargetEncodecbo->placeholderText(), QString("Target Encoding"));
@@ -527,21 +532,76 @@ private slots:
         QVERIFY(FMessages->unexpected.isEmpty());
     }
 
-    void displayBoxesFollowTheTreesAndTheSourceList() {
+    // The path box, the tree's selection and the list show one existing folder, the one Convert and
+    // Replace use, whatever the user did in the pane.
+    void pathBoxTreeAndListShowOneFolder_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a click on a node") << "click"
+                                           << "a/b";
+        QTest::newRow("the list opens a folder") << "open"
+                                                 << "a/b";
+        QTest::newRow("End in the tree") << "end"
+                                         << "work";
+        QTest::newRow("Folder, then Enter") << "folder"
+                                            << "a/New Folder";
+        QTest::newRow("Folder, then a name") << "folder named"
+                                             << "a";
+        QTest::newRow("Ctrl+N in the list") << "new folder in the list"
+                                            << "a";
+        QTest::newRow("renaming the shown folder") << "rename"
+                                                   << "a";
+    }
+    void pathBoxTreeAndListShowOneFolder() {
+        QFETCH(QString, action);
+        QFETCH(QString, shown);
         QDir().mkpath(Path("a/b"));
         auto form = NewForm();
         QVERIFY(Show(*form));
-        form->SourceDirTree->OpenPath(Folder("a/b"));
-        form->SourceDirTreeClick();
-        QCOMPARE(form->SourceDirEdit->text(), Folder("a/b"));
-        form->TargetDirTree->OpenPath(Folder("a"));
-        form->TargetDirTreeClick();
-        QCOMPARE(form->TargetDirEdit->text(), Folder("a"));
-        form->SourceFileList->SetDirectory(Path("a"));
-        form->SourceFileListItemChange();
-        QCOMPARE(form->SourceDirEdit->text(), Folder("a"));
-        // Typing into a display box changes nothing.
-        QVERIFY(form->SourceDirEdit->isReadOnly());
+        TZTDirTree& tree = *form->TargetDirTree;
+        TZTFilelistView& list = *form->TargetFileList;
+        const QString start = action == "rename" ? "a/b" : "a";
+        list.SetDirectory(Path(start));
+        tree.OpenPath(Folder(start));
+        QCOMPARE(form->TargetDirEdit->text(), Folder(start));
+        const auto treeEditor = [&] { return tree.viewport()->findChild<QLineEdit*>(); };
+        if (action == "click") {
+            const QModelIndex b = tree.Nodes()->index(0, 0, tree.currentIndex());
+            QCOMPARE(b.data().toString(), QString("b"));
+            QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, b));
+        } else if (action == "open") {
+            list.CurrentView()->clearSelection();
+            list.SetSelected(Row(list, "b"), true);
+            QTest::keyClick(list.CurrentView(), Qt::Key_Return);
+        } else if (action == "end") {
+            QTest::keyClick(&tree, Qt::Key_End);
+        } else if (action.startsWith("folder")) {
+            QTest::mouseClick(form->CreatedirButton, Qt::LeftButton);
+            QVERIFY(treeEditor());
+            if (action == "folder named") treeEditor()->setText("Docs");
+            QTest::keyClick(treeEditor(), Qt::Key_Return);
+            QTRY_VERIFY(!tree.Editing());
+            QCoreApplication::sendPostedEvents();
+        } else if (action == "new folder in the list") {
+            QTest::keyClick(list.CurrentView(), Qt::Key_N, Qt::ControlModifier);
+            QVERIFY(QFileInfo(Path("a/New Folder")).isDir());
+        } else if (action == "rename") {
+            QVERIFY(tree.EditSelected());
+            treeEditor()->setText("renamed");
+            FMessages->Expect(TAnswer::Yes);
+            QTest::keyClick(treeEditor(), Qt::Key_Return);
+            QTRY_VERIFY(QFileInfo(Path("a/renamed")).isDir());
+        }
+        const QString folder = Folder(shown);
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(list.Directory(), folder);
+        QCOMPARE(form->TargetDirEdit->text(), folder);
+        QCOMPARE(AddSlash(tree.PathOfNode(tree.currentIndex())), folder);
+        QCOMPARE(AddSlash(tree.SelectedPath()), folder);
+        QVERIFY(FMessages->unexpected.isEmpty());
+        // The other pane is left alone, and typing into a box changes nothing.
+        QCOMPARE(form->SourceFileList->Directory(), Folder("work"));
+        QVERIFY(form->TargetDirEdit->isReadOnly());
     }
 
     void helpOpensTheContents() {

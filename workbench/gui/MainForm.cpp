@@ -19,6 +19,7 @@
 #include "KeySettingsPage.h"
 #include "MainFormDesign.h"
 #include "Messages.h"
+#include "PathRoutines.h"
 #include "TRaRaru.h"
 #include "WidgetPorts.h"
 #include "WorkbenchResources.h"
@@ -114,6 +115,14 @@ void TMainForm::Connect() {
     connect(TargetDirTree, &TZTDirTree::OnDirChange, this, &TMainForm::TargetDirTreeClick);
     connect(SourceFileList, &TZTFilelistView::OnItemChange, this, &TMainForm::SourceFileListItemChange);
     connect(TargetFileList, &TZTFilelistView::OnItemChange, this, &TMainForm::TargetFileListItemChange);
+    // The boxes name the folder Convert and Replace will use: the list's, wherever it was chosen. A
+    // batch walks the lists through the subfolders; the boxes show its folders again when it ends.
+    connect(SourceFileList, &TZTFilelistView::DirectoryChanged, this, [this] {
+        if (!Busy()) SourceFileListItemChange();
+    });
+    connect(TargetFileList, &TZTFilelistView::DirectoryChanged, this, [this] {
+        if (!Busy()) TargetFileListItemChange();
+    });
     connect(KeySettingPanel, &TKeySettingsPage::HelpRequested, this, &TMainForm::HelpButtonClick);
 }
 
@@ -273,12 +282,21 @@ void TMainForm::CreatedirButtonClick() {
     TargetDirTree->AddNewNode(node, QString());
 }
 
+namespace {
+
+// A folder as the lists keep it, with its trailing separator.
+QString FolderText(const QString& path) {
+    return path.compare(kDrives, Qt::CaseInsensitive) == 0 ? path : AddSlash(path);
+}
+
+}  // namespace
+
 void TMainForm::SourceDirTreeClick() {
-    SourceDirEdit->setText(SourceDirTree->SelectedPath());
+    SourceDirEdit->setText(FolderText(SourceDirTree->SelectedPath()));
 }
 
 void TMainForm::TargetDirTreeClick() {
-    TargetDirEdit->setText(TargetDirTree->SelectedPath());
+    TargetDirEdit->setText(FolderText(TargetDirTree->SelectedPath()));
 }
 
 void TMainForm::SourceFileListItemChange() {
@@ -312,6 +330,8 @@ void TMainForm::RunBatch(void (TBatchDriver::*click)()) {
         }
     } enableAgain{*this};
     (FDriver.get()->*click)();
+    SourceFileListItemChange();
+    TargetFileListItemChange();
 }
 
 void TMainForm::ConversebuttonClick() {
