@@ -438,6 +438,7 @@ private slots:
         QCOMPARE(form->SourceFileList->Mask(), QString("*.txt"));
         QCOMPARE(Captions(*form->SourceFileList), QStringList{"a.txt"});
         QCOMPARE(form->size(), QSize(700, 500));
+        QCOMPARE(form->pos(), QPoint(30, 40));  // exactly where it was
         QCOMPARE(form->SourceDirTree->SelectedPath(), Folder("src"));
         QCOMPARE(form->TargetDirTree->SelectedPath(), Folder("dst"));
         // The encodings, the texts and the view styles start afresh.
@@ -455,9 +456,12 @@ private slots:
         auto form = NewForm();
         const int height = form->height();
         QVERIFY(Show(*form));
-        QCOMPARE(form->pos().x(), 0);
-        QCOMPARE(form->width(), screen.width());
-        QCOMPARE(form->height(), std::min(height, screen.height() - 10));
+        // The whole window, its frame included, is on the screen: from the left edge to the right one.
+        const QRect frame = form->frameGeometry();
+        QCOMPARE(frame.topLeft(), QPoint(0, 10));
+        QCOMPARE(frame.right(), screen.width() - 1);
+        QVERIFY(QRect(QPoint(), screen).contains(frame));
+        QCOMPARE(form->height(), std::min(height, screen.height() - 10 - (frame.height() - form->height())));
         // A folder that is gone is ignored: the list stays on the current folder.
         QCOMPARE(form->SourceFileList->Directory(), Folder("work"));
         // The HTML filter ticks "HTML Doc" whatever was saved for it.

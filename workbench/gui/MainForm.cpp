@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -155,11 +156,28 @@ void TMainForm::AdjustToScreen(QSize screen) {
     RestoreWindowPlacement(screen);
 }
 
+QRect TMainForm::ScreenArea() const {
+    const QScreen* current = screen();
+    if (!current) current = QGuiApplication::primaryScreen();
+    return current ? current->availableGeometry() : QRect(QPoint(), kDesignScreen);
+}
+
+QMargins TMainForm::FrameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect inside = geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+            frame.bottom() - inside.bottom()};
+}
+
 void TMainForm::RestoreWindowPlacement() {
-    RestoreWindowPlacement(ScreenSize());
+    RestoreWindowPlacement(ScreenArea());
 }
 
 void TMainForm::RestoreWindowPlacement(QSize screen) {
+    RestoreWindowPlacement(QRect(QPoint(), screen));
+}
+
+void TMainForm::RestoreWindowPlacement(const QRect& screenArea) {
     if (!std::filesystem::exists(FSettings.Path())) return;
     const auto read = [this](std::string_view key) -> std::optional<int> {
         constexpr int kMissing = std::numeric_limits<int>::min();
@@ -171,9 +189,39 @@ void TMainForm::RestoreWindowPlacement(QSize screen) {
     // A size of nothing cannot be a window's: such a value is left out like a missing one.
     if (saved.width && *saved.width <= 0) saved.width.reset();
     if (saved.height && *saved.height <= 0) saved.height.reset();
-    const QRect placement = CorrectedPlacement(QRect(pos(), size()), saved, screen);
+    const QRect placement = CorrectedPlacement(QRect(pos(), size()), saved, screenArea, FrameMargins());
+    // The position is the frame's, as saved: move() places the frame, resize() the inside.
     move(placement.topLeft());
     resize(placement.size());
+    // Before the desktop has framed the window its frame is not known: the placement is checked again
+    // once it is.
+    FPendingPlacement.reset();
+    if (FrameMargins().isNull()) FPendingPlacement = placement;
+}
+
+void TMainForm::PlaceFramedWindow() {
+    if (!FPendingPlacement) return;
+    const QRect wanted = *FPendingPlacement;
+    FPendingPlacement.reset();
+    const TSavedPlacement placement{wanted.left(), wanted.top(), wanted.width(), wanted.height()};
+    const QRect kept = CorrectedPlacement(wanted, placement, ScreenArea(), FrameMargins());
+    if (kept.topLeft() != pos()) move(kept.topLeft());
+    if (kept.size() != size()) resize(kept.size());
+}
+
+bool TMainForm::event(QEvent* event) {
+    // The desktop frames a window after showing it, and the window then moves (its inside goes in
+    // by the frame). A desktop that frames nothing leaves the placement as it is.
+    if (FPendingPlacement && isVisible()) {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Move || type == QEvent::Resize) && !FrameMargins().isNull()) {
+            const bool handled = QWidget::event(event);
+            PlaceFramedWindow();
+            return handled;
+        }
+        if (type == QEvent::WindowActivate) FPendingPlacement.reset();
+    }
+    return QWidget::event(event);
 }
 
 void TMainForm::SaveWindowPlacement() {

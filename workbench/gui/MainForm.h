@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "BatchDriver.h"
 #include "IniStore.h"
@@ -66,6 +67,7 @@ public:
     void AdjustToScreen(QSize screen);
     void RestoreWindowPlacement();
     void RestoreWindowPlacement(QSize screen);
+    void RestoreWindowPlacement(const QRect& screenArea);
     void SaveWindowPlacement();
     void SyncViewButtons();
     void ShowKeySettings();
@@ -119,6 +121,7 @@ public:
     TKeySettingsPage* KeySettingPanel = nullptr;
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -137,6 +140,12 @@ private:
     void Connect();
 
     QSize ScreenSize() const;
+    QRect ScreenArea() const;
+    // The window's frame around its inside; nothing until the desktop has framed the shown window.
+    QMargins FrameMargins() const;
+    // Once the desktop has framed the window, puts it where the placement meant it to be and keeps the
+    // whole frame on the screen.
+    void PlaceFramedWindow();
     TZTFilelistView* ListOfGroup(int group) const;
     // Runs a batch with both buttons disabled.
     void RunBatch(void (TBatchDriver::*click)());
@@ -155,6 +164,8 @@ private:
     QButtonGroup* FTargetViewButtons = nullptr;
     std::unique_ptr<THelpWindow> FHelpWindow;
     bool FShown = false;
+    // The placement applied at start-up, until the frame it must be kept with is known.
+    std::optional<QRect> FPendingPlacement;
 };
 
 }  // namespace odz
