@@ -608,6 +608,32 @@ private slots:
         QVERIFY(form->TargetDirEdit->isReadOnly());
     }
 
+    void folderNamedAtStartOpensInTheSourcePane_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a folder") << "in"
+                                  << "in" << QStringList();
+        QTest::newRow("a file stands for its folder") << "in/a.txt"
+                                                      << "in" << QStringList();
+        QTest::newRow("nothing of that name")
+            << "no/such/folder"
+            << "work" << QStringList{"warning: The folder \"@no/such/folder\" does not exist."};
+    }
+    void folderNamedAtStartOpensInTheSourcePane() {
+        QFETCH(QString, argument);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, messages);
+        Write("in/a.txt", "x");
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        form->OpenSourceFolder(Path(argument));
+        QCOMPARE(FMessages->shown, messages.replaceInStrings("@", FDir->path() + "/"));
+        QCOMPARE(form->SourceFileList->Directory(), Folder(shown));
+        QCOMPARE(form->SourceDirEdit->text(), Folder(shown));
+        QCOMPARE(form->SourceDirTree->SelectedPath(), Folder(shown));
+    }
+
     void helpOpensTheContents() {
         auto form = NewForm();
         QVERIFY(Show(*form));

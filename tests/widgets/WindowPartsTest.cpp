@@ -1,10 +1,12 @@
-// The window's parts that need no window: its size and placement on a screen, and the progress bar
-// as the conversions see it.
+// The window's parts that need no main window: its size and placement on a screen, the progress bar
+// as the conversions see it, and the message boxes.
 
+#include <QDialog>
 #include <QProgressBar>
 #include <QtTest>
 #include <optional>
 
+#include "BoxMessages.h"
 #include "WidgetPorts.h"
 #include "WindowPlacement.h"
 
@@ -73,6 +75,30 @@ private slots:
         QCOMPARE(placed, expected);
         // Whatever was saved, the whole window, frame included, is on the screen.
         QVERIFY(screen.contains(QRect(placed.topLeft(), placed.size().grownBy(frame))));
+    }
+
+    // A box shows its whole title beside the title bar's buttons, and opens over the dialog that is
+    // open, never behind it.
+    void boxesShowTheirTitleOverTheOpenDialog() {
+        QGuiApplication::setApplicationDisplayName(QStringLiteral("VE Rez Odizodoruz"));
+        QWidget window;
+        window.show();
+        TBoxMessages messages(&window);
+        const auto box = messages.NewBox(QMessageBox::Information, QStringLiteral("Done"), QMessageBox::Ok);
+        QCOMPARE(box->parentWidget(), &window);
+        QCOMPARE(box->windowTitle(), QStringLiteral("VE Rez Odizodoruz"));
+        box->show();
+        QFont bold = box->font();
+        bold.setBold(true);
+        QVERIFY(box->width() >= QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 150);
+        box->hide();
+
+        QDialog dialog(&window);
+        dialog.setModal(true);
+        dialog.show();
+        const auto question = messages.NewBox(QMessageBox::Question, QStringLiteral("Replace it?"),
+                                              QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(question->parentWidget(), &dialog);
     }
 
     void progressBarShowsSizesBeyondItsScale() {

@@ -14,6 +14,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QToolButton>
+#include <cstdio>
 #include <filesystem>
 
 #include "HelpWindow.h"
@@ -422,6 +423,10 @@ void TMainForm::OpenSourceFolder(const QString& path) {
     } else if (info.isFile()) {
         folder = info.absolutePath();
     } else {
+        // Said where it was typed and where it is seen; the window then opens as without it.
+        const QString text = QStringLiteral("The folder \"") + path + QStringLiteral("\" does not exist.");
+        std::fputs(qPrintable(QStringLiteral("odizodoruz: ") + text + QLatin1Char('\n')), stderr);
+        Messages().Warning(text);
         return;
     }
     ShowFolder(*SourceFileList, folder);

@@ -73,7 +73,8 @@ public:
     void ShowKeySettings();
 
     // Opens the source pane on a folder given when the program was started (a file stands for its
-    // folder); anything else is ignored.
+    // folder). A path that names nothing is reported on standard error and in a box, and the pane
+    // stays on its folder.
     void OpenSourceFolder(const QString& path);
 
     // The position of the filter: an item's, or -1 after the user typed a mask of their own.
