@@ -176,10 +176,9 @@ void TZTFilelistView::SetColWidth(int column, int width) {
 }
 
 void TZTFilelistView::ApplyColumnWidths() {
-    static const int kDriveWidths[] = {160, 110, 90, 90, 40};
-    for (int c = 0; c < 5; ++c) {
-        FReportView->setColumnWidth(c, FModel->DriveView() ? kDriveWidths[c] : FColumnWidths[c]);
-    }
+    // Each column is as wide as its width setting (the header's size) and at least as wide as what it
+    // shows, so no date or name is cut; the user can still drag the columns until the next refill.
+    for (int c = 0; c < 5; ++c) FReportView->resizeColumnToContents(c);
 }
 
 void TZTFilelistView::Link(TFileListLink*& slot, TFileListLink* link) {

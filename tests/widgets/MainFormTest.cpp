@@ -231,6 +231,19 @@ private slots:
         QVERIFY(form->TargetFileList->isVisible());
     }
 
+    void panesShrinkInProportionWithTheWindow() {
+        auto form = NewForm();
+        form->resize(1400, 600);
+        QVERIFY(Show(*form));
+        const QList<int> wide = form->PaneSplitter->sizes();
+        form->resize(900, 600);
+        QTRY_VERIFY(form->PaneSplitter->sizes() != wide);
+        const QList<int> narrow = form->PaneSplitter->sizes();
+        const double source = double(narrow[0]) / wide[0], target = double(narrow[1]) / wide[1];
+        QVERIFY2(source < 0.9 && qAbs(source - target) < 0.02,
+                 qPrintable(QString("%1 %2").arg(source).arg(target)));
+    }
+
     void viewButtonsSetTheirPanesViewStyle() {
         auto form = NewForm();
         QVERIFY(form->SrcReportBtn->isChecked());

@@ -120,6 +120,8 @@ QWidget* TMainForm::BuildConversionPage() {
     PaneSplitter->setChildrenCollapsible(false);
     PaneSplitter->addWidget(BuildSourcePane());
     PaneSplitter->addWidget(BuildTargetPane());
+    // Both panes grow and shrink with the window, each in proportion to its width.
+    PaneSplitter->setStretchFactor(0, 1);
     PaneSplitter->setStretchFactor(1, 1);
     ConversionPage->setCentralWidget(PaneSplitter);
     BuildBottomRows(ConversionPage);
