@@ -246,7 +246,7 @@ void TMainForm::FormShow() {
             const QString saved = QString::fromStdString(FSettings.ReadString(kDirectorySection, key, ""));
             if (saved.isEmpty() || !QFileInfo(saved).isDir()) return;
             ShowFolder(list, saved);
-            box.setText(saved);
+            box.setText(list.Directory());
         };
         applyDirectory("Source", *SourceFileList, *SourceDirEdit);
         applyDirectory("Target", *TargetFileList, *TargetDirEdit);
