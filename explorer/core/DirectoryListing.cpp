@@ -124,7 +124,6 @@ bool TDirectoryListing::SetDirectory(const QString& value) {
     if (value.isEmpty() || !info.isDir()) return false;
     FDirectory = AddSlash(value);
     FNativeDirectory = QFile::encodeName(FDirectory);
-    QDir::setCurrent(FDirectory);
     return true;
 }
 

@@ -57,8 +57,9 @@ public:
 
     const QString& Directory() const { return FDirectory; }
     // Follows the file list's rule: "Drives" in any letter case is stored as given; an existing folder
-    // is stored with a trailing separator and becomes the current directory; anything else is
-    // ignored. True when the value changed (the caller then refills).
+    // is stored with a trailing separator (the process's current directory is left alone: two lists
+    // show two folders); anything else is ignored. True when the value changed (the caller then
+    // refills).
     bool SetDirectory(const QString& value);
     bool IsDrives() const { return FDirectory.compare(kDrives, Qt::CaseInsensitive) == 0; }
     // The folder as the file system spells it, with a trailing separator. A folder whose name is no

@@ -73,13 +73,16 @@ QString ViewerName(TViewer viewer) {
     }
 }
 
+// The failures name what was really tried: the program that was started, else the document the
+// desktop was asked to open (never the Windows accessory the caller named).
 int OpenInViewer(const QString& operation, const QString& file, TViewer viewer, const QString& parameters,
                  const QString& directory) {
     const QString document = Resolve(Unquote(parameters), directory);
     if (document.isEmpty())
         return Fail(operation, file, kExecFileNotFound, QStringLiteral("No file was named."));
+    const QString name = QFileInfo(document).fileName();
     if (!QFileInfo::exists(document)) {
-        return Fail(operation, file, kExecFileNotFound,
+        return Fail(operation, name, kExecFileNotFound,
                     QStringLiteral("The file ") + document + " does not exist.");
     }
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(document);
@@ -94,13 +97,14 @@ int OpenInViewer(const QString& operation, const QString& file, TViewer viewer, 
     if (const auto application = DefaultApplication(types)) {
         const QStringList command = ExpandExec(*application, document);
         if (Launch({QUrl(), command.first(), command.mid(1), folder})) return kExecStarted;
-        return Fail(operation, file, kExecOutOfResources,
-                    QStringLiteral("The program ") + command.first() + " could not be started.");
+        return Fail(operation, command.first(), kExecOutOfResources,
+                    QStringLiteral("The ") + ViewerName(viewer) + " " + application->name +
+                        " could not be started for " + document + ".");
     }
     // The desktop may still know a program for the file's own type.
     if (Launch({QUrl::fromLocalFile(document), {}, {}, {}})) return kExecStarted;
     return Fail(
-        operation, file, kExecNoAssociation,
+        operation, name, kExecNoAssociation,
         QStringLiteral("No ") + ViewerName(viewer) + " for " + document + " was found on this desktop.");
 }
 

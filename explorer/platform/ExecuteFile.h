@@ -26,7 +26,8 @@ constexpr int kExecStarted = 42;
 //    are one file name in every caller, blanks included) in `directory`.
 //  - "Open" of "NotePad", "Write" or "PBrush" (any case, with or without ".exe" and a folder): the
 //    document named by `parameters` is opened in the desktop's text editor, in the program the desktop
-//    has for its type (word processor, image viewer) respectively.
+//    has for its type (word processor, image viewer) respectively. A failure names the program that
+//    was tried, or the document when the desktop itself was asked to open it.
 //  - "Find": opens a file search program (kfind, catfish, mate-search-tool, gnome-search-tool) on the
 //    folder `file`; "Drives" searches the whole computer. Without one, says so.
 int ExecuteFile(const QString& operation, const QString& file, const QString& parameters, int showCommand,

@@ -46,9 +46,10 @@ bool IsDotEntry(const QString& path) {
     return name == QLatin1String(".") || name == QLatin1String("..");
 }
 
-// Relative names are taken in the current folder, which the file list keeps at the folder it shows.
-QString Absolute(const QString& path) {
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+// A relative target is taken in the folder of the entries it is for; nothing is ever resolved against
+// the process's current folder, which belongs to no list.
+QString Absolute(const QString& path, const QString& folder) {
+    return QDir::cleanPath(QDir(folder).absoluteFilePath(path));
 }
 
 bool SameEntry(const QString& a, const QString& b) {
@@ -86,7 +87,7 @@ bool Transfer(TFileOperationRequest& request, const QStringList& sources) {
                             (targetInfo.isDir() && targetInfo.fileName() != NameOf(sources.first()));
     QList<TTransferItem> items;
     if (intoFolder) {
-        const QString folder = Absolute(target);
+        const QString folder = Absolute(target, QFileInfo(sources.first()).path());
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
             return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) +
                         QStringLiteral(" into \"") + folder +
@@ -94,7 +95,7 @@ bool Transfer(TFileOperationRequest& request, const QStringList& sources) {
         }
         for (const QString& source : sources) items.append({source, ConcatPath(folder, NameOf(source))});
     } else {
-        items.append({sources.first(), Absolute(target)});
+        items.append({sources.first(), Absolute(target, QFileInfo(sources.first()).path())});
     }
     TFileTransfer transfer(request.owner, move);
     const bool ok = transfer.Run(items);
@@ -135,7 +136,7 @@ bool Rename(const QStringList& sources, const QStringList& targets) {
     const QString prefix = QStringLiteral("ERROR - Can't rename \"") + source + QStringLiteral("\" to \"") +
                            target + QStringLiteral("\": ");
     if (target.endsWith(QLatin1Char('/'))) return Fail(prefix + QStringLiteral("the new name is empty."));
-    target = Absolute(target);
+    target = Absolute(target, folder);
     if (!Exists(QFileInfo(source))) return Fail(prefix + QStringLiteral("it does not exist."));
     const QFileInfo to(target);
     if (to.absolutePath() != folder) return Fail(prefix + QStringLiteral("a name cannot contain \"/\"."));
@@ -165,7 +166,12 @@ bool RunFileOperation(TFileOperationRequest& request) {
     const QStringList given = SplitNullList(request.from);
     QStringList sources;
     for (const QString& path : given) {
-        if (!IsDotEntry(path)) sources << Absolute(path);
+        if (IsDotEntry(path)) continue;
+        if (QDir::isRelativePath(path)) {
+            return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) + QStringLiteral(" \"") +
+                        path + QStringLiteral("\": the entry is not named by its full path."));
+        }
+        sources << QDir::cleanPath(path);
     }
     if (sources.isEmpty()) {
         if (given.isEmpty()) {

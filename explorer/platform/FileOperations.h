@@ -24,7 +24,8 @@ TFileOperationRequest MakeFileOperationRequest(QWidget* owner, TFileFunction fun
                                                const QString& target);
 
 // Carries out a request; true when everything succeeded and the user did not stop it. Every copy,
-// move, delete and rename of the file browsing components goes through here.
+// move, delete and rename of the file browsing components goes through here. Entries are named by
+// their full paths; a relative target is taken in the folder of the (first) entry.
 //  - Copy, move: `to` is one path. When it ends with "/", when several entries are given, or when it
 //    names an existing folder whose name is not the entry's own, the entries go into that folder
 //    (created when missing); otherwise it is the full new path of the one entry. Conflicts are asked

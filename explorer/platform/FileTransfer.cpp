@@ -129,8 +129,17 @@ bool TFileTransfer::Run(const QList<TTransferItem>& items) {
     for (const TTransferItem& item : items) {
         if (FAborted) break;
         ok = Item(item.source, item.target) && ok;
+        // A stop asked for while a question was open comes after what the answer asked for.
+        if (FStopAfterItem) FAborted = true;
     }
     return ok && !FAborted;
+}
+
+TAnswer TFileTransfer::Ask(const QString& question) {
+    CopyProgress().Suspend();
+    const TAnswer answer = Messages().Confirm(question, true);
+    if (CopyProgress().Resume()) FStopAfterItem = true;
+    return answer;
 }
 
 bool TFileTransfer::Item(const QString& source, QString target) {
@@ -159,7 +168,7 @@ bool TFileTransfer::Item(const QString& source, QString target) {
                 : QStringLiteral("The file \"") + target +
                       QStringLiteral("\" already exists.\nReplace it with \"") + source +
                       QStringLiteral("\"?");
-        switch (Messages().Confirm(question, true)) {
+        switch (Ask(question)) {
             case TAnswer::Cancel:
                 FAborted = true;
                 return false;

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "Interfaces.h"
+
 class QWidget;
 
 namespace odz {
@@ -17,7 +19,8 @@ struct TTransferItem {
 // Copies or moves files and folders (with everything in them) for the file operations.
 //  - A target that exists is asked about: a file "Replace it?", a folder "Merge?" (files of the same
 //    name inside are then replaced without further questions). Yes goes on, No leaves that item, Cancel
-//    stops everything. A file and a folder never replace each other.
+//    stops everything. A file and a folder never replace each other. The progress steps aside while a
+//    question is open; a stop asked for on it meanwhile takes effect once the answered item is done.
 //  - A file is written under a temporary name beside the target and renamed over it only when complete,
 //    so a failure or a stop never leaves a half-written file nor loses the file it was to replace.
 //    Permissions and the modification time are kept; links are copied as links, never followed.
@@ -37,6 +40,7 @@ public:
 
 private:
     bool Item(const QString& source, QString target);
+    TAnswer Ask(const QString& question);
     bool File(const QString& source, const QString& target, bool replace);
     bool Folder(const QString& source, const QString& target);
     bool CopyFile(const QString& source, const QString& target, bool replace);
@@ -47,6 +51,7 @@ private:
     QWidget* FOwner;
     bool FMove;
     bool FAborted = false;
+    bool FStopAfterItem = false;
     qint64 FDone = 0;
     QStringList FFailures;
 };

@@ -21,6 +21,8 @@ namespace {
 
 constexpr int kFullPathRole = Qt::UserRole + 1;
 constexpr int kStripHeight = 22;
+constexpr int kPanelWidth = 80;
+constexpr int kButtonWidth = 60;
 
 }  // namespace
 
@@ -52,13 +54,16 @@ TDirTreeContents::TDirTreeContents(QWidget* tree, const QString& folder, const Q
     FList->setToolTip(QStringLiteral("LeftClick - Select\nDblClick  - Open"));
     connect(FList, &QListWidget::itemDoubleClicked, this, &TDirTreeContents::Open);
 
-    auto* strip = new QWidget(this);
-    strip->setFixedHeight(kStripHeight);
-    auto* panel = new QWidget(strip);
-    panel->setFixedWidth(80);
-    FOk->setParent(panel);
+    // The strip and the button are at least as large as designed, and as large as the button needs
+    // with the desktop's font and style, so that the button is never cut off.
     FOk->setDefault(true);
-    FOk->setGeometry(1, 1, 60, kStripHeight);
+    const QSize button = FOk->sizeHint().expandedTo(QSize(kButtonWidth, kStripHeight));
+    auto* strip = new QWidget(this);
+    strip->setFixedHeight(button.height() + 2);
+    auto* panel = new QWidget(strip);
+    panel->setFixedWidth(std::max(kPanelWidth, button.width() + 2));
+    FOk->setParent(panel);
+    FOk->setGeometry(1, 1, button.width(), button.height());
     connect(FOk, &QPushButton::clicked, this, &TDirTreeContents::Finish);
     auto* stripLayout = new QHBoxLayout(strip);
     stripLayout->setContentsMargins(0, 0, 0, 0);

@@ -23,16 +23,9 @@ QString GioProgram() {
     return QStandardPaths::findExecutable(QStringLiteral("gio"));
 }
 
-QProcessEnvironment PlainEnvironment() {
-    // The questions and the listing are read back, so they must not be translated.
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    return environment;
-}
-
-// The current folder follows the file list and may be on the very share being disconnected.
-void Prepare(QProcess& process) {
-    process.setProcessEnvironment(PlainEnvironment());
+// The current folder may be on the very share being disconnected.
+void Prepare(QProcess& process, TGioText text) {
+    process.setProcessEnvironment(GioEnvironment(QProcessEnvironment::systemEnvironment(), text));
     process.setWorkingDirectory(QDir::homePath());
 }
 
@@ -45,15 +38,15 @@ QString ErrorText(QProcess& process, const QString& errors) {
 }
 
 // Runs gio to the end; false when it did not finish with code 0.
-bool RunGio(const QStringList& arguments, QString& output, QString& error) {
+bool RunGio(const QStringList& arguments, TGioText text, QString& output, QString& error) {
     QProcess process;
-    Prepare(process);
+    Prepare(process, text);
     process.start(GioProgram(), arguments);
     process.closeWriteChannel();
     const bool finished = process.waitForFinished(kQueryTimeoutMs);
     if (!finished) process.kill();
-    output = QString::fromLocal8Bit(process.readAllStandardOutput());
-    const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+    output = QString::fromUtf8(process.readAllStandardOutput());
+    const QString errors = QString::fromUtf8(process.readAllStandardError());
     if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return true;
     error = finished ? ErrorText(process, errors) : QStringLiteral("gio gave no answer");
     return false;
@@ -66,7 +59,8 @@ public:
     bool Mount(const QString& location, const QString& user, const QString& password, QString& localPath,
                QString& error) override {
         QProcess process;
-        Prepare(process);
+        // Its questions are untranslated whatever the language; its messages are the user's to read.
+        Prepare(process, TGioText::Shown);
         QEventLoop loop;
         QString pending;
         QString problem;
@@ -76,13 +70,13 @@ public:
             process.kill();
         };
         QObject::connect(&process, &QProcess::readyReadStandardOutput, &loop, [&] {
-            pending += QString::fromLocal8Bit(process.readAllStandardOutput());
+            pending += QString::fromUtf8(process.readAllStandardOutput());
             const TGioPrompt prompt = GioPromptAt(pending);
             switch (prompt) {
                 case TGioPrompt::None:
                     return;
                 case TGioPrompt::User:
-                    process.write((user + QLatin1Char('\n')).toLocal8Bit());
+                    process.write((user + QLatin1Char('\n')).toUtf8());
                     break;
                 case TGioPrompt::Domain:
                     process.write("\n");
@@ -91,7 +85,7 @@ public:
                     if (passwordGiven)
                         return stop(QStringLiteral("the user name or password was not accepted"));
                     passwordGiven = true;
-                    process.write((password + QLatin1Char('\n')).toLocal8Bit());
+                    process.write((password + QLatin1Char('\n')).toUtf8());
                     break;
                 case TGioPrompt::Other:
                     return stop(QStringLiteral("the server asked a question this dialog cannot answer:\n") +
@@ -108,15 +102,16 @@ public:
         process.start(GioProgram(), {QStringLiteral("mount"), location});
         if (process.state() != QProcess::NotRunning || process.error() != QProcess::FailedToStart)
             loop.exec();
-        const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+        const QString errors = QString::fromUtf8(process.readAllStandardError());
         if (!problem.isEmpty() || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
             error = problem.isEmpty() ? ErrorText(process, errors) : problem;
             return false;
         }
         QString info;
         QString ignored;
-        localPath =
-            RunGio({QStringLiteral("info"), location}, info, ignored) ? ParseGioLocalPath(info) : QString();
+        localPath = RunGio({QStringLiteral("info"), location}, TGioText::Read, info, ignored)
+                        ? ParseGioLocalPath(info)
+                        : QString();
         return true;
     }
 
@@ -124,7 +119,8 @@ public:
         QList<TNetworkMount> mounts;
         QString output;
         QString error;
-        if (Available() && RunGio({QStringLiteral("mount"), QStringLiteral("-l")}, output, error))
+        if (Available() &&
+            RunGio({QStringLiteral("mount"), QStringLiteral("-l")}, TGioText::Read, output, error))
             mounts = ParseGioMountList(output);
         for (const TDrive& drive : LogicalDrives()) {
             if (drive.type != kDriveRemote) continue;
@@ -140,7 +136,8 @@ public:
             return false;
         }
         QString output;
-        return RunGio({QStringLiteral("mount"), QStringLiteral("-u"), mount.target}, output, error);
+        return RunGio({QStringLiteral("mount"), QStringLiteral("-u"), mount.target}, TGioText::Shown, output,
+                      error);
     }
 };
 
@@ -159,6 +156,34 @@ TNetworkBackend& NetworkBackend() {
 
 void SetNetworkBackend(TNetworkBackend* backend) {
     InstalledBackend() = backend;
+}
+
+QProcessEnvironment GioEnvironment(QProcessEnvironment environment, TGioText text) {
+    const QString utf8 = QStringLiteral("C.UTF-8");
+    if (text == TGioText::Read) {
+        environment.insert(QStringLiteral("LC_ALL"), utf8);
+        environment.remove(QStringLiteral("LANGUAGE"));
+        return environment;
+    }
+    const auto value = [&](const char* name) { return environment.value(QString::fromLatin1(name)); };
+    QString characters = value("LC_ALL");
+    if (characters.isEmpty()) characters = value("LC_CTYPE");
+    if (characters.isEmpty()) characters = value("LANG");
+    const QString codeset =
+        characters.mid(characters.indexOf(QLatin1Char('.')) + 1).section(QLatin1Char('@'), 0, 0);
+    if (characters.contains(QLatin1Char('.')) &&
+        (codeset.compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) == 0 ||
+         codeset.compare(QLatin1String("utf8"), Qt::CaseInsensitive) == 0)) {
+        return environment;
+    }
+    // The language stays the user's; only the characters become UTF-8.
+    const QString all = value("LC_ALL");
+    if (!all.isEmpty()) {
+        environment.remove(QStringLiteral("LC_ALL"));
+        environment.insert(QStringLiteral("LC_MESSAGES"), all);
+    }
+    environment.insert(QStringLiteral("LC_CTYPE"), utf8);
+    return environment;
 }
 
 QString NetworkLocation(const QString& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QProcessEnvironment>
 #include <QString>
 
 namespace odz {
@@ -30,6 +31,13 @@ public:
 TNetworkBackend& NetworkBackend();
 // Tests install their own; nullptr restores the desktop's.
 void SetNetworkBackend(TNetworkBackend* backend);
+
+// What gio writes is for: the program to read (so it must not be translated), or the user.
+enum class TGioText { Read, Shown };
+// The environment gio runs in: the user's, with UTF-8 characters, since in a locale without them
+// every character beyond ASCII (such as the apostrophe of "doesn’t") comes out as "?". What the program
+// reads is untranslated.
+QProcessEnvironment GioEnvironment(QProcessEnvironment environment, TGioText text);
 
 // A location as gio takes it ("smb://host/share"); "\\host\share" is taken as an SMB share. Empty when
 // the text names no network location (no scheme, no host, or a local file URL).

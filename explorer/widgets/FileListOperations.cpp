@@ -8,9 +8,11 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <algorithm>
 #include <cerrno>
 
 #include "ExecuteFile.h"
+#include "FileClipboard.h"
 #include "FileListBusyCursor.h"
 #include "FileListViewers.h"
 #include "FileOperations.h"
@@ -76,28 +78,41 @@ void TZTFilelistView::Resynchronise(const QString& path, bool treeFirst) {
     }
 }
 
+QStringList TZTFilelistView::PendingFiles() const {
+    return FilesOnClipboard().paths;
+}
+
+bool TZTFilelistView::PendingMove() const {
+    return FilesOnClipboard().cut;
+}
+
 void TZTFilelistView::CutCopy(bool move) {
-    FPendingFiles = PathsOf(SelectedEntries());
-    FPendingMove = move;
+    const QStringList paths = PathsOf(SelectedEntries());
+    if (!paths.isEmpty()) PutFilesOnClipboard({paths, move});
+}
+
+bool TZTFilelistView::ShowsExistingFolder() const {
+    return !FListing.IsDrives() && QFileInfo(Directory()).isDir();
 }
 
 void TZTFilelistView::PasteFiles() {
-    if (FListing.IsDrives() || !QDir::setCurrent(Directory())) return;
-    if (FPendingFiles.isEmpty()) {
+    if (!ShowsExistingFolder()) return;
+    const TClipboardFiles files = FilesOnClipboard();
+    if (files.paths.isEmpty()) {
         Messages().Warning(QStringLiteral("No file(s) selected"));
         return;
     }
     {
         const TFileListBusyCursor busy;
-        const TFileFunction function = FPendingMove ? kFoMove : kFoCopy;
+        const TFileFunction function = files.cut ? kFoMove : kFoCopy;
         // One request per entry, so that each conflict is asked about on its own.
-        for (const QString& source : QStringList(FPendingFiles)) {
+        for (const QString& source : files.paths) {
             bool aborted = false;
             ShellFileOperation(window(), function, source, aborted, ConcatPath(Directory(), NameOf(source)));
             if (aborted) break;  // the user's Cancel stops the rest too
         }
-        // What was moved is no longer where it was; a second paste has nothing to paste.
-        FPendingFiles.clear();
+        // What was cut is no longer where it was, so it cannot be pasted again; a copy can.
+        if (files.cut) ClearClipboardOf(files);
         UpdateFileList();
     }
     Resynchronise(Directory(), false);
@@ -105,14 +120,19 @@ void TZTFilelistView::PasteFiles() {
 
 void TZTFilelistView::DeleteSelected() {
     const QStringList paths = PathsOf(SelectedEntries());
-    if (paths.isEmpty() || FListing.IsDrives() || !QDir::setCurrent(Directory())) return;
+    if (paths.isEmpty() || !ShowsExistingFolder()) return;
     {
         const TFileListBusyCursor busy;
-        FPendingFiles.clear();
         QString source;
         for (const QString& path : paths) source += AddNullToStr(path);
         bool aborted = false;
         ShellFileOperation(window(), kFoDelete, source, aborted, QString());
+        // Deleted entries on the clipboard could only fail to paste.
+        const TClipboardFiles onClipboard = FilesOnClipboard();
+        const bool gone = std::any_of(paths.begin(), paths.end(), [&](const QString& path) {
+            return onClipboard.paths.contains(path) && !EntryExists(path);
+        });
+        if (gone) ClearClipboardOf(onClipboard);
         UpdateFileList();
     }
     Resynchronise(Directory(), false);
@@ -142,8 +162,11 @@ void TZTFilelistView::NewFolder() {
     UpdateFileList();
     FSelection->clearSelection();
     SelectPath(path);
-    // The tree moves first: editing ends when the editor loses the focus.
+    // The tree moves first: editing ends when the editor loses the focus. Walking to the new folder
+    // makes the tree read it; it then shows the folder this list shows, as the window's path box and
+    // the conversions do, with the new folder under it.
     Resynchronise(path, false);
+    Resynchronise(directory, false);
     const QList<int> rows = SelectedRows();
     if (!rows.isEmpty()) BeginEdit(rows.first());
 }

@@ -61,12 +61,12 @@ QString ShortcutCaption(const QString& shortcut) {
     return caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
-QString SendToTarget(const QString& typed) {
+QString SendToTarget(const QString& typed, const QString& folder) {
     QString path = typed;
     if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
         path = QDir::homePath() + path.mid(1);
     if (path.isEmpty()) return {};
-    return QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    return QDir::cleanPath(QDir(folder).absoluteFilePath(path));
 }
 
 void TZTFilelistView::SendTo(int kind) {
@@ -120,19 +120,18 @@ void TZTFilelistView::SendToShortcut(const QString& shortcut) {
 }
 
 void TZTFilelistView::CopyToFolder(const QString& folder) {
-    if (FListing.IsDrives() || !QDir::setCurrent(Directory())) return;
-    const QString target = SendToTarget(folder);
+    if (!ShowsExistingFolder()) return;
+    const QString target = SendToTarget(folder, Directory());
     const QStringList sources = PathsOf(SelectedEntries());
     if (target.isEmpty() || sources.isEmpty() || !EnsureFolder(target)) return;
     {
+        // The clipboard is left as it was: sending is not a Copy.
         const TFileListBusyCursor busy;
-        FPendingFiles = sources;
         for (const QString& source : sources) {
             bool aborted = false;
             ShellFileOperation(window(), kFoCopy, source, aborted, AddSlash(target) + NameOf(source));
             if (aborted) break;  // the user's Cancel stops the rest too
         }
-        FPendingFiles.clear();
     }
     // The list shows the folder the entries came from; it changed only when they went into it.
     if (QFileInfo(target).canonicalFilePath() == QFileInfo(Directory()).canonicalFilePath()) UpdateFileList();

@@ -13,8 +13,8 @@ QStringList SendToShortcuts(const QString& folder);
 // What a shortcut shows in the menu: its name, with "&" kept as a character rather than a mnemonic.
 QString ShortcutCaption(const QString& shortcut);
 
-// The folder a "Send To" path names: "~" stands for the home folder, a relative path is taken in the
-// current folder (the list's own).
-QString SendToTarget(const QString& typed);
+// The folder a "Send To" path names: "~" stands for the home folder, a relative path is taken in
+// `folder` (the list's own).
+QString SendToTarget(const QString& typed, const QString& folder);
 
 }  // namespace odz

@@ -120,6 +120,14 @@ void TZTDirTree::ChooseSelected() {
     if (FFileList && !FSelectedPath.isEmpty()) FFileList->SetDirectory(FSelectedPath);
 }
 
+bool TZTDirTree::CurrentIsChosen() const {
+    const QModelIndex node = currentIndex();
+    const QString path = FModel->Level(node) == 0 ? kDrives : AddSlash(PathOfNode(node));
+    const QString chosen =
+        FSelectedPath.compare(kDrives, Qt::CaseInsensitive) == 0 ? kDrives : AddSlash(FSelectedPath);
+    return path == chosen;
+}
+
 void TZTDirTree::ShowInList(const QString& path) {
     if (!FFileList || path.isEmpty()) return;
     // The list may show that folder already, from before its content changed.
@@ -132,6 +140,8 @@ void TZTDirTree::SelectParentOf(const QModelIndex& node) {
     const QModelIndex parent = node.parent();
     setCurrentIndex(parent);
     FSelectedPath = FModel->Level(parent) == 0 ? kDrives : PathOfNode(parent);
+    // The folder shown before may be gone or renamed: whoever shows the chosen path follows.
+    emit OnDirChange(this, FSelectedPath);
 }
 
 void TZTDirTree::mousePressEvent(QMouseEvent* event) {
@@ -179,6 +189,9 @@ void TZTDirTree::keyReleaseEvent(QKeyEvent* event) {
             if (!event->isAutoRepeat() && currentIndex().isValid()) ChooseSelected();
             break;
         default:
+            // Home, End, the page keys and typing a name move the selection too; the list follows
+            // whenever it moved to another folder, so the two never show different folders.
+            if (!event->isAutoRepeat() && currentIndex().isValid() && !CurrentIsChosen()) ChooseSelected();
             break;
     }
     TZTCustomTreeView::keyReleaseEvent(event);

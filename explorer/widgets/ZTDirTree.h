@@ -88,6 +88,8 @@ protected:
 
 private:
     void ChooseSelected();
+    // Whether the selected node is the folder last chosen.
+    bool CurrentIsChosen() const;
     void ShowInList(const QString& path);
     void ContentsFinished(const QString& file);
     void SelectParentOf(const QModelIndex& node);

@@ -118,7 +118,9 @@ bool TZTDirTree::AddNewNode(const QModelIndex& node, const QString& name) {
         if (!existed) Messages().Error(QStringLiteral("Cannot create ") + path);
         return false;
     }
-    if (FFileList && FFileList->Directory() == parent) FFileList->UpdateFileList();
+    // The new folder is the chosen node now: the list shows it too, so that the tree, the list and
+    // what works on the list's folder agree. Naming it chooses its parent again.
+    ShowInList(FSelectedPath);
     if (folderName != kNewFolder || !EditSelected()) FSuppressRenameQuestion = false;
     return true;
 }

@@ -176,10 +176,9 @@ void TZTFilelistView::SetColWidth(int column, int width) {
 }
 
 void TZTFilelistView::ApplyColumnWidths() {
-    static const int kDriveWidths[] = {160, 110, 90, 90, 40};
-    for (int c = 0; c < 5; ++c) {
-        FReportView->setColumnWidth(c, FModel->DriveView() ? kDriveWidths[c] : FColumnWidths[c]);
-    }
+    // Each column is as wide as its width setting (the header's size) and at least as wide as what it
+    // shows, so no date or name is cut; the user can still drag the columns until the next refill.
+    for (int c = 0; c < 5; ++c) FReportView->resizeColumnToContents(c);
 }
 
 void TZTFilelistView::Link(TFileListLink*& slot, TFileListLink* link) {
@@ -222,7 +221,9 @@ void TZTFilelistView::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TZTFilelistView::SetDirectory(const QString& value) {
-    if (FListing.SetDirectory(value)) UpdateFileList();
+    if (!FListing.SetDirectory(value)) return;
+    emit DirectoryChanged(Directory());
+    UpdateFileList();
 }
 
 void TZTFilelistView::SetMask(const QString& mask) {
@@ -313,7 +314,8 @@ qint64 TZTFilelistView::SelectedSize() const {
         if (!all && !IsSelected(row)) continue;
         const TListItem& item = Item(row);
         if (item.kind != QLatin1String("file")) continue;
-        const QFileInfo info(QDir::current(), item.Name());
+        // The item's own path: the process's current folder belongs to neither list.
+        const QFileInfo info(item.fullPath);
         if (info.exists()) sum += info.size();
     }
     return sum;
@@ -382,7 +384,7 @@ bool TZTFilelistView::HandleKey(QKeyEvent* event) {
                 if (anySelected) CutCopy(true);
                 return true;
             case Qt::Key_V:
-                if (!FPendingFiles.isEmpty()) PasteFiles();
+                if (!PendingFiles().isEmpty()) PasteFiles();
                 return true;
             case Qt::Key_F:
                 if (anySelected) ViewFile();

@@ -135,9 +135,10 @@ public:
     void CopyToFolder(const QString& folder);
     // The end of an in-place edit: the entry `oldPath` is to be named `caption`.
     void RenameEdited(const QString& oldPath, const QString& caption);
-    // What Cut or Copy remembered for Paste, and whether Paste moves it.
-    const QStringList& PendingFiles() const { return FPendingFiles; }
-    bool PendingMove() const { return FPendingMove; }
+    // The files on the desktop's clipboard, which Paste copies, or moves after a Cut (here, in the
+    // other list or in the desktop's file manager).
+    QStringList PendingFiles() const;
+    bool PendingMove() const;
     // The selected rows the file operations act on, in display order: entries of the folder shown,
     // neither the parent row nor a drive.
     QList<int> SelectedEntries() const;
@@ -148,6 +149,8 @@ public:
 
 signals:
     void OnItemChange(QObject* sender, const QString& selectedItem);
+    // The list moved to another folder (or to the drive list).
+    void DirectoryChanged(const QString& directory);
     void clicked();
     void doubleClicked();
 
@@ -163,6 +166,8 @@ private:
     void ApplyColumnWidths();
     void Refresh();
     void Link(TFileListLink*& slot, TFileListLink* link);
+    // Whether the list shows a folder that is still there (file operations work only there).
+    bool ShowsExistingFolder() const;
     QStringList PathsOf(const QList<int>& rows) const;
     void SelectPath(const QString& path);
     // Starts editing a caption in place, unless the list is read-only.
@@ -186,9 +191,6 @@ private:
     TFileListLink* FDirTree = nullptr;
     TFileListLink* FDirTreeCombo = nullptr;
     QString FSelectedItem;
-    // Remembered by Cut and Copy for Paste.
-    QStringList FPendingFiles;
-    bool FPendingMove = false;
     bool FReadOnly = false;
     TZTFilelistViewPopUp* FPopUp = nullptr;
 };

@@ -123,7 +123,7 @@ TEST_F(Listing, OrderAfterRefillAndHeaderClicks) {
 TEST_F(Listing, SettingTheDirectory) {
     const QString folder = Q(FDir.Path());
     EXPECT_EQ(FListing.Directory(), AddSlash(folder));
-    EXPECT_EQ(QDir::currentPath() + "/", AddSlash(QFileInfo(folder).canonicalFilePath()));
+    const QString current = QDir::currentPath();
     EXPECT_FALSE(FListing.SetDirectory(folder + "/missing"));
     EXPECT_EQ(FListing.Directory(), AddSlash(folder));
     EXPECT_TRUE(FListing.SetDirectory("drives"));
@@ -137,6 +137,8 @@ TEST_F(Listing, SettingTheDirectory) {
     FListing.SetDirectory("/");
     FListing.UpdateFileList();
     EXPECT_FALSE(Captions(FListing).contains(" ^ Parent"));
+    // Two lists show two folders: neither moves the process's current directory.
+    EXPECT_EQ(QDir::currentPath(), current);
 }
 
 TEST(PathTexts, Routines) {

@@ -252,6 +252,11 @@ private slots:
         QCOMPARE(window->geometry(), tree.rect());
         QCOMPARE(window->Caption(), QStringLiteral("Files in \" /Photo \""));
         QCOMPARE(window->OkButton()->text(), QStringLiteral("&OK"));
+        // The button is whole: inside what holds it, and as large as it needs to be.
+        QPushButton* ok = window->OkButton();
+        QVERIFY(ok->parentWidget()->rect().contains(ok->geometry()));
+        QVERIFY(window->rect().contains(QRect(ok->mapTo(window, QPoint()), ok->size())));
+        QVERIFY(ok->height() >= ok->sizeHint().height());
         QCOMPARE(window->List()->toolTip(), QStringLiteral("LeftClick - Select\nDblClick  - Open"));
         QStringList files;
         for (int row = 0; row < window->List()->count(); ++row) files << window->List()->item(row)->text();

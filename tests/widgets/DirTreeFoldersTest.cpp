@@ -200,12 +200,10 @@ private slots:
         QCOMPARE(tree.SelectedPath(), Path("vol/Docs/New Folder/"));
         QCOMPARE(tree.currentIndex().data().toString(), QStringLiteral("New Folder"));
         QCOMPARE(changes.count(), 1);
-        // The list showing the parent shows the new folder.
-        bool listed = false;
-        for (int row = 0; row < list.Count(); ++row)
-            listed |= list.Item(row).caption == QLatin1String("New Folder");
-        QVERIFY(listed);
-        // The user names it in place, without being asked.
+        // The list shows the chosen folder, as the tree does.
+        QCOMPARE(list.Directory(), Path("vol/Docs/New Folder/"));
+        // The user names it in place, without being asked; the folder it is in is chosen again, in the
+        // tree and in the list.
         QVERIFY(tree.Editing());
         auto* editor = tree.viewport()->findChild<QLineEdit*>();
         QVERIFY(editor);
@@ -213,6 +211,9 @@ private slots:
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(Folders("vol/Docs"), QStringList({"Drafts", "Letters"}));
         QVERIFY(FMessages->asked.isEmpty());
+        QCOMPARE(tree.SelectedPath(), Path("vol/Docs"));
+        QCOMPARE(list.Directory(), Path("vol/Docs/"));
+        QCOMPARE(changes.count(), 2);
         // The next rename asks again.
         tree.OpenPath(Path("vol/Music/"));
         FMessages->Expect(TAnswer::No);

@@ -301,6 +301,39 @@ private slots:
         QCOMPARE(unmountLog, QStringLiteral("unmount smb://server/share/"));
     }
 
+    // gio runs in the user's language with UTF-8 characters (a locale without them turns "doesn’t"
+    // into "doesn?t"); what the program reads back is untranslated.
+    void gioEnvironment_data() {
+        QTest::addColumn<QStringList>("user");  // NAME=value
+        QTest::addColumn<int>("text");
+        QTest::addColumn<QStringList>("expected");
+        const int shown = int(TGioText::Shown), read = int(TGioText::Read);
+        QTest::newRow("UTF-8 language")
+            << QStringList{"LANG=vi_VN.UTF-8"} << shown << QStringList{"LANG=vi_VN.UTF-8"};
+        QTest::newRow("UTF-8 for everything") << QStringList{"LANG=C", "LC_ALL=fr_FR.utf8"} << shown
+                                              << QStringList{"LANG=C", "LC_ALL=fr_FR.utf8"};
+        QTest::newRow("nothing set") << QStringList() << shown << QStringList{"LC_CTYPE=C.UTF-8"};
+        QTest::newRow("C for everything")
+            << QStringList{"LC_ALL=C"} << shown << QStringList{"LC_CTYPE=C.UTF-8", "LC_MESSAGES=C"};
+        QTest::newRow("Latin-1 language") << QStringList{"LANG=de_DE.ISO-8859-1"} << shown
+                                          << QStringList{"LANG=de_DE.ISO-8859-1", "LC_CTYPE=C.UTF-8"};
+        QTest::newRow("Latin-1 for everything")
+            << QStringList{"LANG=vi_VN.UTF-8", "LC_ALL=de_DE@euro"} << shown
+            << QStringList{"LANG=vi_VN.UTF-8", "LC_CTYPE=C.UTF-8", "LC_MESSAGES=de_DE@euro"};
+        QTest::newRow("read back") << QStringList{"LANG=vi_VN.UTF-8", "LANGUAGE=vi:fr"} << read
+                                   << QStringList{"LANG=vi_VN.UTF-8", "LC_ALL=C.UTF-8"};
+    }
+    void gioEnvironment() {
+        QFETCH(QStringList, user);
+        QFETCH(int, text);
+        QFETCH(QStringList, expected);
+        QProcessEnvironment environment;
+        for (const QString& entry : user) environment.insert(entry.section('=', 0, 0), entry.section('=', 1));
+        QStringList result = GioEnvironment(environment, static_cast<TGioText>(text)).toStringList();
+        result.sort();
+        QCOMPARE(result, expected);
+    }
+
     void networkLocation_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("location");

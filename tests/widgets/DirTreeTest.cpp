@@ -259,9 +259,13 @@ private slots:
         QCOMPARE(tree.SelectedPath(), Path("vol1/Other"));
         QCOMPARE(list.Directory(), Path("vol1/Other/"));
         QCOMPARE(changes.count(), 3);
-        // Other keys choose nothing.
-        QTest::keyClick(&tree, Qt::Key_End);
+        // Keys that leave the selection where it is choose nothing; others that move it choose the node
+        // moved to, so the list never shows another folder than the tree.
+        QTest::keyClick(&tree, Qt::Key_Escape);
         QCOMPARE(changes.count(), 3);
+        QTest::keyClick(&tree, Qt::Key_Home);
+        QCOMPARE(changes.count(), 4);
+        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
     }
 
     void aRemovableDriveWithoutMediumIsNotShown() {

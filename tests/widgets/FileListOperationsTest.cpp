@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QtTest>
 #include <memory>
 
@@ -63,39 +64,68 @@ private slots:
         SetLauncher(nullptr);
     }
 
-    void copyChangeFolderPasteThenPasteAgain() {
-        Select(List(), {"a.txt", "sub"});
-        List().CutCopy(false);
-        QCOMPARE(List().PendingFiles(),
-                 QStringList({Box().Path("work/src/sub"), Box().Path("work/src/a.txt")}));
-        List().SetDirectory(Box().Path("work/dst"));
-        QVERIFY(MenuEnabled("ItemOpPaste"));
-        List().PasteFiles();
+    // Files go from list to list, and to and from the desktop's file manager, on the desktop's
+    // clipboard: a copy stays there, a cut is moved and then cleared.
+    void pasteTakesFilesFromTheDesktopClipboard_data() {
+        QTest::addColumn<QString>("origin");  // the key pressed in the first list, or who wrote the data
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("data");  // "@" stands for the source folder's URL
+        QTest::addColumn<bool>("moved");
+        QTest::newRow("Ctrl+C in the other list") << "C" << QString() << QByteArray() << false;
+        QTest::newRow("Ctrl+X in the other list") << "X" << QString() << QByteArray() << true;
+        QTest::newRow("GNOME copy") << "desktop"
+                                    << "x-special/gnome-copied-files" << QByteArray("copy\n@/sub\n@/a.txt")
+                                    << false;
+        QTest::newRow("GNOME cut") << "desktop"
+                                   << "x-special/gnome-copied-files" << QByteArray("cut\n@/sub\n@/a.txt\n")
+                                   << true;
+        QTest::newRow("KDE cut") << "KDE"
+                                 << "text/uri-list" << QByteArray("@/sub\r\n@/a.txt\r\n") << true;
+        QTest::newRow("URI list only") << "desktop"
+                                       << "text/uri-list" << QByteArray("@/sub\r\n@/a.txt\r\n") << false;
+        QTest::newRow("newer GNOME, as text")
+            << "desktop"
+            << "text/plain" << QByteArray("x-special/nautilus-clipboard\ncut\n@/sub\n@/a.txt\n") << true;
+    }
+    void pasteTakesFilesFromTheDesktopClipboard() {
+        QFETCH(QString, origin);
+        QFETCH(QString, format);
+        QFETCH(QByteArray, data);
+        QFETCH(bool, moved);
+        Show();
+        const QByteArray source = QUrl::fromLocalFile(Box().Path("work/src")).toEncoded();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        if (origin.size() == 1) {
+            Select(List(), {"a.txt", "sub"});
+            QTest::keyClick(View(), origin == "C" ? Qt::Key_C : Qt::Key_X, Qt::ControlModifier);
+            // As file managers write it, in the list's order (folders first).
+            const QByteArray uris = source + "/sub\n" + source + "/a.txt";
+            const QMimeData* written = clipboard->mimeData();
+            QCOMPARE(written->data("x-special/gnome-copied-files"), (moved ? "cut\n" : "copy\n") + uris);
+            QCOMPARE(written->data("text/uri-list"), QByteArray(uris).replace("\n", "\r\n") + "\r\n");
+            QCOMPARE(written->data("application/x-kde-cutselection"), QByteArray(moved ? "1" : "0"));
+        } else {
+            auto* mime = new QMimeData;
+            mime->setData(format, data.replace("@", source));
+            if (origin == "KDE") mime->setData("application/x-kde-cutselection", "1");
+            clipboard->setMimeData(mime);
+        }
+        TZTFilelistView other;
+        other.SetDirectory(Box().Path("work/dst"));
+        other.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        other.PopUp()->Prepare();
+        QVERIFY(other.PopUp()->Item("ItemOpPaste")->isEnabled());
+        QTest::keyClick(other.CurrentView(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Box().Names("work/dst"), QStringList({"a.txt", "keep.txt", "sub"}));
         QCOMPARE(Box().Read("work/dst/a.txt"), QByteArray("work/src/a.txt"));
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/a.txt")));  // copied, not moved
-        QVERIFY(List().PendingFiles().isEmpty());
-        QVERIFY(RowOf(List(), "a.txt") >= 0);  // the list shows the pasted files
-        // A second paste has nothing to paste: the menu does not offer it, the key does nothing.
-        QVERIFY(!MenuEnabled("ItemOpPaste"));
-        QTest::keyClick(View(), Qt::Key_V, Qt::ControlModifier);
-        QVERIFY(FMessages->shown.isEmpty());
-        List().PasteFiles();
-        QCOMPARE(FMessages->shown, QStringList({"warning: No file(s) selected"}));
-        QCOMPARE(Box().Names("work/dst"), QStringList({"a.txt", "keep.txt", "sub"}));
-    }
-
-    void cutAndPasteMoves() {
-        Show();
-        Select(List(), {"a.txt", "b.txt"});
-        QTest::keyClick(View(), Qt::Key_X, Qt::ControlModifier);
-        QVERIFY(List().PendingMove());
-        List().SetDirectory(Box().Path("work/dst"));
-        QTest::keyClick(View(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(Box().Names("work/dst"), QStringList({"a.txt", "b.txt", "keep.txt"}));
-        QVERIFY(!QFileInfo::exists(Box().Path("work/src/a.txt")));
-        QVERIFY(!QFileInfo::exists(Box().Path("work/src/b.txt")));
-        QVERIFY(List().PendingFiles().isEmpty());
+        QCOMPARE(QFileInfo::exists(Box().Path("work/src/a.txt")), !moved);
+        QCOMPARE(QFileInfo::exists(Box().Path("work/src/sub")), !moved);
+        QVERIFY(RowOf(other, "a.txt") >= 0);  // the list shows the pasted files
+        // What was moved is no longer where the clipboard says, so it is cleared; a copy stays.
+        QCOMPARE(other.PendingFiles().size(), moved ? 0 : 2);
+        other.PopUp()->Prepare();
+        QCOMPARE(other.PopUp()->Item("ItemOpPaste")->isEnabled(), !moved);
         QVERIFY(FMessages->shown.isEmpty());
     }
 
@@ -109,7 +139,7 @@ private slots:
         QCOMPARE(FMessages->asked.size(), 1);
         QCOMPARE(Box().Read("work/dst/a.txt"), QByteArray("old"));
         QVERIFY(!QFileInfo::exists(Box().Path("work/dst/b.txt")));
-        QVERIFY(List().PendingFiles().isEmpty());
+        QCOMPARE(List().PendingFiles().size(), 2);  // a copy stays on the clipboard
     }
 
     void pasteRefreshesTheLinkedComboBeforeTheTree() {
@@ -176,8 +206,9 @@ private slots:
         List().NewFolder();
         QVERIFY(QFileInfo(Box().Path("work/src/New Folder(2)")).isDir());
         QCOMPARE(List().Item(List().SelectedRows().value(0)).caption, QStringLiteral("New Folder(2)"));
-        QCOMPARE(combo.opened,
-                 QStringList({Box().Path("work/src/New Folder"), Box().Path("work/src/New Folder(2)")}));
+        // The combo reads each new folder, then shows the folder the list shows.
+        QCOMPARE(combo.opened, QStringList({Box().Path("work/src/New Folder"), Box().Folder("work/src"),
+                                            Box().Path("work/src/New Folder(2)"), Box().Folder("work/src")}));
         QTest::keyClick(Editor(), Qt::Key_Escape);
         List().SetDirTreeCombo(nullptr);
     }

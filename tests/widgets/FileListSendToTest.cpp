@@ -97,14 +97,15 @@ private slots:
         QVERIFY(FMessages->shown.isEmpty());
     }
 
-    void anyFolderAfterCopyLeavesNothingToPaste() {
+    void anyFolderLeavesTheClipboardAlone() {
         Select(List(), {"a.txt"});
         List().CutCopy(false);
+        Select(List(), {"sub"});
         FDialogs->Expect(Type(Box().Path("work/dst")));
         List().SendTo(0);
-        QVERIFY(List().PendingFiles().isEmpty());
+        QCOMPARE(List().PendingFiles(), QStringList{Box().Path("work/src/a.txt")});
         List().PopUp()->Prepare();
-        QVERIFY(!List().PopUp()->Item("ItemOpPaste")->isEnabled());
+        QVERIFY(List().PopUp()->Item("ItemOpPaste")->isEnabled());
     }
 
     void anyFolderCancelledKeepsWhatWasRemembered() {

@@ -5,10 +5,12 @@
 // script, and a recording tree or combo.
 
 #include <QAbstractItemView>
+#include <QClipboard>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QTest>
 #include <deque>
@@ -24,7 +26,8 @@
 
 namespace odz::test {
 
-// HOME, the XDG folders and the current folder point into a temporary folder while it lives.
+// HOME, the XDG folders and the current folder point into a temporary folder while it lives, and the
+// clipboard starts and ends empty.
 class TFileListSandbox {
 public:
     TFileListSandbox() {
@@ -39,8 +42,10 @@ public:
         QDir().mkpath(Path("home"));
         QDir().mkpath(Path("work"));
         FCurrent = QDir::currentPath();
+        QGuiApplication::clipboard()->clear();
     }
     ~TFileListSandbox() {
+        QGuiApplication::clipboard()->clear();
         QDir::setCurrent(FCurrent);
         for (std::size_t i = 0; i < std::size(kVariables); ++i) {
             if (FSaved[i])

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -96,6 +97,32 @@ private slots:
                  QStringLiteral("Attr"));
         QCOMPARE(list.SelectedNumber(), 8);
         QCOMPARE(list.SelectedSize(), 1024 + 2047 + 2048 + 1 + (5LL << 30));
+        // Another list elsewhere changes nothing: each list measures its own folder's files.
+        TZTFilelistView other;
+        other.SetDirectory(FDir.path() + "/folder");
+        QCOMPARE(list.SelectedSize(), 1024 + 2047 + 2048 + 1 + (5LL << 30));
+
+        // Nothing is cut: every column is at least as wide as what it shows, and no narrower than its
+        // width setting. The user can still drag it narrower.
+        auto* report = qobject_cast<QTreeView*>(list.CurrentView());
+        QVERIFY(report);
+        list.SetDateFormat(df_ddMMyyyy);
+        list.SetTimeFormatStr("HH:mm:ss AP");
+        list.SetColWidth(3, 20);
+        list.UpdateFileList();
+        const QFontMetrics metrics(report->font());
+        for (int column = 0; column < 5; ++column) {
+            const int width = report->header()->sectionSize(column);
+            QVERIFY(width >= (column == 3 ? 20 : list.ColWidth(column)));
+            const int extra = column == 0 ? report->iconSize().width() : 0;
+            for (int row = 0; row < list.Count(); ++row) {
+                const QString text = list.Model()->index(row, column).data().toString();
+                QVERIFY2(width >= metrics.horizontalAdvance(text) + extra, qPrintable(text));
+            }
+        }
+        QCOMPARE(report->header()->sectionResizeMode(3), QHeaderView::Interactive);
+        report->header()->resizeSection(3, 30);
+        QCOMPARE(report->header()->sectionSize(3), 30);
 
         list.SetMask("*.htm");
         QCOMPARE(Captions(list), QStringList({" ^ Parent", "folder", "e.htm"}));

@@ -1,11 +1,15 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QStorageInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 
 #include "CopyProgress.h"
 #include "FileOperations.h"
@@ -56,6 +60,16 @@ public:
 
     int starts = 0, finishes = 0, steps = 0, stopAtStep = -1;
     qint64 total = 0, done = 0;
+};
+
+// Scripted answers, with a look at the window while each question is open.
+class TProbingMessages : public test::TScriptedMessages {
+public:
+    std::function<void()> probe;
+    TAnswer Confirm(const QString& text, bool withCancel) override {
+        if (probe) probe();
+        return TScriptedMessages::Confirm(text, withCancel);
+    }
 };
 
 }  // namespace
@@ -174,6 +188,61 @@ private slots:
                              Path("src/a.txt") + "\"?"});
         QVERIFY(messages.unexpected.isEmpty());
         QCOMPARE(Names(Path("dst")), QStringList{"a.txt"});  // no temporary file left behind
+    }
+
+    // The progress window never covers a question, and both the user's Cancel on it and the answer to
+    // the question are carried out, whatever comes first.
+    void cancelAndAnswerAreBothHonoured_data() {
+        QTest::addColumn<QString>("cancel");  // when Cancel is pressed on the progress window
+        QTest::addColumn<int>("answer");      // to "Replace a.txt?"
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QByteArray>("replaced");
+        QTest::addColumn<bool>("aborted");
+        const QStringList all = {"a.txt", "b.txt", "c.txt"};
+        QTest::newRow("never") << "never" << int(TAnswer::Yes) << all << QByteArray("alpha") << false;
+        QTest::newRow("before the question")
+            << "before" << int(TAnswer::Yes) << QStringList{"a.txt"} << QByteArray("old") << true;
+        QTest::newRow("during the question, then Yes")
+            << "during" << int(TAnswer::Yes) << QStringList{"a.txt", "b.txt"} << QByteArray("alpha") << true;
+        QTest::newRow("during the question, then No")
+            << "during" << int(TAnswer::No) << QStringList{"a.txt", "b.txt"} << QByteArray("old") << true;
+        QTest::newRow("after a Yes, during the copy")
+            << "after" << int(TAnswer::Yes) << QStringList{"a.txt", "b.txt"} << QByteArray("old") << true;
+    }
+    void cancelAndAnswerAreBothHonoured() {
+        QFETCH(QString, cancel);
+        QFETCH(int, answer);
+        QFETCH(QStringList, names);
+        QFETCH(QByteArray, replaced);
+        QFETCH(bool, aborted);
+        Write(Path("src/c.txt"), "gamma");
+        Write(Path("dst/a.txt"), "old");
+        TCopyProgressDialog progress(0, true);  // shown at the first step
+        SetCopyProgress(&progress);
+        const auto pressCancel = [&progress] {
+            QVERIFY(progress.Window());
+            progress.Window()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        };
+        if (cancel == "before") QTimer::singleShot(0, this, pressCancel);
+        TProbingMessages messages;
+        messages.Expect(static_cast<TAnswer>(answer));
+        bool hidden = false;
+        messages.probe = [&] {
+            hidden = progress.Window() && !progress.Window()->isVisible() &&
+                     QApplication::activeModalWidget() != progress.Window();
+            if (cancel == "during") pressCancel();
+            if (cancel == "after") QTimer::singleShot(0, this, pressCancel);
+        };
+        bool stopped = false;
+        const QString sources = Path("src/b.txt") + kNul + Path("src/a.txt") + kNul + Path("src/c.txt");
+        QCOMPARE(ShellFileOperation(nullptr, kFoCopy, sources, stopped, Path("dst/")), !aborted);
+        QCOMPARE(stopped, aborted);
+        QCOMPARE(Names(Path("dst")), names);
+        QCOMPARE(Read(Path("dst/a.txt")), replaced);
+        QCOMPARE(messages.asked.size(), cancel == "before" ? 0 : 1);
+        if (cancel != "before") QVERIFY(hidden);
+        QVERIFY(messages.unexpected.isEmpty());
+        QVERIFY(!progress.Window());  // gone with the copy
     }
 
     void copyOntoItselfMakesACopy() {
@@ -354,7 +423,10 @@ private slots:
         QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("plain/under/")));
         QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("plain/a.txt")));
         QVERIFY(!ShellFileOperation(nullptr, kFoRename, Path("src/gone.txt"), aborted, Path("src/c.txt")));
-        QCOMPARE(messages.shown.size(), 4);
+        // A name without its folder could only be taken in the process's current folder, which belongs
+        // to no list.
+        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, "a.txt", aborted, Path("dst")));
+        QCOMPARE(messages.shown.size(), 5);
         QCOMPARE(messages.shown[0], "error: ERROR - Can't copy \"" + Path("src/gone.txt") + "\" to \"" +
                                         Path("dst/gone.txt") + "\": it does not exist");
         QCOMPARE(messages.shown[1], "error: ERROR - Can't copy into \"" + Path("plain/under") +
@@ -362,6 +434,8 @@ private slots:
         QVERIFY(messages.shown[2].startsWith("error: ERROR - Can't copy \"" + Path("src/a.txt") + "\" to \"" +
                                              Path("plain/a.txt") + "\": "));
         QVERIFY(messages.shown[3].startsWith("error: ERROR - Can't rename \"" + Path("src/gone.txt") + "\""));
+        QCOMPARE(messages.shown[4],
+                 "error: ERROR - Can't copy \"a.txt\": the entry is not named by its full path.");
         QVERIFY(!aborted);
     }
 

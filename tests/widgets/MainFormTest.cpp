@@ -23,10 +23,12 @@
 
 #include "AtomicFile.h"
 #include "DirTreeModel.h"
+#include "DirTreeNavigation.h"
 #include "HelpWindow.h"
 #include "IconvReference.h"
 #include "KeySettingsPage.h"
 #include "MainForm.h"
+#include "PathRoutines.h"
 #include "QuitSignals.h"
 #include "ScriptedMessages.h"
 #include "TRaRaru.h"
@@ -180,7 +182,10 @@ private slots:
         // Controls with a font of their own grow with the screen's width; the others keep the desktop's.
         QCOMPARE(sac->font().pointSizeF(), keyFont * 1.25);
         QCOMPARE(form->FindstrEdit->font().pointSizeF(), plainFont);
-        QCOMPARE(form->PaneSplitter->sizes().value(0), 450);
+        // The source pane keeps its designed share of the width (360 of 848).
+        const QList<int> panes = form->PaneSplitter->sizes();
+        QVERIFY2(qAbs(panes[0] * 848.0 / (panes[0] + panes[1]) - 360) < 4,
+                 qPrintable(QString::number(panes[0])));
 
         // On a much wider screen the key boxes grow with their font, so the key stays readable.
         form->AdjustToScreen(QSize(2560, 1440));
@@ -211,8 +216,11 @@ private slots:
             QCOMPARE(button->toolTip(), hint);
             QVERIFY2(!button->icon().isNull(), qPrintable(caption));
         }
-        QCOMPARE(form->SourceDirEdit->text(), QString("Source Directory"));
-        QCOMPARE(form->TargetDirEdit->text(), QString("Target Directory"));
+        // The path boxes name the lists' folders from the start; their captions stand in while empty.
+        QCOMPARE(form->SourceDirEdit->placeholderText(), QString("Source Directory"));
+        QCOMPARE(form->TargetDirEdit->placeholderText(), QString("Target Directory"));
+        QCOMPARE(form->SourceDirEdit->text(), Folder("work"));
+        QCOMPARE(form->TargetDirEdit->text(), Folder("work"));
         QCOMPARE(form->SourceEncodecbo->currentIndex(), -1);
         QCOMPARE(form->SourceEncodecbo->placeholderText(), QString("Source Encoding"));
         QCOMPARE(form->TargetEncodecbo->placeholderText(), QString("Target Encoding"));
@@ -267,6 +275,19 @@ private slots:
         QVERIFY(top("SearchedTextBar") < top("ReplacingTextBar"));
         QVERIFY(form->SourceDirTree->isVisible());
         QVERIFY(form->TargetFileList->isVisible());
+    }
+
+    void panesShrinkInProportionWithTheWindow() {
+        auto form = NewForm();
+        form->resize(1400, 600);
+        QVERIFY(Show(*form));
+        const QList<int> wide = form->PaneSplitter->sizes();
+        form->resize(900, 600);
+        QTRY_VERIFY(form->PaneSplitter->sizes() != wide);
+        const QList<int> narrow = form->PaneSplitter->sizes();
+        const double source = double(narrow[0]) / wide[0], target = double(narrow[1]) / wide[1];
+        QVERIFY2(source < 0.9 && qAbs(source - target) < 0.02,
+                 qPrintable(QString("%1 %2").arg(source).arg(target)));
     }
 
     void viewButtonsSetTheirPanesViewStyle() {
@@ -526,6 +547,7 @@ private slots:
         QCOMPARE(form->SourceFileList->Mask(), QString("*.txt"));
         QCOMPARE(Captions(*form->SourceFileList), QStringList{"a.txt"});
         QCOMPARE(form->size(), QSize(700, 500));
+        QCOMPARE(form->pos(), QPoint(30, 40));  // exactly where it was
         QCOMPARE(form->SourceDirTree->SelectedPath(), Folder("src"));
         QCOMPARE(form->TargetDirTree->SelectedPath(), Folder("dst"));
         // The encodings, the texts and the view styles start afresh.
@@ -543,9 +565,12 @@ private slots:
         auto form = NewForm();
         const int height = form->height();
         QVERIFY(Show(*form));
-        QCOMPARE(form->pos().x(), 0);
-        QCOMPARE(form->width(), screen.width());
-        QCOMPARE(form->height(), std::min(height, screen.height() - 10));
+        // The whole window, its frame included, is on the screen: from the left edge to the right one.
+        const QRect frame = form->frameGeometry();
+        QCOMPARE(frame.topLeft(), QPoint(0, 10));
+        QCOMPARE(frame.right(), screen.width() - 1);
+        QVERIFY(QRect(QPoint(), screen).contains(frame));
+        QCOMPARE(form->height(), std::min(height, screen.height() - 10 - (frame.height() - form->height())));
         // A folder that is gone is ignored: the list stays on the current folder.
         QCOMPARE(form->SourceFileList->Directory(), Folder("work"));
         // The HTML filter ticks "HTML Doc" whatever was saved for it.
@@ -620,21 +645,102 @@ private slots:
         QVERIFY(FMessages->unexpected.isEmpty());
     }
 
-    void displayBoxesFollowTheTreesAndTheSourceList() {
+    // The path box, the tree's selection and the list show one existing folder, the one Convert and
+    // Replace use, whatever the user did in the pane.
+    void pathBoxTreeAndListShowOneFolder_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a click on a node") << "click"
+                                           << "a/b";
+        QTest::newRow("the list opens a folder") << "open"
+                                                 << "a/b";
+        QTest::newRow("End in the tree") << "end"
+                                         << "work";
+        QTest::newRow("Folder, then Enter") << "folder"
+                                            << "a/New Folder";
+        QTest::newRow("Folder, then a name") << "folder named"
+                                             << "a";
+        QTest::newRow("Ctrl+N in the list") << "new folder in the list"
+                                            << "a";
+        QTest::newRow("renaming the shown folder") << "rename"
+                                                   << "a";
+    }
+    void pathBoxTreeAndListShowOneFolder() {
+        QFETCH(QString, action);
+        QFETCH(QString, shown);
         QDir().mkpath(Path("a/b"));
         auto form = NewForm();
         QVERIFY(Show(*form));
-        form->SourceDirTree->OpenPath(Folder("a/b"));
-        form->SourceDirTreeClick();
-        QCOMPARE(form->SourceDirEdit->text(), Folder("a/b"));
-        form->TargetDirTree->OpenPath(Folder("a"));
-        form->TargetDirTreeClick();
-        QCOMPARE(form->TargetDirEdit->text(), Folder("a"));
-        form->SourceFileList->SetDirectory(Path("a"));
-        form->SourceFileListItemChange();
-        QCOMPARE(form->SourceDirEdit->text(), Folder("a"));
-        // Typing into a display box changes nothing.
-        QVERIFY(form->SourceDirEdit->isReadOnly());
+        TZTDirTree& tree = *form->TargetDirTree;
+        TZTFilelistView& list = *form->TargetFileList;
+        const QString start = action == "rename" ? "a/b" : "a";
+        list.SetDirectory(Path(start));
+        tree.OpenPath(Folder(start));
+        QCOMPARE(form->TargetDirEdit->text(), Folder(start));
+        const auto treeEditor = [&] { return tree.viewport()->findChild<QLineEdit*>(); };
+        if (action == "click") {
+            const QModelIndex b = tree.Nodes()->index(0, 0, tree.currentIndex());
+            QCOMPARE(b.data().toString(), QString("b"));
+            QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, b));
+        } else if (action == "open") {
+            list.CurrentView()->clearSelection();
+            list.SetSelected(Row(list, "b"), true);
+            QTest::keyClick(list.CurrentView(), Qt::Key_Return);
+        } else if (action == "end") {
+            QTest::keyClick(&tree, Qt::Key_End);
+        } else if (action.startsWith("folder")) {
+            QTest::mouseClick(form->CreatedirButton, Qt::LeftButton);
+            QVERIFY(treeEditor());
+            if (action == "folder named") treeEditor()->setText("Docs");
+            QTest::keyClick(treeEditor(), Qt::Key_Return);
+            QTRY_VERIFY(!tree.Editing());
+            QCoreApplication::sendPostedEvents();
+        } else if (action == "new folder in the list") {
+            QTest::keyClick(list.CurrentView(), Qt::Key_N, Qt::ControlModifier);
+            QVERIFY(QFileInfo(Path("a/New Folder")).isDir());
+        } else if (action == "rename") {
+            QVERIFY(tree.EditSelected());
+            treeEditor()->setText("renamed");
+            FMessages->Expect(TAnswer::Yes);
+            QTest::keyClick(treeEditor(), Qt::Key_Return);
+            QTRY_VERIFY(QFileInfo(Path("a/renamed")).isDir());
+        }
+        const QString folder = Folder(shown);
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(list.Directory(), folder);
+        QCOMPARE(form->TargetDirEdit->text(), folder);
+        QCOMPARE(AddSlash(tree.PathOfNode(tree.currentIndex())), folder);
+        QCOMPARE(AddSlash(tree.SelectedPath()), folder);
+        QVERIFY(FMessages->unexpected.isEmpty());
+        // The other pane is left alone, and typing into a box changes nothing.
+        QCOMPARE(form->SourceFileList->Directory(), Folder("work"));
+        QVERIFY(form->TargetDirEdit->isReadOnly());
+    }
+
+    void folderNamedAtStartOpensInTheSourcePane_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("a folder") << "in"
+                                  << "in" << QStringList();
+        QTest::newRow("a file stands for its folder") << "in/a.txt"
+                                                      << "in" << QStringList();
+        QTest::newRow("nothing of that name")
+            << "no/such/folder"
+            << "work" << QStringList{"warning: The folder \"@no/such/folder\" does not exist."};
+    }
+    void folderNamedAtStartOpensInTheSourcePane() {
+        QFETCH(QString, argument);
+        QFETCH(QString, shown);
+        QFETCH(QStringList, messages);
+        Write("in/a.txt", "x");
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        form->OpenSourceFolder(Path(argument));
+        QCOMPARE(FMessages->shown, messages.replaceInStrings("@", FDir->path() + "/"));
+        QCOMPARE(form->SourceFileList->Directory(), Folder(shown));
+        QCOMPARE(form->SourceDirEdit->text(), Folder(shown));
+        QCOMPARE(form->SourceDirTree->SelectedPath(), Folder(shown));
     }
 
     void helpOpensTheContents() {

@@ -1,6 +1,7 @@
 #include "BoxMessages.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -25,51 +26,79 @@ QString Title() {
     return name.isEmpty() ? QStringLiteral("Odizodoruz") : name;
 }
 
-// A box whose list follows the text when it is short and can be opened when it is long.
-void ShowWithDetails(QWidget* owner, QMessageBox::Icon icon, const QString& text, const QString& details) {
+// The answer a box was closed with.
+QMessageBox::StandardButton Run(QMessageBox& box) {
     const TNormalCursor cursor;
-    QMessageBox box(icon, Title(), text, QMessageBox::Ok, owner);
-    box.setTextFormat(Qt::PlainText);  // file names are never markup
-    if (details.count(QLatin1Char('\n')) < kLinesShown) {
-        if (!details.isEmpty()) box.setText(text + QStringLiteral("\n\n") + details);
-    } else {
-        box.setInformativeText(
-            QStringLiteral("The files that were not converted are listed under Show Details."));
-        box.setDetailedText(details);
-    }
     box.exec();
+    return box.standardButton(box.clickedButton());
 }
 
 }  // namespace
 
+int TitleRoom(const QString& title, const QFont& font) {
+    // Title bars write in bold and keep room for an icon and three buttons.
+    constexpr int kTitleBarExtras = 160;
+    QFont bold = font;
+    bold.setBold(true);
+    return QFontMetrics(bold).horizontalAdvance(title) * 11 / 10 + kTitleBarExtras;
+}
+
+std::unique_ptr<QMessageBox> TBoxMessages::NewBox(QMessageBox::Icon icon, const QString& text,
+                                                  QMessageBox::StandardButtons buttons) const {
+    QWidget* modal = QApplication::activeModalWidget();
+    QWidget* parent = modal && modal->isVisible() ? modal : FOwner.data();
+    auto box = std::make_unique<QMessageBox>(icon, Title(), text, buttons, parent);
+    // The box is as wide as its layout needs at least: a blank row as wide as the title makes room.
+    if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+        grid->addItem(new QSpacerItem(TitleRoom(box->windowTitle(), box->font()), 0, QSizePolicy::Minimum,
+                                      QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return box;
+}
+
 void TBoxMessages::Information(const QString& text) {
-    const TNormalCursor cursor;
-    QMessageBox::information(FOwner, Title(), text);
+    Run(*NewBox(QMessageBox::Information, text, QMessageBox::Ok));
 }
 
 void TBoxMessages::Warning(const QString& text) {
-    const TNormalCursor cursor;
-    QMessageBox::warning(FOwner, Title(), text);
+    Run(*NewBox(QMessageBox::Warning, text, QMessageBox::Ok));
 }
 
 void TBoxMessages::Error(const QString& text) {
-    const TNormalCursor cursor;
-    QMessageBox::critical(FOwner, Title(), text);
+    Run(*NewBox(QMessageBox::Critical, text, QMessageBox::Ok));
 }
 
 void TBoxMessages::InformationWithDetails(const QString& text, const QString& details) {
-    ShowWithDetails(FOwner, QMessageBox::Information, text, details);
+    ShowWithDetails(QMessageBox::Information, text, details);
 }
 
 void TBoxMessages::ErrorWithDetails(const QString& text, const QString& details) {
-    ShowWithDetails(FOwner, QMessageBox::Critical, text, details);
+    ShowWithDetails(QMessageBox::Critical, text, details);
+}
+
+void TBoxMessages::ShowWithDetails(QMessageBox::Icon icon, const QString& text,
+                                   const QString& details) const {
+    // A short list follows the text; a long one can be opened under Show Details.
+    const bool shortList = details.count(QLatin1Char('\n')) < kLinesShown;
+    const auto box =
+        NewBox(icon, shortList && !details.isEmpty() ? text + QStringLiteral("\n\n") + details : text,
+               QMessageBox::Ok);
+    box->setTextFormat(Qt::PlainText);  // file names are never markup
+    if (!shortList) {
+        box->setInformativeText(
+            QStringLiteral("The files that were not converted are listed under Show Details."));
+        box->setDetailedText(details);
+    }
+    Run(*box);
 }
 
 TAnswer TBoxMessages::Confirm(const QString& text, bool withCancel) {
-    const TNormalCursor cursor;
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel) buttons |= QMessageBox::Cancel;
-    const auto answer = QMessageBox::question(FOwner, Title(), text, buttons, QMessageBox::Yes);
+    const auto box = NewBox(QMessageBox::Question, text, buttons);
+    box->setDefaultButton(QMessageBox::Yes);
+    const auto answer = Run(*box);
     if (answer == QMessageBox::Yes) return TAnswer::Yes;
     if (answer == QMessageBox::No) return TAnswer::No;
     // Closing the box with Escape or its close button is a Cancel, or a No where there is no Cancel.

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -13,12 +14,14 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QToolButton>
+#include <cstdio>
 #include <filesystem>
 
 #include "HelpWindow.h"
 #include "KeySettingsPage.h"
 #include "MainFormDesign.h"
 #include "Messages.h"
+#include "PathRoutines.h"
 #include "TRaRaru.h"
 #include "WidgetPorts.h"
 #include "WorkbenchResources.h"
@@ -114,6 +117,14 @@ void TMainForm::Connect() {
     connect(TargetDirTree, &TZTDirTree::OnDirChange, this, &TMainForm::TargetDirTreeClick);
     connect(SourceFileList, &TZTFilelistView::OnItemChange, this, &TMainForm::SourceFileListItemChange);
     connect(TargetFileList, &TZTFilelistView::OnItemChange, this, &TMainForm::TargetFileListItemChange);
+    // The boxes name the folder Convert and Replace will use: the list's, wherever it was chosen. A
+    // batch walks the lists through the subfolders; the boxes show its folders again when it ends.
+    connect(SourceFileList, &TZTFilelistView::DirectoryChanged, this, [this] {
+        if (!Busy()) SourceFileListItemChange();
+    });
+    connect(TargetFileList, &TZTFilelistView::DirectoryChanged, this, [this] {
+        if (!Busy()) TargetFileListItemChange();
+    });
     connect(KeySettingPanel, &TKeySettingsPage::HelpRequested, this, &TMainForm::HelpButtonClick);
 }
 
@@ -146,11 +157,28 @@ void TMainForm::AdjustToScreen(QSize screen) {
     RestoreWindowPlacement(screen);
 }
 
+QRect TMainForm::ScreenArea() const {
+    const QScreen* current = screen();
+    if (!current) current = QGuiApplication::primaryScreen();
+    return current ? current->availableGeometry() : QRect(QPoint(), kDesignScreen);
+}
+
+QMargins TMainForm::FrameMargins() const {
+    const QRect frame = frameGeometry();
+    const QRect inside = geometry();
+    return {inside.left() - frame.left(), inside.top() - frame.top(), frame.right() - inside.right(),
+            frame.bottom() - inside.bottom()};
+}
+
 void TMainForm::RestoreWindowPlacement() {
-    RestoreWindowPlacement(ScreenSize());
+    RestoreWindowPlacement(ScreenArea());
 }
 
 void TMainForm::RestoreWindowPlacement(QSize screen) {
+    RestoreWindowPlacement(QRect(QPoint(), screen));
+}
+
+void TMainForm::RestoreWindowPlacement(const QRect& screenArea) {
     if (!std::filesystem::exists(FSettings.Path())) return;
     const auto read = [this](std::string_view key) -> std::optional<int> {
         constexpr int kMissing = std::numeric_limits<int>::min();
@@ -162,9 +190,39 @@ void TMainForm::RestoreWindowPlacement(QSize screen) {
     // A size of nothing cannot be a window's: such a value is left out like a missing one.
     if (saved.width && *saved.width <= 0) saved.width.reset();
     if (saved.height && *saved.height <= 0) saved.height.reset();
-    const QRect placement = CorrectedPlacement(QRect(pos(), size()), saved, screen);
+    const QRect placement = CorrectedPlacement(QRect(pos(), size()), saved, screenArea, FrameMargins());
+    // The position is the frame's, as saved: move() places the frame, resize() the inside.
     move(placement.topLeft());
     resize(placement.size());
+    // Before the desktop has framed the window its frame is not known: the placement is checked again
+    // once it is.
+    FPendingPlacement.reset();
+    if (FrameMargins().isNull()) FPendingPlacement = placement;
+}
+
+void TMainForm::PlaceFramedWindow() {
+    if (!FPendingPlacement) return;
+    const QRect wanted = *FPendingPlacement;
+    FPendingPlacement.reset();
+    const TSavedPlacement placement{wanted.left(), wanted.top(), wanted.width(), wanted.height()};
+    const QRect kept = CorrectedPlacement(wanted, placement, ScreenArea(), FrameMargins());
+    if (kept.topLeft() != pos()) move(kept.topLeft());
+    if (kept.size() != size()) resize(kept.size());
+}
+
+bool TMainForm::event(QEvent* event) {
+    // The desktop frames a window after showing it, and the window then moves (its inside goes in
+    // by the frame). A desktop that frames nothing leaves the placement as it is.
+    if (FPendingPlacement && isVisible()) {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Move || type == QEvent::Resize) && !FrameMargins().isNull()) {
+            const bool handled = QWidget::event(event);
+            PlaceFramedWindow();
+            return handled;
+        }
+        if (type == QEvent::WindowActivate) FPendingPlacement.reset();
+    }
+    return QWidget::event(event);
 }
 
 void TMainForm::SaveWindowPlacement() {
@@ -188,7 +246,7 @@ void TMainForm::FormShow() {
             const QString saved = QString::fromStdString(FSettings.ReadString(kDirectorySection, key, ""));
             if (saved.isEmpty() || !QFileInfo(saved).isDir()) return;
             ShowFolder(list, saved);
-            box.setText(saved);
+            box.setText(list.Directory());
         };
         applyDirectory("Source", *SourceFileList, *SourceDirEdit);
         applyDirectory("Target", *TargetFileList, *TargetDirEdit);
@@ -273,12 +331,21 @@ void TMainForm::CreatedirButtonClick() {
     TargetDirTree->AddNewNode(node, QString());
 }
 
+namespace {
+
+// A folder as the lists keep it, with its trailing separator.
+QString FolderText(const QString& path) {
+    return path.compare(kDrives, Qt::CaseInsensitive) == 0 ? path : AddSlash(path);
+}
+
+}  // namespace
+
 void TMainForm::SourceDirTreeClick() {
-    SourceDirEdit->setText(SourceDirTree->SelectedPath());
+    SourceDirEdit->setText(FolderText(SourceDirTree->SelectedPath()));
 }
 
 void TMainForm::TargetDirTreeClick() {
-    TargetDirEdit->setText(TargetDirTree->SelectedPath());
+    TargetDirEdit->setText(FolderText(TargetDirTree->SelectedPath()));
 }
 
 void TMainForm::SourceFileListItemChange() {
@@ -312,6 +379,8 @@ void TMainForm::RunBatch(void (TBatchDriver::*click)()) {
         }
     } enableAgain{*this};
     (FDriver.get()->*click)();
+    SourceFileListItemChange();
+    TargetFileListItemChange();
 }
 
 void TMainForm::ConversebuttonClick() {
@@ -354,6 +423,10 @@ void TMainForm::OpenSourceFolder(const QString& path) {
     } else if (info.isFile()) {
         folder = info.absolutePath();
     } else {
+        // Said where it was typed and where it is seen; the window then opens as without it.
+        const QString text = QStringLiteral("The folder \"") + path + QStringLiteral("\" does not exist.");
+        std::fputs(qPrintable(QStringLiteral("odizodoruz: ") + text + QLatin1Char('\n')), stderr);
+        Messages().Warning(text);
         return;
     }
     ShowFolder(*SourceFileList, folder);

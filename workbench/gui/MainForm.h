@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 #include "BatchDriver.h"
 #include "IniStore.h"
@@ -66,12 +67,14 @@ public:
     void AdjustToScreen(QSize screen);
     void RestoreWindowPlacement();
     void RestoreWindowPlacement(QSize screen);
+    void RestoreWindowPlacement(const QRect& screenArea);
     void SaveWindowPlacement();
     void SyncViewButtons();
     void ShowKeySettings();
 
     // Opens the source pane on a folder given when the program was started (a file stands for its
-    // folder); anything else is ignored.
+    // folder). A path that names nothing is reported on standard error and in a box, and the pane
+    // stays on its folder.
     void OpenSourceFolder(const QString& path);
 
     // The position of the filter: an item's, or -1 after the user typed a mask of their own.
@@ -119,6 +122,7 @@ public:
     TKeySettingsPage* KeySettingPanel = nullptr;
 
 protected:
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -137,6 +141,12 @@ private:
     void Connect();
 
     QSize ScreenSize() const;
+    QRect ScreenArea() const;
+    // The window's frame around its inside; nothing until the desktop has framed the shown window.
+    QMargins FrameMargins() const;
+    // Once the desktop has framed the window, puts it where the placement meant it to be and keeps the
+    // whole frame on the screen.
+    void PlaceFramedWindow();
     TZTFilelistView* ListOfGroup(int group) const;
     // Runs a batch with both buttons disabled.
     void RunBatch(void (TBatchDriver::*click)());
@@ -155,6 +165,8 @@ private:
     QButtonGroup* FTargetViewButtons = nullptr;
     std::unique_ptr<THelpWindow> FHelpWindow;
     bool FShown = false;
+    // The placement applied at start-up, until the frame it must be kept with is known.
+    std::optional<QRect> FPendingPlacement;
 };
 
 }  // namespace odz

@@ -81,7 +81,9 @@ QComboBox* EncodingCombo(const QString& name, const QString& hint, const QString
 }
 
 QLineEdit* DisplayBox(const QString& name, const QString& hint, const QString& text, QWidget* parent) {
-    auto* edit = new QLineEdit(text, parent);
+    // It names the list's folder from the start; the caption stands in while there is none.
+    auto* edit = new QLineEdit(parent);
+    edit->setPlaceholderText(text);
     edit->setObjectName(name);
     edit->setToolTip(hint);
     edit->setReadOnly(true);
@@ -118,6 +120,8 @@ QWidget* TMainForm::BuildConversionPage() {
     PaneSplitter->setChildrenCollapsible(false);
     PaneSplitter->addWidget(BuildSourcePane());
     PaneSplitter->addWidget(BuildTargetPane());
+    // Both panes grow and shrink with the window, each in proportion to its width.
+    PaneSplitter->setStretchFactor(0, 1);
     PaneSplitter->setStretchFactor(1, 1);
     ConversionPage->setCentralWidget(PaneSplitter);
     BuildBottomRows(ConversionPage);

@@ -25,21 +25,25 @@ namespace {
 // back so that it shows at least this much of itself.
 constexpr int kLeastVisible = 160;
 
-// One axis of the placement: start and length, kept on a screen of the given length.
-std::pair<int, int> KeptOnScreen(int start, int length, int screenLength) {
-    if (start < 0) start = 0;
-    if (start > screenLength - kLeastVisible) start = std::max(0, screenLength - length);
-    if (start + length > screenLength) length = screenLength - start;
+// One axis of the placement: the frame's start and the inside's length, with `before` and `after` the
+// frame's parts on either side, kept between `first` and `end` (one past the last pixel).
+std::pair<int, int> KeptOnScreen(int start, int length, int before, int after, int first, int end) {
+    if (start < first) start = first;
+    if (start > end - kLeastVisible) start = std::max(first, end - (before + length + after));
+    if (start + before + length + after > end) length = end - start - before - after;
     return {start, length};
 }
 
 }  // namespace
 
-QRect CorrectedPlacement(const QRect& current, const TSavedPlacement& saved, QSize screen) {
-    const auto [left, width] = KeptOnScreen(saved.left.value_or(current.left()),
-                                            saved.width.value_or(current.width()), screen.width());
-    const auto [top, height] = KeptOnScreen(saved.top.value_or(current.top()),
-                                            saved.height.value_or(current.height()), screen.height());
+QRect CorrectedPlacement(const QRect& current, const TSavedPlacement& saved, const QRect& screen,
+                         const QMargins& frame) {
+    const auto [left, width] =
+        KeptOnScreen(saved.left.value_or(current.left()), saved.width.value_or(current.width()), frame.left(),
+                     frame.right(), screen.left(), screen.left() + screen.width());
+    const auto [top, height] =
+        KeptOnScreen(saved.top.value_or(current.top()), saved.height.value_or(current.height()), frame.top(),
+                     frame.bottom(), screen.top(), screen.top() + screen.height());
     return {left, top, width, height};
 }
 

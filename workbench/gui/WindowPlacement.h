@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMargins>
 #include <QRect>
 #include <QSize>
 #include <optional>
@@ -15,13 +16,18 @@ QSize AdjustedWindowSize(QSize window, QSize screen);
 // How much the controls inside grow or shrink: only the screen's width decides.
 double ControlScale(QSize screen);
 
-// The saved placement, each part missing when it was not saved or unreadable.
+// The saved placement, each part missing when it was not saved or unreadable. Left and Top place the
+// window's frame (what the user sees as the window); Width and Height are the size inside it.
 struct TSavedPlacement {
     std::optional<int> left, top, width, height;
 };
 
-// The saved placement over the current bounds, kept on the screen: no negative left or top, and
-// the right and bottom edges cut back to the screen's.
-QRect CorrectedPlacement(const QRect& current, const TSavedPlacement& saved, QSize screen);
+// The saved placement over the current bounds, kept on the screen's area: the frame (the inside plus
+// `frame` around it) starts inside the area, and where it would reach beyond the area's right or
+// bottom edge the inside is made smaller, so that the whole window is on the screen. A window saved
+// (almost) beyond the area's edge, as on a larger screen, is moved back into it. Returns the frame's
+// position and the inside's size.
+QRect CorrectedPlacement(const QRect& current, const TSavedPlacement& saved, const QRect& screen,
+                         const QMargins& frame = {});
 
 }  // namespace odz
