@@ -6,6 +6,7 @@
 #include "AtomicFile.h"
 #include "ByteBuffer.h"
 #include "LineReaders.h"
+#include "TextReplacer.h"
 
 namespace odz {
 
@@ -13,13 +14,15 @@ namespace {
 
 constexpr std::size_t kFlushSize = 1 << 20;
 
-// Progress is reported in steps, not per line: the indicator needs no more.
+// Progress is reported in steps, not per piece: the indicator needs no more.
 class TProgressSteps {
 public:
     explicit TProgressSteps(TProgress* progress) : FProgress(progress) {}
     ~TProgressSteps() { Flush(); }
-    void Add(std::uint64_t bytes) {
-        FPending += bytes;
+    // The source has been read up to this many bytes.
+    void Reached(std::uint64_t consumed) {
+        FPending += consumed - FReported;
+        FReported = consumed;
         if (FPending >= kFlushSize) Flush();
     }
     void Flush() {
@@ -29,6 +32,7 @@ public:
 
 private:
     TProgress* FProgress;
+    std::uint64_t FReported = 0;
     std::uint64_t FPending = 0;
 };
 
@@ -37,58 +41,95 @@ bool Exists(const std::filesystem::path& path) {
     return std::filesystem::exists(path, error);
 }
 
-// Writes the converted text again with the editor's insertion in place.
-void Reinsert(TAtomicFile& first, const TOutputEditor::TInsertion& insertion, TAtomicFile& second) {
+// The converted text on its way to the file: the editor sees every byte of it, and its edits are made
+// while the bytes are written. An edit whose bytes were written before the editor asked for it is kept
+// for a second pass over the written file.
+class TOutput {
+public:
+    TOutput(TAtomicFile& file, TOutputEditor* editor) : FFile(file), FEditor(editor) {}
+
+    TByteBuffer& Buffer() { return FBuffer; }
+
+    // The bytes from `start` of the buffer on are newly converted.
+    void Converted(std::size_t start) {
+        if (FEditor) FEditor->Scan(FBuffer.View().substr(start), FEdits);
+        if (FBuffer.Size() >= kFlushSize) Flush();
+    }
+
+    void Flush() {
+        std::size_t position = 0;
+        for (TOutputEditor::TEdit& edit : FEdits) {
+            if (edit.offset < FBufferStart) {
+                edit.offset += FDelta;  // in the written file
+                FLater.push_back(std::move(edit));
+                continue;
+            }
+            const auto at = static_cast<std::size_t>(edit.offset - FBufferStart);
+            FFile.Write(FBuffer.View().substr(position, at - position));
+            FFile.Write(edit.text);
+            position = at + static_cast<std::size_t>(edit.length);
+            FDelta += edit.text.size() - edit.length;
+        }
+        FEdits.clear();
+        FFile.Write(FBuffer.View().substr(position));
+        FBufferStart += FBuffer.Size();
+        FBuffer.Clear();
+    }
+
+    // Edits left for a second pass, in the written file's offsets, with the editor's insertion.
+    std::vector<TOutputEditor::TEdit> Later() {
+        if (FEditor) {
+            if (auto insertion = FEditor->Insertion()) FLater.push_back(std::move(*insertion));
+        }
+        return std::move(FLater);
+    }
+
+private:
+    TAtomicFile& FFile;
+    TOutputEditor* FEditor;
+    TByteBuffer FBuffer;
+    std::uint64_t FBufferStart = 0;  // offset of the buffer's first byte in the converted text
+    std::uint64_t FDelta = 0;        // bytes the edits made so far added (modulo 2^64: removed)
+    std::vector<TOutputEditor::TEdit> FEdits;
+    std::vector<TOutputEditor::TEdit> FLater;
+};
+
+// Writes the converted text again with the edits in place.
+void Rewrite(TAtomicFile& first, const std::vector<TOutputEditor::TEdit>& edits, TAtomicFile& second) {
     first.Flush();
     TInputFile input(first.TempPath());
     std::string chunk(kFlushSize, '\0');
-    std::uint64_t position = 0;
-    bool inserted = false;
+    std::uint64_t position = 0;  // offset of the chunk in the first file
+    std::uint64_t skip = 0;      // bytes still to leave out for the edit before
+    auto edit = edits.begin();
     for (;;) {
         const std::size_t n = input.Read(chunk.data(), chunk.size());
         if (n == 0) break;
         std::string_view data(chunk.data(), n);
-        if (!inserted && insertion.offset < position + n) {
-            const auto at = static_cast<std::size_t>(insertion.offset - position);
-            second.Write(data.substr(0, at));
-            second.Write(insertion.text);
-            second.Write(data.substr(at));
-            inserted = true;
-        } else {
-            second.Write(data);
-        }
-        position += n;
-    }
-    if (!inserted) second.Write(insertion.text);
-}
-
-// Shows the editor the lines of buffer[start, end) that it may change: those holding "<", and the
-// ones after a line that leaves a tag open. The converted lines end with CR LF.
-void EditOutput(TOutputEditor& editor, TByteBuffer& buffer, std::size_t start, std::uint64_t written) {
-    std::size_t position = start;
-    std::string line;
-    while (position < buffer.Size()) {
-        const char* data = buffer.Data();
-        std::size_t lineStart = position;
-        if (!editor.Continues()) {
-            const void* mark = std::memchr(data + position, '<', buffer.Size() - position);
-            if (mark == nullptr) break;
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(mark) - data);
-            if (const void* lf = ::memrchr(data + position, '\n', at - position)) {
-                lineStart = static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1;
+        while (!data.empty()) {
+            if (skip > 0) {
+                const std::size_t drop = static_cast<std::size_t>(std::min<std::uint64_t>(skip, data.size()));
+                data.remove_prefix(drop);
+                position += drop;
+                skip -= drop;
+                continue;
             }
+            if (edit != edits.end() && edit->offset < position + data.size()) {
+                const auto at = static_cast<std::size_t>(edit->offset - position);
+                second.Write(data.substr(0, at));
+                second.Write(edit->text);
+                data.remove_prefix(at);
+                position += at;
+                skip = edit->length;
+                ++edit;
+                continue;
+            }
+            second.Write(data);
+            position += data.size();
+            data = {};
         }
-        const void* cr = std::memchr(data + lineStart, '\r', buffer.Size() - lineStart);
-        const std::size_t lineEnd =
-            cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : buffer.Size();
-        line.assign(data + lineStart, lineEnd - lineStart);
-        editor.SetLineOffset(written + lineStart);
-        editor.EditLine(line);
-        if (line.size() != lineEnd - lineStart || line != std::string_view(data + lineStart, line.size())) {
-            buffer.Replace(lineStart, lineEnd - lineStart, line);
-        }
-        position = lineStart + line.size() + 2;
     }
+    for (; edit != edits.end(); ++edit) second.Write(edit->text);
 }
 
 }  // namespace
@@ -98,63 +139,58 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     std::unique_ptr<TLineConverter> own;
     TLineConverter* converter = job.converter;
     if (converter == nullptr) converter = (own = MakeLineConverter(job.setup)).get();
+    converter->Restart();
     const std::uint64_t referencesBefore = converter->References();
-    TAtomicFile output(job.target);
+    TAtomicFile file(job.target);
+    TOutput output(file, job.editor);
+    TByteBuffer& buffer = output.Buffer();
     TProgressSteps progress(job.progress);
-    TByteBuffer buffer;
-    std::uint64_t written = 0;
     if (job.setup.targetKind == TEncodingKind::Utf16) buffer.Append("\xFF\xFE");
 
-    // After each piece of converted text: let the editor see it, and hand full buffers to the file.
-    // Conversion never makes a "<", so text without one needs no editing.
-    const auto converted = [&](std::size_t start, std::string_view source) {
-        if (job.editor && (job.editor->Continues() || std::memchr(source.data(), '<', source.size()))) {
-            EditOutput(*job.editor, buffer, start, written);
-        }
-        if (buffer.Size() >= kFlushSize) {
-            output.Write(buffer.View());
-            written += buffer.Size();
-            buffer.Clear();
-        }
-    };
-
     if (job.setup.sourceKind == TEncodingKind::Utf16) {
-        TUtf16LineReader reader(job.source);
-        std::u32string line;
-        std::uint64_t consumed = 0;
-        while (reader.Next(line)) {
-            if (job.transformCodePoints) job.transformCodePoints(line);
+        TUtf16Reader reader(job.source, job.readSize);
+        const TTextReplacer<char32_t> replacer(job.findCodePoints, job.replacementCodePoints);
+        std::u32string text;
+        std::u32string waiting;  // read, not yet replaced
+        std::u32string replaced;
+        for (bool more = true; more;) {
+            more = reader.Next(text);
+            std::u32string_view piece = text;
+            if (!job.findCodePoints.empty()) {
+                waiting += text;
+                replaced.clear();
+                waiting.erase(0, replacer.Replace(waiting, !more, replaced));
+                piece = replaced;
+            }
             const std::size_t start = buffer.Size();
-            converter->ConvertCodePoints(line, buffer);
-            buffer.Append(converter->LineEnd());
-            converted(start, std::string_view(buffer.Data() + start, buffer.Size() - start));
-            progress.Add(reader.Consumed() - consumed);
-            consumed = reader.Consumed();
-        }
-    } else if (job.transformLine) {
-        TLineReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy);
-        std::string_view view;
-        std::string line;
-        while (reader.Next(view)) {
-            progress.Add(view.size());
-            line.assign(view);
-            job.transformLine(line);
-            const std::size_t start = buffer.Size();
-            converter->ConvertLine(line, buffer);
-            buffer.Append(converter->LineEnd());
-            converted(start, line);
+            converter->ConvertCodePoints(piece, !more, buffer);
+            output.Converted(start);
+            progress.Reached(reader.Consumed());
         }
     } else {
-        TBlockReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy);
-        std::string_view block;
-        while (reader.Next(block)) {
-            progress.Add(block.size());
+        TChunkReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy, job.readSize);
+        const TTextReplacer<char> replacer(job.find, job.replacement);
+        std::string replaced;  // replaced, not yet converted
+        std::string_view piece;
+        bool last = false;
+        while (reader.Next(piece, last)) {
+            std::string_view text = piece;
+            if (!job.find.empty()) {
+                reader.Consume(replacer.Replace(piece, last, replaced));
+                text = replaced;
+            }
             const std::size_t start = buffer.Size();
-            converter->ConvertBlock(block, buffer);
-            converted(start, block);
+            const std::size_t used = converter->ConvertStream(text, last, buffer);
+            if (job.find.empty()) {
+                reader.Consume(used);
+            } else {
+                replaced.erase(0, used);
+            }
+            output.Converted(start);
+            progress.Reached(reader.Consumed());
         }
     }
-    output.Write(buffer.View());
+    output.Flush();
     progress.Flush();
 
     const TFileJobResult result{TFileJobResult::Written, converter->References() - referencesBefore};
@@ -162,20 +198,18 @@ TFileJobResult RunFileJob(const TFileJob& job) {
         const TAnswer answer =
             job.questions ? job.questions->AskYesNoCancel(kOverwriteQuestion) : TAnswer::No;
         if (answer != TAnswer::Yes) {
-            output.Discard();
+            file.Discard();
             return {TFileJobResult::Declined, result.references};
         }
     }
-    if (job.editor) {
-        if (const auto insertion = job.editor->Insertion()) {
-            TAtomicFile edited(job.target);
-            Reinsert(output, *insertion, edited);
-            output.Discard();
-            edited.Commit();
-            return result;
-        }
+    if (const auto later = output.Later(); !later.empty()) {
+        TAtomicFile edited(job.target);
+        Rewrite(file, later, edited);
+        file.Discard();
+        edited.Commit();
+        return result;
     }
-    output.Commit();
+    file.Commit();
     return result;
 }
 

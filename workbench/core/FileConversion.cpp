@@ -3,7 +3,6 @@
 #include "CharsetEditor.h"
 #include "FileError.h"
 #include "LineConverter.h"
-#include "ReplaceInLine.h"
 #include "TextDecoders.h"
 
 namespace odz {
@@ -60,16 +59,15 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     job.overwriteAll = request.overwriteAll;
     job.progress = engine.ProgressBar;
     job.questions = engine.Questions;
+    job.readSize = request.readSize;
 
     if (request.replace && !request.replace->find.empty()) {
         if (*source == TEncoding::Utf16) {
-            job.transformCodePoints = [find = CodePoints(request.replace->find),
-                                       with = CodePoints(request.replace->replacement)](
-                                          std::u32string& line) { line = ReplaceInLine(line, find, with); };
+            job.findCodePoints = CodePoints(request.replace->find);
+            job.replacementCodePoints = CodePoints(request.replace->replacement);
         } else {
-            job.transformLine = [find = EncodeForSource(engine, *source, request.replace->find),
-                                 with = EncodeForSource(engine, *source, request.replace->replacement)](
-                                    std::string& line) { line = ReplaceInLine(line, find, with); };
+            job.find = EncodeForSource(engine, *source, request.replace->find);
+            job.replacement = EncodeForSource(engine, *source, request.replace->replacement);
         }
     }
     const auto editor =

@@ -22,6 +22,7 @@ struct TFileConversionRequest {
     bool htmlDoc = false;       // "HTML Doc"
     bool overwriteAll = false;  // "Overwrite All"
     std::optional<TReplacement> replace;
+    std::size_t readSize = 0;  // bytes read from the source at a time (0: the usual size)
 };
 
 struct TFileConversionReport {
