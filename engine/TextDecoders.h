@@ -202,7 +202,38 @@ struct TViqrUnit {
 };
 
 // The VIQR reading rule at one position of an ASCII text.
-TViqrUnit ReadViqrUnit(std::string_view line, std::size_t i, const TViqrKeys& keys, const TViqrIndex& index);
+inline TViqrUnit ReadViqrUnit(std::string_view line, std::size_t i, const TViqrKeys& keys,
+                              const TViqrIndex& index) {
+    const std::size_t n = line.size();
+    const char c = line[i];
+    const bool hasNext = i + 1 < n;
+    const char next = hasNext ? line[i + 1] : '\0';
+    if (IsVowelBase(static_cast<std::uint8_t>(c))) {
+        if (hasNext && keys.IsShapeKey(next)) {
+            if (i + 2 < n && keys.IsToneKey(line[i + 2])) {
+                if (const int k = index.FindVowel(c, next, static_cast<std::uint8_t>(line[i + 2])); k != 0) {
+                    return {TViqrUnit::Letter, k, 3};
+                }
+            } else if (const int k = index.FindVowel(c, next, -1); k != 0) {
+                return {TViqrUnit::Letter, k, 2};
+            }
+        } else if (hasNext && keys.IsToneKey(next)) {
+            if (const int k = index.FindVowel(c, next, -1); k != 0) return {TViqrUnit::Letter, k, 2};
+        }
+        return {TViqrUnit::Literal, 0, 1};
+    }
+    if (hasNext) {
+        if ((c == 'd' && next == keys[kdTh]) || (c == keys[kdTh] && next == 'd')) {
+            return {TViqrUnit::Letter, kSmallDStroke, 2};
+        }
+        if ((c == 'D' && next == keys[kDHoa]) || (c == keys[kDHoa] && next == 'D')) {
+            return {TViqrUnit::Letter, kCapitalDStroke, 2};
+        }
+        // An Escape key last on the line has nothing to protect and stays as it is.
+        if (c == keys[kEscape]) return {TViqrUnit::Escaped, 0, 2};
+    }
+    return {TViqrUnit::Literal, 0, 1};
+}
 
 // VIQR: ASCII text read by the keys; inside a tag ASCII passes unchanged.
 class TViqrDecoder {

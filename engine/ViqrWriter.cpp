@@ -96,6 +96,46 @@ void TViqrSink::Reset() {
 
 // ---- The writer that reads back ------------------------------------------------------------------------
 
+TCheckedViqrSink::TCheckedViqrSink(const TViqrKeys& keys, const TViqrTable& table, const TViqrIndex& index)
+    : FRule(keys), FSpellings(table), FIndex(&index) {
+    // Tried with every byte after it and with the end of the line. A vowel as it stands is never
+    // settled alone: the reader looks two bytes past it.
+    const auto alone = [&](const TItem& item) {
+        char bytes[8];
+        const auto length = static_cast<std::size_t>(Spell(item, bytes) - bytes);
+        for (int after = -1; after < 256; ++after) {
+            bytes[length] = static_cast<char>(after);
+            const std::size_t n = length + (after >= 0 ? 1 : 0);
+            const TViqrUnit unit = ReadViqrUnit(std::string_view(bytes, n), 0, keys, index);
+            const bool right = item.kind == TItem::Letter
+                                   ? unit.kind == TViqrUnit::Letter && unit.letter == item.letter
+                                   : unit.kind == (item.marked ? TViqrUnit::Escaped : TViqrUnit::Literal);
+            if (!right || unit.length != length) return false;
+        }
+        return true;
+    };
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<std::uint8_t>(b);
+        FByteAlone[b] = !IsVowelBase(byte) && alone({TItem::Literal, false, false, byte, 0});
+        FEscapedAlone[b] = !IsVowelBase(static_cast<std::uint8_t>(keys[kEscape])) &&
+                           alone({TItem::Literal, true, true, byte, 0});
+    }
+    for (int k = 1; k <= kLastLetter; ++k) {
+        if (!IsPlainVowelIndex(k))
+            FLetterAlone[k] = alone({TItem::Letter, false, false, 0, static_cast<std::int16_t>(k)});
+    }
+    for (const int k : {kCapitalDStroke, kSmallDStroke}) {
+        FKeyFirstAlone[k - kCapitalDStroke] =
+            alone({TItem::Letter, false, true, 0, static_cast<std::int16_t>(k)});
+    }
+}
+
+bool TCheckedViqrSink::ReadsBackAlone(const TItem& item) const {
+    if (item.kind == TItem::Literal) return item.marked ? FEscapedAlone[item.byte] : FByteAlone[item.byte];
+    if (item.marked) return FKeyFirstAlone[item.letter - kCapitalDStroke];
+    return FLetterAlone[item.letter];
+}
+
 bool TCheckedViqrSink::Needed(const TViqrKeys& keys) {
     for (const char c : {'d', 'D', '<'}) {
         if (keys.IsToneKey(c) || keys.IsShapeKey(c)) return true;
@@ -188,27 +228,35 @@ void TCheckedViqrSink::ApplyRule(std::size_t i, const TItem* next) {
     FRuleDone = i + 1;
 }
 
-void TCheckedViqrSink::PutItem(const TItem& item) {
+char* TCheckedViqrSink::Spell(const TItem& item, char* at) const {
+    const TViqrKeys& keys = FRule.Keys();
     if (item.kind == TItem::Literal) {
-        if (item.marked) Put(FRule.Escape());
-        Put(static_cast<char>(item.byte));
-    } else if (item.kind == TItem::Letter) {
-        const TViqrKeys& keys = FRule.Keys();
-        if (item.marked && item.letter == kSmallDStroke) {
-            Put(keys[kdTh]);
-            Put('d');
-        } else if (item.marked && item.letter == kCapitalDStroke) {
-            Put(keys[kDHoa]);
-            Put('D');
-        } else {
-            Put(FSpellings[item.letter]);
-        }
+        if (item.marked) *at++ = keys[kEscape];
+        *at++ = static_cast<char>(item.byte);
+    } else if (item.marked && item.letter == kSmallDStroke) {
+        *at++ = keys[kdTh];
+        *at++ = 'd';
+    } else if (item.marked && item.letter == kCapitalDStroke) {
+        *at++ = keys[kDHoa];
+        *at++ = 'D';
+    } else {
+        const std::string_view spelling = FSpellings[item.letter];
+        at = std::copy(spelling.begin(), spelling.end(), at);
     }
+    return at;
+}
+
+void TCheckedViqrSink::PutItem(const TItem& item) {
+    if (item.kind != TItem::Tag) FPos = Spell(item, FPos);
 }
 
 bool TCheckedViqrSink::Check(std::size_t j, bool lineEnded, bool& right) const {
     const std::size_t size = Size();
     if (j >= FRuleDone) return false;
+    if (ReadsBackAlone(At(j))) {
+        right = true;
+        return true;
+    }
     if (j + 1 < size) {
         if (At(j + 1).kind != TItem::Tag && j + 1 >= FRuleDone) return false;
     } else if (!lineEnded) {
@@ -232,24 +280,7 @@ bool TCheckedViqrSink::Check(std::size_t j, bool lineEnded, bool& right) const {
             continue;
         }
         if (i >= FRuleDone) return false;
-        char* end = bytes + length;
-        if (item.kind == TItem::Literal) {
-            if (item.marked) *end++ = FRule.Escape();
-            *end++ = static_cast<char>(item.byte);
-        } else {
-            const TViqrKeys& keys = FRule.Keys();
-            if (item.marked && item.letter == kSmallDStroke) {
-                *end++ = keys[kdTh];
-                *end++ = 'd';
-            } else if (item.marked && item.letter == kCapitalDStroke) {
-                *end++ = keys[kDHoa];
-                *end++ = 'D';
-            } else {
-                const std::string_view spelling = FSpellings[item.letter];
-                end = std::copy(spelling.begin(), spelling.end(), end);
-            }
-        }
-        const auto written = static_cast<std::size_t>(end - (bytes + length));
+        const auto written = static_cast<std::size_t>(Spell(item, bytes + length) - (bytes + length));
         if (i == j) own = written;
         length = std::min<std::size_t>(length + written, 3);
     }

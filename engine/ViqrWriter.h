@@ -140,8 +140,7 @@ private:
 // writer holds back only a few characters: memory stays flat and time linear, however long the line.
 class TCheckedViqrSink : public TSinkBase {
 public:
-    TCheckedViqrSink(const TViqrKeys& keys, const TViqrTable& table, const TViqrIndex& index)
-        : FRule(keys), FSpellings(table), FIndex(&index) {}
+    TCheckedViqrSink(const TViqrKeys& keys, const TViqrTable& table, const TViqrIndex& index);
 
     // True for the key sets that need this writer.
     static bool Needed(const TViqrKeys& keys);
@@ -172,6 +171,10 @@ private:
     void ApplyRule(std::size_t i, const TItem* next);
     // Reads back from item j on; false when the items it needs have not all come yet.
     bool Check(std::size_t j, bool lineEnded, bool& right) const;
+    // True when the item reads back as itself whatever follows it.
+    bool ReadsBackAlone(const TItem& item) const;
+    // Writes the item's bytes at the pointer and returns the new end.
+    char* Spell(const TItem& item, char* at) const;
     bool Repair(std::size_t j);
     void Advance(bool lineEnded);
     void EmitFront();
@@ -180,6 +183,12 @@ private:
     TViqrEscapeRule FRule;
     TViqrSpellings FSpellings;
     const TViqrIndex* FIndex;
+    // What reads back as itself whatever follows: a byte as it stands, a byte after the Escape key, a
+    // letter's spelling, Đ/đ spelled key first.
+    std::array<bool, 256> FByteAlone{};
+    std::array<bool, 256> FEscapedAlone{};
+    std::array<bool, kLetterCount> FLetterAlone{};
+    std::array<bool, 2> FKeyFirstAlone{};
     std::vector<TItem> FItems;  // items FFirst, FFirst + 1, ... of the line start at FHead
     std::size_t FHead = 0;
     std::size_t FFirst = 0;     // the first item of the line not yet written
