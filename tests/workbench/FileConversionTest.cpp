@@ -112,6 +112,11 @@ TEST_F(FileConversion, CharsetDeclarations) {
          "the charset=VISCII line\nnext", "the charset=VISCII line\r\nnext\r\n"},
         {"a header tag is no head tag", "VISCII", "Unicode UTF-8", "<header>x</header>",
          "<header>x</header>\r\n"},
+        {"a value longer than what is held in memory", "VISCII", "Unicode UTF-8",
+         "<meta charset=\"" + std::string(3 << 20, 'x') + "\">\xAE",
+         "<meta charset=\"UTF-8\">\xE1\xBB\x87\r\n"},
+        {"the same in an XML declaration", "Unicode UTF-8", "VIQR",
+         "<?xml encoding=\"" + std::string(3 << 20, '-') + "\"?>", "<?xml encoding=\"windows-1252\"?>\r\n"},
     };
     for (const TCase& c : cases) {
         const auto report = Convert(c.from, c.to, c.input, true);
