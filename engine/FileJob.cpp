@@ -1,5 +1,6 @@
 #include "FileJob.h"
 
+#include <algorithm>
 #include <cstring>
 #include <system_error>
 
@@ -7,20 +8,26 @@
 #include "ByteBuffer.h"
 #include "LineReaders.h"
 #include "StreamOutput.h"
+#include "TextReplacer.h"
 
 namespace odz {
 
 namespace {
 
 constexpr std::size_t kFlushSize = 1 << 20;
+// Converted text kept back while an edit may still come for it (a charset value being read). A value
+// longer than this is edited in a second pass over the written file.
+constexpr std::size_t kMaxKeptBack = 4 << 20;
 
-// Progress is reported in steps, not per line: the indicator needs no more.
+// Progress is reported in steps, not per piece: the indicator needs no more.
 class TProgressSteps {
 public:
     explicit TProgressSteps(TProgress* progress) : FProgress(progress) {}
     ~TProgressSteps() { Flush(); }
-    void Add(std::uint64_t bytes) {
-        FPending += bytes;
+    // The source has been read up to this many bytes.
+    void Reached(std::uint64_t consumed) {
+        FPending += consumed - FReported;
+        FReported = consumed;
         if (FPending >= kFlushSize) Flush();
     }
     void Flush() {
@@ -30,6 +37,7 @@ public:
 
 private:
     TProgress* FProgress;
+    std::uint64_t FReported = 0;
     std::uint64_t FPending = 0;
 };
 
@@ -39,60 +47,134 @@ bool Exists(const std::filesystem::path& path) {
 }
 
 // Where the converted text goes: a new file that takes the target's place at the end, or a stream.
-class TJobOutput {
+class TSink {
 public:
-    explicit TJobOutput(const TFileJob& job) {
+    explicit TSink(const TFileJob& job) {
         if (job.targetStream >= 0) {
-            FStream.emplace(job.targetStream, job.targetStreamName, job.editor);
+            stream.emplace(job.targetStream, job.targetStreamName, job.editor);
         } else {
-            FFile.emplace(job.target);
+            file.emplace(job.target);
         }
     }
-    void Write(std::string_view bytes) { FFile ? FFile->Write(bytes) : FStream->Write(bytes); }
+    void Write(std::string_view bytes) { file ? file->Write(bytes) : stream->Write(bytes); }
 
-    std::optional<TAtomicFile> FFile;
-    std::optional<TStreamOutput> FStream;
+    std::optional<TAtomicFile> file;
+    std::optional<TStreamOutput> stream;
 };
 
-// Writes the converted text again with the editor's insertion in place.
-void Reinsert(TAtomicFile& first, const TOutputEditor::TInsertion& insertion, TAtomicFile& second) {
+// The converted text on its way to the sink: the editor sees every byte of it, and its edits are made
+// while the bytes are written. An edit whose bytes were written before the editor asked for it is kept
+// for a second pass over the written file.
+class TOutput {
+public:
+    TOutput(TSink& sink, TOutputEditor* editor) : FSink(sink), FEditor(editor) {}
+
+    TByteBuffer& Buffer() { return FBuffer; }
+
+    // The bytes from `start` of the buffer on are newly converted.
+    void Converted(std::size_t start) {
+        if (FEditor) FEditor->Scan(FBuffer.View().substr(start), FEdits);
+        if (FBuffer.Size() >= kFlushSize) Flush(false);
+    }
+
+    // Writes the buffer with the edits made. Before the end, bytes that an edit may still come for stay
+    // in the buffer, unless there are too many of them.
+    void Flush(bool end) {
+        std::size_t upTo = FBuffer.Size();
+        if (!end && FEditor) {
+            if (const auto pending = FEditor->Pending(); pending && *pending >= FBufferStart) {
+                const auto from = static_cast<std::size_t>(*pending - FBufferStart);
+                if (FBuffer.Size() - from <= kMaxKeptBack) upTo = from;
+            }
+        }
+        std::size_t position = 0;
+        for (TOutputEditor::TEdit& edit : FEdits) {
+            if (edit.offset < FBufferStart) {
+                edit.offset += FDelta;  // in the written file
+                FLater.push_back(std::move(edit));
+                continue;
+            }
+            const auto at = static_cast<std::size_t>(edit.offset - FBufferStart);
+            FSink.Write(FBuffer.View().substr(position, at - position));
+            FSink.Write(edit.text);
+            position = at + static_cast<std::size_t>(edit.length);
+            FDelta += edit.text.size() - edit.length;
+        }
+        FEdits.clear();
+        FSink.Write(FBuffer.View().substr(position, upTo - position));
+        FBuffer.Replace(0, upTo, {});
+        FBufferStart += upTo;
+    }
+
+    // Edits left for a second pass, in the written file's offsets, with the editor's insertion.
+    std::vector<TOutputEditor::TEdit> Later() {
+        if (FEditor) {
+            if (auto insertion = FEditor->Insertion()) FLater.push_back(std::move(*insertion));
+        }
+        return std::move(FLater);
+    }
+
+private:
+    TSink& FSink;
+    TOutputEditor* FEditor;
+    TByteBuffer FBuffer;
+    std::uint64_t FBufferStart = 0;  // offset of the buffer's first byte in the converted text
+    std::uint64_t FDelta = 0;        // bytes the edits made so far added (modulo 2^64: removed)
+    std::vector<TOutputEditor::TEdit> FEdits;
+    std::vector<TOutputEditor::TEdit> FLater;
+};
+
+// Writes the converted text again with the edits in place.
+void Rewrite(TAtomicFile& first, const std::vector<TOutputEditor::TEdit>& edits, TAtomicFile& second) {
     std::string chunk(kFlushSize, '\0');
-    std::uint64_t position = 0;
-    bool inserted = false;
+    std::uint64_t position = 0;  // offset of the chunk in the first file
+    std::uint64_t skip = 0;      // bytes still to leave out for the edit before
+    auto edit = edits.begin();
     for (;;) {
         const std::size_t n = first.ReadBack(position, chunk.data(), chunk.size());
         if (n == 0) break;
         std::string_view data(chunk.data(), n);
-        if (!inserted && insertion.offset < position + n) {
-            const auto at = static_cast<std::size_t>(insertion.offset - position);
-            second.Write(data.substr(0, at));
-            second.Write(insertion.text);
-            second.Write(data.substr(at));
-            inserted = true;
-        } else {
+        while (!data.empty()) {
+            if (skip > 0) {
+                const auto drop = static_cast<std::size_t>(std::min<std::uint64_t>(skip, data.size()));
+                data.remove_prefix(drop);
+                position += drop;
+                skip -= drop;
+                continue;
+            }
+            if (edit != edits.end() && edit->offset < position + data.size()) {
+                const auto at = static_cast<std::size_t>(edit->offset - position);
+                second.Write(data.substr(0, at));
+                second.Write(edit->text);
+                data.remove_prefix(at);
+                position += at;
+                skip = edit->length;
+                ++edit;
+                continue;
+            }
             second.Write(data);
+            position += data.size();
+            data = {};
         }
-        position += n;
     }
-    if (!inserted) second.Write(insertion.text);
+    for (; edit != edits.end(); ++edit) second.Write(edit->text);
 }
 
 // Puts the converted file in place. Without Overwrite All it never replaces a target, not even one
 // that appeared while the file was converted, unless the user says so.
-TFileJobResult PutInPlace(const TFileJob& job, TJobOutput& output, const TFileJobResult& result) {
-    if (output.FStream) {
-        output.FStream->Finish();
+TFileJobResult PutInPlace(const TFileJob& job, TSink& sink, TOutput& output, const TFileJobResult& result) {
+    if (sink.stream) {
+        // The stream holds back what its insertion needs; edits it could no longer make are lost.
+        sink.stream->Finish();
         return result;
     }
-    TAtomicFile* file = &*output.FFile;
+    TAtomicFile* file = &*sink.file;
     std::optional<TAtomicFile> edited;
-    if (job.editor) {
-        if (const auto insertion = job.editor->Insertion()) {
-            edited.emplace(job.target);
-            Reinsert(*file, *insertion, *edited);
-            file->Discard();
-            file = &*edited;
-        }
+    if (const auto later = output.Later(); !later.empty()) {
+        edited.emplace(job.target);
+        Rewrite(*file, later, *edited);
+        file->Discard();
+        file = &*edited;
     }
     if (job.overwriteAll) {
         file->Commit();
@@ -103,39 +185,10 @@ TFileJobResult PutInPlace(const TFileJob& job, TJobOutput& output, const TFileJo
         job.questions ? job.questions->AskYesNoCancel(OverwriteQuestion(job.target)) : TAnswer::No;
     if (answer != TAnswer::Yes) {
         file->Discard();
-        return {TFileJobResult::Declined, result.references};
+        return {TFileJobResult::Declined, result.references, result.replacements};
     }
     file->Commit();
     return result;
-}
-
-// Shows the editor the lines of buffer[start, end) that it may change: those holding "<", and the
-// ones after a line that leaves a tag open. The converted lines end with CR LF.
-void EditOutput(TOutputEditor& editor, TByteBuffer& buffer, std::size_t start, std::uint64_t written) {
-    std::size_t position = start;
-    std::string line;
-    while (position < buffer.Size()) {
-        const char* data = buffer.Data();
-        std::size_t lineStart = position;
-        if (!editor.Continues()) {
-            const void* mark = std::memchr(data + position, '<', buffer.Size() - position);
-            if (mark == nullptr) break;
-            const auto at = static_cast<std::size_t>(static_cast<const char*>(mark) - data);
-            if (const void* lf = ::memrchr(data + position, '\n', at - position)) {
-                lineStart = static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1;
-            }
-        }
-        const void* cr = std::memchr(data + lineStart, '\r', buffer.Size() - lineStart);
-        const std::size_t lineEnd =
-            cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : buffer.Size();
-        line.assign(data + lineStart, lineEnd - lineStart);
-        editor.SetLineOffset(written + lineStart);
-        editor.EditLine(line);
-        if (line.size() != lineEnd - lineStart || line != std::string_view(data + lineStart, line.size())) {
-            buffer.Replace(lineStart, lineEnd - lineStart, line);
-        }
-        position = lineStart + line.size() + 2;
-    }
 }
 
 }  // namespace
@@ -145,67 +198,66 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     std::unique_ptr<TLineConverter> own;
     TLineConverter* converter = job.converter;
     if (converter == nullptr) converter = (own = MakeLineConverter(job.setup)).get();
+    converter->Restart();
     const std::uint64_t referencesBefore = converter->References();
-    TJobOutput output(job);
+    TSink sink(job);
+    TOutput output(sink, job.editor);
+    TByteBuffer& buffer = output.Buffer();
     TProgressSteps progress(job.progress);
-    TByteBuffer buffer;
-    std::uint64_t written = 0;
     if (job.setup.targetKind == TEncodingKind::Utf16) buffer.Append("\xFF\xFE");
 
-    // After each piece of converted text: let the editor see it, and hand full buffers to the file.
-    // Conversion never makes a "<", so text without one needs no editing.
-    const auto converted = [&](std::size_t start, std::string_view source) {
-        if (job.editor && (job.editor->Continues() || std::memchr(source.data(), '<', source.size()))) {
-            EditOutput(*job.editor, buffer, start, written);
-        }
-        if (buffer.Size() >= kFlushSize) {
-            output.Write(buffer.View());
-            written += buffer.Size();
-            buffer.Clear();
-        }
-    };
-
+    std::uint64_t replacements = 0;
     if (job.setup.sourceKind == TEncodingKind::Utf16) {
-        TUtf16LineReader reader(job.source);
-        std::u32string line;
-        std::uint64_t consumed = 0;
-        while (reader.Next(line)) {
-            if (job.transformCodePoints) job.transformCodePoints(line);
+        TUtf16Reader reader(job.source, job.readSize);
+        TTextReplacer<char32_t> replacer(job.findCodePoints, job.replacementCodePoints);
+        std::u32string text;
+        std::u32string waiting;  // read, not yet replaced
+        std::u32string replaced;
+        for (bool more = true; more;) {
+            more = reader.Next(text);
+            std::u32string_view piece = text;
+            if (!job.findCodePoints.empty()) {
+                waiting += text;
+                replaced.clear();
+                waiting.erase(0, replacer.Replace(waiting, !more, replaced));
+                piece = replaced;
+            }
             const std::size_t start = buffer.Size();
-            converter->ConvertCodePoints(line, buffer);
-            buffer.Append(converter->LineEnd());
-            converted(start, std::string_view(buffer.Data() + start, buffer.Size() - start));
-            progress.Add(reader.Consumed() - consumed);
-            consumed = reader.Consumed();
+            converter->ConvertCodePoints(piece, !more, buffer);
+            output.Converted(start);
+            progress.Reached(reader.Consumed());
         }
-    } else if (job.transformLine) {
-        TLineReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy);
-        std::string_view view;
-        std::string line;
-        while (reader.Next(view)) {
-            progress.Add(view.size());
-            line.assign(view);
-            job.transformLine(line);
-            const std::size_t start = buffer.Size();
-            converter->ConvertLine(line, buffer);
-            buffer.Append(converter->LineEnd());
-            converted(start, line);
-        }
+        replacements = replacer.Count();
     } else {
-        TBlockReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy);
-        std::string_view block;
-        while (reader.Next(block)) {
-            progress.Add(block.size());
+        TChunkReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy, job.readSize);
+        TTextReplacer<char> replacer(job.find, job.replacement);
+        std::string replaced;  // replaced, not yet converted
+        std::string_view piece;
+        bool last = false;
+        while (reader.Next(piece, last)) {
+            std::string_view text = piece;
+            if (!job.find.empty()) {
+                reader.Consume(replacer.Replace(piece, last, replaced));
+                text = replaced;
+            }
             const std::size_t start = buffer.Size();
-            converter->ConvertBlock(block, buffer);
-            converted(start, block);
+            const std::size_t used = converter->ConvertStream(text, last, buffer);
+            if (job.find.empty()) {
+                reader.Consume(used);
+            } else {
+                replaced.erase(0, used);
+            }
+            output.Converted(start);
+            progress.Reached(reader.Consumed());
         }
+        replacements = replacer.Count();
     }
-    output.Write(buffer.View());
+    output.Flush(true);
     progress.Flush();
 
-    const TFileJobResult result{TFileJobResult::Written, converter->References() - referencesBefore};
-    return PutInPlace(job, output, result);
+    const TFileJobResult result{TFileJobResult::Written, converter->References() - referencesBefore,
+                                replacements};
+    return PutInPlace(job, sink, output, result);
 }
 
 }  // namespace odz

@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "Interfaces.h"
 #include "LineConverter.h"
@@ -12,28 +12,30 @@
 
 namespace odz {
 
-// Edits converted lines on their way to the target (the charset declaration of a web page).
+// Edits the converted text on its way to the target (the charset declaration of a web page).
 class TOutputEditor {
 public:
-    virtual ~TOutputEditor() = default;
-    // A converted line, before its line end is written.
-    virtual void EditLine(std::string& line) = 0;
-    // Called once after the last line: text to insert and the byte offset, counted from the start of
-    // the converted text, at which to insert it.
-    struct TInsertion {
+    // Replaces `length` bytes at `offset` of the converted text (counted from its start) by `text`.
+    struct TEdit {
         std::uint64_t offset;
+        std::uint64_t length;
         std::string text;
     };
-    virtual std::optional<TInsertion> Insertion() const { return std::nullopt; }
-    // Tells the editor where the next line starts in the converted text.
-    virtual void SetLineOffset(std::uint64_t /*offset*/) {}
-    // True when the next line must be shown to the editor whatever it holds (a tag left open).
-    // Otherwise only lines holding "<" are.
-    virtual bool Continues() const { return false; }
+    virtual ~TOutputEditor() = default;
+    // Reads the next piece of the converted text and appends the edits it calls for, in the order of
+    // their offsets; an edit is given once all the bytes it replaces have been read.
+    virtual void Scan(std::string_view text, std::vector<TEdit>& edits) = 0;
+    // After the last piece: text to insert (an edit that replaces nothing), when nothing was edited.
+    // Asked before the end, what would be inserted if nothing were edited after all.
+    virtual std::optional<TEdit> Insertion() const { return std::nullopt; }
+    // The offset from which an edit may still come for bytes already read (a value being read), so
+    // that they are kept back from the target for a while.
+    virtual std::optional<std::uint64_t> Pending() const { return std::nullopt; }
 };
 
-// One file converted: read as lines, each line converted, written with CR LF after every line (for a
-// UTF-16 target: the byte-order mark FF FE and the units 000D 000A), stored atomically.
+// One file converted: read in pieces, converted, written with CR LF after every line (for a UTF-16
+// target: the byte-order mark FF FE and the units 000D 000A), stored atomically. Memory stays flat
+// whatever the length of the file or of its lines.
 struct TFileJob {
     TInput source;  // a file, or standard input
     std::filesystem::path target;
@@ -45,19 +47,24 @@ struct TFileJob {
     // A converter for the setup to reuse (batches convert many small files alike); made when absent.
     TLineConverter* converter = nullptr;
     bool overwriteAll = false;
-    // Applied to every source line before it is converted.
-    std::function<void(std::string&)> transformLine;
-    std::function<void(std::u32string&)> transformCodePoints;
+    // Replaced in the source text before it is converted, as ReplaceInLine does line by line: for an
+    // 8-bit source the bytes, for a UTF-16 source the characters (none when find is empty).
+    std::string find;
+    std::string replacement;
+    std::u32string findCodePoints;
+    std::u32string replacementCodePoints;
     TOutputEditor* editor = nullptr;
     TProgress* progress = nullptr;
     // Asked before an existing target is replaced, also one that appeared while the file was being
     // converted; none: an existing target is never replaced without Overwrite All.
     TQuestions* questions = nullptr;
+    std::size_t readSize = 0;  // bytes read at a time (0: the usual size); tests make it tiny
 };
 
 struct TFileJobResult {
     enum TOutcome { Written, Declined, SourceMissing } outcome;
     std::uint64_t references = 0;
+    std::uint64_t replacements = 0;  // occurrences of the search text replaced
 };
 
 // The overwrite question of every conversion: this line, then the target's path on a second one.

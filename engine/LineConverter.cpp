@@ -6,11 +6,14 @@
 #include "TableConverters.h"
 #include "TextDecoders.h"
 #include "TextSinks.h"
+#include "ViqrTableConverter.h"
 #include "ViqrWriter.h"
 
 namespace odz {
 
 namespace {
+
+static_assert(kDecodeLookahead < kMaxStreamCarry);
 
 // A source decoder with the state it needs.
 class TDecoderHolder {
@@ -33,33 +36,27 @@ public:
             case TEncodingKind::Ncr:
                 break;
             case TEncodingKind::Utf8:
-            case TEncodingKind::Utf16:  // UTF-16 lines arrive as code points; this is unused for them
+            case TEncodingKind::Utf16:  // UTF-16 text arrives as code points; this is unused for it
                 FUtf8.emplace(setup.edhIsDStroke);
                 break;
         }
     }
 
     template <class Sink>
-    void Decode(std::string_view line, Sink& sink) const {
+    std::size_t Decode(std::string_view line, std::size_t limit, TDecodeState& state, Sink& sink) const {
         switch (FKind) {
             case TEncodingKind::Legacy:
-                if (FTwoByte) {
-                    FTwoByte->Decode(line, FTags, sink);
-                } else {
-                    FSingleByte->Decode(line, FTags, sink);
-                }
-                break;
+                return FTwoByte ? FTwoByte->Decode(line, limit, FTags, state, sink)
+                                : FSingleByte->Decode(line, limit, FTags, state, sink);
             case TEncodingKind::Viqr:
-                FViqr->Decode(line, FTags, sink);
-                break;
+                return FViqr->Decode(line, limit, FTags, state, sink);
             case TEncodingKind::Ncr:
-                TNcrDecoder().Decode(line, FTags, sink);
-                break;
+                return TNcrDecoder().Decode(line, limit, FTags, state, sink);
             case TEncodingKind::Utf8:
             case TEncodingKind::Utf16:
-                FUtf8->Decode(line, FTags, sink);
-                break;
+                return FUtf8->Decode(line, limit, FTags, state, sink);
         }
+        return limit;
     }
 
 private:
@@ -72,20 +69,6 @@ private:
     std::optional<TUtf8Decoder> FUtf8;
 };
 
-// Splits a block into lines and hands each to the converter with the target's line end after it.
-template <class Converter>
-void ConvertLines(Converter& converter, std::string_view block, TByteBuffer& out) {
-    const char* p = block.data();
-    const char* end = p + block.size();
-    while (p < end) {
-        const char* lineEnd = FindLineEnd(p, end);
-        converter.ConvertLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)), out);
-        out.Append(converter.LineEnd());
-        if (lineEnd == end) break;
-        p = SkipLineEnd(lineEnd, end);
-    }
-}
-
 template <class Sink>
 class TConverter final : public TLineConverter {
 public:
@@ -94,24 +77,90 @@ public:
         : FDecoder(setup), FSink(std::forward<Args>(sinkArgs)...) {}
 
     void ConvertLine(std::string_view line, TByteBuffer& out) override {
+        Restart();
         FSink.Begin(out.Reserve(line.size() * kMaxBytesPerInputByte + kLineSlack));
-        FDecoder.Decode(line, FSink);
+        FDecoder.Decode(line, line.size(), FState, FSink);
+        EndDecodedLine(FState, FSink);
         FSink.EndLine();
         out.CommitTo(FSink.End());
     }
-    void ConvertBlock(std::string_view block, TByteBuffer& out) override { ConvertLines(*this, block, out); }
-    void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
-        FSink.Begin(out.Reserve(line.size() * kMaxBytesPerCodePoint + kLineSlack));
-        DecodeCodePoints(line, FSink);
-        FSink.EndLine();
+
+    std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
+        FSink.Begin(out.Reserve(piece.size() * kMaxBytesPerInputByte + kLineSlack + FSink.Backlog()));
+        const std::size_t n = piece.size();
+        std::size_t p = 0;
+        if (FSkipLf && n > 0) {
+            FSkipLf = false;
+            if (piece[0] == '\n') p = 1;
+        }
+        while (p < n) {
+            const auto lineEnd =
+                static_cast<std::size_t>(FindLineEnd(piece.data() + p, piece.data() + n) - piece.data());
+            if (lineEnd == n) {
+                // The line goes on in the next piece: leave what may still depend on it.
+                const std::size_t rest = n - p;
+                const std::size_t limit =
+                    last ? rest : (rest > kDecodeLookahead ? rest - kDecodeLookahead : 0);
+                const std::size_t used = FDecoder.Decode(piece.substr(p), limit, FState, FSink);
+                FLineOpen = FLineOpen || used > 0;
+                p += used;
+                break;
+            }
+            FDecoder.Decode(piece.substr(p, lineEnd - p), lineEnd - p, FState, FSink);
+            FinishLine();
+            p = lineEnd + 1;
+            if (piece[lineEnd] == '\r') {
+                if (p < n) {
+                    if (piece[p] == '\n') ++p;
+                } else {
+                    FSkipLf = !last;
+                }
+            }
+        }
+        if (last) {
+            if (FLineOpen) FinishLine();
+            FSkipLf = false;
+        }
         out.CommitTo(FSink.End());
+        return p;
+    }
+
+    void ConvertCodePoints(std::u32string_view piece, bool last, TByteBuffer& out) override {
+        FSink.Begin(out.Reserve(piece.size() * kMaxBytesPerCodePoint + kLineSlack + FSink.Backlog()));
+        for (const char32_t code : piece) {
+            if (code == U'\n') {
+                FinishLine();
+            } else {
+                detail::EmitCodePoint(code, false, FSink);
+                FLineOpen = true;
+            }
+        }
+        if (last && FLineOpen) FinishLine();
+        out.CommitTo(FSink.End());
+    }
+
+    void Restart() override {
+        FState = {};
+        FSink.Reset();
+        FSkipLf = false;
+        FLineOpen = false;
     }
     std::string_view LineEnd() const override { return Sink::LineEnd(); }
     std::uint64_t References() const override { return FSink.References(); }
 
 private:
+    void FinishLine() {
+        EndDecodedLine(FState, FSink);
+        FSink.EndLine();
+        FSink.Raw(Sink::LineEnd());
+        FLineOpen = false;
+    }
+
     TDecoderHolder FDecoder;
     Sink FSink;
+    TDecodeState FState;
+    bool FSkipLf = false;    // a CR ended the last piece: an LF at the start of the next one belongs to it
+    bool FLineOpen = false;  // bytes of the current line have been converted
 };
 
 template <class Sink, class... Args>
@@ -128,26 +177,37 @@ std::unique_ptr<TLineConverter> Make(const TConversionSetup& setup, Args&&... si
     return general;
 }
 
-// The VIQR writer keeps the table and the index it spells with.
+// The VIQR writer keeps the table and the index it spells with. Key sets that could make the plain
+// escape rule write something the reader joins differently get the writer that reads its output back.
 class TViqrConverter final : public TLineConverter {
 public:
     explicit TViqrConverter(const TConversionSetup& setup)
-        : FTable(MakeViqrTable(setup.keys)), FIndex(FTable), FConverter(setup, setup.keys, FTable, FIndex) {}
+        : FTable(MakeViqrTable(setup.keys)), FIndex(FTable) {
+        if (TCheckedViqrSink::Needed(setup.keys)) {
+            FConverter = std::make_unique<TConverter<TCheckedViqrSink>>(setup, setup.keys, FTable, FIndex);
+        } else if (ViqrTablesServe(setup)) {
+            FConverter = MakeViqrTableConverter(
+                setup, FTable, std::make_unique<TConverter<TViqrSink>>(setup, setup.keys, FTable));
+        } else {
+            FConverter = std::make_unique<TConverter<TViqrSink>>(setup, setup.keys, FTable);
+        }
+    }
 
-    void ConvertLine(std::string_view line, TByteBuffer& out) override { FConverter.ConvertLine(line, out); }
-    void ConvertBlock(std::string_view block, TByteBuffer& out) override {
-        FConverter.ConvertBlock(block, out);
+    void ConvertLine(std::string_view line, TByteBuffer& out) override { FConverter->ConvertLine(line, out); }
+    std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
+        return FConverter->ConvertStream(piece, last, out);
     }
-    void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
-        FConverter.ConvertCodePoints(line, out);
+    void ConvertCodePoints(std::u32string_view piece, bool last, TByteBuffer& out) override {
+        FConverter->ConvertCodePoints(piece, last, out);
     }
-    std::string_view LineEnd() const override { return FConverter.LineEnd(); }
-    std::uint64_t References() const override { return FConverter.References(); }
+    void Restart() override { FConverter->Restart(); }
+    std::string_view LineEnd() const override { return FConverter->LineEnd(); }
+    std::uint64_t References() const override { return FConverter->References(); }
 
 private:
     TViqrTable FTable;
     TViqrIndex FIndex;
-    TConverter<TViqrSink> FConverter;
+    std::unique_ptr<TLineConverter> FConverter;
 };
 
 }  // namespace

@@ -31,11 +31,17 @@ public:
     virtual ~TLineConverter() = default;
     // A line of an 8-bit source (legacy, VIQR, references, UTF-8), without its line end.
     virtual void ConvertLine(std::string_view line, TByteBuffer& out) = 0;
-    // Whole lines: every line end (CR LF, CR or LF) becomes the target's CR LF, and a last line
-    // without a line end gets one too. A CR LF pair must not be split between two blocks.
-    virtual void ConvertBlock(std::string_view block, TByteBuffer& out) = 0;
-    // A line of code points read from UTF-16.
-    virtual void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) = 0;
+    // A whole text of an 8-bit source, handed in piece by piece, cut anywhere: every line end (CR LF,
+    // CR or LF) becomes the target's CR LF, and a last line without a line end gets one too. Returns
+    // how many bytes at the start of the piece were converted; the rest, never more than
+    // kMaxStreamCarry bytes (a character or a reference whose end is not yet known), must come again at
+    // the start of the next piece. With `last` the piece ends the text and is converted whole.
+    virtual std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) = 0;
+    // A text read from UTF-16, as code points, piece by piece; every line end has become one LF.
+    // Each piece is converted whole; with `last` it ends the text.
+    virtual void ConvertCodePoints(std::u32string_view piece, bool last, TByteBuffer& out) = 0;
+    // Forgets a text left unfinished, so that the next one starts afresh.
+    virtual void Restart() = 0;
     // CR LF in the target: two bytes, or two UTF-16 units.
     virtual std::string_view LineEnd() const = 0;
     // Characters the target could not hold, written as references so far.
@@ -47,6 +53,9 @@ public:
         return std::string(out.View());
     }
 };
+
+// The most bytes ConvertStream() leaves for the next piece.
+constexpr std::size_t kMaxStreamCarry = 64;
 
 std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup);
 

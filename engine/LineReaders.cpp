@@ -130,113 +130,91 @@ bool TLineReader::Next(std::string_view& line) {
     }
 }
 
-TBlockReader::TBlockReader(const TInput& input, bool dropUtf8Mark)
-    : FFile(input), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
+TChunkReader::TChunkReader(const TInput& input, bool dropUtf8Mark, std::size_t chunk)
+    : FFile(input), FChunk(chunk != 0 ? chunk : BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
 
-bool TBlockReader::Fill() {
+bool TChunkReader::Next(std::string_view& piece, bool& last) {
+    if (FDone) return false;
     std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
     FEnd -= FBegin;
     FBegin = 0;
-    if (FEnd == FBuffer.size()) FBuffer.resize(FBuffer.size() * 2);  // a line longer than the buffer
-    const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
-    FEof = n == 0;
-    FEnd += n;
-    if (FDropMark && (FEnd >= 3 || FEof)) {
+    if (FBuffer.size() < FEnd + FChunk) FBuffer.resize(FEnd + FChunk);
+    while (!FEof) {
+        const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FChunk);
+        FEof = n == 0;
+        FEnd += n;
+        if (!FDropMark || FEnd >= 3) break;  // the mark needs three bytes to be told apart
+        if (FBuffer.size() < FEnd + FChunk) FBuffer.resize(FEnd + FChunk);
+    }
+    if (FDropMark) {
         FDropMark = false;
-        if (FEnd >= 3 && std::memcmp(FBuffer.data(), "\xEF\xBB\xBF", 3) == 0) FBegin = 3;
+        if (FEnd >= 3 && std::memcmp(FBuffer.data(), "\xEF\xBB\xBF", 3) == 0) Consume(3);
     }
-    return n != 0;
-}
-
-bool TBlockReader::Next(std::string_view& block) {
-    for (;;) {
-        if (FBegin < FEnd && !FDropMark) {
-            const char* data = FBuffer.data();
-            const void* lf = ::memrchr(data + FBegin, '\n', FEnd - FBegin);
-            std::size_t cut = 0;
-            if (lf != nullptr) {
-                cut = static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1;
-            } else {
-                // Without any LF, a CR ends the block, but not the very last byte read: its LF may follow.
-                const std::size_t limit = FEof ? FEnd : FEnd - 1;
-                if (limit > FBegin) {
-                    if (const void* cr = ::memrchr(data + FBegin, '\r', limit - FBegin)) {
-                        cut = static_cast<std::size_t>(static_cast<const char*>(cr) - data) + 1;
-                    }
-                }
-                if (cut == 0 && FEof) cut = FEnd;
-            }
-            if (cut != 0) {
-                block = std::string_view(data + FBegin, cut - FBegin);
-                FBegin = cut;
-                return true;
-            }
-        }
-        if (FEof) return false;
-        Fill();
-    }
-}
-
-TUtf16LineReader::TUtf16LineReader(const TInput& input) : FFile(input), FBuffer(BufferFor(FFile)) {}
-
-bool TUtf16LineReader::NextUnit(char16_t& unit) {
-    if (FPendingUnit) {
-        FPendingUnit = false;
-        unit = FPending;
-        return true;
-    }
-    if (FEnd - FBegin < 2) {
-        std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
-        FEnd -= FBegin;
-        FBegin = 0;
-        while (FEnd < 2) {
-            const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
-            if (n == 0) return false;  // a last odd byte is no unit
-            FEnd += n;
-        }
-    }
-    const auto lo = static_cast<std::uint8_t>(FBuffer[FBegin]);
-    const auto hi = static_cast<std::uint8_t>(FBuffer[FBegin + 1]);
-    FBegin += 2;
-    FConsumed += 2;
-    if (!FStarted) {
-        FStarted = true;
-        if (lo == 0xFE && hi == 0xFF) FBigEndian = true;
-    }
-    unit = FBigEndian ? static_cast<char16_t>((lo << 8) | hi) : static_cast<char16_t>((hi << 8) | lo);
+    piece = std::string_view(FBuffer.data() + FBegin, FEnd - FBegin);
+    last = FEof;
+    FDone = FEof;
     return true;
 }
 
-bool TUtf16LineReader::Next(std::u32string& line) {
-    line.clear();
-    bool any = false;
-    char16_t unit;
-    while (NextUnit(unit)) {
-        any = true;
-        if (unit == 0xFEFF) continue;
-        if (unit == u'\n') return true;
-        if (unit == u'\r') {
-            char16_t after;
-            if (NextUnit(after) && after != u'\n') {
-                FPendingUnit = true;
-                FPending = after;
+TUtf16Reader::TUtf16Reader(const TInput& input, std::size_t chunk)
+    : FFile(input),
+      FChunk(std::max<std::size_t>(2, chunk != 0 ? chunk : BufferFor(FFile))),
+      FBuffer(FChunk + 1) {}
+
+bool TUtf16Reader::Next(std::u32string& text) {
+    text.clear();
+    for (;;) {
+        if (FEnd - FBegin < 2) {
+            std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
+            FEnd -= FBegin;
+            FBegin = 0;
+            const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
+            if (n == 0) {
+                FConsumed += FEnd;  // a last odd byte, ignored
+                FBegin = FEnd = 0;
+                if (FHigh != 0) text.push_back(FHigh);
+                FHigh = 0;
+                return !text.empty();
             }
-            return true;
+            FEnd += n;
+            continue;
         }
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            char16_t low;
-            if (NextUnit(low)) {
-                if (low >= 0xDC00 && low <= 0xDFFF) {
-                    line.push_back(0x10000 + ((static_cast<char32_t>(unit) - 0xD800) << 10) + (low - 0xDC00));
+        while (FEnd - FBegin >= 2 && text.size() < FChunk) {
+            const auto lo = static_cast<std::uint8_t>(FBuffer[FBegin]);
+            const auto hi = static_cast<std::uint8_t>(FBuffer[FBegin + 1]);
+            FBegin += 2;
+            FConsumed += 2;
+            if (!FStarted) {
+                FStarted = true;
+                FBigEndian = lo == 0xFE && hi == 0xFF;
+                if ((lo == 0xFE && hi == 0xFF) || (lo == 0xFF && hi == 0xFE)) continue;  // the mark
+            }
+            const auto unit = static_cast<char16_t>(FBigEndian ? (lo << 8) | hi : (hi << 8) | lo);
+            if (FAfterCr) {
+                FAfterCr = false;
+                if (unit == u'\n') continue;
+            }
+            if (FHigh != 0) {
+                if (unit >= 0xDC00 && unit <= 0xDFFF) {
+                    text.push_back(0x10000 + ((static_cast<char32_t>(FHigh) - 0xD800) << 10) +
+                                   (unit - 0xDC00));
+                    FHigh = 0;
                     continue;
                 }
-                FPendingUnit = true;
-                FPending = low;
+                text.push_back(FHigh);
+                FHigh = 0;
+            }
+            if (unit == u'\r') {
+                text.push_back(U'\n');
+                FAfterCr = true;
+            } else if (unit >= 0xD800 && unit <= 0xDBFF) {
+                FHigh = unit;
+            } else {
+                text.push_back(unit);
             }
         }
-        line.push_back(unit);
+        if (text.size() >= FChunk) return true;
     }
-    return any && !line.empty();
 }
 
 }  // namespace odz

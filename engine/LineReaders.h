@@ -75,48 +75,59 @@ private:
     std::uint64_t FConsumed = 0;
 };
 
-// An 8-bit text file in blocks of whole lines (about a megabyte each): a block ends right after a line
-// end, never between the CR and LF of a pair; the last block may end without one.
-class TBlockReader {
+// An 8-bit text file in pieces of any length: each piece is what the reader of the last one left
+// unused, followed by up to a chunk more of the file. Memory stays at one chunk, whatever the file.
+class TChunkReader {
 public:
-    TBlockReader(const TInput& input, bool dropUtf8Mark);
+    // dropUtf8Mark: a UTF-8 byte-order mark at the start is no content. chunk: bytes read at a time
+    // (0: a size that suits the file).
+    TChunkReader(const TInput& input, bool dropUtf8Mark, std::size_t chunk = 0);
 
-    // The next block (valid until the next call), or false at the end.
-    bool Next(std::string_view& block);
+    // The next piece (valid until the next call), with last telling that the file ends with it; false
+    // once the last piece has been handed out.
+    bool Next(std::string_view& piece, bool& last);
+    // The first n bytes of the piece have been used; the rest comes again at the start of the next.
+    void Consume(std::size_t n) {
+        FBegin += n;
+        FConsumed += n;
+    }
+    // Bytes of the file used so far.
+    std::uint64_t Consumed() const { return FConsumed; }
 
 private:
-    bool Fill();
-
     TInputFile FFile;
+    std::size_t FChunk;
     std::vector<char> FBuffer;
     std::size_t FBegin = 0;
     std::size_t FEnd = 0;
     bool FEof = false;
+    bool FDone = false;
     bool FDropMark;
+    std::uint64_t FConsumed = 0;
 };
 
-// The lines of a UTF-16 file as code points. A byte-order mark FE FF selects big-endian, otherwise
-// little-endian; CR LF, a lone CR and a lone LF end a line; surrogate pairs are one character; the
-// unit FEFF is skipped wherever it stands; a last odd byte is ignored.
-class TUtf16LineReader {
+// A UTF-16 file as code points, in pieces. A byte-order mark FE FF selects big-endian, otherwise
+// little-endian; the mark at the very start is no content, the same character anywhere else is text.
+// CR LF, a lone CR and a lone LF each become one LF; surrogate pairs are one character; a lone
+// surrogate stays as it is; a last odd byte is ignored.
+class TUtf16Reader {
 public:
-    explicit TUtf16LineReader(const TInput& input);
+    explicit TUtf16Reader(const TInput& input, std::size_t chunk = 0);
 
-    bool Next(std::u32string& line);
+    // The next characters (at most about a chunk of the file), or false at the end.
+    bool Next(std::u32string& text);
     std::uint64_t Consumed() const { return FConsumed; }
-    std::uint64_t Size() const { return FFile.Size(); }
 
 private:
-    bool NextUnit(char16_t& unit);
-
     TInputFile FFile;
+    std::size_t FChunk;
     std::vector<char> FBuffer;
     std::size_t FBegin = 0;
     std::size_t FEnd = 0;
     bool FBigEndian = false;
     bool FStarted = false;
-    bool FPendingUnit = false;
-    char16_t FPending = 0;
+    bool FAfterCr = false;  // an LF next belongs to the CR before it
+    char16_t FHigh = 0;     // a high surrogate waiting for its low half
     std::uint64_t FConsumed = 0;
 };
 

@@ -4,6 +4,7 @@
 // single-byte legacy sources, and UTF-8 sources into anything but VIQR. They walk tables instead of
 // calling a decoder and a sink for every character, and handle line ends themselves.
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -66,16 +67,39 @@ TOutputEntry ProbeEntry(Sink& sink, Emit emit) {
     return entry;
 }
 
-// What both walks share: the target's line end, the references count.
+// What both walks share: the target's line end, the references count, the pieces of a stream.
 class TTableConverterBase : public TLineConverter {
 public:
     TTableConverterBase(std::string_view lineEnd, std::unique_ptr<TLineConverter> general)
         : FGeneral(std::move(general)), FLineEnd(lineEnd) {}
 
     void ConvertLine(std::string_view line, TByteBuffer& out) override { Convert(line, out, false); }
-    void ConvertBlock(std::string_view block, TByteBuffer& out) override { Convert(block, out, true); }
-    void ConvertCodePoints(std::u32string_view line, TByteBuffer& out) override {
-        FGeneral->ConvertCodePoints(line, out);
+    std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
+        std::size_t p = 0;
+        if (FSkipLf && !piece.empty()) {
+            FSkipLf = false;
+            if (piece[0] == '\n') p = 1;
+        }
+        const std::size_t end = std::max(p, last ? piece.size() : SafeEnd(piece));
+        if (end > p) {
+            Convert(piece.substr(p, end - p), out, true);
+            const char c = piece[end - 1];
+            FLineOpen = c != '\r' && c != '\n';
+            FSkipLf = c == '\r' && !last;
+        }
+        if (last) {
+            if (FLineOpen) out.CommitTo(EndOfText(out.Reserve(kLineSlack)));
+            FLineOpen = false;
+        }
+        return end;
+    }
+    void ConvertCodePoints(std::u32string_view piece, bool last, TByteBuffer& out) override {
+        FGeneral->ConvertCodePoints(piece, last, out);
+    }
+    void Restart() override {
+        FSkipLf = false;
+        FLineOpen = false;
+        FGeneral->Restart();
     }
     std::string_view LineEnd() const override { return FLineEnd; }
     std::uint64_t References() const override { return FReferences; }
@@ -83,13 +107,15 @@ public:
 protected:
     // Converts text; with lines, CR and LF end lines, otherwise they are characters like others.
     void Convert(std::string_view text, TByteBuffer& out, bool lines) {
-        char* w = out.Reserve(text.size() * sizeof(TOutputEntry) + FLineEnd.size() + kLineSlack);
-        w = Walk(text, w, lines);
-        const char last = text.empty() ? '\n' : text.back();
-        if (lines && last != '\r' && last != '\n') w = PutLineEnd(w);
-        out.CommitTo(w);
+        char* w = out.Reserve(text.size() * sizeof(TOutputEntry) + kLineSlack);
+        out.CommitTo(Walk(text, w, lines));
     }
     virtual char* Walk(std::string_view text, char* w, bool lines) = 0;
+    // The line end after a last line that has none.
+    virtual char* EndOfText(char* w) { return PutLineEnd(w); }
+    // Where a piece that does not end the text may be cut: the bytes before it mean the same whatever
+    // follows.
+    virtual std::size_t SafeEnd(std::string_view piece) const { return piece.size(); }
 
     char* PutLineEnd(char* w) const {
         std::memcpy(w, FLineEnd.data(), FLineEnd.size());
@@ -106,26 +132,26 @@ protected:
     std::unique_ptr<TLineConverter> FGeneral;
     std::string_view FLineEnd;
     std::uint64_t FReferences = 0;
+
+private:
+    bool FSkipLf = false;    // the last piece ended with a CR: an LF first in the next one belongs to it
+    bool FLineOpen = false;  // the last byte converted was no line end
 };
 
-// Single-byte legacy sources: one entry per byte, in text and inside tags.
+// Single-byte legacy sources: one entry per byte. A byte is the same character in text and inside a
+// tag, so tags need no attention.
 class TByteTableConverter final : public TTableConverterBase {
 public:
     template <class Sink>
     TByteTableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
         : TTableConverterBase(Sink::LineEnd(), std::move(general)) {
         const TSingleByteDecoder decoder(LegacyIndexFor(setup.sourceTable));
-        for (int inTag = 0; inTag < 2; ++inTag) {
-            for (int b = 0; b < 256; ++b) {
-                FEntries[inTag][b] = ProbeEntry(
-                    sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), inTag != 0, s); });
-                FCountReferences = FCountReferences || FEntries[inTag][b].Reference();
-            }
-            FEntries[inTag][static_cast<std::uint8_t>('\r')].MarkSpecial();
-            FEntries[inTag][static_cast<std::uint8_t>('\n')].MarkSpecial();
-            if (setup.tags) FEntries[inTag][Marker(inTag)].MarkSpecial();
-            FAsciiRuns[inTag] = PrintableAsciiIsIdentity(FEntries[inTag], Marker(inTag));
+        for (int b = 0; b < 256; ++b) {
+            FEntries[b] = ProbeEntry(sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), s); });
+            FCountReferences = FCountReferences || FEntries[b].Reference();
         }
+        FEntries[static_cast<std::uint8_t>('\r')].MarkSpecial();
+        FEntries[static_cast<std::uint8_t>('\n')].MarkSpecial();
     }
 
 private:
@@ -138,11 +164,10 @@ private:
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* end = p + text.size();
         std::uint64_t references = 0;
-        const TOutputEntry* table = FEntries[0];
-        int inTag = 0;
+        const TOutputEntry* table = FEntries;
         while (p < end) {
             if (end - p >= 4) {
-                // Four characters at a time while none needs a closer look.
+                // Four characters at a time while none is a line end.
                 const TOutputEntry& a = table[p[0]];
                 const TOutputEntry& b = table[p[1]];
                 const TOutputEntry& c = table[p[2]];
@@ -157,39 +182,20 @@ private:
                 }
             }
             const TOutputEntry& entry = table[*p];
-            if (!entry.Special()) [[likely]] {
-                w = Put(w, entry);
-                if constexpr (CountReferences) references += entry.Reference();
-                ++p;
-                continue;
-            }
-            const std::uint8_t c = *p;
-            if ((c == '\r' || c == '\n') && lines) {
+            if (entry.Special() && lines) {
                 w = PutLineEnd(w);
                 p = SkipLineEnd(p, end);
-                table = FEntries[inTag = 0];  // a tag ends with its line
                 continue;
             }
-            // "<" and ">" are written alike in text and in tags; then the table changes.
             w = Put(w, entry);
-            references += entry.Reference();
+            if constexpr (CountReferences) references += entry.Reference();
             ++p;
-            if (c == '<' && inTag == 0) {
-                const bool tag = p < end && ((*p >= 'a' && *p <= 'z') || (*p >= 'A' && *p <= 'Z') ||
-                                             *p == '/' || *p == '!' || *p == '?');
-                if (tag) table = FEntries[inTag = 1];
-            } else if (c == '>' && inTag == 1) {
-                table = FEntries[inTag = 0];
-            }
         }
         FReferences += references;
         return w;
     }
 
-    static constexpr std::uint8_t Marker(int inTag) { return inTag ? '>' : '<'; }
-
-    TOutputEntry FEntries[2][256]{};
-    bool FAsciiRuns[2]{};
+    TOutputEntry FEntries[256]{};
     bool FCountReferences = false;
 };
 
@@ -222,6 +228,15 @@ public:
     std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
 
 private:
+    // Before the last byte that can start a sequence, when the piece may end inside that sequence.
+    std::size_t SafeEnd(std::string_view piece) const override {
+        const std::size_t n = piece.size();
+        for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
+            if (static_cast<std::uint8_t>(piece[n - back]) >= 0xC0) return n - back;
+        }
+        return n;
+    }
+
     char* Walk(std::string_view text, char* w, bool lines) override {
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* end = p + text.size();

@@ -37,36 +37,6 @@ std::size_t DecodeUtf8At(std::string_view text, std::size_t position, char32_t& 
     return length;
 }
 
-TViqrUnit ReadViqrUnit(std::string_view line, std::size_t i, const TViqrKeys& keys, const TViqrIndex& index) {
-    const std::size_t n = line.size();
-    const char c = line[i];
-    const bool hasNext = i + 1 < n;
-    const char next = hasNext ? line[i + 1] : '\0';
-    if (IsVowelBase(static_cast<std::uint8_t>(c))) {
-        if (hasNext && keys.IsShapeKey(next)) {
-            if (i + 2 < n && keys.IsToneKey(line[i + 2])) {
-                if (const int k = index.Find(line.substr(i, 3)); k != 0) return {TViqrUnit::Letter, k, 3};
-            } else if (const int k = index.Find(line.substr(i, 2)); k != 0) {
-                return {TViqrUnit::Letter, k, 2};
-            }
-        } else if (hasNext && keys.IsToneKey(next)) {
-            if (const int k = index.Find(line.substr(i, 2)); k != 0) return {TViqrUnit::Letter, k, 2};
-        }
-        return {TViqrUnit::Literal, 0, 1};
-    }
-    if (hasNext) {
-        if ((c == 'd' && next == keys[kdTh]) || (c == keys[kdTh] && next == 'd')) {
-            return {TViqrUnit::Letter, kSmallDStroke, 2};
-        }
-        if ((c == 'D' && next == keys[kDHoa]) || (c == keys[kDHoa] && next == 'D')) {
-            return {TViqrUnit::Letter, kCapitalDStroke, 2};
-        }
-        // An Escape key last on the line has nothing to protect and stays as it is.
-        if (c == keys[kEscape]) return {TViqrUnit::Escaped, 0, 2};
-    }
-    return {TViqrUnit::Literal, 0, 1};
-}
-
 int TNcrDecoder::LetterOfReference(std::uint32_t value) {
     if (value >= 0x80) return LetterOfCodePoint(value);
     for (int k = 1; k <= kLastLetter; ++k) {

@@ -3,6 +3,12 @@
 // Readers of one source encoding. Each walks a line (without its line end) and hands its characters to
 // a sink (see TextSinks.h). Letters are recognised exactly as the letter tables say, first match
 // winning; everything else becomes a character of its own, so nothing is dropped.
+//
+// A line may come in pieces. Decode() reads the characters that start before `limit` and returns where
+// it stopped (at `limit`, or just past a character that began before it); to decide on a character it
+// may look at most kDecodeLookahead bytes ahead, so a caller that has not reached the end of the line
+// hands in at least that many bytes after `limit`. What a decoder must remember between two pieces of
+// a line (a tag left open) is kept in a TDecodeState.
 
 #include <cstdint>
 #include <string_view>
@@ -12,6 +18,17 @@
 #include "Windows1252.h"
 
 namespace odz {
+
+// The most bytes any decoder looks at from the start of a character: a reference's "&#", its digits and
+// the ";" after them.
+constexpr std::size_t kDecodeLookahead = 40;
+// A reference with more digits than this (leading zeros included) is no letter.
+constexpr std::size_t kMaxReferenceDigits = 32;
+static_assert(kMaxReferenceDigits + 4 <= kDecodeLookahead);
+
+struct TDecodeState {
+    bool inTag = false;  // a tag opened on this line and not yet closed
+};
 
 // The length of the valid UTF-8 sequence at the position (1 to 4) with its code point, or 0 when the
 // bytes there are no valid UTF-8.
@@ -59,28 +76,37 @@ std::size_t EmitNonAscii(std::string_view line, std::size_t i, bool edhIsDStroke
     return length;
 }
 
-// A tag of a text whose non-ASCII characters are UTF-8 (or Windows-1252): ASCII passes unchanged.
+// Tag bookkeeping shared by the decoders: at a "<" that starts a tag the sink is told a tag opens, and
+// after its ">" that it closes. Returns true when the byte at i was "<" or ">" and has been handled
+// (written to the sink as ASCII).
 template <class Sink>
-std::size_t EmitUnicodeTag(std::string_view line, std::size_t i, bool edhIsDStroke, Sink& sink) {
-    const std::size_t end = TagEnd(line, i);
-    sink.TagOpen();
-    while (i < end) {
-        const auto c = static_cast<std::uint8_t>(line[i]);
-        if (c < 0x80) {
-            sink.Ascii(c);
-            ++i;
-        } else {
-            i += EmitNonAscii(line.substr(0, end), i, edhIsDStroke, sink);
-        }
+bool TagMark(std::string_view text, std::size_t i, bool tags, TDecodeState& state, Sink& sink) {
+    const char c = text[i];
+    if (state.inTag) {
+        if (c != '>') return false;
+        sink.Ascii('>');
+        sink.TagClose();
+        state.inTag = false;
+        return true;
     }
-    sink.TagClose();
-    return end;
+    if (!tags || c != '<' || !StartsTag(text, i)) return false;
+    sink.TagOpen();
+    state.inTag = true;
+    sink.Ascii('<');
+    return true;
 }
 
 }  // namespace detail
 
+// Called at the end of a line: a tag still open ends there.
+template <class Sink>
+void EndDecodedLine(TDecodeState& state, Sink& sink) {
+    if (state.inTag) sink.TagClose();
+    state = {};
+}
+
 // Single-byte legacy encodings (VISCII, VPS, TCVN1): each byte alone is looked up, the control-range
-// letter codes included. Inside a tag ASCII bytes pass unchanged.
+// letter codes included, in text and inside tags alike.
 class TSingleByteDecoder {
 public:
     explicit TSingleByteDecoder(const TLegacyIndex& index) {
@@ -90,32 +116,26 @@ public:
         }
     }
 
-    // The character of one byte, in text (inTag false) or inside a tag.
+    // The character of one byte.
     template <class Sink>
-    void Byte(std::uint8_t b, bool inTag, Sink& sink) const {
-        if (b < 0x80 && (inTag || FLetter[b] < 0)) {
-            sink.Ascii(b);
-        } else if (FLetter[b] >= 0) {
+    void Byte(std::uint8_t b, Sink& sink) const {
+        if (FLetter[b] >= 0) {
             sink.Letter(FLetter[b]);
+        } else if (b < 0x80) {
+            sink.Ascii(b);
         } else {
             sink.Char(Windows1252ToUnicode(b));
         }
     }
 
     template <class Sink>
-    void Decode(std::string_view line, bool tags, Sink& sink) const {
+    std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
+                       Sink& sink) const {
         std::size_t i = 0;
-        while (i < line.size()) {
-            if (tags && line[i] == '<' && StartsTag(line, i)) {
-                const std::size_t end = TagEnd(line, i);
-                sink.TagOpen();
-                for (; i < end; ++i) Byte(static_cast<std::uint8_t>(line[i]), true, sink);
-                sink.TagClose();
-                continue;
-            }
-            Byte(static_cast<std::uint8_t>(line[i]), false, sink);
-            ++i;
+        for (; i < limit; ++i) {
+            if (!detail::TagMark(line, i, tags, state, sink)) Byte(static_cast<std::uint8_t>(line[i]), sink);
         }
+        return i;
     }
 
 private:
@@ -124,16 +144,22 @@ private:
 
 // Two-byte legacy encodings (ZTWin, VNIWind, TCVN2). A vowel base is tried together with the byte after
 // it; a byte of 80 hex or above is tried alone and, when it is a letter, together with the next byte,
-// the longer code winning. All their letter codes hold a byte of 80 hex or above, so tags change nothing.
+// the longer code winning. All their letter codes hold a byte of 80 hex or above (never "<" or ">"), so
+// letters are read alike in text and inside tags.
 class TTwoByteDecoder {
 public:
     explicit TTwoByteDecoder(const TLegacyIndex& index) : FIndex(&index) {}
 
     template <class Sink>
-    void Decode(std::string_view line, bool /*tags*/, Sink& sink) const {
+    std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
+                       Sink& sink) const {
         const std::size_t n = line.size();
         std::size_t i = 0;
-        while (i < n) {
+        while (i < limit) {
+            if (detail::TagMark(line, i, tags, state, sink)) {
+                ++i;
+                continue;
+            }
             const auto c = static_cast<std::uint8_t>(line[i]);
             const bool hasNext = i + 1 < n;
             const auto next = hasNext ? static_cast<std::uint8_t>(line[i + 1]) : std::uint8_t{0};
@@ -161,6 +187,7 @@ public:
                 ++i;
             }
         }
+        return i;
     }
 
 private:
@@ -175,21 +202,57 @@ struct TViqrUnit {
 };
 
 // The VIQR reading rule at one position of an ASCII text.
-TViqrUnit ReadViqrUnit(std::string_view line, std::size_t i, const TViqrKeys& keys, const TViqrIndex& index);
+inline TViqrUnit ReadViqrUnit(std::string_view line, std::size_t i, const TViqrKeys& keys,
+                              const TViqrIndex& index) {
+    const std::size_t n = line.size();
+    const char c = line[i];
+    const bool hasNext = i + 1 < n;
+    const char next = hasNext ? line[i + 1] : '\0';
+    if (IsVowelBase(static_cast<std::uint8_t>(c))) {
+        if (hasNext && keys.IsShapeKey(next)) {
+            if (i + 2 < n && keys.IsToneKey(line[i + 2])) {
+                if (const int k = index.FindVowel(c, next, static_cast<std::uint8_t>(line[i + 2])); k != 0) {
+                    return {TViqrUnit::Letter, k, 3};
+                }
+            } else if (const int k = index.FindVowel(c, next, -1); k != 0) {
+                return {TViqrUnit::Letter, k, 2};
+            }
+        } else if (hasNext && keys.IsToneKey(next)) {
+            if (const int k = index.FindVowel(c, next, -1); k != 0) return {TViqrUnit::Letter, k, 2};
+        }
+        return {TViqrUnit::Literal, 0, 1};
+    }
+    if (hasNext) {
+        if ((c == 'd' && next == keys[kdTh]) || (c == keys[kdTh] && next == 'd')) {
+            return {TViqrUnit::Letter, kSmallDStroke, 2};
+        }
+        if ((c == 'D' && next == keys[kDHoa]) || (c == keys[kDHoa] && next == 'D')) {
+            return {TViqrUnit::Letter, kCapitalDStroke, 2};
+        }
+        // An Escape key last on the line has nothing to protect and stays as it is.
+        if (c == keys[kEscape]) return {TViqrUnit::Escaped, 0, 2};
+    }
+    return {TViqrUnit::Literal, 0, 1};
+}
 
+// VIQR: ASCII text read by the keys; inside a tag ASCII passes unchanged.
 class TViqrDecoder {
 public:
     TViqrDecoder(const TViqrKeys& keys, const TViqrIndex& index) : FKeys(keys), FIndex(&index) {}
 
     template <class Sink>
-    void Decode(std::string_view line, bool tags, Sink& sink) const {
+    std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
+                       Sink& sink) const {
         std::size_t i = 0;
-        while (i < line.size()) {
+        while (i < limit) {
             const auto c = static_cast<std::uint8_t>(line[i]);
-            if (tags && c == '<' && StartsTag(line, i)) {
-                i = detail::EmitUnicodeTag(line, i, false, sink);
+            if (detail::TagMark(line, i, tags, state, sink)) {
+                ++i;
             } else if (c >= 0x80) {
                 i += detail::EmitNonAscii(line, i, false, sink);
+            } else if (state.inTag) {
+                sink.Ascii(c);
+                ++i;
             } else {
                 const TViqrUnit unit = ReadViqrUnit(line, i, FKeys, *FIndex);
                 if (unit.kind == TViqrUnit::Letter) {
@@ -211,6 +274,7 @@ public:
                 }
             }
         }
+        return i;
     }
 
 private:
@@ -218,17 +282,19 @@ private:
     const TViqrIndex* FIndex;
 };
 
-// Decimal references "&#N" or "&#N;" of the letters; other references stay as text.
+// Decimal references "&#N" or "&#N;" of the letters, read as letters wherever they stand, inside tags
+// too (a reference in an attribute value means the same letter); other references stay as text.
 class TNcrDecoder {
 public:
     template <class Sink>
-    void Decode(std::string_view line, bool tags, Sink& sink) const {
+    std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
+                       Sink& sink) const {
         const std::size_t n = line.size();
         std::size_t i = 0;
-        while (i < n) {
+        while (i < limit) {
             const auto c = static_cast<std::uint8_t>(line[i]);
-            if (tags && c == '<' && StartsTag(line, i)) {
-                i = detail::EmitUnicodeTag(line, i, false, sink);
+            if (detail::TagMark(line, i, tags, state, sink)) {
+                ++i;
             } else if (c == '&' && i + 1 < n && line[i + 1] == '#') {
                 i = Reference(line, i, sink);
             } else if (c >= 0x80) {
@@ -238,6 +304,7 @@ public:
                 ++i;
             }
         }
+        return i;
     }
 
 private:
@@ -245,12 +312,15 @@ private:
     static std::size_t Reference(std::string_view line, std::size_t i, Sink& sink) {
         std::size_t j = i + 2;
         std::uint64_t value = 0;
-        while (j < line.size() && line[j] >= '0' && line[j] <= '9') {
-            if (value <= 0x7FFFFFFF) value = value * 10 + static_cast<std::uint64_t>(line[j] - '0');
+        while (j < line.size() && line[j] >= '0' && line[j] <= '9' && j - (i + 2) <= kMaxReferenceDigits) {
+            value = value * 10 + static_cast<std::uint64_t>(line[j] - '0');
+            if (value > 0x7FFFFFFF) value = 0x80000000;
             ++j;
         }
-        const int k =
-            (j > i + 2 && value <= 0x7FFFFFFF) ? LetterOfReference(static_cast<std::uint32_t>(value)) : -1;
+        const std::size_t digits = j - (i + 2);
+        const int k = (digits > 0 && digits <= kMaxReferenceDigits && value <= 0x7FFFFFFF)
+                          ? LetterOfReference(static_cast<std::uint32_t>(value))
+                          : -1;
         if (k < 0) {
             sink.Ascii('&');
             return i + 1;
@@ -271,31 +341,23 @@ public:
     explicit TUtf8Decoder(bool edhIsDStroke) : FEdhIsDStroke(edhIsDStroke) {}
 
     template <class Sink>
-    void Decode(std::string_view line, bool tags, Sink& sink) const {
+    std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
+                       Sink& sink) const {
         std::size_t i = 0;
-        while (i < line.size()) {
+        while (i < limit) {
             const auto c = static_cast<std::uint8_t>(line[i]);
-            if (c < 0x80) {
-                if (tags && c == '<' && StartsTag(line, i)) {
-                    i = detail::EmitUnicodeTag(line, i, FEdhIsDStroke, sink);
-                } else {
-                    sink.Ascii(c);
-                    ++i;
-                }
-            } else {
+            if (c >= 0x80) {
                 i += detail::EmitNonAscii(line, i, FEdhIsDStroke, sink);
+            } else {
+                if (!detail::TagMark(line, i, tags, state, sink)) sink.Ascii(c);
+                ++i;
             }
         }
+        return i;
     }
 
 private:
     bool FEdhIsDStroke;
 };
-
-// A line of code points read from UTF-16.
-template <class Sink>
-void DecodeCodePoints(std::u32string_view line, Sink& sink) {
-    for (const char32_t code : line) detail::EmitCodePoint(code, false, sink);
-}
 
 }  // namespace odz

@@ -4,9 +4,11 @@
 //   Ascii(b)       an ASCII byte, written as itself everywhere;
 //   Letter(k)      a letter index 1 to 145 other than the twelve plain vowels;
 //   Char(c)        any other character (c >= 0x80);
-// and brackets the characters of a tag with TagOpen() and TagClose(). A sink writes a character the
-// target cannot hold as the decimal reference "&#N;" and counts it. Sinks write through a raw pointer
-// into room the converter has reserved for the worst case of the line (see kMaxBytesPerInputByte).
+// and brackets the characters of a tag with TagOpen() and TagClose(); EndLine() follows the last
+// character of a line. A sink writes a character the target cannot hold as the decimal reference
+// "&#N;" and counts it. Sinks write through a raw pointer into room the converter has reserved for the
+// worst case of the text it hands over (see kMaxBytesPerInputByte), plus Backlog(): what a sink may
+// still hold back from earlier text.
 
 #include <array>
 #include <cstdint>
@@ -43,6 +45,11 @@ public:
     void TagOpen() {}
     void TagClose() {}
     void EndLine() {}
+    // Bytes written as they stand (the line end).
+    void Raw(std::string_view bytes) { Put(bytes); }
+    std::size_t Backlog() const { return 0; }
+    // Forgets a line left unfinished.
+    void Reset() {}
 
 protected:
     void Put(char c) { *FPos++ = c; }

@@ -46,6 +46,27 @@ TViqrIndex::TViqrIndex(const TViqrTable& table) {
     for (int k = 1; k < kLetterCount; ++k) {
         if (!table[k].empty() && table[k].size() <= 3) FSpellings.emplace(Pack(table[k]), k);
     }
+    FVowel.fill(-1);
+    constexpr std::string_view kVowels = "AEIOUYaeiouy";
+    for (std::size_t v = 0; v < kVowels.size(); ++v)
+        FVowel[static_cast<std::uint8_t>(kVowels[v])] = static_cast<std::int8_t>(v);
+    // The keys the vowel letters are spelled with get slots; equal keys share one.
+    int slots = 0;
+    for (int k = 1; k < kCapitalDStroke; ++k) {
+        for (std::size_t i = 1; i < table[k].size(); ++i) {
+            auto& slot = FKeySlot[static_cast<std::uint8_t>(table[k][i])];
+            if (slot == 0) slot = static_cast<std::uint8_t>(++slots);
+        }
+    }
+    // Walking backwards leaves the lowest index in place: the first match, as Find() gives.
+    for (int k = kCapitalDStroke - 1; k >= 1; --k) {
+        const std::string& spelling = table[k];
+        if (spelling.size() < 2 || FVowel[static_cast<std::uint8_t>(spelling[0])] < 0) continue;
+        const int v = FVowel[static_cast<std::uint8_t>(spelling[0])];
+        const int s = FKeySlot[static_cast<std::uint8_t>(spelling[1])];
+        const int t = spelling.size() == 3 ? FKeySlot[static_cast<std::uint8_t>(spelling[2])] : 0;
+        FVowelSpellings[(v * kSlots + s) * kSlots + t] = static_cast<std::int16_t>(k);
+    }
 }
 
 int TViqrIndex::Find(std::string_view text) const {

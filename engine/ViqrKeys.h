@@ -46,10 +46,23 @@ public:
     explicit TViqrIndex(const TViqrTable& table);
     // The letter index spelled by the text, or 0 when no entry is spelled so.
     int Find(std::string_view text) const;
+    // The same for a vowel base followed by one key and, when third is not -1, a second key; the
+    // reading rule asks nothing else, so this is a plain table look-up.
+    int FindVowel(char vowel, char second, int third) const {
+        const int v = FVowel[static_cast<std::uint8_t>(vowel)];
+        const int s = FKeySlot[static_cast<std::uint8_t>(second)];
+        const int t = third < 0 ? 0 : FKeySlot[static_cast<std::uint8_t>(third)];
+        if (v < 0 || s == 0 || (third >= 0 && t == 0)) return 0;
+        return FVowelSpellings[(v * kSlots + s) * kSlots + t];
+    }
 
 private:
+    static constexpr int kSlots = 9;  // no key, or one of at most eight tone and shape keys
     static std::uint32_t Pack(std::string_view text);
     std::unordered_map<std::uint32_t, int> FSpellings;
+    std::array<std::int8_t, 256> FVowel{};
+    std::array<std::uint8_t, 256> FKeySlot{};
+    std::array<std::int16_t, 12 * kSlots * kSlots> FVowelSpellings{};
 };
 
 }  // namespace odz

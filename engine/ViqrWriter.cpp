@@ -1,170 +1,350 @@
 #include "ViqrWriter.h"
 
+#include <algorithm>
+
 #include "TextDecoders.h"
 
 namespace odz {
 
-void TViqrSink::Ascii(std::uint8_t b) {
-    if (FInTag) {
-        FTagText.push_back(static_cast<char>(b));
-    } else {
-        FItems.push_back({TItem::Literal, false, b, 1});
+namespace {
+
+// Items the checking writer keeps behind the point it reads back when none of them is settled. A
+// chain of repairs can reach back only through characters whose spelling may still change, and that
+// only with an Escape key that is also d, D or another key; a run of more than this many such
+// characters in a row is not read back beyond its start.
+constexpr std::size_t kKeptItems = 1 << 16;
+
+}  // namespace
+
+TViqrEscapeRule::TViqrEscapeRule(const TViqrKeys& keys) : FKeys(keys) {
+    for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        std::uint8_t cls = 0;
+        if (c == keys[kEscape]) cls |= kEscapeKey;
+        if (keys.IsToneKey(c) || keys.IsShapeKey(c)) cls |= kToneOrShape;
+        if (c == 'd' || c == keys[kdTh]) cls |= kSmallD;
+        if (c == 'D' || c == keys[kDHoa]) cls |= kCapitalD;
+        FClass[b] = cls;
     }
 }
 
-void TViqrSink::Letter(int k) {
-    if (FInTag) {
-        FTagText.append((*FTable)[k]);
-    } else {
-        FItems.push_back({TItem::Letter, false, static_cast<std::uint32_t>(k), 0});
+bool TViqrEscapeRule::Joins(std::uint8_t before, std::uint8_t after) const {
+    const char b = static_cast<char>(before);
+    const char a = static_cast<char>(after);
+    return (b == 'd' && a == FKeys[kdTh]) || (b == FKeys[kdTh] && a == 'd') ||
+           (b == 'D' && a == FKeys[kDHoa]) || (b == FKeys[kDHoa] && a == 'D') ||
+           (IsVowelBase(before) && (FClass[after] & kToneOrShape) != 0);
+}
+
+bool TViqrEscapeRule::Escapes(const TBefore& before, std::uint8_t x, int nextLetter) const {
+    const std::uint8_t cls = FClass[x];
+    if (cls == 0) return false;
+    if (cls & kEscapeKey) return true;
+    const bool literalBefore = before.kind == TBefore::Literal && !before.escaped;
+    const bool letterBefore = before.kind == TBefore::Letter;
+    if (cls & kToneOrShape) {
+        const bool afterVowel =
+            (literalBefore && IsVowelBase(before.byte)) || (letterBefore && before.letter < kCapitalDStroke);
+        if (afterVowel) return true;
+    }
+    if ((cls & kSmallD) &&
+        ((letterBefore && before.letter == kSmallDStroke) || nextLetter == kSmallDStroke)) {
+        return true;
+    }
+    if ((cls & kCapitalD) &&
+        ((letterBefore && before.letter == kCapitalDStroke) || nextLetter == kCapitalDStroke)) {
+        return true;
+    }
+    return literalBefore && Joins(before.byte, x);
+}
+
+TViqrSpellings::TViqrSpellings(const TViqrTable& table) {
+    for (int k = 0; k < kLetterCount; ++k) {
+        const std::size_t n = std::min<std::size_t>(table[k].size(), 4);
+        std::copy_n(table[k].data(), n, FBytes[k].data());
+        FLength[k] = static_cast<std::uint8_t>(n);
     }
 }
+
+// ---- The writer for ordinary key sets ----------------------------------------------------------------
 
 void TViqrSink::Char(char32_t code) {
     // VIQR is 7-bit text: any other character becomes a reference, written like typed text.
-    std::string reference;
-    AppendReference(reference, code);
+    char reference[16];
+    const char* end = PutReference(reference, code);
     ++FReferences;
-    for (const char c : reference) Ascii(static_cast<std::uint8_t>(c));
+    for (const char* c = reference; c < end; ++c) Ascii(static_cast<std::uint8_t>(*c));
 }
 
 void TViqrSink::TagOpen() {
+    if (FHeld) Release(-1);
     FInTag = true;
-    FItems.push_back({TItem::Tag, false, static_cast<std::uint32_t>(FTagText.size()), 0});
+    FBefore = {};
 }
 
-void TViqrSink::TagClose() {
+void TViqrSink::EndLine() {
+    if (FHeld) Release(-1);
+    FBefore = {};
     FInTag = false;
-    FItems.back().length = static_cast<std::uint32_t>(FTagText.size() - FItems.back().value);
 }
 
-bool TViqrSink::NeedsChecking(const TViqrKeys& keys) {
+void TViqrSink::Reset() {
+    FHeld = false;
+    FBefore = {};
+    FInTag = false;
+}
+
+// ---- The writer that reads back ------------------------------------------------------------------------
+
+TCheckedViqrSink::TCheckedViqrSink(const TViqrKeys& keys, const TViqrTable& table, const TViqrIndex& index)
+    : FRule(keys), FSpellings(table), FIndex(&index) {
+    // Tried with every byte after it and with the end of the line. A vowel as it stands is never
+    // settled alone: the reader looks two bytes past it.
+    const auto alone = [&](const TItem& item) {
+        char bytes[8];
+        const auto length = static_cast<std::size_t>(Spell(item, bytes) - bytes);
+        for (int after = -1; after < 256; ++after) {
+            bytes[length] = static_cast<char>(after);
+            const std::size_t n = length + (after >= 0 ? 1 : 0);
+            const TViqrUnit unit = ReadViqrUnit(std::string_view(bytes, n), 0, keys, index);
+            const bool right = item.kind == TItem::Letter
+                                   ? unit.kind == TViqrUnit::Letter && unit.letter == item.letter
+                                   : unit.kind == (item.marked ? TViqrUnit::Escaped : TViqrUnit::Literal);
+            if (!right || unit.length != length) return false;
+        }
+        return true;
+    };
+    for (int b = 0; b < 256; ++b) {
+        const auto byte = static_cast<std::uint8_t>(b);
+        FByteAlone[b] = !IsVowelBase(byte) && alone({TItem::Literal, false, false, byte, 0});
+        FEscapedAlone[b] = !IsVowelBase(static_cast<std::uint8_t>(keys[kEscape])) &&
+                           alone({TItem::Literal, true, true, byte, 0});
+    }
+    for (int k = 1; k <= kLastLetter; ++k) {
+        if (!IsPlainVowelIndex(k))
+            FLetterAlone[k] = alone({TItem::Letter, false, false, 0, static_cast<std::int16_t>(k)});
+    }
+    for (const int k : {kCapitalDStroke, kSmallDStroke}) {
+        FKeyFirstAlone[k - kCapitalDStroke] =
+            alone({TItem::Letter, false, true, 0, static_cast<std::int16_t>(k)});
+    }
+}
+
+bool TCheckedViqrSink::ReadsBackAlone(const TItem& item) const {
+    if (item.kind == TItem::Literal) return item.marked ? FEscapedAlone[item.byte] : FByteAlone[item.byte];
+    if (item.marked) return FKeyFirstAlone[item.letter - kCapitalDStroke];
+    return FLetterAlone[item.letter];
+}
+
+bool TCheckedViqrSink::Needed(const TViqrKeys& keys) {
     for (const char c : {'d', 'D', '<'}) {
         if (keys.IsToneKey(c) || keys.IsShapeKey(c)) return true;
     }
     return keys[kEscape] == 'd' || keys[kEscape] == 'D';
 }
 
-bool TViqrSink::Joins(char before, char after) const {
-    return (before == 'd' && after == FKeys[kdTh]) || (before == FKeys[kdTh] && after == 'd') ||
-           (before == 'D' && after == FKeys[kDHoa]) || (before == FKeys[kDHoa] && after == 'D') ||
-           (IsVowelBase(static_cast<std::uint8_t>(before)) &&
-            (FKeys.IsToneKey(after) || FKeys.IsShapeKey(after)));
-}
-
-void TViqrSink::ChooseEscapes() {
-    const auto isLetter = [&](std::size_t j, int k) {
-        return j < FItems.size() && FItems[j].kind == TItem::Letter &&
-               FItems[j].value == static_cast<std::uint32_t>(k);
-    };
-    for (std::size_t j = 0; j < FItems.size(); ++j) {
-        TItem& item = FItems[j];
-        if (item.kind != TItem::Literal) continue;
-        const char x = static_cast<char>(item.value);
-        const TItem* before = j > 0 ? &FItems[j - 1] : nullptr;
-        const bool afterVowel =
-            before && ((before->kind == TItem::Literal && !before->marked &&
-                        IsVowelBase(static_cast<std::uint8_t>(before->value))) ||
-                       (before->kind == TItem::Letter && before->value < kCapitalDStroke));
-        const bool nextToSmallD = (j > 0 && isLetter(j - 1, kSmallDStroke)) || isLetter(j + 1, kSmallDStroke);
-        const bool nextToCapitalD =
-            (j > 0 && isLetter(j - 1, kCapitalDStroke)) || isLetter(j + 1, kCapitalDStroke);
-        item.marked = x == FKeys[kEscape] || ((FKeys.IsToneKey(x) || FKeys.IsShapeKey(x)) && afterVowel) ||
-                      ((x == 'd' || x == FKeys[kdTh]) && nextToSmallD) ||
-                      ((x == 'D' || x == FKeys[kDHoa]) && nextToCapitalD) ||
-                      (before && before->kind == TItem::Literal && !before->marked &&
-                       Joins(static_cast<char>(before->value), x));
-    }
-}
-
-void TViqrSink::AppendSpelling(std::string& line, const TItem& item) const {
-    const auto k = static_cast<int>(item.value);
-    if (item.marked && k == kSmallDStroke) {
-        line.push_back(FKeys[kdTh]);
-        line.push_back('d');
-    } else if (item.marked && k == kCapitalDStroke) {
-        line.push_back(FKeys[kDHoa]);
-        line.push_back('D');
-    } else {
-        line.append((*FTable)[k]);
-    }
-}
-
-void TViqrSink::Render(std::string& line, std::vector<std::size_t>& starts) const {
-    line.clear();
-    starts.clear();
-    for (const TItem& item : FItems) {
-        starts.push_back(line.size());
-        switch (item.kind) {
-            case TItem::Literal:
-                if (item.marked) line.push_back(FKeys[kEscape]);
-                line.push_back(static_cast<char>(item.value));
-                break;
-            case TItem::Letter:
-                AppendSpelling(line, item);
-                break;
-            case TItem::Tag:
-                line.append(FTagText, item.value, item.length);
-                break;
-        }
-    }
-}
-
-bool TViqrSink::ReadsBack(const std::string& line, const std::vector<std::size_t>& starts,
-                          std::size_t& firstWrong) const {
-    for (std::size_t j = firstWrong; j < FItems.size(); ++j) {
-        const TItem& item = FItems[j];
-        if (item.kind == TItem::Tag) continue;
-        const TViqrUnit unit = ReadViqrUnit(line, starts[j], FKeys, *FIndex);
-        const std::size_t end = j + 1 < starts.size() ? starts[j + 1] : line.size();
-        const std::size_t length = end - starts[j];
-        bool right;
-        if (item.kind == TItem::Letter) {
-            right = unit.kind == TViqrUnit::Letter && unit.letter == static_cast<int>(item.value) &&
-                    unit.length == length;
+void TCheckedViqrSink::Ascii(std::uint8_t b) {
+    if (FInTag) {
+        if (FTagStreams) {
+            Put(static_cast<char>(b));
         } else {
-            right =
-                unit.kind == (item.marked ? TViqrUnit::Escaped : TViqrUnit::Literal) && unit.length == length;
+            FTagText.push_back(static_cast<char>(b));
+            Advance(false);
         }
-        if (!right) {
-            firstWrong = j;
-            return false;
+        return;
+    }
+    Push({TItem::Literal, false, false, b, 0});
+}
+
+void TCheckedViqrSink::Letter(int k) {
+    if (FInTag) {
+        if (FTagStreams) {
+            Put(FSpellings[k]);
+        } else {
+            FTagText.append(FSpellings[k]);
+            Advance(false);
         }
+        return;
+    }
+    Push({TItem::Letter, false, false, 0, static_cast<std::int16_t>(k)});
+}
+
+void TCheckedViqrSink::Char(char32_t code) {
+    char reference[16];
+    const char* end = PutReference(reference, code);
+    ++FReferences;
+    for (const char* c = reference; c < end; ++c) Ascii(static_cast<std::uint8_t>(*c));
+}
+
+void TCheckedViqrSink::TagOpen() {
+    FInTag = true;
+    Push({TItem::Tag, false, false, 0, 0});
+}
+
+void TCheckedViqrSink::TagClose() {
+    FInTag = false;
+    FTagStreams = false;
+    Advance(false);
+}
+
+void TCheckedViqrSink::EndLine() {
+    if (FRuleDone < Size()) ApplyRule(Size() - 1, nullptr);
+    Advance(true);
+    while (FFirst < Size()) EmitFront();
+    Put(FTagText);
+    Reset();
+}
+
+void TCheckedViqrSink::Reset() {
+    FItems.clear();
+    FHead = FFirst = FRuleDone = FFrom = FSettled = 0;
+    FTagText.clear();
+    FInTag = false;
+    FTagStreams = false;
+}
+
+void TCheckedViqrSink::Push(const TItem& item) {
+    if (Size() > 0) ApplyRule(Size() - 1, &item);
+    FItems.push_back(item);
+    Advance(false);
+}
+
+// The escape rule for item i, once the item after it (or the end of the line) is known.
+void TCheckedViqrSink::ApplyRule(std::size_t i, const TItem* next) {
+    TItem& item = At(i);
+    if (item.kind == TItem::Literal) {
+        TViqrEscapeRule::TBefore before;
+        if (i > 0) {
+            const TItem& b = At(i - 1);
+            if (b.kind == TItem::Literal) {
+                before = {TViqrEscapeRule::TBefore::Literal, b.byte, b.ruleEscaped, 0};
+            } else if (b.kind == TItem::Letter) {
+                before = {TViqrEscapeRule::TBefore::Letter, 0, false, b.letter};
+            }
+        }
+        const int nextLetter = next && next->kind == TItem::Letter ? next->letter : -1;
+        item.ruleEscaped = item.marked = FRule.Escapes(before, item.byte, nextLetter);
+    }
+    FRuleDone = i + 1;
+}
+
+char* TCheckedViqrSink::Spell(const TItem& item, char* at) const {
+    const TViqrKeys& keys = FRule.Keys();
+    if (item.kind == TItem::Literal) {
+        if (item.marked) *at++ = keys[kEscape];
+        *at++ = static_cast<char>(item.byte);
+    } else if (item.marked && item.letter == kSmallDStroke) {
+        *at++ = keys[kdTh];
+        *at++ = 'd';
+    } else if (item.marked && item.letter == kCapitalDStroke) {
+        *at++ = keys[kDHoa];
+        *at++ = 'D';
+    } else {
+        const std::string_view spelling = FSpellings[item.letter];
+        at = std::copy(spelling.begin(), spelling.end(), at);
+    }
+    return at;
+}
+
+void TCheckedViqrSink::PutItem(const TItem& item) {
+    if (item.kind != TItem::Tag) FPos = Spell(item, FPos);
+}
+
+bool TCheckedViqrSink::Check(std::size_t j, bool lineEnded, bool& right) const {
+    const std::size_t size = Size();
+    if (j >= FRuleDone) return false;
+    if (ReadsBackAlone(At(j))) {
+        right = true;
+        return true;
+    }
+    if (j + 1 < size) {
+        if (At(j + 1).kind != TItem::Tag && j + 1 >= FRuleDone) return false;
+    } else if (!lineEnded) {
+        return false;
+    }
+    // The bytes the reader sees from item j on: at most three, fewer at the end of the line.
+    char bytes[8];
+    std::size_t length = 0;
+    std::size_t own = 0;
+    for (std::size_t i = j; length < 3; ++i) {
+        if (i == size) {
+            if (!lineEnded) return false;
+            break;
+        }
+        const TItem& item = At(i);
+        if (item.kind == TItem::Tag) {
+            const std::size_t take = std::min(FTagText.size(), 3 - length);
+            std::copy_n(FTagText.data(), take, bytes + length);
+            length += take;
+            if (length < 3 && FInTag && i + 1 == size) return false;  // more of the tag is to come
+            continue;
+        }
+        if (i >= FRuleDone) return false;
+        const auto written = static_cast<std::size_t>(Spell(item, bytes + length) - (bytes + length));
+        if (i == j) own = written;
+        length = std::min<std::size_t>(length + written, 3);
+    }
+    const TViqrUnit unit = ReadViqrUnit(std::string_view(bytes, length), 0, FRule.Keys(), *FIndex);
+    const TItem& item = At(j);
+    if (item.kind == TItem::Letter) {
+        right = unit.kind == TViqrUnit::Letter && unit.letter == item.letter && unit.length == own;
+    } else {
+        right = unit.kind == (item.marked ? TViqrUnit::Escaped : TViqrUnit::Literal) && unit.length == own;
     }
     return true;
 }
 
-bool TViqrSink::Repair(std::size_t wrong) {
-    const auto change = [&](std::size_t j) {
-        if (j >= FItems.size() || FItems[j].marked) return false;
-        TItem& item = FItems[j];
+bool TCheckedViqrSink::Repair(std::size_t j) {
+    const auto change = [&](std::size_t i) {
+        if (i >= Size()) return false;
+        TItem& item = At(i);
+        if (item.marked) return false;
         const bool changeable =
-            item.kind == TItem::Literal || (item.kind == TItem::Letter && item.value >= kCapitalDStroke);
+            item.kind == TItem::Literal || (item.kind == TItem::Letter && item.letter >= kCapitalDStroke);
         if (changeable) item.marked = true;
         return changeable;
     };
     // The reader looks ahead: the neighbour after is the usual culprit.
-    return change(wrong + 1) || change(wrong);
+    return change(j + 1) || change(j);
 }
 
-void TViqrSink::EndLine() {
-    ChooseEscapes();
-    Render(FLine, FStarts);
-    std::size_t from = FCheck ? 0 : FItems.size();
-    while (from < FItems.size()) {
-        std::size_t wrong = from;
-        if (ReadsBack(FLine, FStarts, wrong)) break;
-        if (Repair(wrong)) {
-            Render(FLine, FStarts);
-            from = wrong >= 2 ? wrong - 2 : 0;
-        } else {
-            from = wrong + 1;  // nothing left to change here
+void TCheckedViqrSink::Advance(bool lineEnded) {
+    while (FFrom < Size()) {
+        if (At(FFrom).kind == TItem::Tag) {
+            if (!At(FFrom).marked) {
+                // Everything before a tag is settled once reading back has come this far.
+                while (FFirst < FFrom) EmitFront();
+                Put(FTagText);
+                FTagText.clear();
+                At(FFrom).marked = true;
+                FTagStreams = FInTag && FFrom + 1 == Size();
+            }
+            ++FFrom;
+            continue;
         }
+        bool right = false;
+        if (!Check(FFrom, lineEnded, right)) break;
+        if (!right && Repair(FFrom)) {
+            FFrom = std::max(FFrom >= 2 ? FFrom - 2 : 0, FFirst);
+            continue;
+        }
+        // A settled item that reading back has passed settles everything before it: what comes later
+        // can only change the item itself or the ones after it.
+        const TItem& item = At(FFrom);
+        if (item.marked || (item.kind == TItem::Letter && item.letter < kCapitalDStroke)) FSettled = FFrom;
+        ++FFrom;
     }
-    Put(FLine);
-    FItems.clear();
-    FTagText.clear();
-    FInTag = false;
+    while (FFirst < FSettled || FFrom > FFirst + kKeptItems) EmitFront();
+}
+
+void TCheckedViqrSink::EmitFront() {
+    PutItem(FItems[FHead]);
+    ++FHead;
+    ++FFirst;
+    if (FHead >= kKeptItems && FHead * 2 >= FItems.size()) {
+        FItems.erase(FItems.begin(), FItems.begin() + static_cast<std::ptrdiff_t>(FHead));
+        FHead = 0;
+    }
 }
 
 }  // namespace odz

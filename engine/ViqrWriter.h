@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,50 +13,191 @@ namespace odz {
 // Writes VIQR so that reading it back gives the original text. A letter is its spelling from the VIQR
 // table. A literal character that the reader would otherwise join to a neighbour gets the Escape key
 // before it: a tone or shape key after a vowel or a vowel letter, d or D next to its partner key or to
-// đ/Đ, and the Escape key itself. Each line is checked against the reader; in the rare spots where an
-// unusual key set still makes two neighbours join, an escape or the other spelling of đ/Đ is used.
+// đ/Đ, and the Escape key itself. Inside a tag everything is written as it stands.
+//
+// The rule needs only the item before a character and the letter after it, so the writer holds back at
+// most one character and never more than that, however long the line.
+class TViqrEscapeRule {
+public:
+    explicit TViqrEscapeRule(const TViqrKeys& keys);
+
+    // What stands before a character on its line (nothing, or a tag, counts as None).
+    struct TBefore {
+        enum TKind : std::uint8_t { None, Literal, Letter } kind = None;
+        std::uint8_t byte = 0;  // Literal: the byte
+        bool escaped = false;   // Literal: written with the Escape key
+        int letter = 0;         // Letter: its index
+    };
+
+    // Whether a literal byte gets the Escape key, with nextLetter the letter right after it (-1: no
+    // letter follows).
+    bool Escapes(const TBefore& before, std::uint8_t x, int nextLetter) const;
+    // False for bytes that never get the Escape key.
+    bool MayEscape(std::uint8_t x) const { return FClass[x] != 0; }
+    // True when only the letter after the byte can still decide (d, D and their partner keys).
+    bool WaitsForNext(std::uint8_t x) const { return (FClass[x] & (kSmallD | kCapitalD)) != 0; }
+    bool Joins(std::uint8_t before, std::uint8_t after) const;
+    char Escape() const { return FKeys[kEscape]; }
+    const TViqrKeys& Keys() const { return FKeys; }
+
+private:
+    static constexpr std::uint8_t kEscapeKey = 1, kToneOrShape = 2, kSmallD = 4, kCapitalD = 8;
+    TViqrKeys FKeys;
+    std::array<std::uint8_t, 256> FClass{};
+};
+
+// The spellings of the letters, ready to copy.
+class TViqrSpellings {
+public:
+    explicit TViqrSpellings(const TViqrTable& table);
+    std::string_view operator[](int k) const { return {FBytes[k].data(), FLength[k]}; }
+
+private:
+    std::array<std::array<char, 4>, kLetterCount> FBytes{};
+    std::array<std::uint8_t, kLetterCount> FLength{};
+};
+
+// The writer for key sets where the escape rule is enough.
 class TViqrSink : public TSinkBase {
 public:
-    TViqrSink(const TViqrKeys& keys, const TViqrTable& table, const TViqrIndex& index)
-        : FKeys(keys), FTable(&table), FIndex(&index), FCheck(NeedsChecking(keys)) {}
+    TViqrSink(const TViqrKeys& keys, const TViqrTable& table) : FRule(keys), FSpellings(table) {}
+
+    void Ascii(std::uint8_t b) {
+        if (FInTag) {
+            Put(static_cast<char>(b));
+            return;
+        }
+        if (FHeld) Release(-1);
+        Literal(b);
+    }
+    void Letter(int k) {
+        if (FInTag) {
+            Put(FSpellings[k]);
+            return;
+        }
+        if (FHeld) Release(k);
+        Put(FSpellings[k]);
+        FBefore = {TViqrEscapeRule::TBefore::Letter, 0, false, k};
+    }
+    // ASCII bytes of which none ever gets the Escape key (MayEscape() false for each; no line end).
+    void PlainRun(const char* bytes, std::size_t n) {
+        if (!FInTag) {
+            if (FHeld) Release(-1);
+            FBefore = {TViqrEscapeRule::TBefore::Literal, static_cast<std::uint8_t>(bytes[n - 1]), false, 0};
+        }
+        Put(std::string_view(bytes, n));
+    }
+    void Char(char32_t code);
+    void TagOpen();
+    void TagClose() { FInTag = false; }
+    void EndLine();
+    std::size_t Backlog() const { return 2; }
+    void Reset();
+    bool InTag() const { return FInTag; }
+    const TViqrEscapeRule& Rule() const { return FRule; }
+    static std::string_view LineEnd() { return "\r\n"; }
+
+private:
+    void Literal(std::uint8_t x) {
+        if (!FRule.MayEscape(x)) {
+            Put(static_cast<char>(x));
+            FBefore = {TViqrEscapeRule::TBefore::Literal, x, false, 0};
+        } else if (FRule.Escapes(FBefore, x, -1)) {
+            Put(FRule.Escape());
+            Put(static_cast<char>(x));
+            FBefore = {TViqrEscapeRule::TBefore::Literal, x, true, 0};
+        } else if (FRule.WaitsForNext(x)) {
+            FHeld = true;
+            FHeldByte = x;
+        } else {
+            Put(static_cast<char>(x));
+            FBefore = {TViqrEscapeRule::TBefore::Literal, x, false, 0};
+        }
+    }
+    // Writes the character held back, now that the letter after it (or -1) is known.
+    void Release(int nextLetter) {
+        const bool escaped = FRule.Escapes(FBefore, FHeldByte, nextLetter);
+        if (escaped) Put(FRule.Escape());
+        Put(static_cast<char>(FHeldByte));
+        FBefore = {TViqrEscapeRule::TBefore::Literal, FHeldByte, escaped, 0};
+        FHeld = false;
+    }
+
+    TViqrEscapeRule FRule;
+    TViqrSpellings FSpellings;
+    TViqrEscapeRule::TBefore FBefore;
+    bool FHeld = false;  // a literal waits for the item after it
+    std::uint8_t FHeldByte = 0;
+    bool FInTag = false;
+};
+
+// The writer for key sets where d, D or "<" is a tone or shape key, or the Escape key is d or D. There
+// the escape rule alone can still leave two neighbours that the reader joins, so every character
+// written is read back; where the reader would go wrong, the character after it (or else the character
+// itself) gets the Escape key, or đ/Đ its other spelling (key first), and the reading is checked again
+// from two characters earlier. The check looks at no more than three bytes at a time, and a character
+// whose spelling can no longer change (a letter, an escaped character) settles all before it, so the
+// writer holds back only a few characters: memory stays flat and time linear, however long the line.
+class TCheckedViqrSink : public TSinkBase {
+public:
+    TCheckedViqrSink(const TViqrKeys& keys, const TViqrTable& table, const TViqrIndex& index);
+
+    // True for the key sets that need this writer.
+    static bool Needed(const TViqrKeys& keys);
 
     void Ascii(std::uint8_t b);
     void Letter(int k);
     void Char(char32_t code);
     void TagOpen();
     void TagClose();
-    // Writes the line collected since the last call.
     void EndLine();
+    std::size_t Backlog() const { return (FItems.size() - FHead) * 4 + FTagText.size(); }
+    void Reset();
     static std::string_view LineEnd() { return "\r\n"; }
 
 private:
     struct TItem {
         enum TKind : std::uint8_t { Literal, Letter, Tag } kind;
-        bool marked;           // Literal: escaped; Letter Đ/đ: spelled key first
-        std::uint32_t value;   // Literal: the byte; Letter: the index; Tag: offset in FTagText
-        std::uint32_t length;  // Tag: its length
+        bool ruleEscaped;  // Literal: escaped by the escape rule (what the next character's rule sees)
+        bool marked;       // Literal: escaped; Đ/đ: spelled key first; Tag: its text has been written
+        std::uint8_t byte;
+        std::int16_t letter;
     };
 
-    // With ordinary keys the escapes chosen by rule are enough; a key set where d, D or "<" is a tone
-    // or shape key, or where the Escape key is d or D, has every line read back to make sure.
-    static bool NeedsChecking(const TViqrKeys& keys);
-    bool Joins(char before, char after) const;
-    void ChooseEscapes();
-    void Render(std::string& line, std::vector<std::size_t>& starts) const;
-    bool ReadsBack(const std::string& line, const std::vector<std::size_t>& starts,
-                   std::size_t& firstWrong) const;
-    bool Repair(std::size_t wrong);
-    void AppendSpelling(std::string& line, const TItem& item) const;
+    TItem& At(std::size_t i) { return FItems[FHead + (i - FFirst)]; }
+    const TItem& At(std::size_t i) const { return FItems[FHead + (i - FFirst)]; }
+    std::size_t Size() const { return FFirst + (FItems.size() - FHead); }
+    void Push(const TItem& item);
+    void ApplyRule(std::size_t i, const TItem* next);
+    // Reads back from item j on; false when the items it needs have not all come yet.
+    bool Check(std::size_t j, bool lineEnded, bool& right) const;
+    // True when the item reads back as itself whatever follows it.
+    bool ReadsBackAlone(const TItem& item) const;
+    // Writes the item's bytes at the pointer and returns the new end.
+    char* Spell(const TItem& item, char* at) const;
+    bool Repair(std::size_t j);
+    void Advance(bool lineEnded);
+    void EmitFront();
+    void PutItem(const TItem& item);
 
-    TViqrKeys FKeys;
-    const TViqrTable* FTable;
+    TViqrEscapeRule FRule;
+    TViqrSpellings FSpellings;
     const TViqrIndex* FIndex;
-    bool FCheck;
-    std::vector<TItem> FItems;
-    std::string FTagText;
+    // What reads back as itself whatever follows: a byte as it stands, a byte after the Escape key, a
+    // letter's spelling, Đ/đ spelled key first.
+    std::array<bool, 256> FByteAlone{};
+    std::array<bool, 256> FEscapedAlone{};
+    std::array<bool, kLetterCount> FLetterAlone{};
+    std::array<bool, 2> FKeyFirstAlone{};
+    std::vector<TItem> FItems;  // items FFirst, FFirst + 1, ... of the line start at FHead
+    std::size_t FHead = 0;
+    std::size_t FFirst = 0;     // the first item of the line not yet written
+    std::size_t FRuleDone = 0;  // items before it have had the escape rule applied
+    std::size_t FFrom = 0;      // the next item to read back
+    std::size_t FSettled = 0;   // items before it are written as they will stay
+    std::string FTagText;       // the text of a tag not yet written
     bool FInTag = false;
-    std::string FLine;
-    std::vector<std::size_t> FStarts;
+    bool FTagStreams = false;  // the open tag has been reached: its text is written as it comes
 };
 
 }  // namespace odz

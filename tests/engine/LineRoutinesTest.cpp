@@ -77,8 +77,8 @@ const TLineCase kCases[] = {
     {"tag kept, word converted", R::ToOther, "VISCII", "Unicode UTF-8", false, "<b>Vi\xAAt</b>",
      "<b>Vi\xE1\xBA\xBFt</b>"},
     {"a < b is text", R::ToOther, "VISCII", "Unicode UTF-8", false, "a < b \xAE", "a < b \xE1\xBB\x87"},
-    {"ASCII inside a tag passes unchanged", R::ToOther, "VISCII", "Unicode UTF-8", false, "<p t=\x02>\x02",
-     "<p t=\x02>\xE1\xBA\xB2"},
+    {"a control-range letter code is a letter inside a tag too", R::ToOther, "VISCII", "Unicode UTF-8", false,
+     "<p t=\x02>\x02", "<p t=\xE1\xBA\xB2>\xE1\xBA\xB2"},
     {"non-ASCII inside a tag is converted", R::ToOther, "VISCII", "Unicode UTF-8", false,
      "<img alt=\"\xAE\">", "<img alt=\"\xE1\xBB\x87\">"},
     {"ZTWin to VNI", R::ToOther, "ZTWin", "VNIWind", false, "\x61\xDD\xA8\xE2", "\x61\xF9\xF4\xF9"},
@@ -98,6 +98,8 @@ const TLineCase kCases[] = {
     {"VNI to VIQR", R::EightTo7, "VNIWind", "VIQR", false, "\x61\xF9", "a'"},
     {"tags kept in HTML", R::EightTo7, "VISCII", "VIQR", true, "<a title='x'>Vi\xAEt", "<a title='x'>Vie^.t"},
     {"no escape inside a tag", R::EightTo7, "VISCII", "VIQR", true, "<a href='a.b'>", "<a href='a.b'>"},
+    {"no escape inside a tag, two-byte source", R::EightTo7, "VNIWind", "VIQR", true, "<a href='a.b'>a.b",
+     "<a href='a.b'>a\\.b"},
 
     // VIQR to others.
     {"circumflex and acute", R::SevenTo8, "VIQR", "Unicode UTF-8", false, "a^'", "\xE1\xBA\xA5"},
@@ -133,8 +135,11 @@ const TLineCase kCases[] = {
      "&#169; &#x1EBF; &#65;"},
     {"too large", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#99999999999;", "&#99999999999;"},
     {"lone ampersands", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "a & b &#", "a & b &#"},
-    {"reference inside a tag", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false,
-     "<a title=\"&#7871;\">&#7871;", "<a title=\"&#7871;\">\xAA"},
+    {"a letter reference inside a tag is a letter too", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false,
+     "<a title=\"&#7871;&#169;\">&#7871;", "<a title=\"\xAA&#169;\">\xAA"},
+    {"at most 32 digits", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false,
+     "&#" + std::string(28, '0') + "7871;&#" + std::string(29, '0') + "7871;",
+     "\xAA&#" + std::string(29, '0') + "7871;"},
 
     // UTF-8 to others.
     {"UTF-8 to VISCII", R::Utf8ToOther, "Unicode UTF-8", "VISCII", false, "\xE1\xBA\xBF", "\xAA"},

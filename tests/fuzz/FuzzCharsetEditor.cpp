@@ -1,5 +1,6 @@
-// The charset declaration editor on web pages: line by line, and on whole files through a conversion.
-// Lines without markup are never changed, and an inserted declaration lands inside the text.
+// The charset declaration editor on web pages: on the text alone, read in pieces of any size, and on
+// whole files through a conversion. The edits do not depend on where the text is cut, come in order
+// inside the text, and touch markup only.
 
 #include "CharsetEditor.h"
 #include "FuzzSupport.h"
@@ -9,24 +10,36 @@ using namespace odz;
 
 namespace {
 
-void Lines(fuzz::TInput& input) {
-    TCharsetEditor editor(input.Flag() ? "UTF-8" : "windows-1252", input.Flag());
-    std::string_view text = input.Rest();
-    std::uint64_t offset = 0;
-    while (!text.empty()) {
-        const std::size_t lf = text.find('\n');
-        std::string line(text.substr(0, lf));
-        text.remove_prefix(lf == std::string_view::npos ? text.size() : lf + 1);
-        const std::string before = line;
-        const bool continues = editor.Continues();
-        editor.SetLineOffset(offset);
-        editor.EditLine(line);
-        fuzz::Check(continues || before.find('<') != std::string::npos || line == before,
-                    "a line without markup stays as it is");
-        offset += line.size() + 2;
+// The edits of a page read in pieces of the given size (0: at once).
+std::vector<TOutputEditor::TEdit> Edits(bool insert, std::string_view text, std::size_t size) {
+    TCharsetEditor editor("UTF-8", insert);
+    std::vector<TOutputEditor::TEdit> edits;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t take = size == 0 ? text.size() : std::min(size, text.size() - at);
+        editor.Scan(text.substr(at, take), edits);
+        at += take;
     }
-    if (const auto insertion = editor.Insertion()) {
-        fuzz::Check(insertion->offset <= offset, "the declaration is inserted inside the text");
+    if (auto insertion = editor.Insertion()) edits.push_back(std::move(*insertion));
+    return edits;
+}
+
+bool operator==(const TOutputEditor::TEdit& a, const TOutputEditor::TEdit& b) {
+    return a.offset == b.offset && a.length == b.length && a.text == b.text;
+}
+
+void Lines(fuzz::TInput& input) {
+    const bool insert = input.Flag();
+    const std::size_t size = 1 + input.Pick(16);
+    const std::string_view text = input.Rest();
+    const auto edits = Edits(insert, text, 0);
+    fuzz::Check(Edits(insert, text, size) == edits, "pieces of any size give the same edits");
+    std::uint64_t end = 0;
+    for (const auto& edit : edits) {
+        fuzz::Check(edit.offset >= end && edit.offset + edit.length <= text.size(),
+                    "edits come in order, inside the text");
+        fuzz::Check(edit.length == 0 || text.substr(0, edit.offset).rfind('<') != std::string_view::npos,
+                    "only markup is edited");
+        end = edit.offset + edit.length;
     }
 }
 

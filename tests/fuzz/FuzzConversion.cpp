@@ -1,6 +1,6 @@
-// Every source decoder, through the line path and the whole-file path, into every target. Besides
-// not crashing: converting a text line by line gives the same bytes as converting it as one block, and
-// the whole-file conversion gives the same bytes as the block.
+// Every source decoder, through the line path, the stream path and the whole-file path, into every
+// target. Besides not crashing: a text converted line by line, at once, or in pieces cut anywhere gives
+// the same bytes, and so does the whole-file conversion with reads of any size.
 
 #include "Encodings.h"
 #include "FileJob.h"
@@ -41,18 +41,34 @@ std::string ByLines(const TConversionSetup& setup, std::string_view text) {
     return std::string(out.View());
 }
 
-std::string AsBlock(const TConversionSetup& setup, std::string_view text) {
+// The text handed over in pieces of the given size (0: at once), each starting with what the one
+// before left unconverted.
+std::string InPieces(const TConversionSetup& setup, std::string_view text, std::size_t size) {
+    const auto converter = MakeLineConverter(setup);
     TByteBuffer out;
-    MakeLineConverter(setup)->ConvertBlock(text, out);
+    std::string carry;
+    std::size_t at = 0;
+    for (;;) {
+        const std::size_t take = size == 0 ? text.size() - at : std::min(size, text.size() - at);
+        carry.append(text.substr(at, take));
+        at += take;
+        const bool last = at == text.size();
+        const std::size_t used = converter->ConvertStream(carry, last, out);
+        fuzz::Check(last ? used == carry.size() : carry.size() - used <= kMaxStreamCarry,
+                    "a piece leaves at most a few bytes for the next");
+        carry.erase(0, used);
+        if (last) break;
+    }
     return std::string(out.View());
 }
 
-std::string WholeFile(const TConversionSetup& setup, std::string_view text) {
+std::string WholeFile(const TConversionSetup& setup, std::string_view text, std::size_t readSize) {
     TFileJob job;
     job.source = fuzz::WriteScratch("source", text);
     job.target = fuzz::ScratchFolder() / "target";
     job.setup = setup;
     job.overwriteAll = true;
+    job.readSize = readSize;
     RunFileJob(job);
     return fuzz::ReadWhole(job.target);
 }
@@ -62,19 +78,22 @@ std::string WholeFile(const TConversionSetup& setup, std::string_view text) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::TInput input(data, size);
     const TConversionSetup setup = Setup(input);
+    const std::size_t pieceSize = 1 + input.Pick(16);
     const std::string_view text = input.Rest();
-    const std::string file = WholeFile(setup, text);
+    const std::string file = WholeFile(setup, text, 0);
+    fuzz::Check(WholeFile(setup, text, pieceSize) == file, "tiny reads give the same bytes");
     if (setup.sourceKind == TEncodingKind::Utf16) return 0;  // read whole files only
 
-    const std::string block = AsBlock(setup, text);
-    fuzz::Check(ByLines(setup, text) == block, "line by line and as one block give the same bytes");
+    const std::string block = InPieces(setup, text, 0);
+    fuzz::Check(ByLines(setup, text) == block, "line by line and at once give the same bytes");
+    fuzz::Check(InPieces(setup, text, pieceSize) == block, "in pieces and at once give the same bytes");
     // A file's UTF-8 byte-order mark is no content, except in a legacy file.
     std::string_view content = text;
     if (setup.sourceKind != TEncodingKind::Legacy && content.substr(0, 3) == "\xEF\xBB\xBF")
         content.remove_prefix(3);
     const std::string expected =
         (setup.targetKind == TEncodingKind::Utf16 ? std::string("\xFF\xFE") : std::string()) +
-        (content.empty() ? std::string() : AsBlock(setup, content));
+        (content.empty() ? std::string() : InPieces(setup, content, 0));
     fuzz::Check(file == expected, "the whole file gives the same bytes as the block");
     return 0;
 }

@@ -2,8 +2,11 @@
 
 #include <unistd.h>
 
+#include <random>
+
 #include "CharsetEditor.h"
 #include "FileConversion.h"
+#include "ReplaceInFile.h"
 #include "ReplaceInLine.h"
 #include "TestSupport.h"
 
@@ -45,6 +48,7 @@ TEST_F(FileConversion, LinePipeline) {
         const char* to;
         std::string input;
         std::string expected;
+        bool htmlDoc = false;
     };
     const TCase cases[] = {
         {"every line end becomes CR LF", "VISCII", "Unicode UTF-8", "a\nb\rc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
@@ -55,8 +59,8 @@ TEST_F(FileConversion, LinePipeline) {
         {"references decoded into UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8", "Vi&#7879;t &#169; \xC2\xA9",
          "Vi\xE1\xBB\x87t &#169; \xC2\xA9\r\n"},
         {"a VIQR escape at a line end", "VIQR", "VISCII", "a\\\nb", "a\\\r\nb\r\n"},
-        {"a tag ends with its line", "VISCII", "Unicode UTF-8", "<b x=\x02\n\x02>",
-         "<b x=\x02\r\n\xE1\xBA\xB2>\r\n"},
+        {"a tag ends with its line", "VISCII", "VIQR", "<b x=\x02.\n\x02.>", "<b x=A(?.\r\nA(?\\.>\r\n",
+         true},
         {"UTF-16 target from UTF-8", "Unicode UTF-8", "Unicode16", "a\xC3\x90\n",
          std::string("\xFF\xFE"
                      "a\0\xD0\0\r\0\n\0",
@@ -65,7 +69,7 @@ TEST_F(FileConversion, LinePipeline) {
          "\xE1\xBB\x89\xE1\xBB\xAA\xC6\xAF\r\n"},
     };
     for (const TCase& c : cases) {
-        const auto report = Convert(c.from, c.to, c.input);
+        const auto report = Convert(c.from, c.to, c.input, c.htmlDoc);
         EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.Reason();
         EXPECT_EQ(test::Hex(Output()), test::Hex(c.expected)) << c.what;
     }
@@ -110,6 +114,11 @@ TEST_F(FileConversion, CharsetDeclarations) {
          "the charset=VISCII line\nnext", "the charset=VISCII line\r\nnext\r\n"},
         {"a header tag is no head tag", "VISCII", "Unicode UTF-8", "<header>x</header>",
          "<header>x</header>\r\n"},
+        {"a value longer than what is held in memory", "VISCII", "Unicode UTF-8",
+         "<meta charset=\"" + std::string(3 << 20, 'x') + "\">\xAE",
+         "<meta charset=\"UTF-8\">\xE1\xBB\x87\r\n"},
+        {"the same in an XML declaration", "Unicode UTF-8", "VIQR",
+         "<?xml encoding=\"" + std::string(3 << 20, '-') + "\"?>", "<?xml encoding=\"windows-1252\"?>\r\n"},
     };
     for (const TCase& c : cases) {
         const auto report = Convert(c.from, c.to, c.input, true);
@@ -307,6 +316,77 @@ TEST_F(FileConversion, LongLinesAndBigFilesStream) {
               TFileConversionReport::Written);
     EXPECT_TRUE(Output() == expected);
     EXPECT_EQ(progress.Position(), static_cast<std::int64_t>(input.size()));
+}
+
+TEST_F(FileConversion, TinyReadsWriteTheSameBytes) {
+    // Read a few bytes at a time, cut anywhere (inside characters, references, VIQR spellings, tags and
+    // line ends), every conversion writes what it writes with the usual reads: from every source, into
+    // every kind of target, with "HTML Doc" off and on, ordinary and odd keys, a search text replaced,
+    // line ends of every kind, and a line longer than many reads. Replace alone writes the same bytes
+    // too.
+    std::mt19937 random(2004);
+    const std::string pieces[] = {"Vi\xE1\xBB\x87t ",
+                                  "\xC4\x90\xE1\xBB\x93ng \xC3\x90",
+                                  "Ha. I'm a^' dd DD \\ ",
+                                  "n9zD;5_7d63 ",
+                                  "<b title=\"\xE1\xBA\xBF a.b\">",
+                                  "<meta charset=\"windows-1258\">",
+                                  "<head>",
+                                  "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
+                                  "<i ",
+                                  "> a < b ",
+                                  "&#7871;&#0000000000007879 &#169; &# ",
+                                  "\xE2\x80\x9C\xF0\x9F\x98\x80\xE1\xBA \xC2\xA9",
+                                  "\r\n",
+                                  "\n",
+                                  "\r"};
+    const std::string targets[] = {"VISCII",        "VNIWind",  "VIQR", "Decimal NCR UTF-8",
+                                   "Unicode UTF-8", "Unicode16"};
+    for (int round = 0; round < 3; ++round) {
+        const bool longLine = round == 2;
+        FEngine.SetTransDau(round == 1 ? "n9zD;5_7d63" : "");
+        std::string text;
+        while (text.size() < (longLine ? 200000u : 3000u)) {
+            const std::string& piece = pieces[random() % std::size(pieces)];
+            if (!longLine || piece.find_first_of("\r\n") == std::string::npos) text += piece;
+        }
+        for (int s = 0; s < kEncodingCount; ++s) {
+            const std::string from(EncodingAt(s).identifier);
+            if (from == "Unicode UTF-8") {
+                test::WriteFile(FDir / "source", text);
+            } else {
+                test::WriteFile(FDir / "text", text);
+                TFileConversionRequest request{
+                    FDir / "text", FDir / "source", "Unicode UTF-8", from, true, true, {}};
+                ASSERT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
+            }
+            // Replace alone too, in the file's own encoding.
+            const std::size_t readSize = longLine ? 4093 : 1 + random() % 7;
+            const std::string find = EncodeForSource(FEngine, EncodingAt(s).encoding, "Vi\xE1\xBB\x87t");
+            const auto replace = [&](const std::filesystem::path& target, std::size_t size) {
+                return from == "Unicode16"
+                           ? ReplaceInUtf16File(FDir / "source", target, U"Vi\u1EC7t", U"<x>", size)
+                           : ReplaceInFile(FDir / "source", target, find, "<x>", size);
+            };
+            ASSERT_EQ(replace(FDir / "usual", 0), replace(FDir / "tiny", readSize)) << from;
+            ASSERT_TRUE(test::ReadFile(FDir / "usual") == test::ReadFile(FDir / "tiny"))
+                << "replace in " << from;
+            for (const std::string& to : targets) {
+                if (to == from) continue;
+                for (const bool htmlDoc : {false, true}) {
+                    TFileConversionRequest request{FDir / "source", FDir / "usual", from, to,
+                                                   htmlDoc,         true,           {}};
+                    if (random() % 3 == 0) request.replace = TReplacement{"Vi\xE1\xBB\x87t", "<V\xC3\xA2n>"};
+                    ASSERT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
+                    request.target = FDir / "tiny";
+                    request.readSize = readSize;
+                    ASSERT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
+                    ASSERT_TRUE(test::ReadFile(FDir / "usual") == test::ReadFile(FDir / "tiny"))
+                        << from << " to " << to << (htmlDoc ? " with HTML Doc" : "") << ", round " << round;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

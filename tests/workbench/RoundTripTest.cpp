@@ -1,6 +1,6 @@
-// Every ordered pair of the ten encodings: a text of all letters, ASCII and other characters goes from
-// one encoding to the other and back, and comes back as it was, except that a character the middle
-// encoding cannot hold comes back as its decimal reference.
+// Every ordered pair of the ten encodings, with "HTML Doc" off and on: a text of all letters, ASCII,
+// other characters and markup goes from one encoding to the other and back, and comes back as it was,
+// except that a character the middle encoding cannot hold comes back as its decimal reference.
 
 #include "FileConversion.h"
 #include "LetterLookup.h"
@@ -63,13 +63,24 @@ std::string Text() {
            "2024 "
            "\xE2\x82\xAC \xC2\xBD \xF0\x9F\x98\x80 \xC2\xB7\xC2\xA0\r\n" +
            "I'm a.b (ca) \xC4\x91"
-           "d D\xC4\x90 DD dd e( o^ x\\y &amp; a < b\r\n\r\nend\r\n";
+           "d D\xC4\x90 DD dd e( o^ x\\y &amp; a < b\r\n" +
+           // Letters inside angle brackets; the capitals with control-range codes in VISCII, VPS, TCVN1.
+           "<kh\xC3\xB4ng c\xC3\xB3 th\xC6\xB0 m\xE1\xBB\xA5"
+           "c hi\xE1\xBB\x87n th\xE1\xBB\x9Di> <p title=\"" +
+           Utf8Table[9] + Utf8Table[10] + Utf8Table[16] + Utf8Table[69] + Utf8Table[70] + Utf8Table[71] +
+           " " + Utf8Table[55] + Utf8Table[59] + Utf8Table[61] + Utf8Table[62] + Utf8Table[63] +
+           Utf8Table[64] + Utf8Table[65] + " " + Utf8Table[5] + Utf8Table[11] + Utf8Table[17] +
+           Utf8Table[23] + Utf8Table[29] + "\">a.b <a href='a.b'>I'm</a>\r\n\r\nend\r\n";
 }
 
-class RoundTrip : public ::testing::TestWithParam<std::pair<TEncoding, TEncoding>> {};
+// A pair of encodings, and "HTML Doc".
+using TRoundTripCase = std::tuple<std::pair<TEncoding, TEncoding>, bool>;
+
+class RoundTrip : public ::testing::TestWithParam<TRoundTripCase> {};
 
 TEST_P(RoundTrip, ThereAndBack) {
-    const auto [a, b] = GetParam();
+    const auto [pair, htmlDoc] = GetParam();
+    const auto [a, b] = pair;
     test::TTempDir dir;
     TRaRaru engine(dir / "odizodoruz.ini");
     engine.RaRaruCreate();
@@ -84,6 +95,7 @@ TEST_P(RoundTrip, ThereAndBack) {
         request.target = to;
         request.from = EncodingInfo(fromEncoding).identifier;
         request.to = EncodingInfo(toEncoding).identifier;
+        request.htmlDoc = htmlDoc;
         const TFileConversionReport report = ConvertFile(engine, request);
         ASSERT_EQ(report.outcome, TFileConversionReport::Written) << report.Reason();
     };
@@ -96,20 +108,30 @@ TEST_P(RoundTrip, ThereAndBack) {
     EXPECT_EQ(test::Hex(test::ReadFile(dir / "back.a")), test::Hex(test::ReadFile(dir / "expected.a")));
 }
 
-std::vector<std::pair<TEncoding, TEncoding>> AllPairs() {
-    std::vector<std::pair<TEncoding, TEncoding>> pairs;
-    for (int a = 0; a < kEncodingCount; ++a) {
-        for (int b = 0; b < kEncodingCount; ++b) {
-            if (a != b) pairs.emplace_back(EncodingAt(a).encoding, EncodingAt(b).encoding);
+// With "HTML Doc" the ASCII inside a tag is never read as VIQR keys: letters spelled in VIQR there stay
+// spelled in the other encoding, so VIQR takes part with "HTML Doc" off only.
+std::vector<TRoundTripCase> AllPairs() {
+    std::vector<TRoundTripCase> cases;
+    for (const bool htmlDoc : {false, true}) {
+        for (int a = 0; a < kEncodingCount; ++a) {
+            for (int b = 0; b < kEncodingCount; ++b) {
+                const TEncoding from = EncodingAt(a).encoding;
+                const TEncoding to = EncodingAt(b).encoding;
+                if (a == b || (htmlDoc && (from == TEncoding::Viqr || to == TEncoding::Viqr))) continue;
+                cases.emplace_back(std::pair{from, to}, htmlDoc);
+            }
         }
     }
-    return pairs;
+    return cases;
 }
 
-INSTANTIATE_TEST_SUITE_P(AllPairs, RoundTrip, ::testing::ValuesIn(AllPairs()), [](const auto& info) {
-    return std::string(EncodingInfo(info.param.first).shortName) + "_" +
-           std::string(EncodingInfo(info.param.second).shortName);
-});
+std::string PairName(const ::testing::TestParamInfo<RoundTrip::ParamType>& info) {
+    const auto& pair = std::get<0>(info.param);
+    return std::string(EncodingInfo(pair.first).shortName) + "_" +
+           std::string(EncodingInfo(pair.second).shortName) + (std::get<1>(info.param) ? "_html" : "");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllPairs, RoundTrip, ::testing::ValuesIn(AllPairs()), PairName);
 
 }  // namespace
 }  // namespace odz

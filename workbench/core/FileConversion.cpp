@@ -3,7 +3,6 @@
 #include "CharsetEditor.h"
 #include "FileError.h"
 #include "LineConverter.h"
-#include "ReplaceInLine.h"
 #include "TextDecoders.h"
 
 namespace odz {
@@ -63,21 +62,15 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     job.overwriteAll = request.overwriteAll;
     job.progress = engine.ProgressBar;
     job.questions = engine.Questions;
+    job.readSize = request.readSize;
 
-    std::uint64_t replacements = 0;
     if (request.replace && !request.replace->find.empty()) {
         if (*source == TEncoding::Utf16) {
-            job.transformCodePoints = [find = CodePoints(request.replace->find),
-                                       with = CodePoints(request.replace->replacement),
-                                       &replacements](std::u32string& line) {
-                line = ReplaceInLine(line, find, with, &replacements);
-            };
+            job.findCodePoints = CodePoints(request.replace->find);
+            job.replacementCodePoints = CodePoints(request.replace->replacement);
         } else {
-            job.transformLine = [find = EncodeForSource(engine, *source, request.replace->find),
-                                 with = EncodeForSource(engine, *source, request.replace->replacement),
-                                 &replacements](std::string& line) {
-                line = ReplaceInLine(line, find, with, &replacements);
-            };
+            job.find = EncodeForSource(engine, *source, request.replace->find);
+            job.replacement = EncodeForSource(engine, *source, request.replace->replacement);
         }
     }
     const auto editor =
@@ -88,9 +81,9 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
         const TFileJobResult result = RunFileJob(job);
         switch (result.outcome) {
             case TFileJobResult::Written:
-                return {TFileConversionReport::Written, {}, {}, result.references, replacements};
+                return {TFileConversionReport::Written, {}, {}, result.references, result.replacements};
             case TFileJobResult::Declined:
-                return {TFileConversionReport::LeftAlone, {}, {}, 0, replacements};
+                return {TFileConversionReport::LeftAlone, {}, {}, 0, result.replacements};
             case TFileJobResult::SourceMissing:
                 return {TFileConversionReport::Failed, "Cannot open file " + request.source.string(),
                         "No such file or directory", 0};

@@ -6,11 +6,13 @@
 #include "AtomicFile.h"
 #include "FileError.h"
 #include "LineReaders.h"
-#include "ReplaceInLine.h"
+#include "TextReplacer.h"
 
 namespace odz {
 
 namespace {
+
+constexpr std::size_t kFlushSize = 1 << 20;
 
 bool HoldsNul(const std::filesystem::path& source) {
     TInputFile file(source);
@@ -39,45 +41,81 @@ void AppendUtf16(std::string& out, char32_t code) {
 }  // namespace
 
 std::uint64_t ReplaceInFile(const std::filesystem::path& source, const std::filesystem::path& target,
-                            std::string_view find, std::string_view replacement) {
-    std::uint64_t count = 0;
+                            std::string_view find, std::string_view replacement, std::size_t readSize) {
     const bool binary = HoldsNul(source);
-    TLineReader reader(source, false);
+    TTextReplacer<char> replacer{std::string(find), std::string(replacement)};
+    TChunkReader reader(source, false, readSize);
     TAtomicFile output(target);
+    std::string replaced;
     std::string buffer;
-    std::string_view line;
-    while (reader.Next(line)) {
-        buffer += ReplaceInLine(line, find, replacement, &count);
-        buffer += binary ? reader.LineEnd() : std::string_view("\r\n");
-        if (buffer.size() >= (1 << 20)) {
+    bool afterCr = false;  // an LF next belongs to the CR written before it
+    char lastByte = '\n';  // an empty file gains no line end
+    std::string_view piece;
+    bool last = false;
+    while (reader.Next(piece, last)) {
+        replaced.clear();
+        reader.Consume(replacer.Replace(piece, last, replaced));
+        if (binary) {
+            buffer += replaced;
+        } else {
+            // Every line ends with CR LF, whichever line end it had.
+            for (const char c : replaced) {
+                if (c == '\n' && afterCr) {
+                    afterCr = false;
+                } else if (c == '\r' || c == '\n') {
+                    buffer += "\r\n";
+                    afterCr = c == '\r';
+                } else {
+                    buffer += c;
+                    afterCr = false;
+                }
+            }
+        }
+        if (!replaced.empty()) lastByte = replaced.back();
+        if (buffer.size() >= kFlushSize) {
             output.Write(buffer);
             buffer.clear();
         }
     }
+    if (!binary && lastByte != '\r' && lastByte != '\n') buffer += "\r\n";  // the last line's end
     output.Write(buffer);
     output.Commit();
-    return count;
+    return replacer.Count();
 }
 
 std::uint64_t ReplaceInUtf16File(const std::filesystem::path& source, const std::filesystem::path& target,
-                                 std::u32string_view find, std::u32string_view replacement) {
-    std::uint64_t count = 0;
-    TUtf16LineReader reader(source);
+                                 std::u32string_view find, std::u32string_view replacement,
+                                 std::size_t readSize) {
+    TTextReplacer<char32_t> replacer{std::u32string(find), std::u32string(replacement)};
+    TUtf16Reader reader(source, readSize);
     TAtomicFile output(target);
     std::string buffer("\xFF\xFE");
-    std::u32string line;
-    while (reader.Next(line)) {
-        for (const char32_t code : ReplaceInLine(line, find, replacement, &count)) AppendUtf16(buffer, code);
-        AppendUtf16(buffer, U'\r');
-        AppendUtf16(buffer, U'\n');
-        if (buffer.size() >= (1 << 20)) {
+    std::u32string text;
+    std::u32string waiting;  // read, not yet replaced
+    std::u32string replaced;
+    char32_t lastCode = U'\n';
+    for (bool more = true; more;) {
+        more = reader.Next(text);
+        waiting += text;
+        replaced.clear();
+        waiting.erase(0, replacer.Replace(waiting, !more, replaced));
+        for (const char32_t code : replaced) {
+            if (code == U'\n') AppendUtf16(buffer, U'\r');
+            AppendUtf16(buffer, code);
+        }
+        if (!replaced.empty()) lastCode = replaced.back();
+        if (buffer.size() >= kFlushSize) {
             output.Write(buffer);
             buffer.clear();
         }
     }
+    if (lastCode != U'\n') {
+        AppendUtf16(buffer, U'\r');
+        AppendUtf16(buffer, U'\n');
+    }
     output.Write(buffer);
     output.Commit();
-    return count;
+    return replacer.Count();
 }
 
 }  // namespace odz

@@ -1,0 +1,179 @@
+#include "ViqrTableConverter.h"
+
+#include <array>
+
+#include "TableConverters.h"
+#include "ViqrWriter.h"
+
+namespace odz {
+
+namespace {
+
+bool TagNameStart(std::uint8_t b) {
+    return (b >= 'a' && b <= 'z') || (b >= 'A' && b <= 'Z') || b == '/' || b == '!' || b == '?';
+}
+
+class TViqrTableConverter final : public TTableConverterBase {
+public:
+    TViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,
+                        std::unique_ptr<TLineConverter> general)
+        : TTableConverterBase(TViqrSink::LineEnd(), std::move(general)),
+          FSink(setup.keys, table),
+          FTags(setup.tags),
+          FUtf8(setup.sourceKind == TEncodingKind::Utf8),
+          FEdhIsDStroke(setup.edhIsDStroke) {
+        FLetter.fill(-1);
+        if (!FUtf8) {
+            const TLegacyIndex& index = LegacyIndexFor(setup.sourceTable);
+            for (int b = 0; b < 256; ++b) {
+                const int k = index.Single(static_cast<std::uint8_t>(b));
+                if (k >= 1 && !IsPlainVowelIndex(k)) FLetter[b] = static_cast<std::int16_t>(k);
+            }
+        }
+        for (int b = 0; b < 0x80; ++b) {
+            const bool ordinary = b != '\r' && b != '\n' && FLetter[b] < 0;
+            FPlainInTag[b] = ordinary && b != '>';
+            FPlain[b] =
+                ordinary && !(FTags && b == '<') && !FSink.Rule().MayEscape(static_cast<std::uint8_t>(b));
+        }
+        for (char32_t code = 0x80; code < 0x800; ++code) FTwo[code - 0x80] = LetterOf(code);
+        for (char32_t code = 0x1E80; code < 0x1F00; ++code) FVietnamese[code - 0x1E80] = LetterOf(code);
+    }
+
+    void ConvertLine(std::string_view line, TByteBuffer& out) override {
+        FSink.Reset();
+        Convert(line, out, false);
+        FSink.Begin(out.Reserve(kLineSlack));
+        FSink.EndLine();
+        out.CommitTo(FSink.End());
+    }
+    void Restart() override {
+        TTableConverterBase::Restart();
+        FSink.Reset();
+    }
+    std::uint64_t References() const override { return FSink.References(); }
+
+private:
+    std::int16_t LetterOf(char32_t code) const {
+        if (FEdhIsDStroke && code == 0xD0) return kCapitalDStroke;
+        const int k = LetterOfCodePoint(code);
+        return static_cast<std::int16_t>(k >= 1 ? k : -1);
+    }
+
+    // A "<" last in a piece may start a tag; a UTF-8 sequence may go on in the next piece.
+    std::size_t SafeEnd(std::string_view piece) const override {
+        std::size_t n = piece.size();
+        if (FUtf8) {
+            for (std::size_t back = 1; back <= 3 && back <= piece.size(); ++back) {
+                if (static_cast<std::uint8_t>(piece[piece.size() - back]) >= 0xC0) {
+                    n = piece.size() - back;
+                    break;
+                }
+            }
+        }
+        if (FTags && n > 0 && piece[n - 1] == '<') --n;
+        return n;
+    }
+
+    char* EndOfText(char* w) override {
+        FSink.Begin(w);
+        FSink.EndLine();
+        FSink.Raw(FLineEnd);
+        return FSink.End();
+    }
+
+    char* Walk(std::string_view text, char* w, bool lines) override {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* end = p + text.size();
+        FSink.Begin(w);
+        while (p < end) {
+            const std::uint8_t c = *p;
+            if (c < 0x80 && FLetter[c] < 0) {
+                const bool inTag = FSink.InTag();
+                const std::array<bool, 0x80>& plain = inTag ? FPlainInTag : FPlain;
+                if (plain[c]) {
+                    const auto* q = p + 1;
+                    while (q < end && *q < 0x80 && plain[*q]) ++q;
+                    FSink.PlainRun(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - p));
+                    p = q;
+                } else if ((c == '\r' || c == '\n') && lines) {
+                    FSink.EndLine();
+                    FSink.Raw(FLineEnd);
+                    p = SkipLineEnd(p, end);
+                } else if (inTag) {
+                    FSink.Ascii(c);
+                    if (c == '>') FSink.TagClose();
+                    ++p;
+                } else {
+                    if (c == '<' && FTags && p + 1 < end && TagNameStart(p[1])) FSink.TagOpen();
+                    FSink.Ascii(c);
+                    ++p;
+                }
+                continue;
+            }
+            if (!FUtf8) {
+                if (FLetter[c] >= 0) {
+                    FSink.Letter(FLetter[c]);
+                } else {
+                    FSink.Char(Windows1252ToUnicode(c));
+                }
+                ++p;
+                continue;
+            }
+            if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
+                const char32_t code = static_cast<char32_t>((c & 0x1F) << 6 | (p[1] & 0x3F));
+                Emit(FTwo[code - 0x80], code);
+                p += 2;
+            } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
+                const int at = (p[1] & 0x01) << 6 | (p[2] & 0x3F);
+                Emit(FVietnamese[at], static_cast<char32_t>(0x1E80 + at));
+                p += 3;
+            } else {
+                const std::string_view rest(reinterpret_cast<const char*>(p),
+                                            static_cast<std::size_t>(end - p));
+                char32_t code = 0;
+                std::size_t length = DecodeUtf8At(rest, 0, code);
+                if (length == 0) {
+                    code = Windows1252ToUnicode(c);
+                    length = 1;
+                }
+                detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
+                p += length;
+            }
+        }
+        return FSink.End();
+    }
+
+    void Emit(std::int16_t letter, char32_t code) {
+        if (letter >= 1) {
+            FSink.Letter(letter);
+        } else {
+            FSink.Char(code);
+        }
+    }
+
+    TViqrSink FSink;
+    bool FTags;
+    bool FUtf8;
+    bool FEdhIsDStroke;
+    std::array<std::int16_t, 256> FLetter{};  // single-byte sources: the letter of a byte, or -1
+    std::array<bool, 0x80> FPlain{};          // ASCII written as itself, never escaped, in text
+    std::array<bool, 0x80> FPlainInTag{};     // and inside a tag
+    std::array<std::int16_t, 0x800 - 0x80> FTwo{};
+    std::array<std::int16_t, 0x80> FVietnamese{};
+};
+
+}  // namespace
+
+bool ViqrTablesServe(const TConversionSetup& setup) {
+    if (TCheckedViqrSink::Needed(setup.keys)) return false;
+    return setup.sourceKind == TEncodingKind::Utf8 ||
+           (setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte());
+}
+
+std::unique_ptr<TLineConverter> MakeViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,
+                                                       std::unique_ptr<TLineConverter> general) {
+    return std::make_unique<TViqrTableConverter>(setup, table, std::move(general));
+}
+
+}  // namespace odz
