@@ -119,6 +119,8 @@ TEST_F(Cli, StreamsGiveWhatFilesGive) {
         {"a page gets its declaration", "viscii", "utf8", head + "Vi\xAEt\n"},
         {"a long page without declaration", "viscii", "utf8", head + body},
         {"a declaration far down", "viscii", "ncr", head + body + "<meta charset=\"x\">\n"},
+        // A value read across several writes is held back until it can be edited.
+        {"a long declaration", "ncr", "utf8", "<meta charset=\"" + std::string(3 << 19, 'x') + "\">\n"},
     };
     fs::create_directory(FDir / "tmp");
     for (const TCase& c : cases) {
