@@ -1,242 +1,318 @@
-// The folder tree as a user meets it: opening paths, choosing nodes by mouse and keys, and the link to
-// a file list in both directions.
+// The folder tree and the directory combo as a user meets them: the drives they show, folders read as
+// nodes are opened, opening paths, choosing nodes by mouse and keys, the combo's drop-down, and the link
+// to a file list in both directions.
 
-#include <QDir>
-#include <QFile>
+#include <QLineEdit>
 #include <QSignalSpy>
-#include <QTemporaryDir>
+#include <QStorageInfo>
+#include <QToolButton>
 #include <QtTest>
 
-#include "DirTreeModel.h"
 #include "DirTreeNavigation.h"
-#include "ScriptedMessages.h"
+#include "Drives.h"
+#include "FileListTestSupport.h"
 #include "ZTDirTree.h"
-#include "ZTFilelistView.h"
+#include "ZTDirTreeCombo.h"
+#include "ZTDirTreeView.h"
 
 using namespace odz;
+using test::Child;
 
-class DirTreeTest : public QObject {
+namespace {
+
+QModelIndex Drive(const TDirTreeModel* model, int row) {
+    return model->index(row, 0, model->Root());
+}
+
+// Every node the model has read, depth first.
+QModelIndexList Nodes(const TDirTreeModel* model, const QModelIndex& parent = {}) {
+    QModelIndexList nodes;
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        nodes << model->index(row, 0, parent) << Nodes(model, model->index(row, 0, parent));
+    }
+    return nodes;
+}
+
+// The nodes a path is shown under, as the nodes give their paths: "vol1/Photos/" is under the root
+// (""), "vol1/" and "vol1/Photos".
+QStringList Ancestry(const QString& path) {
+    QStringList nodes = {QString()};
+    for (const QString& part : path.split('/', Qt::SkipEmptyParts))
+        nodes << (nodes.size() == 1   ? part + "/"
+                  : nodes.size() == 2 ? nodes.last() + part
+                                      : nodes.last() + "/" + part);
+    return nodes;
+}
+
+const int kDown = Qt::Key_Down, kUp = Qt::Key_Up, kLeft = Qt::Key_Left, kRight = Qt::Key_Right;
+const struct {
+    const char* name;
+    const char* open;   // a folder opened first
+    const char* start;  // the node made current then ("-": none, "": the root)
+    QList<int> keys;
+    const char* current;
+    QStringList expanded;  // below the root
+} kComboKeys[] = {
+    {"down from nothing", "", "-", {kDown}, "", {}},
+    {"down the drives", "", "", {kDown, kDown}, "vol1/", {}},
+    {"down stops at the end", "", "vol2/", {kDown}, "vol2/", {}},
+    {"up", "", "vol1/", {kUp}, "stick/", {}},
+    {"up stops at the root", "", "", {kUp}, "", {}},
+    {"right opens, down enters", "", "vol1/", {kRight, kDown}, "vol1/.hidden", {"vol1/"}},
+    {"left closes and moves up", "vol2/Work/", "-", {kLeft}, "vol2/", {"vol2/"}},
+    {"left below the root stays", "", "stick/", {kLeft}, "stick/", {}},
+    {"left closes the branch", "vol2/Work/x/", "vol2/", {kLeft}, "vol1/", {}},
+    {"escape while closed", "", "vol1/", {Qt::Key_Escape}, "vol1/", {}},
+};
+
+// Whether a drive can be used, and what is said when it cannot ("@" stands for the sandbox).
+const struct {
+    const char* name;
+    const char* drive;
+    bool showMessage, ready;
+    const char* shown;  // "|" between messages
+} kDisks[] = {
+    {"ready drive", "@", true, true, ""},
+    {"ready drive with slash", "@/", true, true, ""},
+    {"gone, with message", "@/gone/", true, false,
+     "warning: There is no disk in Drive @/gone\nor Drive @/gone: is not ready"},
+    {"gone, silent", "@/gone", false, false, ""},
+    {"under a file", "@/vol1/file.txt/x", false, false, ""},
+    {"drive letter", "C", true, false,
+     "error: Not a valid Drive ID|warning: There is no disk in Drive C\nor Drive C: is not ready"},
+    {"relative, silent", "media", false, false, "error: Not a valid Drive ID"},
+    {"empty, silent", "", false, false, "error: Not a valid Drive ID"},
+};
+
+}  // namespace
+
+class DirTreeTest : public QObject, protected test::TExplorerFixture {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<test::TScriptedMessages> FMessages;
-    QString FCurrent;
-
-    QString Path(const QString& relative) const { return FDir->path() + QLatin1Char('/') + relative; }
-    static QModelIndex Find(const TZTDirTree& tree, const QModelIndex& parent, const QString& caption) {
-        const TDirTreeModel* model = tree.Nodes();
-        for (int row = 0; row < model->rowCount(parent); ++row) {
-            const QModelIndex child = model->index(row, 0, parent);
-            if (child.data().toString() == caption) return child;
+    // A node's path relative to the sandbox ("" for the root, "vol1/" for a drive).
+    QString RelPath(const TDirTreeModel* model, const QModelIndex& node) const {
+        return FBox->Relative(model->PathOfNode(node));
+    }
+    QModelIndex NodeAt(const TDirTreeModel* model, const QString& path) const {
+        for (const QModelIndex& node : Nodes(model)) {
+            if (RelPath(model, node) == path) return node;
         }
         return {};
     }
-    static QModelIndex Drive(const TZTDirTree& tree, int row) {
-        return tree.Nodes()->index(row, 0, tree.Nodes()->Root());
-    }
-    static bool Show(QWidget& widget) {
-        widget.show();
-        return QTest::qWaitForWindowExposed(&widget);
+    QStringList Expanded(const QTreeView& view, const TDirTreeModel* model) const {
+        QStringList paths;
+        for (const QModelIndex& node : Nodes(model)) {
+            if (view.isExpanded(node)) paths << RelPath(model, node);
+        }
+        return paths;
     }
 
 private slots:
     void init() {
-        FDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(FDir->isValid());
-        for (const char* folder :
-             {"vol1/Photos/Summer", "vol1/Photo", "vol1/Other/Deep", "vol2/Work/x", "stick"})
-            QVERIFY(QDir().mkpath(Path(folder)));
-        const QString root = FDir->path();
-        TDirTreeModel::SetDriveSource([root] {
-            return QList<TDrive>{{root + "/stick/", "STICK", kDriveRemovable},
-                                 {root + "/vol1/", "Fixed Disk", kDriveFixed},
-                                 {root + "/vol2/", "Fixed Disk", kDriveFixed}};
-        });
-        FMessages = std::make_unique<test::TScriptedMessages>();
-        FCurrent = QDir::currentPath();
+        Begin();
+        Box().SetDrives({{"stick", "STICK", kDriveRemovable},
+                         {"vol1", "Data (main)", kDriveFixed},
+                         {"vol2", "Fixed Disk", kDriveFixed}});
+        Box().MakeFolders({"vol1/Photos/Summer", "vol1/Photo", "vol1/beta", "vol1/Other/Deep", "vol1/.hidden",
+                           "vol2/Work/x"});
+        Box().Write("vol1/file.txt");
     }
     void cleanup() {
-        QDir::setCurrent(FCurrent);
-        TDirTreeModel::SetDriveSource({});
-        FMessages.reset();
-        FDir.reset();
+        CheckAnswered();
+        Release();
     }
 
-    void initialState() {
-        TZTDirTree tree;
-        QCOMPARE(tree.size(), QSize(180, 120));
-        QCOMPARE(tree.FirstNodeText(), QStringLiteral("Computer"));
-        QVERIFY(tree.isExpanded(tree.Nodes()->Root()));
-        QCOMPARE(tree.Nodes()->rowCount(tree.Nodes()->Root()), 3);
-        QVERIFY(tree.SelectedPath().isEmpty());
-        QVERIFY(tree.SelectedFile().isEmpty());
-        QVERIFY(tree.PopUpMenuEnabled());
-        QCOMPARE(tree.contextMenuPolicy(), Qt::DefaultContextMenu);
-        QVERIFY(!tree.ReadOnly());
-        QVERIFY(tree.FileList() == nullptr);
-        // No folder is read before a drive is opened.
-        for (int row = 0; row < 3; ++row) QCOMPARE(tree.Nodes()->rowCount(Drive(tree, row)), 0);
+    void nodesAreReadAsTheyAreOpened() {
+        Box().Link(Path("vol1/Photos"), Path("vol1/link"));
+        TDirTreeModel model;
+        model.Reload();
+        QCOMPARE(test::Captions(&model, model.Root()),
+                 QStringList({" (" + Path("stick") + ")  STICK", " (" + Path("vol1") + ")  Data ",
+                              " (" + Path("vol2") + ")  Fixed Disk"}));
+        // Drives show their expand button before anything is read.
+        for (int row = 0; row < 3; ++row) {
+            QVERIFY(model.hasChildren(Drive(&model, row)));
+            QCOMPARE(model.rowCount(Drive(&model, row)), 0);
+        }
+        const QModelIndex vol1 = Drive(&model, 1);
+        model.fetchMore(vol1);
+        // Sorted without regard to case, hidden and linked folders included, files left out.
+        QCOMPARE(test::Captions(&model, vol1),
+                 QStringList({".hidden", "beta", "link", "Other", "Photo", "Photos"}));
+        QCOMPARE(model.PathOfNode(Child(&model, vol1, "link")), Path("vol1/link"));
+        // One level below is only looked at: "Photos" has sub-folders, "Photo" none, neither is read.
+        const QModelIndex photos = Child(&model, vol1, "Photos");
+        QVERIFY(model.hasChildren(photos));
+        QVERIFY(!model.hasChildren(Child(&model, vol1, "Photo")));
+        QCOMPARE(model.rowCount(photos), 0);
+        model.LoadFolders(photos);
+        QCOMPARE(test::Captions(&model, photos), QStringList({"Summer"}));
+        QCOMPARE(model.rowCount(Child(&model, photos, "Summer")), 0);
+        QCOMPARE(model.rowCount(Drive(&model, 2)), 0);
+        // A drive without folders loses its expand button once read.
+        model.LoadFolders(Drive(&model, 0));
+        QVERIFY(!model.hasChildren(Drive(&model, 0)));
+        // Reading again adds nothing, until the node is read anew.
+        Box().MakeFolders({"vol1/later"});
+        model.LoadFolders(vol1);
+        QCOMPARE(model.rowCount(vol1), 6);
+        model.RefreshFolders(vol1);
+        QCOMPARE(test::Captions(&model, vol1),
+                 QStringList({".hidden", "beta", "later", "link", "Other", "Photo", "Photos"}));
+        // Paths come from the nodes: captions are only shown (a drive's holds blanks and brackets).
+        const QModelIndex folder = Child(&model, vol1, "Photos");
+        for (const QModelIndex& node : {vol1, folder})
+            model.itemFromIndex(node)->setText(" (X:)  Something (else)");
+        QCOMPARE(model.PathOfNode(folder), Path("vol1/Photos"));
+        QCOMPARE(model.PathOfNode(vol1), Box().Folder("vol1"));
+        QCOMPARE(model.PathOfNode(model.Root()), QString());
     }
 
-    void openPathExpandsOnlyThePath_data() {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("with trailing separator") << "vol1/Photos/";
-        QTest::newRow("without trailing separator") << "vol1/Photos";
-        QTest::newRow("not clean") << "vol1/./Photos//";
+    // Both the tree and the combo open a folder only: expanded along its path and nothing else.
+    void openPath_data() {
+        QTest::addColumn<QString>("path");      // "@" stands for the sandbox
+        QTest::addColumn<QString>("selected");  // relative to the sandbox; "" when nothing changes
+        QTest::newRow("with trailing separator") << "@/vol1/Photos/"
+                                                 << "vol1/Photos/";
+        QTest::newRow("without trailing separator") << "@/vol1/Photos"
+                                                    << "vol1/Photos/";
+        QTest::newRow("not clean") << "@/vol1/./Photos//"
+                                   << "vol1/Photos/";
+        QTest::newRow("a volume") << "@/vol2"
+                                  << "vol2/";
+        QTest::newRow("made after its parent was read") << "@/vol2/Fresh"
+                                                        << "vol2/Fresh/";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("one character") << "x"
+                                       << "";
+        QTest::newRow("relative") << "vol1/Photos"
+                                  << "";
+        QTest::newRow("the root's caption") << "Computer"
+                                            << "";
+        QTest::newRow("missing") << "@/vol1/Gone/"
+                                 << "";
+        QTest::newRow("a file") << "@/vol1/file.txt"
+                                << "";
+        QTest::newRow("outside every volume") << "@/"
+                                              << "";
     }
-    void openPathExpandsOnlyThePath() {
+    void openPath() {
         QFETCH(QString, path);
+        QFETCH(QString, selected);
+        path.replace("@", Path(""));
+        Box().MakeFolders({"x"});
+        QVERIFY(QDir::setCurrent(Path("")));  // relative names would be found from here
         TZTDirTree tree;
-        tree.OpenPath(Path("vol2/Work/"));  // expanded first, collapsed by the next OpenPath
-        QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
-        tree.OpenPath(Path(path));
-        QCOMPARE(changes.count(), 1);
-        QCOMPARE(changes.first().at(1).toString(), Path("vol1/Photos/"));
-        QCOMPARE(tree.SelectedPath(), Path("vol1/Photos/"));
-        const QModelIndex vol1 = Drive(tree, 1);
-        const QModelIndex photos = Find(tree, vol1, "Photos");
-        QCOMPARE(tree.currentIndex(), photos);
-        QVERIFY(tree.isExpanded(tree.Nodes()->Root()));
-        QVERIFY(tree.isExpanded(vol1));
-        QVERIFY(tree.isExpanded(photos));
-        QVERIFY(!tree.isExpanded(Drive(tree, 2)));
-        QVERIFY(!tree.isExpanded(Find(tree, Drive(tree, 2), "Work")));
-        QVERIFY(!tree.isExpanded(Find(tree, vol1, "Other")));
-        // A sibling whose name begins the same is not taken for it.
-        QVERIFY(Find(tree, vol1, "Photo") != photos);
-    }
-
-    void openPathOfAVolume() {
-        TZTDirTree tree;
-        QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
-        tree.OpenPath(Path("vol2"));
-        QCOMPARE(tree.currentIndex(), Drive(tree, 2));
-        QCOMPARE(tree.SelectedPath(), Path("vol2/"));
-        QCOMPARE(changes.count(), 1);
-    }
-
-    void openPathDoesNothingForWhatIsNoFolder_data() {
-        QTest::addColumn<QString>("path");
-        QTest::newRow("empty") << "";
-        QTest::newRow("one character") << "x";
-        QTest::newRow("relative") << "vol1/Photos";
-        QTest::newRow("missing") << "@/vol1/Gone/";
-        QTest::newRow("a file") << "@/vol1/file.txt";
-        QTest::newRow("outside every volume") << "@/";
-    }
-    void openPathDoesNothingForWhatIsNoFolder() {
-        QFETCH(QString, path);
-        if (path.startsWith('@')) path = FDir->path() + path.mid(1);
-        QVERIFY(QDir().mkdir(Path("x")));
-        QFile file(Path("vol1/file.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        // Relative names would be found from here.
-        QVERIFY(QDir::setCurrent(FDir->path()));
-        TZTDirTree tree;
+        TZTDirTreeCombo combo;
         tree.OpenPath(Path("vol2/Work/"));
-        const QModelIndex before = tree.currentIndex();
-        QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
+        combo.OpenPath(Path("vol2/Work"));
+        Box().MakeFolders({"vol2/Fresh"});
+        QSignalSpy treeChanges(&tree, &TZTDirTree::OnDirChange);
+        QSignalSpy comboChanges(&combo, &TZTDirTreeCombo::OnPathChange);
         tree.OpenPath(path);
-        QCOMPARE(changes.count(), 0);
-        QCOMPARE(tree.SelectedPath(), Path("vol2/Work/"));
-        QCOMPARE(tree.currentIndex(), before);
-    }
-
-    void openPathOfTheFileSystemRoot() {
-        // "/" is one character long, and still the root volume.
-        TDirTreeModel::SetDriveSource([] { return QList<TDrive>{{"/", "Fixed Disk", kDriveFixed}}; });
-        TZTDirTree tree;
-        tree.OpenPath("/");
-        QCOMPARE(tree.currentIndex(), Drive(tree, 0));
-        QCOMPARE(tree.SelectedPath(), QStringLiteral("/"));
-    }
-
-    void openPathFindsAFolderMadeAfterItsParentWasRead() {
-        TZTDirTree tree;
-        tree.OpenPath(Path("vol1/"));
-        QVERIFY(QDir().mkdir(Path("vol1/Fresh")));
-        tree.OpenPath(Path("vol1/Fresh/"));
-        QCOMPARE(tree.SelectedPath(), Path("vol1/Fresh/"));
-        QCOMPARE(tree.currentIndex().data().toString(), QStringLiteral("Fresh"));
+        combo.OpenPath(path);
+        const QString shown = selected.isEmpty() ? "vol2/Work/" : selected;
+        QCOMPARE(tree.SelectedPath(), Path(shown));
+        QCOMPARE(combo.SelectedPath(), Path(shown));
+        for (const QSignalSpy* changes : {&treeChanges, &comboChanges}) {
+            QCOMPARE(changes->count(), selected.isEmpty() ? 0 : 1);
+            if (!selected.isEmpty()) QCOMPARE(changes->first().at(1).toString(), Path(selected));
+        }
+        const QStringList nodes = Ancestry(shown);
+        const TDirTreeModel* dropDown = combo.Tree()->Nodes();
+        QCOMPARE(RelPath(tree.Nodes(), tree.currentIndex()), nodes.last());
+        QCOMPARE(RelPath(dropDown, combo.Tree()->currentIndex()), nodes.last());
+        if (!selected.isEmpty()) {
+            QCOMPARE(Expanded(tree, tree.Nodes()), nodes);
+            QCOMPARE(Expanded(*combo.Tree(), dropDown), nodes);
+        }
+        QCOMPARE(combo.Text(), combo.Tree()->currentIndex().data().toString());
+        QVERIFY(!combo.Icon().isNull());
     }
 
     void theInnermostVolumeHoldsThePath() {
-        const QString root = FDir->path();
-        TDirTreeModel::SetDriveSource([root] {
-            return QList<TDrive>{{root + "/", "Outer", kDriveFixed}, {root + "/vol2/", "Inner", kDriveFixed}};
+        const QString inner = Box().Folder("vol2");
+        TDirTreeModel::SetDriveSource([inner] {
+            return QList<TDrive>{{"/", "Fixed Disk", kDriveFixed}, {inner, "Inner", kDriveFixed}};
         });
         TZTDirTree tree;
+        tree.OpenPath("/");  // one character long, and still a volume
+        QCOMPARE(tree.currentIndex(), Drive(tree.Nodes(), 0));
+        QCOMPARE(tree.SelectedPath(), QStringLiteral("/"));
         tree.OpenPath(Path("vol2/Work/x"));
         QCOMPARE(tree.Nodes()->Level(tree.currentIndex()), 3);
-        QCOMPARE(tree.currentIndex().parent().parent(), Drive(tree, 1));
+        QCOMPARE(tree.currentIndex().parent().parent(), Drive(tree.Nodes(), 1));
     }
 
-    void clickingANodeShowsItInTheList() {
+    void aNewOrReloadedTreeHoldsOnlyTheDrives() {
+        TZTDirTree tree;
+        TZTDirTreeCombo combo;
+        QCOMPARE(combo.Text(), QStringLiteral("Computer"));
+        QVERIFY(!combo.DroppedDown());
+        for (int reload = 0; reload < 2; ++reload) {
+            for (QTreeView* view : {static_cast<QTreeView*>(&tree), static_cast<QTreeView*>(combo.Tree())}) {
+                const auto* model = static_cast<const TDirTreeModel*>(view->model());
+                if (reload == 0 || view == combo.Tree()) QVERIFY(view->isExpanded(model->Root()));
+                QCOMPARE(model->rowCount(model->Root()), 3);
+                for (int row = 0; row < 3; ++row) QCOMPARE(model->rowCount(Drive(model, row)), 0);
+            }
+            tree.OpenPath(Path("vol1/Photos/Summer/"));
+            combo.OpenPath(Path("vol1/Photos/"));
+            tree.ReloadTree();
+            combo.ReloadTree();
+        }
+    }
+
+    void mouseChoosesNodesByTheirCaptions() {
         TZTFilelistView list;
         TZTDirTree tree;
         tree.SetFileList(&list);
-        tree.resize(400, 300);
-        QVERIFY(Show(tree));
+        QVERIFY(test::Show(tree, {600, 300}));
         QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
-        const QModelIndex vol1 = Drive(tree, 1);
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, vol1));
-        QCOMPARE(tree.SelectedPath(), Path("vol1/"));
+        const auto click = [&](const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
+            QTest::mouseClick(tree.viewport(), button, {}, at);
+        };
+        const QModelIndex vol1 = Drive(tree.Nodes(), 1);
+        // Beside the (short) root caption, below the last node, and with the right button: nothing.
+        click({tree.viewport()->width() - 10, tree.visualRect(tree.Nodes()->Root()).center().y()});
+        click({20, 290});
+        click(NodeLabelCenter(&tree, vol1), Qt::RightButton);
+        // The expand button opens the drive without choosing it.
+        const QRect row = tree.visualRect(vol1);
+        click({row.left() - tree.indentation() / 2, row.center().y()});
+        QVERIFY(tree.isExpanded(vol1));
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
+        // A click on a caption gives the path without the trailing separator; the list shows it.
+        click(NodeLabelCenter(&tree, vol1));
         QCOMPARE(list.Directory(), Path("vol1/"));
-        tree.expand(vol1);
-        const QModelIndex photos = Find(tree, vol1, "Photos");
-        QVERIFY(photos.isValid());
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, photos));
-        // A click gives the path without the trailing separator; OpenPath gives it with one.
+        click(NodeLabelCenter(&tree, Child(tree.Nodes(), vol1, "Photos")));
         QCOMPARE(tree.SelectedPath(), Path("vol1/Photos"));
         QCOMPARE(list.Directory(), Path("vol1/Photos/"));
         QCOMPARE(changes.count(), 2);
         QCOMPARE(changes.last().at(1).toString(), Path("vol1/Photos"));
         // The root stands for the drive list.
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, tree.Nodes()->Root()));
+        click(NodeLabelCenter(&tree, tree.Nodes()->Root()));
         QCOMPARE(tree.SelectedPath(), QStringLiteral("Drives"));
         QCOMPARE(list.Directory(), QStringLiteral("Drives"));
-    }
-
-    void clicksBesideTheCaptionsChooseNothing() {
-        TZTFilelistView list;
-        TZTDirTree tree;
-        tree.SetFileList(&list);
-        tree.resize(600, 300);
-        QVERIFY(Show(tree));
-        const QModelIndex vol1 = Drive(tree, 1);
-        QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
-        const QRect row = tree.visualRect(vol1);
-        // Far right of the (short) root caption, below the last node, and with the right button.
-        const int rootRow = tree.visualRect(tree.Nodes()->Root()).center().y();
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
-                          QPoint(tree.viewport()->width() - 10, rootRow));
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(20, 290));
-        QTest::mouseClick(tree.viewport(), Qt::RightButton, {}, NodeLabelCenter(&tree, vol1));
-        QCOMPARE(changes.count(), 0);
-        QVERIFY(tree.currentIndex() != vol1);
-        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
-        // The expand button opens the drive without choosing it.
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
-                          QPoint(row.left() - tree.indentation() / 2, row.center().y()));
-        QVERIFY(tree.isExpanded(vol1));
-        QCOMPARE(changes.count(), 0);
-    }
-
-    void draggingOverNodesMovesNothing() {
-        TZTFilelistView list;
-        TZTDirTree tree;
-        tree.SetFileList(&list);
-        tree.resize(400, 300);
-        QVERIFY(Show(tree));
-        const QModelIndex vol1 = Drive(tree, 1);
+        // Dragging over the nodes moves nothing.
+        const QPoint over = NodeLabelCenter(&tree, Drive(tree.Nodes(), 0));
         QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, vol1));
-        QMouseEvent move(QEvent::MouseMove, NodeLabelCenter(&tree, Drive(tree, 2)),
-                         tree.viewport()->mapToGlobal(NodeLabelCenter(&tree, Drive(tree, 2))), Qt::NoButton,
+        QMouseEvent move(QEvent::MouseMove, over, tree.viewport()->mapToGlobal(over), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(tree.viewport(), &move);
-        QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, Drive(tree, 2)));
+        QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, over);
         QCOMPARE(tree.currentIndex(), vol1);
+        QCOMPARE(list.Directory(), Path("vol1/"));
+        // A removable drive without its medium is not shown.
+        QVERIFY(QDir(Path("stick")).removeRecursively());
+        changes.clear();
+        click(over);
+        QCOMPARE(FMessages->shown.size(), 1);
+        QVERIFY(FMessages->shown.first().startsWith("warning: There is no disk in Drive " + Path("stick")));
+        QCOMPARE(changes.count(), 0);
         QCOMPARE(list.Directory(), Path("vol1/"));
     }
 
@@ -244,20 +320,18 @@ private slots:
         TZTFilelistView list;
         TZTDirTree tree;
         tree.SetFileList(&list);
-        tree.resize(400, 300);
-        QVERIFY(Show(tree));
+        QVERIFY(test::Show(tree));
         tree.setFocus();
-        tree.setCurrentIndex(Drive(tree, 0));
+        tree.setCurrentIndex(Drive(tree.Nodes(), 0));
         QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
         QTest::keyClick(&tree, Qt::Key_Down);
-        QCOMPARE(tree.currentIndex(), Drive(tree, 1));
         QCOMPARE(tree.SelectedPath(), Path("vol1/"));
         QCOMPARE(list.Directory(), Path("vol1/"));
         QTest::keyClick(&tree, Qt::Key_Right);  // expands, reading its folders
-        QVERIFY(tree.isExpanded(Drive(tree, 1)));
+        QVERIFY(tree.isExpanded(Drive(tree.Nodes(), 1)));
         QTest::keyClick(&tree, Qt::Key_Right);  // to the first folder
-        QCOMPARE(tree.SelectedPath(), Path("vol1/Other"));
-        QCOMPARE(list.Directory(), Path("vol1/Other/"));
+        QCOMPARE(tree.SelectedPath(), Path("vol1/.hidden"));
+        QCOMPARE(list.Directory(), Path("vol1/.hidden/"));
         QCOMPARE(changes.count(), 3);
         // Keys that leave the selection where it is choose nothing; others that move it choose the node
         // moved to, so the list never shows another folder than the tree.
@@ -268,118 +342,224 @@ private slots:
         QCOMPARE(list.Directory(), QStringLiteral("Drives"));
     }
 
-    void aRemovableDriveWithoutMediumIsNotShown() {
-        TZTFilelistView list;
-        TZTDirTree tree;
-        tree.SetFileList(&list);
-        tree.resize(400, 300);
-        QVERIFY(Show(tree));
-        QVERIFY(QDir(Path("stick")).removeRecursively());  // the medium was taken out
-        QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
-        QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, Drive(tree, 0)));
-        QCOMPARE(FMessages->shown.size(), 1);
-        QVERIFY(FMessages->shown.first().startsWith("warning: There is no disk in Drive " + Path("stick")));
+    // The combo's box moves the closed tree's selection; nothing is chosen until Enter.
+    void comboKeysMoveTheHiddenSelection_data() { test::AddRows(kComboKeys); }
+    void comboKeysMoveTheHiddenSelection() {
+        QFETCH(int, row);
+        const auto& c = kComboKeys[row];
+        TZTDirTreeCombo combo;
+        TZTDirTreeView* tree = combo.Tree();
+        if (*c.open) combo.OpenPath(Path(c.open));
+        if (QString(c.start) != "-") tree->setCurrentIndex(NodeAt(tree->Nodes(), c.start));
+        QSignalSpy changes(&combo, &TZTDirTreeCombo::OnPathChange);
+        for (int key : c.keys) QTest::keyClick(combo.Edit(), Qt::Key(key));
+        QCOMPARE(RelPath(tree->Nodes(), tree->currentIndex()), QString(c.current));
+        QCOMPARE(Expanded(*tree, tree->Nodes()), QStringList({""}) + c.expanded);
+        QVERIFY(tree->currentIndex().isValid() && !combo.DroppedDown());
         QCOMPARE(changes.count(), 0);
-        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
     }
 
-    void settingTheListLinksBothWays() {
+    void comboDropDown() {
         TZTFilelistView list;
-        TZTDirTree tree;
-        tree.OpenPath(Path("vol2/Work/"));
-        tree.SetFileList(&list);
-        QVERIFY(list.DirTree() == &tree);
-        QVERIFY(tree.FileList() == &list);
-        // The list shows what the tree chose.
-        QCOMPARE(list.Directory(), Path("vol2/Work/"));
-        tree.SetFileList(nullptr);
-        QVERIFY(list.DirTree() == nullptr);
-        QVERIFY(tree.FileList() == nullptr);
-    }
-
-    void linkingFromTheListLinksBothWays() {
-        TZTFilelistView list;
-        TZTDirTree tree;
-        list.SetDirTree(&tree);
-        QVERIFY(tree.FileList() == &list);
-        // Another list takes the tree over; the first one lets go of it.
-        TZTFilelistView other;
-        tree.SetFileList(&other);
-        QVERIFY(list.DirTree() == nullptr);
-        QVERIFY(other.DirTree() == &tree);
-        QVERIFY(tree.FileList() == &other);
-        list.SetDirTree(nullptr);
-        QVERIFY(tree.FileList() == &other);
-    }
-
-    void theListFollowsTheTreeAndTheTreeFollowsTheList() {
-        TZTFilelistView list;
-        TZTDirTree tree;
-        tree.SetFileList(&list);
-        list.SetDirectory(Path("vol1/"));
-        list.UpdateFileList();
-        int row = -1;
-        for (int i = 0; i < list.Count(); ++i) {
-            if (list.Item(i).caption == QLatin1String("Photos")) row = i;
+        QWidget window;
+        auto* combo = new TZTDirTreeCombo(&window);
+        auto* elsewhere = new QWidget(&window);
+        combo->SetFileList(&list);
+        combo->move(10, 10);
+        elsewhere->setGeometry(10, 300, 100, 50);
+        QVERIFY(test::Show(window, {400, 400}));
+        TZTDirTreeView* tree = combo->Tree();
+        const TDirTreeModel* nodes = tree->Nodes();
+        QSignalSpy changes(combo, &TZTDirTreeCombo::OnPathChange);
+        // Below the box, as wide as the box; the button and F4 open and close it alike, Escape closes it.
+        combo->Btn()->click();
+        QVERIFY(tree->isEnabled());
+        QCOMPARE(tree->geometry(),
+                 QRect(combo->mapToGlobal(QPoint(0, combo->height())), QSize(combo->width(), 240)));
+        combo->SetTreeHeight(150);
+        QTest::keyClick(combo->Edit(), Qt::Key_F4);
+        QVERIFY(!tree->isVisible() && !tree->isEnabled());
+        QTest::keyClick(combo->Edit(), Qt::Key_F4);
+        QCOMPARE(tree->height(), 150);
+        QTest::keyClick(tree, Qt::Key_Escape);
+        QVERIFY(!combo->DroppedDown());
+        QTest::keyClick(list.CurrentView(), Qt::Key_F4);  // from the list too
+        QVERIFY(combo->DroppedDown());
+        QTest::keyClick(combo->Edit(), Qt::Key_Escape);
+        QVERIFY(!combo->DroppedDown());
+        // The node under the pointer is highlighted; that chooses nothing.
+        combo->DropDown();
+        QVERIFY(QTest::qWaitForWindowExposed(tree));
+        QTest::mouseMove(tree->viewport(), NodeLabelCenter(tree, Drive(nodes, 1)));
+        QTRY_COMPARE(tree->currentIndex(), Drive(nodes, 1));
+        QVERIFY(combo->DroppedDown() && combo->SelectedPath().isEmpty());
+        // A click on a node chooses it, the root standing for the drive list; so does Enter, in the open
+        // tree and in the box. The box, the path and the list agree.
+        const auto shown = [&] {
+            return QStringList(
+                {Box().Relative(combo->SelectedPath()), combo->Text(), Box().Relative(list.Directory())});
+        };
+        const auto clickOn = [&](const QModelIndex& node) {
+            if (!combo->DroppedDown()) combo->DropDown();
+            QVERIFY(QTest::qWaitForWindowExposed(tree));
+            QTest::mouseClick(tree->windowHandle(), Qt::LeftButton, {},
+                              tree->viewport()->mapTo(tree, NodeLabelCenter(tree, node)));
+            QTRY_VERIFY(!combo->DroppedDown());
+        };
+        const QString vol1 = Drive(nodes, 1).data().toString(), vol2 = Drive(nodes, 2).data().toString();
+        clickOn(Drive(nodes, 2));
+        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/"}));
+        QCOMPARE(changes.last().at(1).toString(), Path("vol2/"));
+        clickOn(nodes->Root());
+        QCOMPARE(shown(), QStringList({"Drives", "Computer", "Drives"}));
+        combo->DropDown();
+        tree->setCurrentIndex(Drive(nodes, 1));
+        QTest::keyClick(tree, Qt::Key_Return);
+        QVERIFY(!combo->DroppedDown());
+        QCOMPARE(shown(), QStringList({"vol1/", vol1, "vol1/"}));
+        tree->setCurrentIndex(Drive(nodes, 2));
+        QTest::keyClick(combo->Edit(), Qt::Key_Return);
+        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/"}));
+        QCOMPARE(changes.count(), 4);
+        // A removable drive without its medium is not chosen.
+        QVERIFY(QDir(Path("stick")).removeRecursively());
+        tree->setCurrentIndex(Drive(nodes, 0));
+        QTest::keyClick(combo->Edit(), Qt::Key_Return);
+        QCOMPARE(FMessages->shown.size(), 1);
+        QVERIFY(FMessages->shown.first().startsWith("warning: There is no disk in Drive "));
+        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/"}));
+        QCOMPARE(changes.count(), 4);
+        // A click outside closes it; one on the button while open only closes it. Both come through the
+        // window system, as real clicks do, so the open drop-down sees them first.
+        for (const QPoint& at :
+             {elsewhere->geometry().center(), combo->Btn()->mapTo(&window, QPoint(5, 5))}) {
+            combo->DropDown();
+            QVERIFY(combo->DroppedDown());
+            QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, at);
+            QTRY_VERIFY(!combo->DroppedDown());
+            QCoreApplication::processEvents();
+            QVERIFY(!combo->DroppedDown() && !tree->isEnabled());
         }
-        QVERIFY(row >= 0);
-        list.SetSelected(row, true);
-        QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
+    }
+
+    // Linked from either side, tree or combo and list know each other; the list shows what was chosen
+    // and the tree what was opened in the list; a partner that goes away is forgotten.
+    void linkToTheList_data() {
+        QTest::addColumn<bool>("combo");
+        QTest::newRow("tree") << false;
+        QTest::newRow("combo") << true;
+    }
+    void linkToTheList() {
+        QFETCH(bool, combo);
+        TZTDirTree tree;
+        TZTDirTreeCombo box;
+        TFileListLink* link = combo ? static_cast<TFileListLink*>(&box) : &tree;
+        const auto linkOf = [&](const TZTFilelistView& list) {
+            return combo ? list.DirTreeCombo() : list.DirTree();
+        };
+        const auto listOf = [&] { return combo ? box.FileList() : tree.FileList(); };
+        const auto setList = [&](TZTFilelistView* list) {
+            combo ? box.SetFileList(list) : tree.SetFileList(list);
+        };
+        const auto selected = [&] { return combo ? box.SelectedPath() : tree.SelectedPath(); };
+        TZTFilelistView list, other;
+        link->OpenPath(Path("vol2/Work/"));
+        setList(&list);
+        QVERIFY(linkOf(list) == link && listOf() == &list);
+        QCOMPARE(list.Directory(), Path("vol2/Work/"));
+        // Another list takes it over; the first lets go, and letting go again changes nothing.
+        setList(&other);
+        QVERIFY(linkOf(list) == nullptr && linkOf(other) == link && listOf() == &other);
+        combo ? list.SetDirTreeCombo(nullptr) : list.SetDirTree(nullptr);
+        QVERIFY(listOf() == &other);
+        combo ? list.SetDirTreeCombo(link) : list.SetDirTree(link);
+        QVERIFY(listOf() == &list && linkOf(other) == nullptr);
+        // A folder opened in the list shows in the tree.
+        list.SetDirectory(Path("vol1/"));
+        test::Select(list, {"Photos"});
         list.OpenSelected();
         QCOMPARE(list.Directory(), Path("vol1/Photos/"));
-        QCOMPARE(tree.SelectedPath(), Path("vol1/Photos/"));
-        QCOMPARE(tree.currentIndex().data().toString(), QStringLiteral("Photos"));
-        QCOMPARE(changes.count(), 1);
-    }
-
-    void aDestroyedListIsForgotten() {
-        TZTDirTree tree;
+        QCOMPARE(selected(), Path("vol1/Photos/"));
+        QCOMPARE(combo ? box.Text() : tree.currentIndex().data().toString(), QStringLiteral("Photos"));
+        // Writing SelectedPath shows it in the list from the combo; the tree only stores it.
+        combo ? box.SetSelectedPath(Path("vol2/")) : tree.SetSelectedPath(Path("vol2/"));
+        QCOMPARE(selected(), Path("vol2/"));
+        QCOMPARE(list.Directory(), combo ? Path("vol2/") : Path("vol1/Photos/"));
+        if (!combo) QCOMPARE(tree.currentIndex().data().toString(), QStringLiteral("Photos"));
         {
-            TZTFilelistView list;
-            tree.SetFileList(&list);
+            TZTFilelistView gone;
+            setList(&gone);
         }
-        QVERIFY(tree.FileList() == nullptr);
-        tree.OpenPath(Path("vol1/"));  // nothing to follow it, nothing to crash
-        QCOMPARE(tree.SelectedPath(), Path("vol1/"));
-    }
-
-    void aDestroyedTreeIsForgottenByItsList() {
-        TZTFilelistView list;
-        {
-            TZTDirTree tree;
-            tree.SetFileList(&list);
+        QVERIFY(listOf() == nullptr);
+        link->OpenPath(Path("vol1/"));  // nothing to follow it, nothing to crash
+        QCOMPARE(selected(), Path("vol1/"));
+        if (combo) {
+            TZTDirTreeCombo gone;
+            gone.SetFileList(&other);
+        } else {
+            TZTDirTree gone;
+            gone.SetFileList(&other);
         }
-        QVERIFY(list.DirTree() == nullptr);
+        QVERIFY(linkOf(other) == nullptr);
     }
 
-    void writingSelectedPathOnlyStoresIt() {
-        TZTFilelistView list;
-        TZTDirTree tree;
-        tree.SetFileList(&list);
-        tree.OpenPath(Path("vol1/Photo/"));
-        const QModelIndex before = tree.currentIndex();
-        tree.SetSelectedPath(Path("vol2/"));
-        QCOMPARE(tree.SelectedPath(), Path("vol2/"));
-        QCOMPARE(tree.currentIndex(), before);
-        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
-        tree.SetSelectedFile("/some/file.txt");
-        QCOMPARE(tree.SelectedFile(), QStringLiteral("/some/file.txt"));
+    void volumeTypes() {
+        const struct {
+            const char* type;
+            const char* root;
+            TDriveType expected;
+        } volumes[] = {
+            {"nfs", "/mnt/share", kDriveRemote},
+            {"cifs", "/media/share", kDriveRemote},  // a network volume, wherever it is mounted
+            {"NFS", "/mnt/share", kDriveRemote},
+            {"fuse.sshfs", "/home/anna/server", kDriveRemote},
+            {"iso9660", "/media/anna/DISC", kDriveCdRom},
+            {"tmpfs", "/tmp", kDriveRamDisk},
+            {"vfat", "/media/anna/STICK", kDriveRemovable},
+            {"exfat", "/run/media/anna/X", kDriveRemovable},
+            {"overlay", "/", kDriveFixed},
+            {"ext4", "/mediafiles", kDriveFixed},
+        };
+        for (const auto& volume : volumes)
+            QVERIFY2(ClassifyVolume(volume.type, volume.root) == volume.expected, volume.type);
+        const QStorageInfo here(Path(""));
+        QCOMPARE(DriveTypeText(Path("")),
+                 DriveTypeName(ClassifyVolume(here.fileSystemType(), here.rootPath())));
+        QCOMPARE(DriveTypeText(Path("gone")), QStringLiteral("Not exist"));
+        QCOMPARE(DriveTypeText(QString()), QStringLiteral("Not exist"));
+        QCOMPARE(DiskSizeKB(Path("")), here.bytesTotal() / 1024);
+        QVERIFY(DiskFreeKB(Path("")) >= 0 && DiskFreeKB(Path("")) <= DiskSizeKB(Path("")));
+        QCOMPARE(DiskSizeKB(Path("gone/deeper")), 0);
+        QCOMPARE(DiskFreeKB(QString()), 0);
     }
 
-    void reloadTreeForgetsTheFolders() {
-        TZTDirTree tree;
-        tree.OpenPath(Path("vol1/Photos/Summer/"));
-        tree.ReloadTree();
-        QCOMPARE(tree.Nodes()->rowCount(tree.Nodes()->Root()), 3);
-        for (int row = 0; row < 3; ++row) QCOMPARE(tree.Nodes()->rowCount(Drive(tree, row)), 0);
+    void logicalDrivesAreUsableFolders() {
+        QStringList roots;
+        for (const TDrive& drive : LogicalDrives()) {
+            QVERIFY2(drive.root.endsWith(QLatin1Char('/')) && QFileInfo(drive.root).isDir(),
+                     qPrintable(drive.root));
+            QVERIFY(!drive.displayName.isEmpty());
+            QVERIFY(drive.type >= kDriveRemovable && drive.type <= kDriveRamDisk);
+            QVERIFY2(!drive.root.startsWith("/proc/") && !drive.root.startsWith("/sys/"),
+                     qPrintable(drive.root));
+            roots << drive.root;
+        }
+        QStringList sorted = roots;
+        sorted.sort();
+        sorted.removeDuplicates();
+        QCOMPARE(roots, sorted);
+        const QStorageInfo root = QStorageInfo::root();
+        if (!root.isValid() || !root.isReady()) QSKIP("the root file system cannot be queried here");
+        QVERIFY(roots.contains(QStringLiteral("/")));
     }
 
-    void popUpMenuCanBeDetached() {
-        TZTDirTree tree;
-        tree.SetPopUpMenuEnabled(false);
-        QCOMPARE(tree.contextMenuPolicy(), Qt::NoContextMenu);
-        tree.SetPopUpMenuEnabled(true);
-        QCOMPARE(tree.contextMenuPolicy(), Qt::DefaultContextMenu);
+    void diskInDrive_data() { test::AddRows(kDisks); }
+    void diskInDrive() {
+        QFETCH(int, row);
+        const auto& c = kDisks[row];
+        QCOMPARE(DiskInDrive(QString(c.drive).replace("@", Path("")), c.showMessage), c.ready);
+        QCOMPARE(FMessages->shown.join('|'), QString(c.shown).replace("@", Path("")));
+        QVERIFY(FMessages->asked.isEmpty());
     }
 };
 

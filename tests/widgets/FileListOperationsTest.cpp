@@ -1,31 +1,133 @@
-// Cut, copy and paste, delete, new folder, renaming in place and viewing, as the file list's keys and
-// menu reach them.
+// Cut, copy and paste, delete, new folder, renaming in place, viewing and the "Set Attributes" dialog
+// (read-only is the owner's write permission, hidden a leading "." in the name), as the file list's keys
+// and commands reach them.
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QtTest>
-#include <memory>
 
 #include "ExecuteFile.h"
+#include "FileListAttributes.h"
+#include "FileListAttributesDialog.h"
 #include "FileListTestSupport.h"
-#include "ScriptedMessages.h"
 #include "ZTFilelistViewPopUp.h"
 
 using namespace odz;
+using test::Captions;
 using test::RowOf;
 using test::Select;
 
-class FileListOperationsTest : public QObject, protected test::TFileListFixture {
+namespace {
+
+// A dialog step that sets the two boxes this platform has and presses OK (or Cancel).
+test::TScriptedDialogs::TStep Answer(bool readOnly, bool hidden, bool ok) {
+    return [=](QDialog& dialog) {
+        auto& attributes = static_cast<TFileListAttributesDialog&>(dialog);
+        attributes.ReadOnlyBox()->setChecked(readOnly);
+        attributes.HiddenBox()->setChecked(hidden);
+        return int(ok ? QDialog::Accepted : QDialog::Rejected);
+    };
+}
+
+// Files go from list to list, and to and from the desktop's file manager, on the desktop's clipboard: a
+// copy stays there, a cut is moved and then cleared.
+const struct {
+    const char* name;
+    const char* origin;         // the key pressed in the first list, or who wrote the data
+    const char *format, *data;  // "@" stands for the source folder's URL
+    bool moved;
+} kPastes[] = {
+    {"Ctrl+C in the other list", "C", "", "", false},
+    {"Ctrl+X in the other list", "X", "", "", true},
+    {"GNOME copy", "desktop", "x-special/gnome-copied-files", "copy\n@/sub\n@/a.txt", false},
+    {"GNOME cut", "desktop", "x-special/gnome-copied-files", "cut\n@/sub\n@/a.txt\n", true},
+    {"KDE cut", "KDE", "text/uri-list", "@/sub\r\n@/a.txt\r\n", true},
+    {"URI list only", "desktop", "text/uri-list", "@/sub\r\n@/a.txt\r\n", false},
+    {"newer GNOME, as text", "desktop", "text/plain", "x-special/nautilus-clipboard\ncut\n@/sub\n@/a.txt\n",
+     true},
+};
+
+// Entries deleted with the Delete key: what is asked, and what goes to the trash.
+const struct {
+    const char* name;
+    QStringList selected;
+    int answer;  // -1 when nothing is asked
+    const char* asked;
+    QStringList trashed;
+} kDeletions[] = {
+    {"three files are one request",
+     {"a.txt", "b.txt", "c.txt"},
+     int(TAnswer::Yes),
+     "these 3 items",
+     {"a.txt", "b.txt", "c.txt"}},
+    {"declined", {"a.txt"}, int(TAnswer::No), "\"a.txt\"", {}},
+    {"the parent row", {" ^ Parent"}, -1, "", {}},
+    {"the parent row and a file", {" ^ Parent", "a.txt"}, int(TAnswer::Yes), "\"a.txt\"", {"a.txt"}},
+};
+
+// Names typed over a caption: "old>new" tells what is renamed; "@" stands for the folder shown.
+const struct {
+    const char* name;
+    bool hideExtensions;
+    QStringList selected;
+    const char *typed, *renamed, *shown;
+} kRenames[] = {
+    {"new name", false, {"a.txt"}, "d.txt", "a.txt>d.txt", ""},
+    {"same name", false, {"a.txt"}, "a.txt", "", ""},
+    {"other letter case", false, {"a.txt"}, "A.TXT", "", ""},
+    {"existing name", false, {"a.txt"}, "b.txt", "", "error: \"b.txt\" already exists !"},
+    {"empty name",
+     false,
+     {"a.txt"},
+     "",
+     "",
+     "error: ERROR - Can't rename \"@a.txt\" to \"@\": the new name is empty."},
+    {"a name with a slash",
+     false,
+     {"a.txt"},
+     "x/c.txt",
+     "",
+     "error: ERROR - Can't rename \"@a.txt\" to \"@x/c.txt\": a name cannot contain \"/\"."},
+    {"two selected: the first", false, {"b.txt", "a.txt"}, "first.txt", "a.txt>first.txt", ""},
+    {"a folder", false, {"sub"}, "letters", "sub>letters", ""},
+    {"hidden extension kept", true, {"data"}, "numbers", "data.xyz>numbers.xyz", ""},
+    {"hidden extension, emptied",
+     true,
+     {"data"},
+     "",
+     "",
+     "error: ERROR - Can't rename \"@data.xyz\" to \"@\": the new name is empty."},
+};
+
+// What the "Set Attributes" dialog is answered with, and what the entry is then.
+const struct {
+    const char* name;
+    const char* entry;
+    const char* before;  // "read-only", or "clash": ".a.txt" is there already
+    bool readOnly, hidden, ok;
+    const char *result, *attrText, *shown;
+} kAttributeChanges[] = {
+    {"read-only", "a.txt", "", true, false, true, "a.txt", "R", ""},
+    {"hidden", "a.txt", "", false, true, true, ".a.txt", "H", ""},
+    {"both", "a.txt", "", true, true, true, ".a.txt", "RH", ""},
+    {"shown again", ".profile", "", false, false, true, "profile", "", ""},
+    {"hidden folder", "sub", "", false, true, true, ".sub", "H", ""},
+    {"writable again", "a.txt", "read-only", false, false, true, "a.txt", "", ""},
+    {"cancelled", "a.txt", "", true, true, false, "a.txt", "", ""},
+    {"hidden onto an existing name", "a.txt", "clash", false, true, true, "a.txt", "",
+     "error: \".a.txt\" already exists !"},
+};
+
+}  // namespace
+
+class FileListOperationsTest : public QObject, protected test::TExplorerFixture {
     Q_OBJECT
 
 private:
     QAbstractItemView* View() { return List().CurrentView(); }
-
-    void Show() {
-        List().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&List()));
-    }
     QLineEdit* Editor() {
         const QModelIndex index = View()->currentIndex();
         return qobject_cast<QLineEdit*>(View()->indexWidget(List().Model()->index(index.row(), 0)));
@@ -41,22 +143,26 @@ private:
         QCoreApplication::sendPostedEvents();
         QCoreApplication::sendPostedEvents();
     }
-    bool MenuEnabled(const char* name) {
-        List().PopUp()->Prepare();
-        return List().PopUp()->Item(QString::fromLatin1(name))->isEnabled();
+    // The names of the entries the list shows, sorted as the folder's are.
+    QStringList ListedNames() {
+        QStringList names;
+        for (int row = 0; row < List().Count(); ++row) {
+            if (!List().Item(row).isParent) names << List().Item(row).Name();
+        }
+        names.sort();
+        return names;
     }
 
 private slots:
     void init() {
-        FBox = std::make_unique<test::TFileListSandbox>();
-        FMessages = std::make_unique<test::TScriptedMessages>();
-        for (const char* name : {"work/src/a.txt", "work/src/b.txt", "work/src/c.txt", "work/src/readme.TXT",
-                                 "work/src/data.xyz", "work/dst/keep.txt"}) {
+        Begin(true);
+        for (const char* name :
+             {"work/src/a.txt", "work/src/b.txt", "work/src/c.txt", "work/src/readme.TXT",
+              "work/src/data.xyz", "work/dst/keep.txt", "work/attr/a.txt", "work/attr/.profile"}) {
             Box().Write(name, name);
         }
-        Box().MakeFolder("work/src/sub");
-        FList = std::make_unique<TZTFilelistView>();
-        List().SetDirectory(Box().Path("work/src"));
+        Box().MakeFolders({"work/src/sub", "work/attr/sub"});
+        OpenList("work/src");
     }
     void cleanup() {
         CheckAnswered();
@@ -64,36 +170,13 @@ private slots:
         SetLauncher(nullptr);
     }
 
-    // Files go from list to list, and to and from the desktop's file manager, on the desktop's
-    // clipboard: a copy stays there, a cut is moved and then cleared.
-    void pasteTakesFilesFromTheDesktopClipboard_data() {
-        QTest::addColumn<QString>("origin");  // the key pressed in the first list, or who wrote the data
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<QByteArray>("data");  // "@" stands for the source folder's URL
-        QTest::addColumn<bool>("moved");
-        QTest::newRow("Ctrl+C in the other list") << "C" << QString() << QByteArray() << false;
-        QTest::newRow("Ctrl+X in the other list") << "X" << QString() << QByteArray() << true;
-        QTest::newRow("GNOME copy") << "desktop"
-                                    << "x-special/gnome-copied-files" << QByteArray("copy\n@/sub\n@/a.txt")
-                                    << false;
-        QTest::newRow("GNOME cut") << "desktop"
-                                   << "x-special/gnome-copied-files" << QByteArray("cut\n@/sub\n@/a.txt\n")
-                                   << true;
-        QTest::newRow("KDE cut") << "KDE"
-                                 << "text/uri-list" << QByteArray("@/sub\r\n@/a.txt\r\n") << true;
-        QTest::newRow("URI list only") << "desktop"
-                                       << "text/uri-list" << QByteArray("@/sub\r\n@/a.txt\r\n") << false;
-        QTest::newRow("newer GNOME, as text")
-            << "desktop"
-            << "text/plain" << QByteArray("x-special/nautilus-clipboard\ncut\n@/sub\n@/a.txt\n") << true;
-    }
+    void pasteTakesFilesFromTheDesktopClipboard_data() { test::AddRows(kPastes); }
     void pasteTakesFilesFromTheDesktopClipboard() {
-        QFETCH(QString, origin);
-        QFETCH(QString, format);
-        QFETCH(QByteArray, data);
-        QFETCH(bool, moved);
-        Show();
-        const QByteArray source = QUrl::fromLocalFile(Box().Path("work/src")).toEncoded();
+        QFETCH(int, row);
+        const QString origin = kPastes[row].origin;
+        const bool moved = kPastes[row].moved;
+        QVERIFY(test::Show(List()));
+        const QByteArray source = QUrl::fromLocalFile(Path("work/src")).toEncoded();
         QClipboard* clipboard = QGuiApplication::clipboard();
         if (origin.size() == 1) {
             Select(List(), {"a.txt", "sub"});
@@ -106,21 +189,20 @@ private slots:
             QCOMPARE(written->data("application/x-kde-cutselection"), QByteArray(moved ? "1" : "0"));
         } else {
             auto* mime = new QMimeData;
-            mime->setData(format, data.replace("@", source));
+            mime->setData(kPastes[row].format, QByteArray(kPastes[row].data).replace("@", source));
             if (origin == "KDE") mime->setData("application/x-kde-cutselection", "1");
             clipboard->setMimeData(mime);
         }
         TZTFilelistView other;
-        other.SetDirectory(Box().Path("work/dst"));
-        other.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&other));
+        other.SetDirectory(Path("work/dst"));
+        QVERIFY(test::Show(other));
         other.PopUp()->Prepare();
         QVERIFY(other.PopUp()->Item("ItemOpPaste")->isEnabled());
         QTest::keyClick(other.CurrentView(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(Box().Names("work/dst"), QStringList({"a.txt", "keep.txt", "sub"}));
         QCOMPARE(Box().Read("work/dst/a.txt"), QByteArray("work/src/a.txt"));
-        QCOMPARE(QFileInfo::exists(Box().Path("work/src/a.txt")), !moved);
-        QCOMPARE(QFileInfo::exists(Box().Path("work/src/sub")), !moved);
+        QCOMPARE(QFileInfo::exists(Path("work/src/a.txt")), !moved);
+        QCOMPARE(QFileInfo::exists(Path("work/src/sub")), !moved);
         QVERIFY(RowOf(other, "a.txt") >= 0);  // the list shows the pasted files
         // What was moved is no longer where the clipboard says, so it is cleared; a copy stays.
         QCOMPARE(other.PendingFiles().size(), moved ? 0 : 2);
@@ -131,212 +213,127 @@ private slots:
 
     void cancelInAConflictStopsThePaste() {
         Box().Write("work/dst/a.txt", "old");
+        test::TRecordingLink tree, combo;
+        List().SetDirTree(&tree);
+        List().SetDirTreeCombo(&combo);
         Select(List(), {"a.txt", "b.txt"});
         List().CutCopy(false);
-        List().SetDirectory(Box().Path("work/dst"));
+        List().SetDirectory(Path("work/dst"));
         FMessages->Expect(TAnswer::Cancel);  // "Replace it?" for a.txt
         List().PasteFiles();
         QCOMPARE(FMessages->asked.size(), 1);
         QCOMPARE(Box().Read("work/dst/a.txt"), QByteArray("old"));
-        QVERIFY(!QFileInfo::exists(Box().Path("work/dst/b.txt")));
+        QVERIFY(!QFileInfo::exists(Path("work/dst/b.txt")));
         QCOMPARE(List().PendingFiles().size(), 2);  // a copy stays on the clipboard
-    }
-
-    void pasteRefreshesTheLinkedComboBeforeTheTree() {
-        test::TRecordingLink tree, combo;
-        List().SetDirTree(&tree);
-        List().SetDirTreeCombo(&combo);
-        Select(List(), {"a.txt"});
-        List().CutCopy(false);
-        List().SetDirectory(Box().Path("work/dst"));
-        List().PasteFiles();
+        // The linked combo, rather than the tree, reads the folder again.
         QCOMPARE(combo.opened, QStringList({Box().Folder("work/dst")}));
         QVERIFY(tree.opened.isEmpty());
         List().SetDirTreeCombo(nullptr);
         List().SetDirTree(nullptr);
     }
 
-    void deleteOfThreeFilesIsOneRequest() {
-        Show();
-        Select(List(), {"a.txt", "b.txt", "c.txt"});
+    void deleteSelected_data() { test::AddRows(kDeletions); }
+    void deleteSelected() {
+        QFETCH(int, row);
+        const QStringList selected = kDeletions[row].selected, trashed = kDeletions[row].trashed;
+        const int answer = kDeletions[row].answer;
+        const QString asked = kDeletions[row].asked;
+        QVERIFY(test::Show(List()));
+        Select(List(), selected);
         List().CutCopy(false);
-        FMessages->Expect(TAnswer::Yes);
+        if (answer >= 0) FMessages->Expect(TAnswer(answer));
         QTest::keyClick(View(), Qt::Key_Delete);
         QCOMPARE(FMessages->asked,
-                 QStringList({"Are you sure you want to move these 3 items to the Trash?"}));
-        QCOMPARE(Box().Names("work/src"), QStringList({"data.xyz", "readme.TXT", "sub"}));
-        QCOMPARE(QDir(Box().Trash()).entryList(QDir::Files, QDir::Name),
-                 QStringList({"a.txt", "b.txt", "c.txt"}));
-        QCOMPARE(RowOf(List(), "a.txt"), -1);
-        QVERIFY(List().PendingFiles().isEmpty());
+                 asked.isEmpty() ? QStringList()
+                                 : QStringList("Are you sure you want to move " + asked + " to the Trash?"));
+        QCOMPARE(QDir(Box().Trash()).entryList(QDir::Files, QDir::Name), trashed);
+        QStringList left = {"a.txt", "b.txt", "c.txt", "data.xyz", "readme.TXT", "sub"};
+        for (const QString& name : trashed) left.removeOne(name);
+        QCOMPARE(Box().Names("work/src"), left);
+        QCOMPARE(ListedNames(), left);
+        // Deleted files leave the clipboard; the parent row takes no part at all.
+        QCOMPARE(List().PendingFiles().isEmpty(), trashed.size() > 0 || answer < 0);
         QVERIFY(FMessages->shown.isEmpty());
     }
 
-    void deleteDeclinedKeepsTheFiles() {
-        Select(List(), {"a.txt"});
-        FMessages->Expect(TAnswer::No);
-        List().DeleteSelected();
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/a.txt")));
-        QVERIFY(RowOf(List(), "a.txt") >= 0);
-    }
-
-    void theParentRowTakesNoPartInFileOperations() {
-        Select(List(), {" ^ Parent"});
-        List().DeleteSelected();
-        List().CutCopy(false);
-        QVERIFY(FMessages->asked.isEmpty());
-        QVERIFY(List().PendingFiles().isEmpty());
-        Select(List(), {" ^ Parent", "a.txt"});
-        FMessages->Expect(TAnswer::Yes);
-        List().DeleteSelected();
-        QCOMPARE(FMessages->asked, QStringList({"Are you sure you want to move \"a.txt\" to the Trash?"}));
-        QVERIFY(QFileInfo::exists(Box().Path("work")));
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/b.txt")));
-    }
-
-    void newFolderTwiceInTheSameFolder() {
-        Show();
+    void newFolder() {
+        QVERIFY(test::Show(List()));
         test::TRecordingLink combo;
         List().SetDirTreeCombo(&combo);
         QTest::keyClick(View(), Qt::Key_N, Qt::ControlModifier);
-        QVERIFY(QFileInfo(Box().Path("work/src/New Folder")).isDir());
+        QVERIFY(QFileInfo(Path("work/src/New Folder")).isDir());
         QCOMPARE(List().SelectedRows(), QList<int>({RowOf(List(), "New Folder")}));
         QVERIFY(Editor());  // its name is ready to be typed
         QTest::keyClick(Editor(), Qt::Key_Escape);
+        // The next one is numbered past every entry in the way, a file among them; it is named as typed.
+        Box().Write("work/src/New Folder(2)");
         List().NewFolder();
-        QVERIFY(QFileInfo(Box().Path("work/src/New Folder(2)")).isDir());
-        QCOMPARE(List().Item(List().SelectedRows().value(0)).caption, QStringLiteral("New Folder(2)"));
-        // The combo reads each new folder, then shows the folder the list shows.
-        QCOMPARE(combo.opened, QStringList({Box().Path("work/src/New Folder"), Box().Folder("work/src"),
-                                            Box().Path("work/src/New Folder(2)"), Box().Folder("work/src")}));
-        QTest::keyClick(Editor(), Qt::Key_Escape);
-        List().SetDirTreeCombo(nullptr);
-    }
-
-    void newFolderIsNamedAsTyped() {
-        Show();
-        List().NewFolder();
+        QVERIFY(QFileInfo(Path("work/src/New Folder(3)")).isDir());
         TypeName("Letters");
-        QCOMPARE(Box().Names("work/src").filter("Folder"), QStringList());
-        QVERIFY(QFileInfo(Box().Path("work/src/Letters")).isDir());
+        QVERIFY(QFileInfo(Path("work/src/Letters")).isDir());
+        QVERIFY(!QFileInfo::exists(Path("work/src/New Folder(3)")));
         QCOMPARE(List().Item(List().SelectedRows().value(0)).caption, QStringLiteral("Letters"));
-    }
-
-    void newFolderBesideAFileOfThatName() {
-        Box().Write("work/src/New Folder");
-        List().NewFolder();
-        QVERIFY(QFileInfo(Box().Path("work/src/New Folder(2)")).isDir());
-        QVERIFY(FMessages->shown.isEmpty());
-    }
-
-    void newFolderThatCannotBeMadeIsReported() {
-        QVERIFY(QDir(Box().Path("work/src")).removeRecursively());  // gone while the list shows it
+        // The combo reads each new folder, then shows the folder the list shows.
+        QCOMPARE(combo.opened, QStringList({Path("work/src/New Folder"), Box().Folder("work/src"),
+                                            Path("work/src/New Folder(3)"), Box().Folder("work/src"),
+                                            Box().Folder("work/src")}));
+        List().SetDirTreeCombo(nullptr);
+        QVERIFY(QDir(Path("work/src")).removeRecursively());  // gone while the list shows it
         List().NewFolder();
         QCOMPARE(FMessages->shown,
-                 QStringList({"error: ERROR - Can't create folder  " + Box().Path("work/src/New Folder") +
+                 QStringList({"error: ERROR - Can't create folder  " + Path("work/src/New Folder") +
                               "\nNo such file or directory"}));
     }
 
-    void renameInPlace_data() {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QStringList>("shown");
-        const QStringList all = {"a.txt", "b.txt", "c.txt", "data.xyz", "readme.TXT", "sub"};
-        QTest::newRow("new name") << "d.txt"
-                                  << QStringList({"b.txt", "c.txt", "d.txt", "data.xyz", "readme.TXT", "sub"})
-                                  << QStringList();
-        QTest::newRow("same name") << "a.txt" << all << QStringList();
-        QTest::newRow("other letter case") << "A.TXT" << all << QStringList();
-        QTest::newRow("existing name")
-            << "b.txt" << all << QStringList({"error: \"b.txt\" already exists !"});
-        QTest::newRow("empty name") << "" << all
-                                    << QStringList(
-                                           {"error: ERROR - Can't rename \"{dir}a.txt\" to \"{dir}\": "
-                                            "the new name is empty."});
-    }
+    void renameInPlace_data() { test::AddRows(kRenames); }
     void renameInPlace() {
-        QFETCH(QString, typed);
-        QFETCH(QStringList, names);
-        QFETCH(QStringList, shown);
-        Show();
-        Select(List(), {"a.txt"});
-        QTest::keyClick(View(), Qt::Key_F2);
-        TypeName(typed);
-        QCOMPARE(Box().Names("work/src"), names);
-        shown.replaceInStrings("{dir}", Box().Folder("work/src"));
-        QCOMPARE(FMessages->shown, shown);
-        QCOMPARE(RowOf(List(), "A.TXT"), -1);  // the list shows the names on disk
-    }
-
-    void renameWithTwoSelectedTakesTheFirst() {
-        Show();
-        Select(List(), {"b.txt", "a.txt"});
-        QVERIFY(!MenuEnabled("ItemRename"));
-        List().RenameSelected();
-        QCOMPARE(View()->currentIndex().row(), RowOf(List(), "a.txt"));
-        TypeName("first.txt");
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/first.txt")));
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/b.txt")));
-    }
-
-    void renameKeepsAHiddenExtension() {
-        Show();
-        List().SetHideFileExt(true);
-        List().UpdateFileList();
-        Select(List(), {"data"});
-        List().RenameSelected();
-        TypeName("numbers");
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/numbers.xyz")));
-        QVERIFY(!QFileInfo::exists(Box().Path("work/src/data.xyz")));
-        // An emptied name is refused rather than leaving just the extension.
-        Select(List(), {"numbers"});
-        List().RenameSelected();
-        TypeName("");
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/numbers.xyz")));
-        QCOMPARE(FMessages->shown.size(), 1);
-        QVERIFY(FMessages->shown.first().endsWith("the new name is empty."));
-    }
-
-    void renamingAFolderMovesTheTree() {
-        Show();
+        QFETCH(int, row);
+        const auto& c = kRenames[row];
+        const QString renamed = c.renamed;
         test::TRecordingLink tree, combo;
         List().SetDirTree(&tree);
         List().SetDirTreeCombo(&combo);
-        Select(List(), {"sub"});
-        List().RenameSelected();
-        TypeName("letters");
-        QVERIFY(QFileInfo(Box().Path("work/src/letters")).isDir());
-        QCOMPARE(tree.opened, QStringList({Box().Folder("work/src")}));
+        List().SetHideFileExt(c.hideExtensions);
+        List().UpdateFileList();
+        QVERIFY(test::Show(List()));
+        Select(List(), c.selected);
+        QTest::keyClick(View(), Qt::Key_F2);
+        TypeName(c.typed);
+        QStringList names = {"a.txt", "b.txt", "c.txt", "data.xyz", "readme.TXT", "sub"};
+        if (!renamed.isEmpty()) {
+            names.removeOne(renamed.section('>', 0, 0));
+            names << renamed.section('>', 1);
+            names.sort();
+            QCOMPARE(List().Item(List().SelectedRows().value(0)).Name(), renamed.section('>', 1));
+        }
+        QCOMPARE(Box().Names("work/src"), names);
+        QCOMPARE(ListedNames(), names);  // the list shows the names on disk
+        QCOMPARE(FMessages->shown.join('|'), QString(c.shown).replace("@", Box().Folder("work/src")));
+        // A renamed folder moves the tree (not the combo) to the folder it is in.
+        QCOMPARE(tree.opened,
+                 renamed.startsWith("sub") ? QStringList({Box().Folder("work/src")}) : QStringList());
         QVERIFY(combo.opened.isEmpty());
-        QCOMPARE(List().Item(List().SelectedRows().value(0)).caption, QStringLiteral("letters"));
         List().SetDirTreeCombo(nullptr);
         List().SetDirTree(nullptr);
     }
 
-    void readOnlyRefusesRenaming() {
-        Show();
-        List().SetReadOnly(true);
-        QCOMPARE(View()->editTriggers(), QAbstractItemView::NoEditTriggers);
-        Select(List(), {"a.txt"});
-        List().RenameSelected();
-        QVERIFY(!Editor());
-        QCOMPARE(FMessages->shown, QStringList({"warning: It's ReadOnly"}));
-        List().SetReadOnly(false);
-        QCOMPARE(View()->editTriggers(), QAbstractItemView::SelectedClicked);
-    }
-
-    void aReadOnlyFileIsNotRenamed() {
-        Show();
-        QFile::setPermissions(Box().Path("work/src/a.txt"), QFile::ReadOwner);
+    void whatIsReadOnlyIsNotRenamed() {
+        QVERIFY(test::Show(List()));
+        QFile::setPermissions(Path("work/src/b.txt"), QFile::ReadOwner);
         List().UpdateFileList();
+        List().SetReadOnly(true);
         Select(List(), {"a.txt"});
         List().RenameSelected();
         QVERIFY(!Editor());
-        QCOMPARE(FMessages->shown, QStringList({"warning: It's ReadOnly"}));
+        List().SetReadOnly(false);
+        Select(List(), {"b.txt"});
+        List().RenameSelected();
+        QVERIFY(!Editor());
+        QCOMPARE(FMessages->shown, QStringList({"warning: It's ReadOnly", "warning: It's ReadOnly"}));
     }
 
     void keysWhileEditingStayWithTheEditor() {
-        Show();
+        QVERIFY(test::Show(List()));
         QApplication::setActiveWindow(&List());
         Select(List(), {"a.txt"});
         List().RenameSelected();
@@ -347,7 +344,7 @@ private slots:
         QTest::keyClick(editor, Qt::Key_F5);  // no refill under the editor
         QCOMPARE(Editor(), editor);
         TypeName("e.txt");
-        QVERIFY(QFileInfo::exists(Box().Path("work/src/e.txt")));
+        QVERIFY(QFileInfo::exists(Path("work/src/e.txt")));
     }
 
     void viewOpensKnownFilesInTheirViewer_data() {
@@ -365,14 +362,15 @@ private slots:
             launched << request;
             return true;
         });
-        Show();
+        QVERIFY(test::Show(List()));
         Select(List(), {caption});
-        QCOMPARE(MenuEnabled("ItemView"), viewed);
+        List().PopUp()->Prepare();
+        QCOMPARE(List().PopUp()->Item("ItemView")->isEnabled(), viewed);
         QTest::keyClick(View(), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(launched.size(), viewed ? 1 : 0);
         if (viewed) {
             const TLaunchRequest& request = launched.first();
-            const QString document = Box().Path("work/src/") + caption;
+            const QString document = Path("work/src/") + caption;
             QVERIFY2(request.url == QUrl::fromLocalFile(document) || request.arguments.contains(document),
                      qPrintable(request.url.toString() + request.arguments.join(' ')));
         }
@@ -386,9 +384,72 @@ private slots:
         List().CutCopy(false);
         List().DeleteSelected();
         List().NewFolder();
+        List().EditAttributes();
         QVERIFY(List().PendingFiles().isEmpty());
         QVERIFY(FMessages->asked.isEmpty());
         QVERIFY(FMessages->shown.isEmpty());
+        QVERIFY(FDialogs->titles.isEmpty());
+    }
+
+    void attributesDialogShowsTheEntry() {
+        QFile::setPermissions(Path("work/attr/.profile"), QFile::ReadOwner);
+        List().SetDirectory(Path("work/attr"));
+        Select(List(), {".profile"});
+        FDialogs->Expect([](QDialog& dialog) {
+            auto& attributes = static_cast<TFileListAttributesDialog&>(dialog);
+            [&] {
+                QCOMPARE(attributes.NameLabel()->text(), QStringLiteral(".profile"));
+                // Only the two this platform has can be changed.
+                const QList<bool> enabled = {
+                    attributes.ReadOnlyBox()->isEnabled(), attributes.ArchiveBox()->isEnabled(),
+                    attributes.HiddenBox()->isEnabled(), attributes.SystemBox()->isEnabled()};
+                const QList<bool> checked = {
+                    attributes.ReadOnlyBox()->isChecked(), attributes.ArchiveBox()->isChecked(),
+                    attributes.HiddenBox()->isChecked(), attributes.SystemBox()->isChecked()};
+                QCOMPARE(enabled, QList<bool>({true, false, true, false}));
+                QCOMPARE(checked, QList<bool>({true, false, true, false}));
+            }();
+            return int(QDialog::Rejected);
+        });
+        List().EditAttributes();
+        QCOMPARE(FDialogs->titles, QStringList({"Set Attributes"}));
+        Select(List(), {" ^ Parent"});  // only entries have attributes
+        List().EditAttributes();
+        QCOMPARE(FDialogs->titles.size(), 1);
+    }
+
+    void attributeChanges_data() { test::AddRows(kAttributeChanges); }
+    void attributeChanges() {
+        QFETCH(int, row);
+        const auto& c = kAttributeChanges[row];
+        const QString before = c.before, name = c.entry, result = c.result;
+        if (before == "read-only")
+            QFile::setPermissions(Path("work/attr/a.txt"), QFile::ReadOwner | QFile::ReadGroup);
+        if (before == "clash") Box().Write("work/attr/.a.txt", "other");
+        test::TRecordingLink tree;
+        List().SetDirTree(&tree);
+        List().SetDirectory(Path("work/attr"));
+        Select(List(), {name});
+        FDialogs->Expect(Answer(c.readOnly, c.hidden, c.ok));
+        List().EditAttributes();
+        QVERIFY(QFileInfo::exists(Path("work/attr/" + result)));
+        if (result != name) QVERIFY(!QFileInfo::exists(Path("work/attr/" + name)));
+        QCOMPARE(QFileInfo(Path("work/attr/" + result)).permission(QFile::WriteOwner), !(c.ok && c.readOnly));
+        const int shownRow = RowOf(List(), result);
+        QCOMPARE(List().Item(shownRow).attrText, QString(c.attrText));
+        QCOMPARE(List().SelectedRows(), QList<int>({shownRow}));
+        QCOMPARE(FMessages->shown, *c.shown ? QStringList(c.shown) : QStringList());
+        if (before == "clash") QCOMPARE(Box().Read("work/attr/.a.txt"), QByteArray("other"));
+        // A folder renamed by hiding it moves the tree to the folder it is in.
+        QCOMPARE(tree.opened, name == "sub" ? QStringList({Box().Folder("work/attr")}) : QStringList());
+        List().SetDirTree(nullptr);
+    }
+
+    void aNameOfDotsOnlyCannotBeShown() {
+        Box().Write("work/attr/...");
+        QCOMPARE(WriteEntryAttributes(nullptr, Path("work/attr/..."), {false, false}), Path("work/attr/..."));
+        QCOMPARE(FMessages->shown, QStringList({"error: ERROR - Can't set attributes of  ...\nWithout its "
+                                                "leading dots the name would be empty."}));
     }
 };
 

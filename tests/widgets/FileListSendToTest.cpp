@@ -1,19 +1,18 @@
-// Sending entries into another folder, to a shortcut's folder or program, and to the clipboard.
+// Sending entries into another folder, to a shortcut's folder or program, and to the clipboard; and the
+// text "Clipboard as Contents" takes from rich-text documents and from text files of any encoding.
 
-#include <QApplication>
 #include <QClipboard>
 #include <QImage>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
-#include <memory>
 
 #include "ExecuteFile.h"
+#include "FileListClipboard.h"
+#include "FileListRtfText.h"
 #include "FileListSendToDialog.h"
 #include "FileListTestSupport.h"
-#include "ScriptedMessages.h"
 #include "ShellRoutines.h"
 #include "ZTFilelistViewPopUp.h"
 
@@ -23,31 +22,26 @@ using test::Select;
 
 namespace {
 
-// A dialog step that types a path and presses OK.
-test::TScriptedDialogs::TStep Type(const QString& path) {
-    return [path](QDialog& dialog) {
+// A dialog step that types a path and presses OK (or another button).
+test::TScriptedDialogs::TStep Type(const QString& path, int button = QDialog::Accepted) {
+    return [path, button](QDialog& dialog) {
         static_cast<TFileListSendToDialog&>(dialog).PathBox()->setText(path);
-        return int(QDialog::Accepted);
+        return button;
     };
 }
 
 }  // namespace
 
-class FileListSendToTest : public QObject, protected test::TFileListFixture {
+class FileListSendToTest : public QObject, protected test::TExplorerFixture {
     Q_OBJECT
 
-private:
 private slots:
     void init() {
-        FBox = std::make_unique<test::TFileListSandbox>();
-        FMessages = std::make_unique<test::TScriptedMessages>();
-        FDialogs = std::make_unique<test::TScriptedDialogs>();
-        for (const char* name : {"work/src/a.txt", "work/src/b.txt"}) Box().Write(name, name);
-        Box().MakeFolder("work/src/sub");
-        Box().Write("work/src/sub/inner.txt");
-        Box().MakeFolder("work/dst");
-        FList = std::make_unique<TZTFilelistView>();
-        List().SetDirectory(Box().Path("work/src"));
+        Begin(true);
+        for (const char* name : {"work/src/a.txt", "work/src/b.txt", "work/src/sub/inner.txt"})
+            Box().Write(name, name);
+        Box().MakeFolders({"work/dst", "home/inbox"});
+        OpenList("work/src");
     }
     void cleanup() {
         CheckAnswered();
@@ -56,17 +50,11 @@ private slots:
         SetFolderBrowser(nullptr);
     }
 
-    void sendToDialog() {
+    void sendToDialogOffersItsPathAndBrowsing() {
         TFileListSendToDialog dialog;
         dialog.SetPath("/somewhere/");
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Send to any folder"));
-        QCOMPARE(dialog.Prompt()->text(), QStringLiteral("Please enter the send_to path"));
-        QCOMPARE(dialog.PathBox()->maxLength(), 285);
-        QCOMPARE(dialog.PathBox()->selectedText(), QStringLiteral("/somewhere/"));
-        QCOMPARE(dialog.OkButton()->text(), QStringLiteral("OK"));
+        QCOMPARE(dialog.PathBox()->selectedText(), QStringLiteral("/somewhere/"));  // typing replaces it
         QVERIFY(dialog.OkButton()->isDefault());
-        QCOMPARE(dialog.CancelButton()->text(), QStringLiteral("Cancel"));
-        QCOMPARE(dialog.BrowseButton()->text(), QStringLiteral("Browse"));
         dialog.BrowseButton()->click();
         QCOMPARE(dialog.result(), TFileListSendToDialog::kBrowse);
     }
@@ -76,9 +64,9 @@ private slots:
     void anyFolder_data() {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("target");
-        QTest::newRow("without trailing separator") << "{box}/work/dst"
+        QTest::newRow("without trailing separator") << "@/work/dst"
                                                     << "work/dst";
-        QTest::newRow("with trailing separator") << "{box}/work/dst/"
+        QTest::newRow("with trailing separator") << "@/work/dst/"
                                                  << "work/dst";
         QTest::newRow("relative") << "../dst"
                                   << "work/dst";
@@ -88,12 +76,11 @@ private slots:
     void anyFolder() {
         QFETCH(QString, typed);
         QFETCH(QString, target);
-        Box().MakeFolder("home/inbox");
         Select(List(), {"a.txt", "sub"});
-        FDialogs->Expect(Type(typed.replace("{box}", Box().Path())));
+        FDialogs->Expect(Type(typed.replace("@", Path(""))));
         List().SendTo(0);
         QCOMPARE(Box().Names(target), QStringList({"a.txt", "sub"}));
-        QVERIFY(QFileInfo::exists(Box().Path(target + "/sub/inner.txt")));
+        QCOMPARE(Box().Read(target + "/sub/inner.txt"), QByteArray("work/src/sub/inner.txt"));
         QVERIFY(FMessages->shown.isEmpty());
     }
 
@@ -101,125 +88,103 @@ private slots:
         Select(List(), {"a.txt"});
         List().CutCopy(false);
         Select(List(), {"sub"});
-        FDialogs->Expect(Type(Box().Path("work/dst")));
+        FDialogs->Expect(Type(Path("work/dst")));
+        FDialogs->Expect(Type("/typed/then/cancelled", QDialog::Rejected));
         List().SendTo(0);
-        QCOMPARE(List().PendingFiles(), QStringList{Box().Path("work/src/a.txt")});
+        List().SendTo(0);
+        QCOMPARE(Box().Names("work/dst"), QStringList({"sub"}));
+        QCOMPARE(List().PendingFiles(), QStringList{Path("work/src/a.txt")});
         List().PopUp()->Prepare();
         QVERIFY(List().PopUp()->Item("ItemOpPaste")->isEnabled());
     }
 
-    void anyFolderCancelledKeepsWhatWasRemembered() {
-        Select(List(), {"a.txt"});
-        List().CutCopy(false);
-        FDialogs->Expect([](QDialog& dialog) {
-            static_cast<TFileListSendToDialog&>(dialog).PathBox()->setText("/typed/then/cancelled");
-            return int(QDialog::Rejected);
-        });
-        List().SendTo(0);
-        QCOMPARE(List().PendingFiles().size(), 1);
-    }
-
     void anyFolderByBrowsing() {
-        QString browserStart;
+        QStringList browsed = {QString(), Path("work/dst")};  // cancelled first, then a folder chosen
+        QStringList starts;
         SetFolderBrowser([&](QWidget*, const QString&, const QString& start) {
-            browserStart = start;
-            return Box().Path("work/dst");
+            starts << start;
+            return browsed.takeFirst();
         });
         Select(List(), {"b.txt"});
-        FDialogs->Expect([this](QDialog& dialog) {
-            static_cast<TFileListSendToDialog&>(dialog).PathBox()->setText(Box().Path("work"));
-            return TFileListSendToDialog::kBrowse;
-        });
+        FDialogs->Expect(Type(Path("work"), TFileListSendToDialog::kBrowse));
+        List().SendTo(0);
+        QVERIFY(Box().Names("work/dst").isEmpty());
         QString shownAgain;
+        FDialogs->Expect(Type(Path("work"), TFileListSendToDialog::kBrowse));
         FDialogs->Expect([&](QDialog& dialog) {
             shownAgain = static_cast<TFileListSendToDialog&>(dialog).Path();
             return int(QDialog::Accepted);
         });
         List().SendTo(0);
-        QCOMPARE(browserStart, Box().Path("work"));
+        QCOMPARE(starts, QStringList({Path("work"), Path("work")}));
         QCOMPARE(shownAgain, Box().Folder("work/dst"));
         QCOMPARE(Box().Names("work/dst"), QStringList({"b.txt"}));
     }
 
-    void browsingCancelledSendsNothing() {
-        SetFolderBrowser([](QWidget*, const QString&, const QString&) { return QString(); });
-        Select(List(), {"b.txt"});
-        FDialogs->Expect([](QDialog&) { return TFileListSendToDialog::kBrowse; });
-        List().SendTo(0);
-        QVERIFY(Box().Names("work/dst").isEmpty());
-    }
-
-    void aMissingFolderIsMadeWhenTheUserAgrees_data() {
-        QTest::addColumn<int>("answer");
+    void copyToFolder_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("answer");  // -1 when nothing is asked
         QTest::addColumn<QStringList>("names");
-        QTest::newRow("yes") << int(TAnswer::Yes) << QStringList({"a.txt"});
-        QTest::newRow("no") << int(TAnswer::No) << QStringList();
+        QTest::addColumn<QStringList>("shown");  // "@" stands for the sandbox
+        QTest::newRow("a missing folder, made")
+            << "work/new/deeper" << int(TAnswer::Yes) << QStringList({"a.txt"}) << QStringList();
+        QTest::newRow("a missing folder, not made")
+            << "work/new/deeper" << int(TAnswer::No) << QStringList() << QStringList();
+        QTest::newRow("a file is no folder")
+            << "work/src/b.txt" << -1 << QStringList()
+            << QStringList({"error: ERROR - Can't copy to  @/work/src/b.txt\n"
+                            "It is not a folder."});
+        QTest::newRow("the folder shown gets copies")
+            << "work/src" << -1 << QStringList({"a - Copy.txt", "a.txt", "b.txt", "sub"}) << QStringList();
     }
-    void aMissingFolderIsMadeWhenTheUserAgrees() {
+    void copyToFolder() {
+        QFETCH(QString, target);
         QFETCH(int, answer);
         QFETCH(QStringList, names);
+        QFETCH(QStringList, shown);
         Select(List(), {"a.txt"});
-        FMessages->Expect(TAnswer(answer));
-        List().CopyToFolder(Box().Path("work/new/deeper"));
-        QCOMPARE(FMessages->asked, QStringList({"The folder \"" + Box().Path("work/new/deeper") +
-                                                "\" does not exist.\nDo you want to create it?"}));
-        QCOMPARE(Box().Names("work/new/deeper"), names);
-    }
-
-    void aFileIsNoFolderToSendTo() {
-        Select(List(), {"a.txt"});
-        List().CopyToFolder(Box().Path("work/src/b.txt"));
-        QCOMPARE(FMessages->shown, QStringList({"error: ERROR - Can't copy to  " +
-                                                Box().Path("work/src/b.txt") + "\nIt is not a folder."}));
+        if (answer >= 0) FMessages->Expect(TAnswer(answer));
+        List().CopyToFolder(Path(target));
+        QCOMPARE(FMessages->asked, answer < 0 ? QStringList()
+                                              : QStringList("The folder \"" + Path(target) +
+                                                            "\" does not exist.\nDo you want to create it?"));
+        QCOMPARE(FMessages->shown, shown.replaceInStrings("@", Path("")));
+        QCOMPARE(Box().Names(target), names);
         QCOMPARE(Box().Read("work/src/b.txt"), QByteArray("work/src/b.txt"));
+        QCOMPARE(RowOf(List(), "a - Copy.txt") >= 0, names.contains("a - Copy.txt"));  // the list shows it
     }
 
-    void intoTheFolderShownMakesCopies() {
-        Select(List(), {"a.txt"});
-        List().CopyToFolder(Box().Path("work/src"));
-        QVERIFY(RowOf(List(), "a - Copy.txt") >= 0);  // the list shows the new entry
-    }
-
-    void shortcutToAFolder() {
-        Box().Link(Box().Path("work/dst"), Box().SendToFolder() + "/Destination");
-        Select(List(), {"a.txt", "b.txt"});
-        List().PopUp()->Prepare();
-        QCOMPARE(List().PopUp()->Item("Send_To4")->text(), QStringLiteral("Destination"));
-        List().PopUp()->Item("Send_To4")->trigger();
-        QCOMPARE(Box().Names("work/dst"), QStringList({"a.txt", "b.txt"}));
-        QVERIFY(FMessages->shown.isEmpty());
-    }
-
-    void shortcutToAProgramStartsItWithTheFirstEntry() {
+    void shortcuts() {
+        Box().MakeFolders({"work/plain"});
+        Box().Link(Path("work/dst"), Box().SendToFolder() + "/Destination");
+        Box().Link(Path("work/gone"), Box().SendToFolder() + "/Gone");
         Box().Write("work/bin/tool", "#!/bin/sh\n");
-        QFile::setPermissions(Box().Path("work/bin/tool"),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        Box().Link(Box().Path("work/bin/tool"), Box().SendToFolder() + "/Tool");
+        QFile::setPermissions(Path("work/bin/tool"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        Box().Link(Path("work/bin/tool"), Box().SendToFolder() + "/Tool");
         QList<TLaunchRequest> launched;
         SetLauncher([&](const TLaunchRequest& request) {
             launched << request;
             return true;
         });
+        // To a folder: the entries are copied there.
+        Select(List(), {"a.txt", "b.txt"});
+        List().PopUp()->Prepare();
+        QCOMPARE(List().PopUp()->Item("Send_To4")->text(), QStringLiteral("Destination"));
+        List().PopUp()->Item("Send_To4")->trigger();
+        QCOMPARE(Box().Names("work/dst"), QStringList({"a.txt", "b.txt"}));
+        // To a program: it is started with the first entry, in the folder shown.
         Select(List(), {"a.txt", "b.txt"});
         List().SendToShortcut(Box().SendToFolder() + "/Tool");
         QCOMPARE(launched.size(), 1);
-        QCOMPARE(launched.first().program, Box().Path("work/bin/tool"));
+        QCOMPARE(launched.first().program, Path("work/bin/tool"));
         QCOMPARE(launched.first().arguments, QStringList({"a.txt"}));
-        QCOMPARE(QDir(launched.first().workingDirectory).absolutePath(), Box().Path("work/src"));
-    }
-
-    void aDanglingShortcutIsReported() {
-        Box().Link(Box().Path("work/gone"), Box().SendToFolder() + "/Gone");
-        Select(List(), {"a.txt"});
+        QCOMPARE(QDir(launched.first().workingDirectory).absolutePath(), Path("work/src"));
+        // A plain folder serves as well; a dangling link is reported.
+        Select(List(), {"a.txt", "b.txt"});
+        List().SendToShortcut(Path("work/plain"));
+        QCOMPARE(Box().Names("work/plain"), QStringList({"a.txt", "b.txt"}));
         List().SendToShortcut(Box().SendToFolder() + "/Gone");
-        QCOMPARE(FMessages->shown,
-                 QStringList({"error: ERROR - Can't Open file  " + Box().Path("work/gone")}));
-    }
-
-    void aPlainFolderAsShortcut() {
-        Select(List(), {"a.txt"});
-        List().SendToShortcut(Box().Path("work/dst"));
-        QCOMPARE(Box().Names("work/dst"), QStringList({"a.txt"}));
+        QCOMPARE(FMessages->shown, QStringList({"error: ERROR - Can't Open file  " + Path("work/gone")}));
     }
 
     void clipboardAsFileNames() {
@@ -227,10 +192,10 @@ private slots:
         List().SendTo(2);
         // Display order: the folder first.
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 Box().Path("work/src/sub") + "\r\n" + Box().Path("work/src/a.txt"));
+                 Path("work/src/sub") + "\r\n" + Path("work/src/a.txt"));
         Select(List(), {" ^ Parent", "b.txt"});
         List().SendTo(2);
-        QCOMPARE(QGuiApplication::clipboard()->text(), Box().Path("work/src/b.txt"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), Path("work/src/b.txt"));
     }
 
     void clipboardAsContents_data() {
@@ -238,19 +203,6 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("rtf");
-        QTest::newRow("UTF-8") << "viet.txt" << QByteArray("Ti\xe1\xba\xbfng Vi\xe1\xbb\x87t\r\n")
-                               << QString::fromUtf8("Ti\xe1\xba\xbfng Vi\xe1\xbb\x87t\r\n") << QByteArray();
-        QTest::newRow("UTF-8 with a byte-order mark") << "bom.txt"
-                                                      << QByteArray(
-                                                             "\xef\xbb\xbf"
-                                                             "abc")
-                                                      << "abc" << QByteArray();
-        QTest::newRow("UTF-16") << "wide.txt"
-                                << QByteArray(
-                                       "\xff\xfe"
-                                       "a\0b\0",
-                                       6)
-                                << "ab" << QByteArray();
         QTest::newRow("legacy bytes") << "old.ini" << QByteArray("caf\xe9 \x80")
                                       << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac") << QByteArray();
         const QByteArray rtf =
@@ -274,34 +226,85 @@ private slots:
         QVERIFY(FMessages->shown.isEmpty());
     }
 
-    void clipboardAsContentsOfABitmap() {
+    void clipboardAsContentsOfPicturesAndFolders() {
         QImage picture(3, 2, QImage::Format_RGB32);
         picture.fill(Qt::red);
-        QVERIFY(picture.save(Box().Path("work/src/pic.bmp"), "BMP"));
+        QVERIFY(picture.save(Path("work/src/pic.bmp"), "BMP"));
+        Box().Write("work/src/broken.bmp", "not a picture");
         List().UpdateFileList();
         Select(List(), {"pic.bmp"});
         List().SendTo(1);
         const QImage pasted = qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
         QCOMPARE(pasted.size(), QSize(3, 2));
         QCOMPARE(pasted.pixelColor(1, 1), QColor(Qt::red));
-    }
-
-    void clipboardAsContentsOfAnUnreadablePicture() {
+        // What cannot be read, and a folder, leave the clipboard as it was.
         QGuiApplication::clipboard()->setText("kept");
-        Box().Write("work/src/broken.bmp", "not a picture");
-        List().UpdateFileList();
-        Select(List(), {"broken.bmp"});
-        List().SendTo(1);
+        for (const char* name : {"broken.bmp", "sub"}) {
+            Select(List(), {name});
+            List().SendTo(1);
+        }
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
         QCOMPARE(FMessages->shown,
                  QStringList({"error: ERROR - Can't copy file  broken.bmp\nThe picture cannot be read."}));
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
     }
 
-    void aFolderHasNoContentsToCopy() {
-        QGuiApplication::clipboard()->setText("kept");
-        Select(List(), {"sub"});
-        List().SendTo(1);
-        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept"));
+    void richTextPlainText_data() {
+        QTest::addColumn<QByteArray>("rtf");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("paragraphs and tabs")
+            << QByteArray("{\\rtf1 one\\par two\\tab three\\line four}") << "one\ntwo\tthree\nfour";
+        QTest::newRow("formatting words")
+            << QByteArray("{\\rtf1\\ansi\\deff0 {\\b bold} and {\\i italic}}") << "bold and italic";
+        QTest::newRow("tables of the document")
+            << QByteArray(
+                   "{\\rtf1{\\fonttbl{\\f0\\fswiss Arial;}}{\\colortbl;\\red255\\green0\\blue0;}"
+                   "{\\stylesheet{\\s0 Normal;}}{\\info{\\title T}}text}")
+            << "text";
+        QTest::newRow("unknown optional destination")
+            << QByteArray("{\\rtf1 a{\\*\\generator Writer;}b}") << "ab";
+        QTest::newRow("escaped characters") << QByteArray("{\\rtf1 \\{x\\} \\\\ y}") << "{x} \\ y";
+        QTest::newRow("code-page bytes")
+            << QByteArray("{\\rtf1\\ansi caf\\'e9 \\'80}") << QString::fromUtf8("caf\xc3\xa9 \xe2\x82\xac");
+        QTest::newRow("Unicode with a stand-in") << QByteArray("{\\rtf1 Ti\\u7871?ng Vi\\u7879\\'3fi}")
+                                                 << QString::fromUtf8("Ti\xe1\xba\xbfng Vi\xe1\xbb\x87i");
+        QTest::newRow("Unicode without stand-in")
+            << QByteArray("{\\rtf1\\uc0 \\u273\\u-3872 x}") << QString::fromUtf8("\xc4\x91\xef\x83\xa0x");
+        QTest::newRow("picture") << QByteArray("{\\rtf1 a{\\pict\\pngblip 89504e47}b}") << "ab";
+        QTest::newRow("field shows its result")
+            << QByteArray("{\\rtf1 {\\field{\\*\\fldinst HYPERLINK \"x\"}{\\fldrslt link}}}") << "link";
+        QTest::newRow("typographic words (their blank is a delimiter)")
+            << QByteArray("{\\rtf1 \\ldblquote a\\rdblquote \\endash b}")
+            << QString::fromUtf8(
+                   "\xe2\x80\x9c"
+                   "a\xe2\x80\x9d\xe2\x80\x93"
+                   "b");
+        QTest::newRow("line ends of the source are no text") << QByteArray("{\\rtf1 a\r\nb}") << "ab";
+    }
+    void richTextPlainText() {
+        QFETCH(QByteArray, rtf);
+        QFETCH(QString, text);
+        QVERIFY(IsRichText(rtf));
+        QCOMPARE(RichTextPlainText(rtf), text);
+    }
+
+    void decodeTextFile_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("ASCII") << QByteArray("plain\r\n") << "plain\r\n";
+        QTest::newRow("UTF-8") << QByteArray("\xc4\x91") << QString::fromUtf8("\xc4\x91");
+        QTest::newRow("UTF-8 mark") << QByteArray("\xef\xbb\xbf\xc4\x91") << QString::fromUtf8("\xc4\x91");
+        QTest::newRow("UTF-16 little-endian")
+            << QByteArray("\xff\xfe\x11\x01", 4) << QString::fromUtf8("\xc4\x91");
+        QTest::newRow("UTF-16 big-endian")
+            << QByteArray("\xfe\xff\x01\x11", 4) << QString::fromUtf8("\xc4\x91");
+        QTest::newRow("Windows-1252")
+            << QByteArray("\x93q\x94 \x81") << QString::fromUtf8("\xe2\x80\x9cq\xe2\x80\x9d \xc2\x81");
+        QTest::newRow("empty") << QByteArray() << "";
+    }
+    void decodeTextFile() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(DecodeTextFile(bytes), text);
     }
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the file list's operation tests share: a sandbox folder that stands in for the user's home (so
-// the trash, the SendTo folder and the desktop's programs are the sandbox's own), dialogs answered by
-// script, and a recording tree or combo.
+// What the explorer's widget tests share: a sandbox folder that stands in for the user's home (so the
+// trash, the SendTo folder and the desktop's programs are the sandbox's own) and holds the drives the
+// trees show, dialogs answered by script, a recording tree or combo, and ways to find rows and nodes.
 
 #include <QAbstractItemView>
 #include <QClipboard>
@@ -20,17 +20,18 @@
 #include <optional>
 #include <vector>
 
+#include "DirTreeModel.h"
 #include "FileListDialogRunner.h"
 #include "ScriptedMessages.h"
 #include "ZTFilelistView.h"
 
 namespace odz::test {
 
-// HOME, the XDG folders and the current folder point into a temporary folder while it lives, and the
-// clipboard starts and ends empty.
-class TFileListSandbox {
+// HOME, the XDG folders and the current folder point into a temporary folder while it lives, the trees
+// show the drives it is given, and the clipboard starts and ends empty.
+class TSandbox {
 public:
-    TFileListSandbox() {
+    TSandbox() {
         for (const char* name : kVariables) {
             FSaved.push_back(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
         }
@@ -44,7 +45,8 @@ public:
         FCurrent = QDir::currentPath();
         QGuiApplication::clipboard()->clear();
     }
-    ~TFileListSandbox() {
+    ~TSandbox() {
+        TDirTreeModel::SetDriveSource({});
         QGuiApplication::clipboard()->clear();
         QDir::setCurrent(FCurrent);
         for (std::size_t i = 0; i < std::size(kVariables); ++i) {
@@ -54,14 +56,18 @@ public:
                 qunsetenv(kVariables[i]);
         }
     }
-    TFileListSandbox(const TFileListSandbox&) = delete;
-    TFileListSandbox& operator=(const TFileListSandbox&) = delete;
+    TSandbox(const TSandbox&) = delete;
+    TSandbox& operator=(const TSandbox&) = delete;
 
     QString Path(const QString& name = {}) const {
         return name.isEmpty() ? FDir.path() : FDir.filePath(name);
     }
     // A folder path as the list keeps it, with its trailing separator.
     QString Folder(const QString& name) const { return Path(name) + QLatin1Char('/'); }
+    // A path inside the sandbox without the sandbox's own part; others as they are.
+    QString Relative(const QString& path) const {
+        return path.startsWith(Folder({})) ? path.mid(Folder({}).size()) : path;
+    }
     QString Trash() const { return Path("home/.local/share/Trash/files"); }
     QString SendToFolder() const { return Path("home/.local/share/odizodoruz/SendTo"); }
 
@@ -74,7 +80,9 @@ public:
         QFile file(Path(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
-    void MakeFolder(const QString& name) const { QDir().mkpath(Path(name)); }
+    void MakeFolders(const QStringList& names) const {
+        for (const QString& name : names) QDir().mkpath(Path(name));
+    }
     void Link(const QString& target, const QString& link) const {
         QDir().mkpath(QFileInfo(link).path());
         QFile::link(target, link);
@@ -83,6 +91,14 @@ public:
     QStringList Names(const QString& folder) const {
         return QDir(Path(folder))
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    }
+    // The trees show these folders of the sandbox (made here) as their drives, in this order.
+    void SetDrives(QList<TDrive> drives) const {
+        for (TDrive& drive : drives) {
+            QDir().mkpath(Path(drive.root));
+            drive.root = Folder(drive.root);
+        }
+        TDirTreeModel::SetDriveSource([drives] { return drives; });
     }
 
 private:
@@ -124,20 +140,28 @@ private:
     std::deque<TStep> FSteps;
 };
 
-// A tree or combo that records the paths the list asks it to show.
+// A tree or combo that records what the list asks of it.
 class TRecordingLink : public QObject, public TFileListLink {
 public:
     QStringList opened;
+    TZTFilelistView* list = nullptr;
+    bool dropped = false;
     void OpenPath(const QString& path) override { opened << path; }
     QString FirstNodeText() const override { return QStringLiteral("Drives"); }
-    void LinkFileList(TZTFilelistView*) override {}
+    void LinkFileList(TZTFilelistView* linked) override { list = linked; }
+    void ToggleDropDown() override { dropped = !dropped; }
+    bool DroppedDown() const override { return dropped; }
+    void CloseUp() override { dropped = false; }
 };
 
+inline QStringList Captions(const TZTFilelistView& list) {
+    QStringList captions;
+    for (int row = 0; row < list.Count(); ++row) captions << list.Item(row).caption;
+    return captions;
+}
+
 inline int RowOf(const TZTFilelistView& list, const QString& caption) {
-    for (int row = 0; row < list.Count(); ++row) {
-        if (list.Item(row).caption == caption) return row;
-    }
-    return -1;
+    return static_cast<int>(Captions(list).indexOf(caption));
 }
 
 // Selects exactly the rows of these captions.
@@ -146,18 +170,54 @@ inline void Select(TZTFilelistView& list, const QStringList& captions) {
     for (const QString& caption : captions) list.SetSelected(RowOf(list, caption), true);
 }
 
-// What every file-list test holds: the sandbox, scripted messages (and dialogs, where a test uses
-// them) and the list itself.
-class TFileListFixture {
+// The captions of a node's children, and the child of that caption (invalid when there is none).
+inline QStringList Captions(const QAbstractItemModel* model, const QModelIndex& parent) {
+    QStringList captions;
+    for (int row = 0; row < model->rowCount(parent); ++row)
+        captions << model->index(row, 0, parent).data().toString();
+    return captions;
+}
+inline QModelIndex Child(const QAbstractItemModel* model, const QModelIndex& parent, const QString& caption) {
+    return model->index(static_cast<int>(Captions(model, parent).indexOf(caption)), 0, parent);
+}
+
+// The rows of a table of cases (each with a `name`) as the rows of a data-driven test: its one column
+// "row" is the index into the table.
+template <class TCase, std::size_t N>
+void AddRows(const TCase (&cases)[N]) {
+    QTest::addColumn<int>("row");
+    for (std::size_t i = 0; i < N; ++i) QTest::newRow(cases[i].name) << static_cast<int>(i);
+}
+
+inline bool Show(QWidget& widget, const QSize& size = {400, 300}) {
+    widget.resize(size);
+    widget.show();
+    return QTest::qWaitForWindowExposed(&widget);
+}
+
+// What every explorer widget test holds: the sandbox, scripted messages (and dialogs, where a test
+// uses them) and, for the file-list tests, the list itself.
+class TExplorerFixture {
 protected:
-    std::unique_ptr<TFileListSandbox> FBox;
+    std::unique_ptr<TSandbox> FBox;
     std::unique_ptr<TScriptedMessages> FMessages;
     std::unique_ptr<TScriptedDialogs> FDialogs;
     std::unique_ptr<TZTFilelistView> FList;
 
-    TFileListSandbox& Box() { return *FBox; }
+    TSandbox& Box() { return *FBox; }
     TZTFilelistView& List() { return *FList; }
+    QString Path(const QString& name) const { return FBox->Path(name); }
 
+    void Begin(bool dialogs = false) {
+        FBox = std::make_unique<TSandbox>();
+        FMessages = std::make_unique<TScriptedMessages>();
+        if (dialogs) FDialogs = std::make_unique<TScriptedDialogs>();
+    }
+    // A list showing this folder of the sandbox.
+    void OpenList(const QString& folder) {
+        FList = std::make_unique<TZTFilelistView>();
+        FList->SetDirectory(Path(folder));
+    }
     // No question went unscripted and every scripted dialog was shown.
     void CheckAnswered() {
         QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));

@@ -1,19 +1,23 @@
+// Copying, moving, renaming and deleting entries as every file command of the program does them: a file
+// is written whole or not at all, a folder is never entered through a link nor copied into itself,
+// questions come before anything is replaced, and deleted entries go to the sandbox's trash.
+
 #include <sys/stat.h>
 
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QPushButton>
 #include <QStorageInfo>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
 
 #include "CopyProgress.h"
+#include "FileListTestSupport.h"
 #include "FileOperations.h"
-#include "ScriptedMessages.h"
 #include "ShellRoutines.h"
 
 using namespace odz;
@@ -22,27 +26,9 @@ namespace {
 
 const QChar kNul(u'\0');
 
-void Write(const QString& path, const QByteArray& bytes) {
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray Read(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // The permission bits as stored, without what this process may do (root may write anything).
 QFile::Permissions Mode(const QString& path) {
     return QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-}
-
-// Names in a folder, hidden ones included, sorted.
-QStringList Names(const QString& folder) {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
 }
 
 // Records the progress and stops the work at a chosen step, as the user's Cancel would.
@@ -72,44 +58,103 @@ public:
     }
 };
 
+// Whether the text is the pattern, "*" standing for any text.
+bool Matches(const QString& text, const QString& pattern) {
+    const QString expression = QRegularExpression::escape(pattern).replace("\\*", ".*");
+    return QRegularExpression("^" + expression + "$", QRegularExpression::DotMatchesEverythingOption)
+        .match(text)
+        .hasMatch();
+}
+
+// The entries under a folder, the sandbox's own left out: "name=content", "name/" for a folder.
+QString Snapshot(const QString& root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = path.mid(root.size() + 1);
+        if (name.startsWith("home") || name.startsWith("work")) continue;  // the sandbox's own
+        QFile file(path);
+        entries << (it.fileInfo().isDir()
+                        ? name + "/"
+                        : name + "=" + (file.open(QIODevice::ReadOnly) ? file.readAll() : "?"));
+    }
+    entries.sort();
+    return entries.join(' ');
+}
+
+const struct TTransfer {
+    const char* name;
+    TFileFunction function;
+    const char *before, *sources, *target;
+    int answer;                 // -1 when nothing is asked
+    const char *after, *shown;  // "*" stands for any text, "@" for the sandbox
+} kTransfers[] = {
+    {"into a folder named with a slash", kFoCopy, "", "src/a.txt", "dst/new/", -1,
+     "dst/ dst/new/ dst/new/a.txt=alpha src/ src/a.txt=alpha src/b.txt=beta", ""},
+    {"several into a new folder", kFoCopy, "", "src/a.txt src/b.txt", "dst/new", -1,
+     "dst/ dst/new/ dst/new/a.txt=alpha dst/new/b.txt=beta src/ src/a.txt=alpha src/b.txt=beta", ""},
+    {"into a folder of another name", kFoCopy, "", "src/a.txt", "dst", -1,
+     "dst/ dst/a.txt=alpha src/ src/a.txt=alpha src/b.txt=beta", ""},
+    {"onto itself: a copy, numbered past those there", kFoCopy, "src/a - Copy.txt=c", "src/a.txt",
+     "src/a.txt", -1,
+     "dst/ src/ src/a - Copy (2).txt=alpha src/a - Copy.txt=c src/a.txt=alpha src/b.txt=beta", ""},
+    {"folders merged, files replaced", kFoCopy, "src/t/same=new|src/t/theirs=t|dst/t/same=old|dst/t/mine=m",
+     "src/t", "dst/t", int(TAnswer::Yes),
+     "dst/ dst/t/ dst/t/mine=m dst/t/same=new dst/t/theirs=t src/ src/a.txt=alpha src/b.txt=beta src/t/ "
+     "src/t/same=new src/t/theirs=t",
+     ""},
+    {"folders not merged", kFoCopy, "src/t/same=new|dst/t/same=old", "src/t", "dst/t", int(TAnswer::No),
+     "dst/ dst/t/ dst/t/same=old src/ src/a.txt=alpha src/b.txt=beta src/t/ src/t/same=new", ""},
+    {"a file never replaces a folder", kFoCopy, "dst/a.txt/", "src/a.txt", "dst/a.txt", -1,
+     "dst/ dst/a.txt/ src/ src/a.txt=alpha src/b.txt=beta", "error: ERROR - Can't copy \"@/src/a.txt\"*"},
+    {"a file and a folder moved", kFoMove, "src/t/x=x", "src/a.txt src/t", "dst/", -1,
+     "dst/ dst/a.txt=alpha dst/t/ dst/t/x=x src/ src/b.txt=beta", ""},
+    {"a move cancelled at a conflict", kFoMove, "dst/a.txt=old", "src/a.txt", "dst/a.txt",
+     int(TAnswer::Cancel), "dst/ dst/a.txt=old src/ src/a.txt=alpha src/b.txt=beta", ""},
+    {"a missing entry", kFoCopy, "", "src/gone.txt", "dst/gone.txt", -1,
+     "dst/ src/ src/a.txt=alpha src/b.txt=beta",
+     "error: ERROR - Can't copy \"@/src/gone.txt\" to \"@/dst/gone.txt\": it does not exist"},
+    {"a folder that cannot be made", kFoCopy, "plain=p", "src/a.txt", "plain/under/", -1,
+     "dst/ plain=p src/ src/a.txt=alpha src/b.txt=beta",
+     "error: ERROR - Can't copy into \"@/plain/under\": the folder cannot be created."},
+    {"under a file", kFoCopy, "plain=p", "src/a.txt", "plain/a.txt", -1,
+     "dst/ plain=p src/ src/a.txt=alpha src/b.txt=beta",
+     "error: ERROR - Can't copy \"@/src/a.txt\" to \"@/plain/a.txt\": *"},
+    {"a missing entry renamed", kFoRename, "", "src/gone.txt", "src/c.txt", -1,
+     "dst/ src/ src/a.txt=alpha src/b.txt=beta", "error: ERROR - Can't rename \"@/src/gone.txt\"*"},
+    // A name without its folder could only be taken in the process's current folder, which belongs to no
+    // list.
+    {"a name without its folder", kFoCopy, "", "!a.txt", "dst", -1,
+     "dst/ src/ src/a.txt=alpha src/b.txt=beta",
+     "error: ERROR - Can't copy \"a.txt\": the entry is not named by its full path."},
+    {"nothing", kFoCopy, "", "", "dst", -1, "dst/ src/ src/a.txt=alpha src/b.txt=beta",
+     "warning: No file(s) selected"},
+};
+
 }  // namespace
 
-class FileOperationsTest : public QObject {
+class FileOperationsTest : public QObject, protected test::TExplorerFixture {
     Q_OBJECT
+
+private:
+    std::unique_ptr<TRecordedProgress> FProgress;
 
 private slots:
     void init() {
-        FDir = std::make_unique<QTemporaryDir>();
+        Begin();
         FProgress = std::make_unique<TRecordedProgress>();
         SetCopyProgress(FProgress.get());
-        Write(Path("src/a.txt"), "alpha");
-        Write(Path("src/b.txt"), "beta");
-        QVERIFY(QDir().mkpath(Path("dst")));
+        Box().Write("src/a.txt", "alpha");
+        Box().Write("src/b.txt", "beta");
+        Box().MakeFolders({"dst"});
     }
     void cleanup() {
         SetCopyProgress(nullptr);
         QCOMPARE(FProgress->starts, FProgress->finishes);
-        FDir.reset();
-    }
-
-    void requestListsEndWithTwoNuls_data() {
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("one name") << "/a" << QString("/a") + kNul + kNul;
-        QTest::newRow("one name, closed") << QString("/a") + kNul << QString("/a") + kNul + kNul;
-        QTest::newRow("two names") << QString("/a") + kNul + "/b"
-                                   << QString("/a") + kNul + "/b" + kNul + kNul;
-        QTest::newRow("two names, closed")
-            << QString("/a") + kNul + "/b" + kNul << QString("/a") + kNul + "/b" + kNul + kNul;
-    }
-    void requestListsEndWithTwoNuls() {
-        QFETCH(QString, list);
-        QFETCH(QString, expected);
-        const TFileOperationRequest request = MakeFileOperationRequest(nullptr, kFoCopy, list, list);
-        QCOMPARE(request.from, expected);
-        QCOMPARE(request.to, expected);
-        QCOMPARE(request.function, kFoCopy);
-        QVERIFY(!request.aborted);
+        CheckAnswered();
+        Release();
     }
 
     void copyKeepsContentTimeAndPermissions() {
@@ -120,46 +165,25 @@ private slots:
             QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
         }
         QVERIFY(QFile::setPermissions(Path("src/a.txt"), QFile::ReadOwner | QFile::ReadUser));
-        test::TScriptedMessages messages;
         bool aborted = true;
         QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("dst/a.txt")));
         QVERIFY(!aborted);
-        QCOMPARE(Read(Path("dst/a.txt")), QByteArray("alpha"));
-        QCOMPARE(Read(Path("src/a.txt")), QByteArray("alpha"));
+        QCOMPARE(Box().Read("dst/a.txt"), QByteArray("alpha"));
+        QCOMPARE(Box().Read("src/a.txt"), QByteArray("alpha"));
         QCOMPARE(QFileInfo(Path("dst/a.txt")).lastModified(), old);
         QCOMPARE(Mode(Path("dst/a.txt")), Mode(Path("src/a.txt")));
-        QCOMPARE(Names(Path("dst")), QStringList{"a.txt"});
-        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(Box().Names("dst"), QStringList{"a.txt"});
+        QVERIFY(FMessages->shown.isEmpty());
         QCOMPARE(FProgress->total, 5);
         QCOMPARE(FProgress->done, 5);
     }
 
     void noProgressDialogOffScreen() {
         SetCopyProgress(nullptr);
-        test::TScriptedMessages messages;
         bool aborted = false;
         QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("dst/a.txt")));
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
-        QCOMPARE(Read(Path("dst/a.txt")), QByteArray("alpha"));
-    }
-
-    void copyIntoAFolder_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("both");
-        QTest::newRow("folder with slash, one file") << "dst/new/" << false;
-        QTest::newRow("several files into a new folder") << "dst/new" << true;
-        QTest::newRow("existing folder of another name") << "dst" << false;
-    }
-    void copyIntoAFolder() {
-        QFETCH(QString, target);
-        QFETCH(bool, both);
-        const QString source = both ? Path("src/a.txt") + kNul + Path("src/b.txt") + kNul : Path("src/a.txt");
-        const QString folder = target == "dst" ? Path("dst") : Path("dst/new");
-        test::TScriptedMessages messages;
-        bool aborted = false;
-        QVERIFY(ShellFileOperation(nullptr, kFoCopy, source, aborted, Path(target)));
-        QCOMPARE(Names(folder), both ? QStringList({"a.txt", "b.txt"}) : QStringList{"a.txt"});
-        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(Box().Read("dst/a.txt"), QByteArray("alpha"));
     }
 
     void copyConflict_data() {
@@ -176,18 +200,17 @@ private slots:
         QFETCH(bool, result);
         QFETCH(bool, aborted);
         QFETCH(QByteArray, content);
-        Write(Path("dst/a.txt"), "old");
-        test::TScriptedMessages messages;
-        messages.Expect(static_cast<TAnswer>(answer));
+        Box().Write("dst/a.txt", "old");
+        FMessages->Expect(static_cast<TAnswer>(answer));
         bool stopped = false;
         QCOMPARE(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), stopped, Path("dst/a.txt")), result);
         QCOMPARE(stopped, aborted);
-        QCOMPARE(Read(Path("dst/a.txt")), content);
-        QCOMPARE(messages.asked,
+        QCOMPARE(Box().Read("dst/a.txt"), content);
+        QCOMPARE(FMessages->asked,
                  QStringList{"The file \"" + Path("dst/a.txt") + "\" already exists.\nReplace it with \"" +
                              Path("src/a.txt") + "\"?"});
-        QVERIFY(messages.unexpected.isEmpty());
-        QCOMPARE(Names(Path("dst")), QStringList{"a.txt"});  // no temporary file left behind
+        QVERIFY(FMessages->unexpected.isEmpty());
+        QCOMPARE(Box().Names("dst"), QStringList{"a.txt"});  // no temporary file left behind
     }
 
     // The progress window never covers a question, and both the user's Cancel on it and the answer to
@@ -215,8 +238,8 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(QByteArray, replaced);
         QFETCH(bool, aborted);
-        Write(Path("src/c.txt"), "gamma");
-        Write(Path("dst/a.txt"), "old");
+        Box().Write("src/c.txt", "gamma");
+        Box().Write("dst/a.txt", "old");
         TCopyProgressDialog progress(0, true);  // shown at the first step
         SetCopyProgress(&progress);
         const auto pressCancel = [&progress] {
@@ -237,220 +260,162 @@ private slots:
         const QString sources = Path("src/b.txt") + kNul + Path("src/a.txt") + kNul + Path("src/c.txt");
         QCOMPARE(ShellFileOperation(nullptr, kFoCopy, sources, stopped, Path("dst/")), !aborted);
         QCOMPARE(stopped, aborted);
-        QCOMPARE(Names(Path("dst")), names);
-        QCOMPARE(Read(Path("dst/a.txt")), replaced);
+        QCOMPARE(Box().Names("dst"), names);
+        QCOMPARE(Box().Read("dst/a.txt"), replaced);
         QCOMPARE(messages.asked.size(), cancel == "before" ? 0 : 1);
         if (cancel != "before") QVERIFY(hidden);
         QVERIFY(messages.unexpected.isEmpty());
         QVERIFY(!progress.Window());  // gone with the copy
     }
 
-    void copyOntoItselfMakesACopy() {
-        test::TScriptedMessages messages;
-        bool aborted = false;
-        QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("src/a.txt")));
-        QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("src/a.txt")));
-        QCOMPARE(Names(Path("src")), QStringList({"a - Copy (2).txt", "a - Copy.txt", "a.txt", "b.txt"}));
-        QCOMPARE(Read(Path("src/a - Copy.txt")), QByteArray("alpha"));
-        QVERIFY(messages.asked.isEmpty());
-    }
-
     void copyFolderTree() {
-        Write(Path("src/tree/.hidden"), "h");
-        Write(Path("src/tree/deep/er/file.bin"), QByteArray(3000, 'x'));
+        Box().Write("src/tree/.hidden", "h");
+        Box().Write("src/tree/deep/er/file.bin", QByteArray(3000, 'x'));
         QVERIFY(QDir().mkpath(Path("src/tree/empty")));
         QVERIFY(QFile::link("deep/er/file.bin", Path("src/tree/link")));
-        test::TScriptedMessages messages;
         bool aborted = false;
         QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/tree"), aborted, Path("dst/tree")));
-        QCOMPARE(Names(Path("dst/tree")), QStringList({".hidden", "deep", "empty", "link"}));
-        QCOMPARE(Read(Path("dst/tree/deep/er/file.bin")), QByteArray(3000, 'x'));
+        QCOMPARE(Box().Names("dst/tree"), QStringList({".hidden", "deep", "empty", "link"}));
+        QCOMPARE(Box().Read("dst/tree/deep/er/file.bin"), QByteArray(3000, 'x'));
         QCOMPARE(QFileInfo(Path("dst/tree/link")).symLinkTarget(), Path("dst/tree/deep/er/file.bin"));
-        QVERIFY(messages.shown.isEmpty());
+        QVERIFY(FMessages->shown.isEmpty());
         QCOMPARE(FProgress->total, 3001);
     }
 
     void folderIsNeverCopiedIntoItself() {
-        Write(Path("src/tree/x"), "x");
-        test::TScriptedMessages messages;
+        Box().Write("src/tree/x", "x");
         bool aborted = false;
         QVERIFY(
             !ShellFileOperation(nullptr, kFoCopy, Path("src/tree"), aborted, Path("src/tree/inner/tree")));
-        QCOMPARE(Names(Path("src/tree")), QStringList{"x"});
-        QCOMPARE(messages.shown.size(), 1);
-        QVERIFY(messages.shown[0].contains("the target lies inside the folder itself"));
-    }
-
-    void mergeFolders_data() {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QByteArray>("shared");
-        QTest::newRow("Yes merges and replaces")
-            << int(TAnswer::Yes) << QStringList({"mine", "shared", "theirs"}) << QByteArray("new");
-        QTest::newRow("No leaves the folder")
-            << int(TAnswer::No) << QStringList({"mine", "shared"}) << QByteArray("old");
-    }
-    void mergeFolders() {
-        QFETCH(int, answer);
-        QFETCH(QStringList, names);
-        QFETCH(QByteArray, shared);
-        Write(Path("src/tree/shared"), "new");
-        Write(Path("src/tree/theirs"), "t");
-        Write(Path("dst/tree/shared"), "old");
-        Write(Path("dst/tree/mine"), "m");
-        test::TScriptedMessages messages;
-        messages.Expect(static_cast<TAnswer>(answer));
-        bool aborted = false;
-        QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/tree"), aborted, Path("dst/tree")));
-        QCOMPARE(Names(Path("dst/tree")), names);
-        QCOMPARE(Read(Path("dst/tree/shared")), shared);
-        QCOMPARE(messages.asked.size(), 1);  // one question for the folder, none per file
-        QVERIFY(messages.asked[0].startsWith("The folder \"" + Path("dst/tree") + "\" already exists."));
-    }
-
-    void fileAndFolderNeverReplaceEachOther() {
-        QVERIFY(QDir().mkpath(Path("dst/a.txt")));
-        test::TScriptedMessages messages;
-        bool aborted = false;
-        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("dst/a.txt")));
-        QVERIFY(QFileInfo(Path("dst/a.txt")).isDir());
-        QVERIFY(messages.asked.isEmpty());
-        QCOMPARE(messages.shown.size(), 1);
-        QVERIFY(messages.shown[0].startsWith("error: ERROR - Can't copy \"" + Path("src/a.txt") + "\""));
+        QCOMPARE(Box().Names("src/tree"), QStringList{"x"});
+        QCOMPARE(FMessages->shown.size(), 1);
+        QVERIFY(FMessages->shown[0].contains("the target lies inside the folder itself"));
     }
 
     void stopDuringACopyLeavesNothingHalfWritten() {
-        Write(Path("src/big.bin"), QByteArray(3 * 1024 * 1024, 'b'));
-        Write(Path("dst/big.bin"), "precious");
+        Box().Write("src/big.bin", QByteArray(3 * 1024 * 1024, 'b'));
+        Box().Write("dst/big.bin", "precious");
         FProgress->stopAtStep = 2;
-        test::TScriptedMessages messages;
-        messages.Expect(TAnswer::Yes);
+        FMessages->Expect(TAnswer::Yes);
         bool aborted = false;
         QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/big.bin"), aborted, Path("dst/big.bin")));
         QVERIFY(aborted);
-        QCOMPARE(Read(Path("dst/big.bin")), QByteArray("precious"));
-        QCOMPARE(Names(Path("dst")), QStringList{"big.bin"});
+        QCOMPARE(Box().Read("dst/big.bin"), QByteArray("precious"));
+        QCOMPARE(Box().Names("dst"), QStringList{"big.bin"});
     }
 
     void specialFilesAreNotRead() {
         QCOMPARE(::mkfifo(QFile::encodeName(Path("src/pipe")).constData(), 0600), 0);
-        test::TScriptedMessages messages;
         bool aborted = false;
         QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/pipe"), aborted, Path("dst/pipe")));
-        QVERIFY(Names(Path("dst")).isEmpty());
-        QCOMPARE(messages.shown.size(), 1);
-        QVERIFY(messages.shown[0].endsWith("it is not a regular file (a device, pipe or socket)"));
-    }
-
-    void moveFileAndFolder() {
-        Write(Path("src/tree/x"), "x");
-        test::TScriptedMessages messages;
-        bool aborted = false;
-        QVERIFY(ShellFileOperation(nullptr, kFoMove, Path("src/a.txt") + kNul + Path("src/tree") + kNul,
-                                   aborted, Path("dst/")));
-        QCOMPARE(Names(Path("src")), QStringList{"b.txt"});
-        QCOMPARE(Read(Path("dst/a.txt")), QByteArray("alpha"));
-        QCOMPARE(Read(Path("dst/tree/x")), QByteArray("x"));
-        QVERIFY(messages.shown.isEmpty());
-    }
-
-    void moveCancelledAtAConflictKeepsBoth() {
-        Write(Path("dst/a.txt"), "old");
-        test::TScriptedMessages messages;
-        messages.Expect(TAnswer::Cancel);
-        bool aborted = false;
-        QVERIFY(!ShellFileOperation(nullptr, kFoMove, Path("src/a.txt"), aborted, Path("dst/a.txt")));
-        QVERIFY(aborted);
-        QCOMPARE(Read(Path("src/a.txt")), QByteArray("alpha"));
-        QCOMPARE(Read(Path("dst/a.txt")), QByteArray("old"));
+        QVERIFY(Box().Names("dst").isEmpty());
+        QCOMPARE(FMessages->shown.size(), 1);
+        QVERIFY(FMessages->shown[0].endsWith("it is not a regular file (a device, pipe or socket)"));
     }
 
     void moveAcrossVolumes() {
         const QString other = QStringLiteral("/dev/shm");
         if (!QFileInfo(other).isDir() || !QFileInfo(other).isWritable() ||
-            QStorageInfo(other) == QStorageInfo(FDir->path())) {
+            QStorageInfo(other) == QStorageInfo(Path(""))) {
             QSKIP("no second writable volume here");
         }
         QTemporaryDir target(other + QStringLiteral("/odz-move-XXXXXX"));
-        Write(Path("src/tree/deep/x"), "x");
-        test::TScriptedMessages messages;
+        Box().Write("src/tree/deep/x", "x");
         bool aborted = false;
         QVERIFY(ShellFileOperation(nullptr, kFoMove, Path("src/tree") + kNul + Path("src/a.txt"), aborted,
                                    target.path()));
-        QCOMPARE(Names(Path("src")), QStringList{"b.txt"});
-        QCOMPARE(Read(target.filePath("tree/deep/x")), QByteArray("x"));
-        QCOMPARE(Read(target.filePath("a.txt")), QByteArray("alpha"));
-        QVERIFY(messages.shown.isEmpty());
+        QCOMPARE(Box().Names("src"), QStringList{"b.txt"});
+        QCOMPARE(Snapshot(target.path()), QStringLiteral("a.txt=alpha tree/ tree/deep/ tree/deep/x=x"));
+        QVERIFY(FMessages->shown.isEmpty());
     }
 
-    void rename_data() {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<QString>("message");
-        const QString prefix = "error: ERROR - Can't rename \"@src/a.txt\" to \"@src/";
-        QTest::newRow("new name") << "@src/c.txt" << true << QStringList({"b.txt", "c.txt"}) << "";
-        QTest::newRow("bare name") << "c.txt" << true << QStringList({"b.txt", "c.txt"}) << "";
-        QTest::newRow("same name") << "@src/a.txt" << true << QStringList({"a.txt", "b.txt"}) << "";
-        QTest::newRow("existing name") << "@src/b.txt" << false << QStringList({"a.txt", "b.txt"})
-                                       << "error: \"b.txt\" already exists !";
-        QTest::newRow("name with a slash") << "@src/x/c.txt" << false << QStringList({"a.txt", "b.txt"})
-                                           << prefix + "x/c.txt\": a name cannot contain \"/\".";
-        QTest::newRow("empty name") << "@src/" << false << QStringList({"a.txt", "b.txt"})
-                                    << prefix + "\": the new name is empty.";
-    }
-    void rename() {
-        QFETCH(QString, target);
-        QFETCH(bool, result);
-        QFETCH(QStringList, names);
-        QFETCH(QString, message);
-        test::TScriptedMessages messages;
+    // Copies and moves as the file list's commands ask for them, with the sandbox's folders before and
+    // after: "name=content", "name/" for a folder ("|" between those made before); a "!" source is given as
+    // it is, not in the sandbox.
+    void transfers_data() { test::AddRows(kTransfers); }
+    void transfers() {
+        QFETCH(int, row);
+        const TTransfer& c = kTransfers[row];
+        for (const QString& entry : QString(c.before).split('|', Qt::SkipEmptyParts)) {
+            if (entry.endsWith('/')) Box().MakeFolders({entry});
+            if (!entry.endsWith('/')) Box().Write(entry.section('=', 0, 0), entry.section('=', 1).toUtf8());
+        }
+        QString sources;
+        for (const QString& source : QString(c.sources).split(' ', Qt::SkipEmptyParts))
+            sources += (source.startsWith('!') ? source.mid(1) : Path(source)) + kNul;
+        if (c.answer >= 0) FMessages->Expect(TAnswer(c.answer));
         bool aborted = false;
-        QCOMPARE(ShellFileOperation(nullptr, kFoRename, Path("src/a.txt"), aborted,
-                                    AddNullToStr(target.replace("@", FDir->path() + "/"))),
-                 result);
-        QCOMPARE(Names(Path("src")), names);
-        QCOMPARE(messages.shown,
-                 message.isEmpty() ? QStringList() : QStringList{message.replace("@", FDir->path() + "/")});
-        QVERIFY(messages.asked.isEmpty());
+        QCOMPARE(ShellFileOperation(nullptr, c.function, sources, aborted, Path(c.target)),
+                 QString(c.shown).isEmpty() && c.answer != int(TAnswer::Cancel));
+        QCOMPARE(aborted, c.answer == int(TAnswer::Cancel));
+        QCOMPARE(Snapshot(Path("")), QString(c.after));
+        QCOMPARE(FMessages->asked.size(), c.answer >= 0 ? 1 : 0);
+        const QString shown = FMessages->shown.join('\n');
+        QVERIFY2(Matches(shown, QString(c.shown).replace("@", Path(""))), qPrintable(shown));
     }
 
-    void failuresNameTheFile() {
-        Write(Path("plain"), "p");
-        test::TScriptedMessages messages;
+    // Deleting asks once, then moves every entry to the trash of the sandbox's home, on the same volume.
+    void deleteMovesToTheTrash_data() {
+        QTest::addColumn<QStringList>("sources");  // in the sandbox
+        QTest::addColumn<bool>("trash");           // whether a trash can be made
+        QTest::addColumn<int>("answer");           // -1 when nothing is asked
+        QTest::addColumn<QString>("asked");        // what is to be moved
+        QTest::addColumn<QStringList>("trashed");
+        QTest::addColumn<QString>("shown");  // "*" stands for any text, "@" for the sandbox
+        const QStringList both = {"src/a.txt", "src/b.txt"};
+        const int yes = int(TAnswer::Yes);
+        const QString kept = ". It has not been deleted.";
+        QTest::newRow("three, asked about once")
+            << QStringList({"src/a.txt", "src/b.txt", "src/sub"}) << true << yes << "these 3 items"
+            << QStringList({"a.txt", "b.txt", "sub"}) << "";
+        QTest::newRow("one, named") << QStringList({"src/a.txt"}) << true << yes << "\"a.txt\""
+                                    << QStringList({"a.txt"}) << "";
+        QTest::newRow("declined") << both << true << int(TAnswer::No) << "these 2 items" << QStringList()
+                                  << "";
+        QTest::newRow("without a trash")
+            << both << false << yes << "these 2 items" << QStringList()
+            << "error: ERROR - Can't move \"@/src/a.txt\" to the Trash: *" + kept +
+                   "\nERROR - Can't move \"@/src/b.txt\" to the Trash: *" + kept;
+        QTest::newRow("a missing entry")
+            << QStringList({"src/gone.txt", "src/a.txt"}) << true << yes << "these 2 items"
+            << QStringList({"a.txt"})
+            << "error: ERROR - Can't move \"@/src/gone.txt\" to the Trash: it does not exist" + kept;
+        QTest::newRow("the parent entry is left out") << QStringList({"src/sub/..", "src/sub/c.txt"}) << true
+                                                      << yes << "\"c.txt\"" << QStringList({"c.txt"}) << "";
+        QTest::newRow("the parent entry alone") << QStringList({"src/sub/.."}) << true << -1 << ""
+                                                << QStringList() << "error: ERROR - Can't delete \"..\"*";
+    }
+    void deleteMovesToTheTrash() {
+        QFETCH(QStringList, sources);
+        QFETCH(bool, trash);
+        QFETCH(int, answer);
+        QFETCH(QString, asked);
+        QFETCH(QStringList, trashed);
+        QFETCH(QString, shown);
+        Box().Write("src/sub/c.txt");
+        if (!trash) {
+            Box().Write("blocker");
+            qputenv("XDG_DATA_HOME", Path("blocker/share").toLocal8Bit());
+        }
+        QString source;
+        for (const QString& name : sources) source += Path(name) + kNul;
+        if (answer >= 0) FMessages->Expect(TAnswer(answer));
         bool aborted = false;
-        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/gone.txt"), aborted, Path("dst/gone.txt")));
-        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("plain/under/")));
-        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("plain/a.txt")));
-        QVERIFY(!ShellFileOperation(nullptr, kFoRename, Path("src/gone.txt"), aborted, Path("src/c.txt")));
-        // A name without its folder could only be taken in the process's current folder, which belongs
-        // to no list.
-        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, "a.txt", aborted, Path("dst")));
-        QCOMPARE(messages.shown.size(), 5);
-        QCOMPARE(messages.shown[0], "error: ERROR - Can't copy \"" + Path("src/gone.txt") + "\" to \"" +
-                                        Path("dst/gone.txt") + "\": it does not exist");
-        QCOMPARE(messages.shown[1], "error: ERROR - Can't copy into \"" + Path("plain/under") +
-                                        "\": the folder cannot be created.");
-        QVERIFY(messages.shown[2].startsWith("error: ERROR - Can't copy \"" + Path("src/a.txt") + "\" to \"" +
-                                             Path("plain/a.txt") + "\": "));
-        QVERIFY(messages.shown[3].startsWith("error: ERROR - Can't rename \"" + Path("src/gone.txt") + "\""));
-        QCOMPARE(messages.shown[4],
-                 "error: ERROR - Can't copy \"a.txt\": the entry is not named by its full path.");
-        QVERIFY(!aborted);
+        QCOMPARE(ShellFileOperation(nullptr, kFoDelete, source, aborted, QString()),
+                 !trashed.isEmpty() && shown.isEmpty());
+        QCOMPARE(aborted, answer == int(TAnswer::No));
+        QCOMPARE(FMessages->asked,
+                 asked.isEmpty() ? QStringList()
+                                 : QStringList("Are you sure you want to move " + asked + " to the Trash?"));
+        const QString messages = FMessages->shown.join('\n');
+        QVERIFY2(Matches(messages, shown.replace("@", Path(""))), qPrintable(messages));
+        QCOMPARE(Box().Names("home/.local/share/Trash/files"), trashed);
+        QCOMPARE(Box().Names("home/.local/share/Trash/info"),
+                 QStringList(trashed).replaceInStrings(QRegularExpression("$"), ".trashinfo"));
+        if (trashed.contains("sub")) QVERIFY(QFile::exists(Box().Trash() + "/sub/c.txt"));
+        for (const char* name : {"a.txt", "b.txt", "sub"})
+            QCOMPARE(QFileInfo::exists(Path(QStringLiteral("src/") + name)), !trashed.contains(name));
     }
-
-    void nothingToDo() {
-        test::TScriptedMessages messages;
-        bool aborted = false;
-        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, QString(), aborted, Path("dst")));
-        QCOMPARE(messages.shown, QStringList{"warning: No file(s) selected"});
-    }
-
-private:
-    QString Path(const QString& relative) const { return FDir->filePath(relative); }
-
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<TRecordedProgress> FProgress;
 };
 
 QTEST_MAIN(FileOperationsTest)
