@@ -7,6 +7,7 @@
 #include <QStorageInfo>
 #include <QToolButton>
 #include <QtTest>
+#include <algorithm>
 
 #include "DirTreeNavigation.h"
 #include "Drives.h"
@@ -44,6 +45,25 @@ QStringList Ancestry(const QString& path) {
                                       : nodes.last() + "/" + part);
     return nodes;
 }
+
+// Paths given to OpenPath ("@" stands for the sandbox) and the folder then shown, relative to the
+// sandbox ("" when nothing changes).
+const struct {
+    const char *name, *path, *selected;
+} kOpenedPaths[] = {
+    {"with trailing separator", "@/vol1/Photos/", "vol1/Photos/"},
+    {"without trailing separator", "@/vol1/Photos", "vol1/Photos/"},
+    {"not clean", "@/vol1/./Photos//", "vol1/Photos/"},
+    {"a volume", "@/vol2", "vol2/"},
+    {"made after its parent was read", "@/vol2/Fresh", "vol2/Fresh/"},
+    {"empty", "", ""},
+    {"one character", "x", ""},
+    {"relative", "vol1/Photos", ""},
+    {"the root's caption", "Computer", ""},
+    {"missing", "@/vol1/Gone/", ""},
+    {"a file", "@/vol1/file.txt", ""},
+    {"outside every volume", "@/", ""},
+};
 
 const int kDown = Qt::Key_Down, kUp = Qt::Key_Up, kLeft = Qt::Key_Left, kRight = Qt::Key_Right;
 const struct {
@@ -100,6 +120,12 @@ private:
             if (RelPath(model, node) == path) return node;
         }
         return {};
+    }
+    // What is chosen: the tree's or combo's path and the list's folder (relative to the sandbox), and
+    // how many choices were reported.
+    QString Chosen(const QString& path, const TZTFilelistView& list, const QSignalSpy& changes) const {
+        return FBox->Relative(path) + " " + FBox->Relative(list.Directory()) + " " +
+               QString::number(changes.count());
     }
     QStringList Expanded(const QTreeView& view, const TDirTreeModel* model) const {
         QStringList paths;
@@ -178,38 +204,11 @@ private slots:
     }
 
     // Both the tree and the combo open a folder only: expanded along its path and nothing else.
-    void openPath_data() {
-        QTest::addColumn<QString>("path");      // "@" stands for the sandbox
-        QTest::addColumn<QString>("selected");  // relative to the sandbox; "" when nothing changes
-        QTest::newRow("with trailing separator") << "@/vol1/Photos/"
-                                                 << "vol1/Photos/";
-        QTest::newRow("without trailing separator") << "@/vol1/Photos"
-                                                    << "vol1/Photos/";
-        QTest::newRow("not clean") << "@/vol1/./Photos//"
-                                   << "vol1/Photos/";
-        QTest::newRow("a volume") << "@/vol2"
-                                  << "vol2/";
-        QTest::newRow("made after its parent was read") << "@/vol2/Fresh"
-                                                        << "vol2/Fresh/";
-        QTest::newRow("empty") << ""
-                               << "";
-        QTest::newRow("one character") << "x"
-                                       << "";
-        QTest::newRow("relative") << "vol1/Photos"
-                                  << "";
-        QTest::newRow("the root's caption") << "Computer"
-                                            << "";
-        QTest::newRow("missing") << "@/vol1/Gone/"
-                                 << "";
-        QTest::newRow("a file") << "@/vol1/file.txt"
-                                << "";
-        QTest::newRow("outside every volume") << "@/"
-                                              << "";
-    }
+    void openPath_data() { test::AddRows(kOpenedPaths); }
     void openPath() {
-        QFETCH(QString, path);
-        QFETCH(QString, selected);
-        path.replace("@", Path(""));
+        QFETCH(int, row);
+        const QString path = QString(kOpenedPaths[row].path).replace("@", Path("")),
+                      selected = kOpenedPaths[row].selected;
         Box().MakeFolders({"x"});
         QVERIFY(QDir::setCurrent(Path("")));  // relative names would be found from here
         TZTDirTree tree;
@@ -279,32 +278,27 @@ private slots:
         tree.SetFileList(&list);
         QVERIFY(test::Show(tree, {600, 300}));
         QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
+        const auto chosen = [&] { return Chosen(tree.SelectedPath(), list, changes); };
         const auto click = [&](const QPoint& at, Qt::MouseButton button = Qt::LeftButton) {
             QTest::mouseClick(tree.viewport(), button, {}, at);
         };
         const QModelIndex vol1 = Drive(tree.Nodes(), 1);
-        // Beside the (short) root caption, below the last node, and with the right button: nothing.
+        // Beside the (short) root caption, below the last node, with the right button, and on the expand
+        // button (which opens the drive): nothing is chosen.
         click({tree.viewport()->width() - 10, tree.visualRect(tree.Nodes()->Root()).center().y()});
         click({20, 290});
         click(NodeLabelCenter(&tree, vol1), Qt::RightButton);
-        // The expand button opens the drive without choosing it.
         const QRect row = tree.visualRect(vol1);
         click({row.left() - tree.indentation() / 2, row.center().y()});
         QVERIFY(tree.isExpanded(vol1));
-        QCOMPARE(changes.count(), 0);
-        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
-        // A click on a caption gives the path without the trailing separator; the list shows it.
+        QCOMPARE(chosen(), QStringLiteral(" Drives 0"));
+        // A click on a caption gives the path without the trailing separator.
         click(NodeLabelCenter(&tree, vol1));
-        QCOMPARE(list.Directory(), Path("vol1/"));
         click(NodeLabelCenter(&tree, Child(tree.Nodes(), vol1, "Photos")));
-        QCOMPARE(tree.SelectedPath(), Path("vol1/Photos"));
-        QCOMPARE(list.Directory(), Path("vol1/Photos/"));
-        QCOMPARE(changes.count(), 2);
-        QCOMPARE(changes.last().at(1).toString(), Path("vol1/Photos"));
-        // The root stands for the drive list.
-        click(NodeLabelCenter(&tree, tree.Nodes()->Root()));
-        QCOMPARE(tree.SelectedPath(), QStringLiteral("Drives"));
-        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
+        QCOMPARE(chosen(), QStringLiteral("vol1/Photos vol1/Photos/ 2"));
+        QCOMPARE(changes.last().at(1).toString(), tree.SelectedPath());
+        click(NodeLabelCenter(&tree, tree.Nodes()->Root()));  // which stands for the drive list
+        QCOMPARE(chosen(), QStringLiteral("Drives Drives 3"));
         // Dragging over the nodes moves nothing.
         const QPoint over = NodeLabelCenter(&tree, Drive(tree.Nodes(), 0));
         QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, vol1));
@@ -313,15 +307,13 @@ private slots:
         QApplication::sendEvent(tree.viewport(), &move);
         QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, over);
         QCOMPARE(tree.currentIndex(), vol1);
-        QCOMPARE(list.Directory(), Path("vol1/"));
+        QCOMPARE(chosen(), QStringLiteral("vol1/ vol1/ 4"));
         // A removable drive without its medium is not shown.
         QVERIFY(QDir(Path("stick")).removeRecursively());
-        changes.clear();
         click(over);
+        QCOMPARE(Chosen({}, list, changes), QStringLiteral(" vol1/ 4"));
         QCOMPARE(FMessages->shown.size(), 1);
         QVERIFY(FMessages->shown.first().startsWith("warning: There is no disk in Drive " + Path("stick")));
-        QCOMPARE(changes.count(), 0);
-        QCOMPARE(list.Directory(), Path("vol1/"));
     }
 
     void arrowKeysChooseTheNodeMovedTo() {
@@ -332,22 +324,19 @@ private slots:
         tree.setFocus();
         tree.setCurrentIndex(Drive(tree.Nodes(), 0));
         QSignalSpy changes(&tree, &TZTDirTree::OnDirChange);
+        const auto chosen = [&] { return Chosen(tree.SelectedPath(), list, changes); };
         QTest::keyClick(&tree, Qt::Key_Down);
-        QCOMPARE(tree.SelectedPath(), Path("vol1/"));
-        QCOMPARE(list.Directory(), Path("vol1/"));
+        QCOMPARE(chosen(), QStringLiteral("vol1/ vol1/ 1"));
         QTest::keyClick(&tree, Qt::Key_Right);  // expands, reading its folders
         QVERIFY(tree.isExpanded(Drive(tree.Nodes(), 1)));
         QTest::keyClick(&tree, Qt::Key_Right);  // to the first folder
-        QCOMPARE(tree.SelectedPath(), Path("vol1/.hidden"));
-        QCOMPARE(list.Directory(), Path("vol1/.hidden/"));
-        QCOMPARE(changes.count(), 3);
+        QCOMPARE(chosen(), QStringLiteral("vol1/.hidden vol1/.hidden/ 3"));
         // Keys that leave the selection where it is choose nothing; others that move it choose the node
         // moved to, so the list never shows another folder than the tree.
         QTest::keyClick(&tree, Qt::Key_Escape);
         QCOMPARE(changes.count(), 3);
         QTest::keyClick(&tree, Qt::Key_Home);
-        QCOMPARE(changes.count(), 4);
-        QCOMPARE(list.Directory(), QStringLiteral("Drives"));
+        QCOMPARE(chosen(), QStringLiteral("Drives Drives 4"));
     }
 
     // The combo's box moves the closed tree's selection; nothing is chosen until Enter.
@@ -553,10 +542,8 @@ private slots:
                      qPrintable(drive.root));
             roots << drive.root;
         }
-        QStringList sorted = roots;
-        sorted.sort();
-        sorted.removeDuplicates();
-        QCOMPARE(roots, sorted);
+        QVERIFY(std::is_sorted(roots.begin(), roots.end()));
+        QVERIFY(std::adjacent_find(roots.begin(), roots.end()) == roots.end());
         const QStorageInfo root = QStorageInfo::root();
         if (!root.isValid() || !root.isReady()) QSKIP("the root file system cannot be queried here");
         QVERIFY(roots.contains(QStringLiteral("/")));
