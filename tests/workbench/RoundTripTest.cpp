@@ -93,8 +93,8 @@ TEST_P(RoundTrip, ThereAndBack) {
         TFileConversionRequest request;
         request.source = from;
         request.target = to;
-        request.from = EncodingInfo(fromEncoding).identifier;
-        request.to = EncodingInfo(toEncoding).identifier;
+        request.from = fromEncoding;
+        request.to = toEncoding;
         request.htmlDoc = htmlDoc;
         const TFileConversionReport report = ConvertFile(engine, request);
         ASSERT_EQ(report.outcome, TFileConversionReport::Written) << report.Reason();

@@ -28,7 +28,7 @@ class THelpWindow;
 class TKeySettingsPage;
 class TProgressBarPort;
 class TRaRaru;
-class TWindowUserPort;
+class TWindowBusy;
 class TZTDirTree;
 class TZTFilelistView;
 class TZTPanel;
@@ -158,7 +158,7 @@ private:
     std::unique_ptr<TFileListViewPort> FTargetPort;
     std::unique_ptr<TDirTreeViewPort> FSourceTreePort;
     std::unique_ptr<TDirTreeViewPort> FTargetTreePort;
-    std::unique_ptr<TWindowUserPort> FUserPort;
+    std::unique_ptr<TWindowBusy> FBusyPort;
     std::unique_ptr<TProgressBarPort> FProgressPort;
     std::unique_ptr<TBatchDriver> FDriver;
     QButtonGroup* FSourceViewButtons = nullptr;

@@ -69,13 +69,8 @@ QComboBox* EncodingCombo(const QString& name, const QString& hint, const QString
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setToolTip(hint);
-    for (int position = 0; position < kEncodingCount; ++position) {
-        const TEncodingInfo& info = EncodingAt(position);
-        const std::string_view item = source ? info.sourceText : info.targetText;
-        combo->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
-    }
+    FillEncodingList(*combo, source);
     combo->setPlaceholderText(text);
-    combo->setCurrentIndex(-1);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return combo;
 }
