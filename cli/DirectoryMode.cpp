@@ -227,9 +227,8 @@ int ConvertTree(const TCliConvert& options) {
             if (options.replace) {
                 driver.FindText = QString::fromStdString(options.replace->find);
                 driver.ReplaceText = QString::fromStdString(options.replace->replacement);
-                // What the window's Convert asks about, the command line has asked for.
-                driver.FReplaceAlso = !driver.FindText.isEmpty() && !driver.ReplaceText.isEmpty() &&
-                                      driver.FindText != driver.ReplaceText;
+                // As for a single file: any search text is replaced, also by nothing.
+                driver.FReplaceAlso = !options.replace->find.empty();
             }
             Walk(driver.ConvertRefusal(), [&] { driver.ConvertWalk(); });
         },
