@@ -130,8 +130,26 @@ private:
     // Building the window, in MainFormLayout.cpp.
     void BuildLayout();
     QWidget* BuildConversionPage();
+    // What tells the two panes apart, and what a pane is built of.
+    struct TPaneTexts {
+        bool source;  // the names, captions and hints begin with "Source" (the view buttons' with "Src")
+        QString dirHint;
+        QString encodingHint;
+        QString viewHints[4];
+    };
+    struct TPaneParts {
+        QLineEdit* dirEdit;
+        QComboBox* encoding;
+        QButtonGroup* viewButtons;
+        QToolButton* views[4];
+        QSplitter* splitter;
+        TZTDirTree* tree;
+        TZTFilelistView* list;
+    };
     TZTPanel* BuildSourcePane();
     TZTPanel* BuildTargetPane();
+    // The rows of tool bars, the tree and the list of a pane.
+    TPaneParts BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts);
     void BuildBottomRows(QMainWindow* page);
     QToolBar* NewToolBar(const QString& title, QWidget* parent);
     QToolButton* NewViewButton(const QString& name, const QString& hint, const QString& picture, int group,
