@@ -38,7 +38,6 @@ public:
     }
 
     std::string_view View() const { return {FData, FSize}; }
-    const char* Data() const { return FData; }
     std::size_t Size() const { return FSize; }
     void Clear() { FSize = 0; }
 

@@ -59,7 +59,6 @@ void TStreamOutput::Write(std::string_view bytes) {
             static_cast<std::size_t>(insertion->offset > FPosition ? insertion->offset - FPosition : 0);
         Out(bytes.substr(0, direct));
         FHolding = true;
-        FHeldFrom = FPosition + direct;
         Hold(bytes.substr(direct));
     } else if (FHolding) {
         Hold(bytes);

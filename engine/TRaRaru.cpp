@@ -223,9 +223,7 @@ bool TRaRaru::RunFile(TEncodingKind source, TEncoding target, const std::filesys
     job.overwriteAll = OverwriteAll;
     job.progress = ProgressBar;
     job.questions = Questions;
-    const TFileJobResult result = RunJob(job);
-    FLastReferences = result.references;
-    return result.outcome != TFileJobResult::SourceMissing;
+    return RunJob(job).outcome != TFileJobResult::SourceMissing;
 }
 
 bool TRaRaru::Convert8ToUnicode16(const std::filesystem::path& SourceFile,

@@ -95,9 +95,6 @@ public:
     // (a batch converts many small files alike).
     TFileJobResult RunJob(TFileJob& job);
 
-    // References written by the last whole-file routine for characters its target cannot hold.
-    std::uint64_t LastReferences() const { return FLastReferences; }
-
     // Not owned. The engine's own routines above advance ProgressBar and ask Questions before they
     // replace an existing file; a job brings its own.
     TProgress* ProgressBar = nullptr;
@@ -132,7 +129,6 @@ private:
     TViqrTable FViqrTable{};
     TViqrIndex FViqrIndex;                    // rebuilt with the table
     std::optional<TViqrKeys> FViqrTableKeys;  // the keys FViqrTable was built from
-    std::uint64_t FLastReferences = 0;
     std::vector<std::pair<TLineKey, std::unique_ptr<TLineConverter>>> FLineConverters;
     std::optional<TConversionSetup> FFileSetup;
     std::unique_ptr<TLineConverter> FFileConverter;

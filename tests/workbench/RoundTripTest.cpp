@@ -47,7 +47,7 @@ std::string WithReferences(std::string_view utf8, TEncoding encoding) {
         if (Holds(encoding, c)) {
             AppendUtf8(out, c);
         } else {
-            AppendReference(out, c);
+            out += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ';';
         }
     }
     return out;

@@ -80,7 +80,6 @@ public:
     // The position of the filter: an item's, or -1 after the user typed a mask of their own.
     int FilterIndex() const;
     bool Busy() const { return FDriver->Running(); }
-    TBatchDriver& Driver() { return *FDriver; }
     THelpWindow* HelpWindow() const { return FHelpWindow.get(); }
     const std::filesystem::path& SettingsFile() const { return FSettings.Path(); }
 
