@@ -8,37 +8,39 @@ namespace odz {
 
 namespace {
 
-// Marks a batch as running, so that no second one starts inside it.
-class TRunning {
-public:
-    explicit TRunning(bool& flag) : FFlag(flag) { FFlag = true; }
-    ~TRunning() { FFlag = false; }
-
-private:
-    bool& FFlag;
-};
-
 bool IsDrives(const QString& folder) {
     return folder.compare(kDrives, Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
 
-// Shows the busy cursor for as long as it lives, or until released.
-class TBatchDriver::TBusy {
+// One press of a button: no second batch starts inside it, the busy cursor shows until it is released,
+// and the lists' folders are read once.
+class TBatchDriver::TPress {
 public:
-    explicit TBusy(TBusyPort& port) : FPort(port) { FPort.BeginBusy(); }
-    ~TBusy() { Release(); }
-    TBusy(const TBusy&) = delete;
-    TBusy& operator=(const TBusy&) = delete;
-    void Release() {
-        if (FShown) FPort.EndBusy();
-        FShown = false;
+    explicit TPress(TBatchDriver& driver)
+        : source(driver.FSourceList.Directory()), target(driver.FTargetList.Directory()), FDriver(driver) {
+        FDriver.FRunning = true;
+        FDriver.FSummary = {};
+        FDriver.FBusy.BeginBusy();
+    }
+    ~TPress() {
+        ReleaseCursor();
+        FDriver.FRunning = false;
+    }
+    TPress(const TPress&) = delete;
+    TPress& operator=(const TPress&) = delete;
+    void ReleaseCursor() {
+        if (FBusy) FDriver.FBusy.EndBusy();
+        FBusy = false;
     }
 
+    const QString source;
+    const QString target;
+
 private:
-    TBusyPort& FPort;
-    bool FShown = true;
+    TBatchDriver& FDriver;
+    bool FBusy = true;
 };
 
 TBatchDriver::TBatchDriver(TRaRaru& engine, TFileListPort& sourceList, TFileListPort& targetList,
@@ -90,19 +92,19 @@ void TBatchDriver::Report(const QString& verb) {
     }
 }
 
-void TBatchDriver::Close(const QString& source, const QString& target, TBusy& busy, const QString& verb) {
+void TBatchDriver::Close(TPress& press, const QString& verb) {
     const bool walked = !verb.isEmpty();
     if (walked && FStopped) {
         // The failure ends the batch: no closing steps but the cursor, and the bar at rest.
-        busy.Release();
+        press.ReleaseCursor();
         FReplaceAlso = false;
         FProgress.SetPosition(0);
         Report(verb);
         return;
     }
     if (walked) FTargetList.UpdateFileList();
-    ClosingSteps(source, target);
-    busy.Release();
+    ClosingSteps(press.source, press.target);
+    press.ReleaseCursor();
     if (walked) {
         Report(verb);
     } else {
@@ -142,24 +144,20 @@ std::optional<QString> TBatchDriver::ReplaceRefusal() const {
 
 void TBatchDriver::ConversebuttonClick() {
     if (FRunning) return;
-    const TRunning running(FRunning);
-    FSummary = {};
-    TBusy busy(FBusy);
-    const QString T = FTargetList.Directory();
-    const QString S = FSourceList.Directory();
+    TPress press(*this);
     if (const auto refusal = ConvertRefusal()) {
         Messages().Information(*refusal);
-        Close(S, T, busy, {});
+        Close(press, {});
         return;
     }
     const QString prefix = FSourceList.SelectedCount() > 0
                                ? QStringLiteral("Do you want to convert selected files with ")
                                : QStringLiteral("Do you want to convert all files with ");
     const QString question =
-        prefix + FSourceList.Mask() + QStringLiteral(" in directory ") + S + QStringLiteral(" from ") +
-        QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText) + QStringLiteral(" to files with ") +
-        FSourceList.Mask() + QStringLiteral(" to directory ") + T + QStringLiteral(" with ") +
-        QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText);
+        prefix + FSourceList.Mask() + QStringLiteral(" in directory ") + press.source +
+        QStringLiteral(" from ") + QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText) +
+        QStringLiteral(" to files with ") + FSourceList.Mask() + QStringLiteral(" to directory ") +
+        press.target + QStringLiteral(" with ") + QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText);
     if (Messages().Confirm(question, true) != TAnswer::Yes) return;
     if (!FindText.isEmpty() && !ReplaceText.isEmpty() && FindText != ReplaceText) {
         const TAnswer answer = Messages().Confirm(QStringLiteral("Do you want to replace text : ") +
@@ -170,16 +168,12 @@ void TBatchDriver::ConversebuttonClick() {
         if (answer == TAnswer::No) FReplaceAlso = false;
     }
     ConvertWalk();
-    Close(S, T, busy, QStringLiteral("converted"));
+    Close(press, QStringLiteral("converted"));
 }
 
 void TBatchDriver::ReplaceButtonClick() {
     if (FRunning) return;
-    const TRunning running(FRunning);
-    FSummary = {};
-    TBusy busy(FBusy);
-    const QString T = FTargetList.Directory();
-    const QString S = FSourceList.Directory();
+    TPress press(*this);
     QString verb;
     if (const auto refusal = ReplaceRefusal()) {
         Messages().Information(*refusal);
@@ -188,13 +182,14 @@ void TBatchDriver::ReplaceButtonClick() {
             QStringLiteral("Do you want to replace all text:  ") + FindText +
             (FSourceList.SelectedCount() > 0 ? QStringLiteral(" in selected files in directory ")
                                              : QStringLiteral(" in all files in directory ")) +
-            S + QStringLiteral(" with text: ") + ReplaceText + QStringLiteral(" to directory ") + T;
+            press.source + QStringLiteral(" with text: ") + ReplaceText + QStringLiteral(" to directory ") +
+            press.target;
         if (Messages().Confirm(question, true) == TAnswer::Yes) {
             ReplaceWalk();
             verb = QStringLiteral("written");
         }
     }
-    Close(S, T, busy, verb);
+    Close(press, verb);
 }
 
 void TBatchDriver::ConvertWalk() {

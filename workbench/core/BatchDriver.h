@@ -67,7 +67,7 @@ public:
     const TBatchSummary& Summary() const { return FSummary; }
 
 private:
-    class TBusy;
+    class TPress;
     class TWalk;
     using TFileStep = std::function<void(int, const QByteArray&, const QByteArray&)>;
     using TFolderStep = std::function<void(const QByteArray&, const QByteArray&)>;
@@ -85,7 +85,7 @@ private:
     std::optional<QString> DrivesRefusal() const;
     // The end of a button: the lists and trees on the batch's folders, the cursor back, the closing
     // report ("Done", with the counts when the walk ran) and the bar at rest.
-    void Close(const QString& source, const QString& target, TBusy& busy, const QString& verb);
+    void Close(TPress& press, const QString& verb);
     // The closing report: "Done" with the counts, or the error that ended the batch.
     void Report(const QString& verb);
     void ClosingSteps(const QString& source, const QString& target);
