@@ -137,18 +137,21 @@ private:
         QString viewHints[4];
     };
     struct TPaneParts {
-        QLineEdit* dirEdit;
-        QComboBox* encoding;
-        QButtonGroup* viewButtons;
-        QToolButton* views[4];
-        QSplitter* splitter;
-        TZTDirTree* tree;
-        TZTFilelistView* list;
+        QLineEdit*& dirEdit;
+        QComboBox*& encoding;
+        QButtonGroup*& viewButtons;
+        QToolButton*& largeIcons;
+        QToolButton*& smallIcons;
+        QToolButton*& list;
+        QToolButton*& report;
+        QSplitter*& splitter;
+        TZTDirTree*& tree;
+        TZTFilelistView*& fileList;
     };
     TZTPanel* BuildSourcePane();
     TZTPanel* BuildTargetPane();
-    // The rows of tool bars, the tree and the list of a pane.
-    TPaneParts BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts);
+    // The rows of tool bars, the tree and the list of a pane, into the parts' members.
+    void BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const TPaneParts& parts);
     void BuildBottomRows(QMainWindow* page);
     QToolBar* NewToolBar(const QString& title, QWidget* parent);
     QToolButton* NewViewButton(const QString& name, const QString& hint, const QString& picture, int group,

@@ -159,8 +159,7 @@ QToolButton* TMainForm::NewLargeButton(const QString& name, const QString& capti
     return button;
 }
 
-TMainForm::TPaneParts TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts) {
-    TPaneParts parts;
+void TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const TPaneParts& parts) {
     const QString side = texts.source ? QStringLiteral("Source") : QStringLiteral("Target");
     const QString buttonPrefix = texts.source ? QStringLiteral("Src") : QStringLiteral("Tar");
     const int group = texts.source ? 10 : 20;
@@ -177,14 +176,15 @@ TMainForm::TPaneParts TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTe
     encodingBar->addWidget(parts.encoding);
     encodingBar->addSeparator();
     parts.viewButtons = new QButtonGroup(this);
+    QToolButton** views[] = {&parts.largeIcons, &parts.smallIcons, &parts.list, &parts.report};
     const QString names[] = {QStringLiteral("LargeIconBtn"), QStringLiteral("SmallIconBtn"),
                              QStringLiteral("ListBtn"), QStringLiteral("ReportBtn")};
     const QString pictures[] = {QStringLiteral("ViewLargeIcons"), QStringLiteral("ViewSmallIcons"),
                                 QStringLiteral("ViewList"), QStringLiteral("ViewDetails")};
     for (int i = 0; i < 4; ++i) {
-        parts.views[i] = NewViewButton(buttonPrefix + names[i], texts.viewHints[i], pictures[i], group, i + 1,
-                                       parts.viewButtons);
-        encodingBar->addWidget(parts.views[i]);
+        *views[i] = NewViewButton(buttonPrefix + names[i], texts.viewHints[i], pictures[i], group, i + 1,
+                                  parts.viewButtons);
+        encodingBar->addWidget(*views[i]);
     }
     pane.addToolBar(Qt::TopToolBarArea, encodingBar);
 
@@ -193,38 +193,29 @@ TMainForm::TPaneParts TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTe
     parts.tree = new TZTDirTree(parts.splitter);
     parts.tree->setObjectName(side + QStringLiteral("DirTree"));
     parts.tree->setToolTip(side + QStringLiteral(" directory tree"));
-    parts.list = new TZTFilelistView(parts.splitter);
-    parts.list->setObjectName(side + QStringLiteral("FileList"));
-    parts.list->setToolTip(side + QStringLiteral(" file list"));
+    parts.fileList = new TZTFilelistView(parts.splitter);
+    parts.fileList->setObjectName(side + QStringLiteral("FileList"));
+    parts.fileList->setToolTip(side + QStringLiteral(" file list"));
     parts.splitter->addWidget(parts.tree);
-    parts.splitter->addWidget(parts.list);
+    parts.splitter->addWidget(parts.fileList);
     parts.splitter->setStretchFactor(1, 1);
     pane.setCentralWidget(parts.splitter);
 
-    parts.tree->SetFileList(parts.list);
-    parts.list->SetDirTree(parts.tree);
-    return parts;
+    parts.tree->SetFileList(parts.fileList);
+    parts.fileList->SetDirTree(parts.tree);
 }
 
 TZTPanel* TMainForm::BuildSourcePane() {
     ConverisonLeftpanel = NewPanel(QStringLiteral("ConverisonLeftpanel"), nullptr);
     QMainWindow* pane = PaneWindow(ConverisonLeftpanel, QStringLiteral("SourcePane"));
-    const TPaneParts parts = BuildPaneParts(
+    BuildPaneParts(
         *pane,
         {true,
          QStringLiteral("Source Directory Path"),
          QStringLiteral("Source Encoding"),
-         {QStringLiteral("Large Icon"), QStringLiteral("Small Icon"), QStringLiteral("List"), QString()}});
-    SourceDirEdit = parts.dirEdit;
-    SourceEncodecbo = parts.encoding;
-    FSourceViewButtons = parts.viewButtons;
-    SrcLargeIconBtn = parts.views[0];
-    SrcSmallIconBtn = parts.views[1];
-    SrcListBtn = parts.views[2];
-    SrcReportBtn = parts.views[3];
-    SourceSplitter = parts.splitter;
-    SourceDirTree = parts.tree;
-    SourceFileList = parts.list;
+         {QStringLiteral("Large Icon"), QStringLiteral("Small Icon"), QStringLiteral("List"), QString()}},
+        {SourceDirEdit, SourceEncodecbo, FSourceViewButtons, SrcLargeIconBtn, SrcSmallIconBtn, SrcListBtn,
+         SrcReportBtn, SourceSplitter, SourceDirTree, SourceFileList});
     SourceDirTree->SetBackPict(TreeTile());
     SourceDirTree->SetImageMode(imTiled);
     SourceFileList->SetColorBegin(RGBColor(255, 255, 255));
@@ -256,18 +247,10 @@ TZTPanel* TMainForm::BuildTargetPane() {
         buttonBar->addWidget(button);
     pane->addToolBar(Qt::LeftToolBarArea, buttonBar);
 
-    const TPaneParts parts = BuildPaneParts(
-        *pane, {false, QStringLiteral("Target directory path"), QStringLiteral("Target encoding"), {}});
-    TargetDirEdit = parts.dirEdit;
-    TargetEncodecbo = parts.encoding;
-    FTargetViewButtons = parts.viewButtons;
-    TarLargeIconBtn = parts.views[0];
-    TarSmallIconBtn = parts.views[1];
-    TarListBtn = parts.views[2];
-    TarReportBtn = parts.views[3];
-    TargetSplitter = parts.splitter;
-    TargetDirTree = parts.tree;
-    TargetFileList = parts.list;
+    BuildPaneParts(*pane,
+                   {false, QStringLiteral("Target directory path"), QStringLiteral("Target encoding"), {}},
+                   {TargetDirEdit, TargetEncodecbo, FTargetViewButtons, TarLargeIconBtn, TarSmallIconBtn,
+                    TarListBtn, TarReportBtn, TargetSplitter, TargetDirTree, TargetFileList});
     return RightPanel;
 }
 
