@@ -95,7 +95,7 @@ public:
     // (a batch converts many small files alike).
     TFileJobResult RunJob(TFileJob& job);
 
-    // Not owned. The engine's own routines above advance ProgressBar and ask Questions before they
+    // The engine's own routines above advance ProgressBar (not owned) and ask Questions before they
     // replace an existing file; a job brings its own.
     TProgress* ProgressBar = nullptr;
     TAskYesNoCancel Questions;
