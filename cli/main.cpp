@@ -69,7 +69,6 @@ int Convert(const TCliConvert& options) {
     TRaRaru& engine = instance.Engine();
     if (options.keys) engine.SetTransDau(*options.keys);
 
-    // Nobody is asked: an existing target is only replaced with --overwrite.
     TFileConversionRequest request;
     if (fromStdin) {
         request.sourceStream = STDIN_FILENO;
@@ -86,6 +85,8 @@ int Convert(const TCliConvert& options) {
     request.htmlDoc = options.html;
     request.overwriteAll = options.overwrite;
     request.replace = options.replace;
+    // The tool's messages answer No: an existing target is only replaced with --overwrite.
+    request.questions = AskYesNoCancel;
     const TFileConversionReport report = ConvertFile(engine, request);
 
     const std::string sourceName = fromStdin ? "standard input" : options.source;
