@@ -176,10 +176,8 @@ protected:
             state.SkipWithError("unknown encoding");
             return;
         }
-        engine->SetSourceEncode(source);
-        engine->BuildViqrTable();
-        const auto converter = odz::MakeLineConverter(
-            engine->FileSetup(odz::EncodingInfo(*from).kind, *to, false, "Vietnamese prose.txt"));
+        const auto converter =
+            odz::MakeLineConverter(engine->FileSetup(*from, *to, false, "Vietnamese prose.txt"));
         odz::TByteBuffer out;
         RunBatch(state, lines, [&](const std::string& line, std::string&) {
             out.Clear();

@@ -14,6 +14,7 @@
 #include "AtomicFile.h"
 #include "BatchDriver.h"
 #include "ListingPorts.h"
+#include "Messages.h"
 #include "SettingsPath.h"
 
 namespace odz {
@@ -23,21 +24,6 @@ namespace {
 constexpr int kAllDone = 0;
 constexpr int kNotAllDone = 1;
 constexpr int kUsage = 2;
-
-// Never asks: confirmations are what the command line asked for, an existing target is left alone
-// (with --overwrite the question never comes).
-class TCliUser : public TUserPort {
-public:
-    void Information(const QString& text) override {
-        if (!text.startsWith(QLatin1String("Done")))
-            std::cerr << "odizodoruz-cli: " << text.toStdString() << '\n';
-    }
-    TAnswer Confirm(const QString&, bool) override { return TAnswer::Yes; }
-    TAnswer AskYesNoCancel(std::string_view) override { return TAnswer::No; }
-    void ShowError(const QString&) override {}  // the summary names the failure
-    void BeginBusy() override {}
-    void EndBusy() override {}
-};
 
 // A progress line on standard error while the walk goes on, when that is a terminal.
 class TProgressLine : public TPlainProgress {
@@ -144,7 +130,7 @@ struct TRun {
     TFolderOnlyList targetList;
     TPathOnlyTree sourceTree;
     TPathOnlyTree targetTree;
-    TCliUser user;
+    TBusyCount busy;
 };
 
 std::string Plural(std::size_t count, const char* word) {
@@ -188,7 +174,16 @@ int Report(const TBatchSummary& summary, const char* verb) {
     return summary.AllDone() ? kAllDone : kNotAllDone;
 }
 
-// Runs one batch over the folders; run sets the driver up and presses its button. Returns the exit status.
+// The walk of a batch, unless the driver refuses it (the refusal is said).
+void Walk(const std::optional<QString>& refusal, const std::function<void()>& walk) {
+    if (refusal) {
+        Messages().Information(*refusal);
+    } else {
+        walk();
+    }
+}
+
+// Runs one batch over the folders; run sets the driver up and walks. Returns the exit status.
 int RunBatch(TRaRaru& engine, const TTree& folders, const std::string& mask, bool skipTarget,
              const std::function<void(TBatchDriver&)>& run, const char* verb) {
     TRun ports;
@@ -202,7 +197,7 @@ int RunBatch(TRaRaru& engine, const TTree& folders, const std::string& mask, boo
     TProgressLine progress(terminal,
                            terminal ? CountFiles(folders.source, QString::fromStdString(mask), skip) : 0);
     TBatchDriver driver(engine, ports.sourceList, ports.targetList, ports.sourceTree, ports.targetTree,
-                        ports.user, progress);
+                        ports.busy, progress);
     driver.GoOnAfterFailure = true;
     driver.OnFile = [&](const TFileOutcome&) { progress.FileDone(); };
     run(driver);
@@ -225,15 +220,17 @@ int ConvertTree(const TCliConvert& options) {
     return RunBatch(
         instance.Engine(), *folders, options.mask, true,
         [&](TBatchDriver& driver) {
-            driver.SourceEncoding = static_cast<int>(options.from);
-            driver.TargetEncoding = static_cast<int>(options.to);
+            driver.SourceEncoding = options.from;
+            driver.TargetEncoding = options.to;
             driver.OverwriteAll = options.overwrite;
             driver.HtmlDoc = options.html;
             if (options.replace) {
                 driver.FindText = QString::fromStdString(options.replace->find);
                 driver.ReplaceText = QString::fromStdString(options.replace->replacement);
+                // As for a single file: any search text is replaced, also by nothing.
+                driver.FReplaceAlso = !options.replace->find.empty();
             }
-            driver.ConversebuttonClick();
+            Walk(driver.ConvertRefusal(), [&] { driver.ConvertWalk(); });
         },
         "Converted");
 }
@@ -248,7 +245,7 @@ int ReplaceTree(const TCliReplace& options) {
         [&](TBatchDriver& driver) {
             driver.FindText = QString::fromStdString(options.find);
             driver.ReplaceText = QString::fromStdString(options.with);
-            driver.ReplaceButtonClick();
+            Walk(driver.ReplaceRefusal(), [&] { driver.ReplaceWalk(); });
         },
         "Wrote");
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CliMessages.h"
 #include "CliOptions.h"
 #include "DirectoryMode.h"
 #include "FileConversion.h"
@@ -29,11 +30,11 @@ int UsageError(const std::string& message) {
     return kUsage;
 }
 
-// Answers every question with No: an existing target is only replaced with --overwrite.
-class TNeverReplace : public TQuestions {
-public:
-    TAnswer AskYesNoCancel(std::string_view) override { return TAnswer::No; }
-};
+int LeftAlone(const std::string& target) {
+    std::cerr << "odizodoruz-cli: " << target
+              << " already exists and was left as it is (--overwrite replaces it)\n";
+    return kNotConverted;
+}
 
 int ListEncodings() {
     for (int i = 0; i < kEncodingCount; ++i) {
@@ -61,16 +62,12 @@ int Convert(const TCliConvert& options) {
     }
     // A dangling symbolic link is there too: it is replaced only with --overwrite.
     if (!toStdout && !options.overwrite && fs::exists(fs::symlink_status(options.target, error))) {
-        std::cerr << "odizodoruz-cli: " << options.target
-                  << " already exists and was left as it is (--overwrite replaces it)\n";
-        return kNotConverted;
+        return LeftAlone(options.target);
     }
 
     TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
     TRaRaru& engine = instance.Engine();
     if (options.keys) engine.SetTransDau(*options.keys);
-    TNeverReplace answers;
-    engine.Questions = &answers;
 
     TFileConversionRequest request;
     if (fromStdin) {
@@ -83,11 +80,13 @@ int Convert(const TCliConvert& options) {
     } else {
         request.target = options.target;
     }
-    request.from = from;
-    request.to = to;
+    request.from = options.from;
+    request.to = options.to;
     request.htmlDoc = options.html;
     request.overwriteAll = options.overwrite;
     request.replace = options.replace;
+    // The tool's messages answer No: an existing target is only replaced with --overwrite.
+    request.questions = AskYesNoCancel;
     const TFileConversionReport report = ConvertFile(engine, request);
 
     const std::string sourceName = fromStdin ? "standard input" : options.source;
@@ -104,9 +103,7 @@ int Convert(const TCliConvert& options) {
             return kConverted;
         }
         case TFileConversionReport::LeftAlone:
-            std::cerr << "odizodoruz-cli: " << targetName
-                      << " already exists and was left as it is (--overwrite replaces it)\n";
-            return kNotConverted;
+            return LeftAlone(targetName);
         case TFileConversionReport::Failed:
             break;
     }
@@ -118,6 +115,7 @@ int Convert(const TCliConvert& options) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
+    const TCliMessages messages;
     // An interrupted run, or a reader of standard output that stops early, leaves nothing behind.
     RemoveTemporaryFilesOnSignals();
     const std::vector<std::string> arguments(argv + 1, argv + argc);

@@ -32,13 +32,15 @@ public:
     // Replaces `length` bytes at `offset` by `text`, moving what follows.
     void Replace(std::size_t offset, std::size_t length, std::string_view text) {
         if (text.size() > length) Reserve(text.size() - length);
-        std::memmove(FData + offset + text.size(), FData + offset + length, FSize - offset - length);
+        // An empty buffer has no memory at all: nothing to move then.
+        if (const std::size_t rest = FSize - offset - length; rest > 0) {
+            std::memmove(FData + offset + text.size(), FData + offset + length, rest);
+        }
         if (!text.empty()) std::memcpy(FData + offset, text.data(), text.size());
         FSize = FSize + text.size() - length;
     }
 
     std::string_view View() const { return {FData, FSize}; }
-    const char* Data() const { return FData; }
     std::size_t Size() const { return FSize; }
     void Clear() { FSize = 0; }
 

@@ -56,18 +56,28 @@ std::optional<TEncoding> EncodingByName(std::string_view name) {
     return std::nullopt;
 }
 
-const TVnLetterTable* LegacyTableFor(std::string_view identifier) {
-    if (identifier == "ZTWin") return &ZTWinTable;
-    if (identifier == "VISCII") return &VisciiTable;
-    if (identifier == "VPS") return &VpsTable;
-    if (identifier == "VNIWind") return &VniWindTable;
-    if (identifier == "TCVN1") return &Tcvn1Table;
-    if (identifier == "TCVN2") return &Tcvn2Table;
-    return nullptr;
+const TVnLetterTable* LegacyTableFor(TEncoding encoding) {
+    switch (encoding) {
+        case TEncoding::ZTWin:
+            return &ZTWinTable;
+        case TEncoding::Viscii:
+            return &VisciiTable;
+        case TEncoding::Vps:
+            return &VpsTable;
+        case TEncoding::VniWind:
+            return &VniWindTable;
+        case TEncoding::Tcvn1:
+            return &Tcvn1Table;
+        case TEncoding::Tcvn2:
+            return &Tcvn2Table;
+        default:
+            return nullptr;
+    }
 }
 
-const TVnLetterTable* LegacyTableFor(TEncoding encoding) {
-    return LegacyTableFor(EncodingInfo(encoding).identifier);
+const TVnLetterTable* LegacyTableFor(std::string_view identifier) {
+    const auto encoding = EncodingByIdentifier(identifier);
+    return encoding ? LegacyTableFor(*encoding) : nullptr;
 }
 
 }  // namespace odz

@@ -181,8 +181,7 @@ TFileJobResult PutInPlace(const TFileJob& job, TSink& sink, TOutput& output, con
         return result;
     }
     if (file->CommitNew()) return result;
-    const TAnswer answer =
-        job.questions ? job.questions->AskYesNoCancel(OverwriteQuestion(job.target)) : TAnswer::No;
+    const TAnswer answer = job.questions ? job.questions(OverwriteQuestion(job.target)) : TAnswer::No;
     if (answer != TAnswer::Yes) {
         file->Discard();
         return {TFileJobResult::Declined, result.references, result.replacements};
@@ -209,14 +208,14 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     std::uint64_t replacements = 0;
     if (job.setup.sourceKind == TEncodingKind::Utf16) {
         TUtf16Reader reader(job.source, job.readSize);
-        TTextReplacer<char32_t> replacer(job.findCodePoints, job.replacementCodePoints);
+        TTextReplacer<char32_t> replacer(job.replace.findCodePoints, job.replace.replacementCodePoints);
         std::u32string text;
         std::u32string waiting;  // read, not yet replaced
         std::u32string replaced;
         for (bool more = true; more;) {
             more = reader.Next(text);
             std::u32string_view piece = text;
-            if (!job.findCodePoints.empty()) {
+            if (!job.replace.findCodePoints.empty()) {
                 waiting += text;
                 replaced.clear();
                 waiting.erase(0, replacer.Replace(waiting, !more, replaced));
@@ -230,19 +229,19 @@ TFileJobResult RunFileJob(const TFileJob& job) {
         replacements = replacer.Count();
     } else {
         TChunkReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy, job.readSize);
-        TTextReplacer<char> replacer(job.find, job.replacement);
+        TTextReplacer<char> replacer(job.replace.find, job.replace.replacement);
         std::string replaced;  // replaced, not yet converted
         std::string_view piece;
         bool last = false;
         while (reader.Next(piece, last)) {
             std::string_view text = piece;
-            if (!job.find.empty()) {
+            if (!job.replace.find.empty()) {
                 reader.Consume(replacer.Replace(piece, last, replaced));
                 text = replaced;
             }
             const std::size_t start = buffer.Size();
             const std::size_t used = converter->ConvertStream(text, last, buffer);
-            if (job.find.empty()) {
+            if (job.replace.find.empty()) {
                 reader.Consume(used);
             } else {
                 replaced.erase(0, used);

@@ -33,6 +33,16 @@ public:
     virtual std::optional<std::uint64_t> Pending() const { return std::nullopt; }
 };
 
+// A text replaced in the source text before it is converted, line by line (an occurrence never spans
+// a line end), as the source holds it: for an 8-bit source the bytes, for a UTF-16 source the
+// characters. Nothing is replaced when the search text is empty.
+struct TSourceReplacement {
+    std::string find;
+    std::string replacement;
+    std::u32string findCodePoints;
+    std::u32string replacementCodePoints;
+};
+
 // One file converted: read in pieces, converted, written with CR LF after every line (for a UTF-16
 // target: the byte-order mark FF FE and the units 000D 000A), stored atomically. Memory stays flat
 // whatever the length of the file or of its lines.
@@ -47,17 +57,12 @@ struct TFileJob {
     // A converter for the setup to reuse (batches convert many small files alike); made when absent.
     TLineConverter* converter = nullptr;
     bool overwriteAll = false;
-    // Replaced in the source text before it is converted, as ReplaceInLine does line by line: for an
-    // 8-bit source the bytes, for a UTF-16 source the characters (none when find is empty).
-    std::string find;
-    std::string replacement;
-    std::u32string findCodePoints;
-    std::u32string replacementCodePoints;
+    TSourceReplacement replace;
     TOutputEditor* editor = nullptr;
     TProgress* progress = nullptr;
     // Asked before an existing target is replaced, also one that appeared while the file was being
     // converted; none: an existing target is never replaced without Overwrite All.
-    TQuestions* questions = nullptr;
+    TAskYesNoCancel questions;
     std::size_t readSize = 0;  // bytes read at a time (0: the usual size); tests make it tiny
 };
 

@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "FileError.h"
-#include "LineEnds.h"
 
 namespace odz {
 
@@ -61,94 +60,42 @@ std::size_t TInputFile::Read(char* data, std::size_t size) {
     }
 }
 
-TLineReader::TLineReader(const TInput& input, bool dropUtf8Mark)
-    : FFile(input), FBuffer(BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
+TBlockReader::TBlockReader(const TInput& input, std::size_t chunk)
+    : FFile(input), FChunk(chunk != 0 ? chunk : BufferFor(FFile)) {}
 
-bool TLineReader::Fill() {
-    if (FEof) return false;
+bool TBlockReader::Refill() {
     if (FBegin > 0) {
         std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
         FEnd -= FBegin;
-        FScanned -= FBegin;
         FBegin = 0;
     }
-    if (FEnd == FBuffer.size()) FBuffer.resize(FBuffer.size() * 2);  // a line longer than the buffer
-    const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
-    if (n == 0) {
-        FEof = true;
+    if (FEof) return false;
+    if (FBuffer.size() < FEnd + FChunk) FBuffer.resize(FEnd + FChunk);
+    const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FChunk);
+    FEof = n == 0;
+    FEnd += n;
+    return !FEof;
+}
+
+bool TBlockReader::DropMark(std::string_view mark) {
+    while (Unused() < mark.size() && Refill()) {
+    }
+    if (Unused() < mark.size() || std::memcmp(FBuffer.data() + FBegin, mark.data(), mark.size()) != 0) {
         return false;
     }
-    FEnd += n;
-    if (FDropMark) {
-        if (FEnd < 3 && !FEof) return true;  // too short to tell yet
-        FDropMark = false;
-        if (FEnd >= 3 && std::memcmp(FBuffer.data(), "\xEF\xBB\xBF", 3) == 0) {
-            FBegin = FScanned = 3;
-            FConsumed = 3;
-        }
-    }
+    Use(mark.size());
     return true;
 }
 
-bool TLineReader::Next(std::string_view& line) {
-    for (;;) {
-        const char* data = FBuffer.data();
-        std::size_t p = static_cast<std::size_t>(FindLineEnd(data + FScanned, data + FEnd) - data);
-        FScanned = p;
-        if (p < FEnd) {
-            std::size_t after = p + 1;
-            if (data[p] == '\r') {
-                if (after == FEnd && !FEof) {
-                    // CR at the end of the buffer: an LF may follow in the next chunk.
-                    if (Fill()) continue;
-                    data = FBuffer.data();
-                    p = FScanned;
-                    after = p + 1;
-                }
-                if (after < FEnd && data[after] == '\n') ++after;
-            }
-            line = std::string_view(data + FBegin, p - FBegin);
-            FLineEnd = after - p == 2 ? std::string_view("\r\n") : (data[p] == '\r' ? "\r" : "\n");
-            FConsumed += after - FBegin;
-            FBegin = FScanned = after;
-            return true;
-        }
-        if (!Fill()) {
-            if (FDropMark && FEnd - FBegin >= 3 &&
-                std::memcmp(FBuffer.data() + FBegin, "\xEF\xBB\xBF", 3) == 0) {
-                FBegin += 3;
-                FConsumed += 3;
-            }
-            FDropMark = false;
-            if (FBegin == FEnd) return false;
-            line = std::string_view(FBuffer.data() + FBegin, FEnd - FBegin);
-            FLineEnd = {};
-            FConsumed += FEnd - FBegin;
-            FBegin = FScanned = FEnd;
-            return true;
-        }
-    }
-}
-
 TChunkReader::TChunkReader(const TInput& input, bool dropUtf8Mark, std::size_t chunk)
-    : FFile(input), FChunk(chunk != 0 ? chunk : BufferFor(FFile)), FDropMark(dropUtf8Mark) {}
+    : TBlockReader(input, chunk), FDropMark(dropUtf8Mark) {}
 
 bool TChunkReader::Next(std::string_view& piece, bool& last) {
     if (FDone) return false;
-    std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
-    FEnd -= FBegin;
-    FBegin = 0;
-    if (FBuffer.size() < FEnd + FChunk) FBuffer.resize(FEnd + FChunk);
-    while (!FEof) {
-        const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FChunk);
-        FEof = n == 0;
-        FEnd += n;
-        if (!FDropMark || FEnd >= 3) break;  // the mark needs three bytes to be told apart
-        if (FBuffer.size() < FEnd + FChunk) FBuffer.resize(FEnd + FChunk);
-    }
+    Refill();
     if (FDropMark) {
         FDropMark = false;
-        if (FEnd >= 3 && std::memcmp(FBuffer.data(), "\xEF\xBB\xBF", 3) == 0) Consume(3);
+        DropMark("\xEF\xBB\xBF");
     }
     piece = std::string_view(FBuffer.data() + FBegin, FEnd - FBegin);
     last = FEof;
@@ -156,39 +103,30 @@ bool TChunkReader::Next(std::string_view& piece, bool& last) {
     return true;
 }
 
-TUtf16Reader::TUtf16Reader(const TInput& input, std::size_t chunk)
-    : FFile(input),
-      FChunk(std::max<std::size_t>(2, chunk != 0 ? chunk : BufferFor(FFile))),
-      FBuffer(FChunk + 1) {}
+TUtf16Reader::TUtf16Reader(const TInput& input, std::size_t chunk) : TBlockReader(input, chunk) {
+    FChunk = std::max<std::size_t>(2, FChunk);
+}
 
 bool TUtf16Reader::Next(std::u32string& text) {
     text.clear();
+    if (!FStarted) {
+        FStarted = true;
+        FBigEndian = DropMark("\xFE\xFF");
+        if (!FBigEndian) DropMark("\xFF\xFE");
+    }
     for (;;) {
-        if (FEnd - FBegin < 2) {
-            std::memmove(FBuffer.data(), FBuffer.data() + FBegin, FEnd - FBegin);
-            FEnd -= FBegin;
-            FBegin = 0;
-            const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FBuffer.size() - FEnd);
-            if (n == 0) {
-                FConsumed += FEnd;  // a last odd byte, ignored
-                FBegin = FEnd = 0;
+        while (Unused() < 2) {
+            if (!Refill()) {
+                Use(Unused());  // a last odd byte, ignored
                 if (FHigh != 0) text.push_back(FHigh);
                 FHigh = 0;
                 return !text.empty();
             }
-            FEnd += n;
-            continue;
         }
-        while (FEnd - FBegin >= 2 && text.size() < FChunk) {
+        while (Unused() >= 2 && text.size() < FChunk) {
             const auto lo = static_cast<std::uint8_t>(FBuffer[FBegin]);
             const auto hi = static_cast<std::uint8_t>(FBuffer[FBegin + 1]);
-            FBegin += 2;
-            FConsumed += 2;
-            if (!FStarted) {
-                FStarted = true;
-                FBigEndian = lo == 0xFE && hi == 0xFF;
-                if ((lo == 0xFE && hi == 0xFF) || (lo == 0xFF && hi == 0xFE)) continue;  // the mark
-            }
+            Use(2);
             const auto unit = static_cast<char16_t>(FBigEndian ? (lo << 8) | hi : (hi << 8) | lo);
             if (FAfterCr) {
                 FAfterCr = false;

@@ -46,38 +46,41 @@ private:
     std::uint64_t FSize = 0;
 };
 
-// The lines of an 8-bit text file, read in chunks: a line ends at CR LF, at a lone LF or at a lone CR;
-// a line end at the very end of the file adds no empty line.
-class TLineReader {
+// A file or stream read a block at a time. The bytes not yet used stay in the buffer and come first
+// when it is refilled; memory stays at about one block, whatever the file.
+class TBlockReader {
 public:
-    // dropUtf8Mark: a UTF-8 byte-order mark at the start is no content.
-    TLineReader(const TInput& input, bool dropUtf8Mark);
-
-    // The next line without its line end (valid until the next call), or false at the end.
-    bool Next(std::string_view& line);
-    // Bytes of the file consumed so far, line ends included.
+    // Bytes of the file used so far.
     std::uint64_t Consumed() const { return FConsumed; }
-    std::uint64_t Size() const { return FFile.Size(); }
-    // The line end after the last line (CR LF, CR, LF, or nothing at the end of the file).
-    std::string_view LineEnd() const { return FLineEnd; }
 
-private:
-    bool Fill();
+protected:
+    // chunk: bytes read at a time (0: a size that suits the file).
+    TBlockReader(const TInput& input, std::size_t chunk);
+
+    // Moves the unused bytes to the start of the buffer and reads up to a chunk more after them; false
+    // once the end has been reached.
+    bool Refill();
+    // Reads until the unused bytes are at least as long as the mark (or the file ends), and drops the
+    // mark when they begin with it. True when it was there.
+    bool DropMark(std::string_view mark);
+    std::size_t Unused() const { return FEnd - FBegin; }
+    void Use(std::size_t n) {
+        FBegin += n;
+        FConsumed += n;
+    }
 
     TInputFile FFile;
+    std::size_t FChunk;
     std::vector<char> FBuffer;
     std::size_t FBegin = 0;
     std::size_t FEnd = 0;
-    std::size_t FScanned = 0;  // FBegin..FScanned holds no line end
-    std::string_view FLineEnd;
     bool FEof = false;
-    bool FDropMark;
     std::uint64_t FConsumed = 0;
 };
 
 // An 8-bit text file in pieces of any length: each piece is what the reader of the last one left
-// unused, followed by up to a chunk more of the file. Memory stays at one chunk, whatever the file.
-class TChunkReader {
+// unused, followed by up to a chunk more of the file.
+class TChunkReader : public TBlockReader {
 public:
     // dropUtf8Mark: a UTF-8 byte-order mark at the start is no content. chunk: bytes read at a time
     // (0: a size that suits the file).
@@ -87,48 +90,29 @@ public:
     // once the last piece has been handed out.
     bool Next(std::string_view& piece, bool& last);
     // The first n bytes of the piece have been used; the rest comes again at the start of the next.
-    void Consume(std::size_t n) {
-        FBegin += n;
-        FConsumed += n;
-    }
-    // Bytes of the file used so far.
-    std::uint64_t Consumed() const { return FConsumed; }
+    void Consume(std::size_t n) { Use(n); }
 
 private:
-    TInputFile FFile;
-    std::size_t FChunk;
-    std::vector<char> FBuffer;
-    std::size_t FBegin = 0;
-    std::size_t FEnd = 0;
-    bool FEof = false;
     bool FDone = false;
     bool FDropMark;
-    std::uint64_t FConsumed = 0;
 };
 
 // A UTF-16 file as code points, in pieces. A byte-order mark FE FF selects big-endian, otherwise
 // little-endian; the mark at the very start is no content, the same character anywhere else is text.
 // CR LF, a lone CR and a lone LF each become one LF; surrogate pairs are one character; a lone
 // surrogate stays as it is; a last odd byte is ignored.
-class TUtf16Reader {
+class TUtf16Reader : public TBlockReader {
 public:
     explicit TUtf16Reader(const TInput& input, std::size_t chunk = 0);
 
     // The next characters (at most about a chunk of the file), or false at the end.
     bool Next(std::u32string& text);
-    std::uint64_t Consumed() const { return FConsumed; }
 
 private:
-    TInputFile FFile;
-    std::size_t FChunk;
-    std::vector<char> FBuffer;
-    std::size_t FBegin = 0;
-    std::size_t FEnd = 0;
     bool FBigEndian = false;
     bool FStarted = false;
     bool FAfterCr = false;  // an LF next belongs to the CR before it
     char16_t FHigh = 0;     // a high surrogate waiting for its low half
-    std::uint64_t FConsumed = 0;
 };
 
 }  // namespace odz

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
+#include <vector>
 
 #include "FileError.h"
 #include "FileJob.h"
@@ -19,11 +21,15 @@ constexpr std::size_t kBufferSize = 1 << 20;
 // A page's head rarely lies further from its charset declaration than this.
 constexpr std::size_t kHoldInMemory = 4 << 20;
 
-// An unnamed file in the temporary folder, or a named one removed at once; -1 when neither can be made.
+// An unnamed file in the temporary folder (the user's, or /tmp when that one cannot be used), or a
+// named one removed at once; -1 when neither can be made.
 int OpenSpillFile() {
-    const char* tmpdir = std::getenv("TMPDIR");
-    for (const std::string& folder :
-         {std::string(tmpdir && *tmpdir ? tmpdir : "/tmp"), std::string("/tmp")}) {
+    std::vector<std::string> folders;
+    if (const char* tmpdir = std::getenv("TMPDIR"); tmpdir && *tmpdir && std::string_view(tmpdir) != "/tmp") {
+        folders.emplace_back(tmpdir);
+    }
+    folders.emplace_back("/tmp");
+    for (const std::string& folder : folders) {
         int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
         if (fd >= 0) return fd;
         std::string pattern = folder + "/odz-held.XXXXXX";
@@ -53,7 +59,6 @@ void TStreamOutput::Write(std::string_view bytes) {
             static_cast<std::size_t>(insertion->offset > FPosition ? insertion->offset - FPosition : 0);
         Out(bytes.substr(0, direct));
         FHolding = true;
-        FHeldFrom = FPosition + direct;
         Hold(bytes.substr(direct));
     } else if (FHolding) {
         Hold(bytes);

@@ -38,7 +38,6 @@ private:
     std::string FBuffer;
     std::uint64_t FPosition = 0;  // bytes passed to Write() so far
     bool FHolding = false;
-    std::uint64_t FHeldFrom = 0;  // where the held-back text starts
     std::string FHeld;
     int FSpill = -1;
     bool FSpillTried = false;

@@ -26,6 +26,17 @@ bool HasHtmlExtension(const std::filesystem::path& file) {
     return extension.find("HTM") != std::string::npos;
 }
 
+// Where a file conversion recognises tags.
+bool FileTags(TEncodingKind source, TEncodingKind target, bool htmlDoc,
+              const std::filesystem::path& sourceFile) {
+    if (source == TEncodingKind::Utf16) return false;
+    if (target == TEncodingKind::Utf16) return HasHtmlExtension(sourceFile);
+    if (source == TEncodingKind::Viqr || target == TEncodingKind::Viqr || source == TEncodingKind::Utf8) {
+        return htmlDoc;
+    }
+    return true;  // legacy to legacy, references or UTF-8; references to anything
+}
+
 void SetTarget(TConversionSetup& setup, std::string_view identifier) {
     const auto encoding = EncodingByIdentifier(identifier);
     if (!encoding) {
@@ -110,10 +121,11 @@ void TRaRaru::UnicodeUTF_8(std::uint32_t Code, std::string& Dest) {
     AppendUtf8(Dest, Code);
 }
 
-TConversionSetup TRaRaru::LineSetup(TEncodingKind sourceKind, std::string_view target, bool tags) const {
+TConversionSetup TRaRaru::Setup(TEncodingKind sourceKind, const TVnLetterTable& sourceTable,
+                                std::string_view target, bool tags) const {
     TConversionSetup setup;
     setup.sourceKind = sourceKind;
-    if (sourceKind == TEncodingKind::Legacy) setup.sourceTable = FSourceTable;
+    if (sourceKind == TEncodingKind::Legacy) setup.sourceTable = sourceTable;
     SetTarget(setup, target);
     setup.keys = FKeys;
     setup.tags = tags;
@@ -121,21 +133,12 @@ TConversionSetup TRaRaru::LineSetup(TEncodingKind sourceKind, std::string_view t
     return setup;
 }
 
-TConversionSetup TRaRaru::FileSetup(TEncodingKind source, TEncoding target, bool htmlDoc,
+TConversionSetup TRaRaru::FileSetup(TEncoding source, TEncoding target, bool htmlDoc,
                                     const std::filesystem::path& sourceFile) const {
-    const TEncodingKind targetKind = EncodingInfo(target).kind;
-    bool tags;
-    if (source == TEncodingKind::Utf16) {
-        tags = false;
-    } else if (targetKind == TEncodingKind::Utf16) {
-        tags = HasHtmlExtension(sourceFile);
-    } else if (source == TEncodingKind::Viqr || targetKind == TEncodingKind::Viqr ||
-               source == TEncodingKind::Utf8) {
-        tags = htmlDoc;
-    } else {
-        tags = true;  // legacy to legacy, references or UTF-8; references to anything
-    }
-    return LineSetup(source, EncodingInfo(target).identifier, tags);
+    const TEncodingKind sourceKind = EncodingInfo(source).kind;
+    const TVnLetterTable* sourceTable = LegacyTableFor(source);
+    return Setup(sourceKind, sourceTable ? *sourceTable : TVnLetterTable{}, EncodingInfo(target).identifier,
+                 FileTags(sourceKind, EncodingInfo(target).kind, htmlDoc, sourceFile));
 }
 
 void TRaRaru::RunLine(TEncodingKind sourceKind, std::string_view target, bool tags, std::string_view Source,
@@ -146,7 +149,7 @@ void TRaRaru::RunLine(TEncodingKind sourceKind, std::string_view target, bool ta
                                [&](const auto& entry) { return entry.first == key; });
     if (cached == FLineConverters.end()) {
         if (FLineConverters.size() == kLineConverterCache) FLineConverters.erase(FLineConverters.begin());
-        FLineConverters.emplace_back(key, MakeLineConverter(LineSetup(sourceKind, target, tags)));
+        FLineConverters.emplace_back(key, MakeLineConverter(Setup(sourceKind, FSourceTable, target, tags)));
         cached = std::prev(FLineConverters.end());
     }
     Dest = cached->second->ConvertToString(Source);
@@ -201,12 +204,13 @@ void TRaRaru::ConvertUTF8toOther(std::string_view Source, std::string_view Encod
     RunLine(TEncodingKind::Utf8, Encode, HtmlDoc, Source, Dest);
 }
 
-TLineConverter& TRaRaru::FileConverter(const TConversionSetup& setup) {
-    if (!FFileConverter || FFileSetup != setup) {
-        FFileConverter = MakeLineConverter(setup);
-        FFileSetup = setup;
+TFileJobResult TRaRaru::RunJob(TFileJob& job) {
+    if (!FFileConverter || FFileSetup != job.setup) {
+        FFileConverter = MakeLineConverter(job.setup);
+        FFileSetup = job.setup;
     }
-    return *FFileConverter;
+    job.converter = FFileConverter.get();
+    return RunFileJob(job);
 }
 
 bool TRaRaru::RunFile(TEncodingKind source, TEncoding target, const std::filesystem::path& SourceFile,
@@ -214,14 +218,12 @@ bool TRaRaru::RunFile(TEncodingKind source, TEncoding target, const std::filesys
     TFileJob job;
     job.source = SourceFile;
     job.target = TargetFile;
-    job.setup = FileSetup(source, target, false, SourceFile);
-    job.converter = &FileConverter(job.setup);
+    job.setup = Setup(source, FSourceTable, EncodingInfo(target).identifier,
+                      FileTags(source, EncodingInfo(target).kind, false, SourceFile));
     job.overwriteAll = OverwriteAll;
     job.progress = ProgressBar;
     job.questions = Questions;
-    const TFileJobResult result = RunFileJob(job);
-    FLastReferences = result.references;
-    return result.outcome != TFileJobResult::SourceMissing;
+    return RunJob(job).outcome != TFileJobResult::SourceMissing;
 }
 
 bool TRaRaru::Convert8ToUnicode16(const std::filesystem::path& SourceFile,

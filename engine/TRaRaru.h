@@ -87,20 +87,18 @@ public:
     // What a file conversion from one encoding to another reads and writes: the letter tables, the key
     // set, and where tags are recognised (always for legacy-to-other and reference sources, with "HTML
     // Doc" for VIQR on either side and UTF-8 sources, by the source file's extension for UTF-16
-    // targets, never for UTF-16 sources). A legacy source reads the current source table.
-    TConversionSetup FileSetup(TEncodingKind source, TEncoding target, bool htmlDoc,
+    // targets, never for UTF-16 sources).
+    TConversionSetup FileSetup(TEncoding source, TEncoding target, bool htmlDoc,
                                const std::filesystem::path& sourceFile) const;
 
-    // A converter for whole files of this setup, kept for the next file of a batch.
-    TLineConverter& FileConverter(const TConversionSetup& setup);
+    // Converts one file as the job says, with a converter for its setup that is kept for the next file
+    // (a batch converts many small files alike).
+    TFileJobResult RunJob(TFileJob& job);
 
-    // References written by the last whole-file routine for characters its target cannot hold.
-    std::uint64_t LastReferences() const { return FLastReferences; }
-
-    // Not owned; set by the driver. The routines advance ProgressBar and ask Questions before they
-    // replace an existing file.
+    // The engine's own routines above advance ProgressBar (not owned) and ask Questions before they
+    // replace an existing file; a job brings its own.
     TProgress* ProgressBar = nullptr;
-    TQuestions* Questions = nullptr;
+    TAskYesNoCancel Questions;
 
 private:
     // What picks a per-line converter: cheap to compare, unlike the tables it stands for.
@@ -113,10 +111,12 @@ private:
         bool operator==(const TLineKey&) const = default;
     };
 
-    TConversionSetup LineSetup(TEncodingKind sourceKind, std::string_view target, bool tags) const;
+    TConversionSetup Setup(TEncodingKind sourceKind, const TVnLetterTable& sourceTable,
+                           std::string_view target, bool tags) const;
     void RunLine(TEncodingKind sourceKind, std::string_view target, bool tags, std::string_view Source,
                  std::string& Dest);
     void SelectSourceTable(const TVnLetterTable& table);
+    // A whole-file routine: a legacy source is read by the current source table.
     bool RunFile(TEncodingKind source, TEncoding target, const std::filesystem::path& SourceFile,
                  const std::filesystem::path& TargetFile, bool OverwriteAll);
 
@@ -129,7 +129,6 @@ private:
     TViqrTable FViqrTable{};
     TViqrIndex FViqrIndex;                    // rebuilt with the table
     std::optional<TViqrKeys> FViqrTableKeys;  // the keys FViqrTable was built from
-    std::uint64_t FLastReferences = 0;
     std::vector<std::pair<TLineKey, std::unique_ptr<TLineConverter>>> FLineConverters;
     std::optional<TConversionSetup> FFileSetup;
     std::unique_ptr<TLineConverter> FFileConverter;

@@ -37,6 +37,16 @@ std::size_t DecodeUtf8At(std::string_view text, std::size_t position, char32_t& 
     return length;
 }
 
+std::u32string DecodeUtf8Or1252(std::string_view text) {
+    std::u32string out;
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t code = 0;
+        i += DecodeUtf8Or1252At(text, i, code);
+        out.push_back(code);
+    }
+    return out;
+}
+
 int TNcrDecoder::LetterOfReference(std::uint32_t value) {
     if (value >= 0x80) return LetterOfCodePoint(value);
     for (int k = 1; k <= kLastLetter; ++k) {

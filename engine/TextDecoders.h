@@ -11,6 +11,7 @@
 // a line (a tag left open) is kept in a TDecodeState.
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "LetterLookup.h"
@@ -33,6 +34,17 @@ struct TDecodeState {
 // The length of the valid UTF-8 sequence at the position (1 to 4) with its code point, or 0 when the
 // bytes there are no valid UTF-8.
 std::size_t DecodeUtf8At(std::string_view text, std::size_t position, char32_t& code);
+
+// The character at the position of a text that is UTF-8 where it is valid and Windows-1252 elsewhere,
+// with the number of bytes it takes (1 to 4).
+inline std::size_t DecodeUtf8Or1252At(std::string_view text, std::size_t position, char32_t& code) {
+    if (const std::size_t length = DecodeUtf8At(text, position, code); length != 0) return length;
+    code = Windows1252ToUnicode(static_cast<std::uint8_t>(text[position]));
+    return 1;
+}
+
+// All the characters of such a text.
+std::u32string DecodeUtf8Or1252(std::string_view text);
 
 // True for a letter index that is one of the twelve plain vowels (no mark at all).
 constexpr bool IsPlainVowelIndex(int k) {
@@ -67,11 +79,7 @@ void EmitCodePoint(char32_t code, bool edhIsDStroke, Sink& sink) {
 template <class Sink>
 std::size_t EmitNonAscii(std::string_view line, std::size_t i, bool edhIsDStroke, Sink& sink) {
     char32_t code = 0;
-    std::size_t length = DecodeUtf8At(line, i, code);
-    if (length == 0) {
-        code = Windows1252ToUnicode(static_cast<std::uint8_t>(line[i]));
-        length = 1;
-    }
+    const std::size_t length = DecodeUtf8Or1252At(line, i, code);
     EmitCodePoint(code, edhIsDStroke, sink);
     return length;
 }
@@ -94,6 +102,25 @@ bool TagMark(std::string_view text, std::size_t i, bool tags, TDecodeState& stat
     state.inTag = true;
     sink.Ascii('<');
     return true;
+}
+
+// The walk of the decoders of text that is ASCII where it is not UTF-8 or Windows-1252 (VIQR,
+// references, UTF-8): tags marked, other characters decoded, and each ASCII byte outside those handed
+// to `ascii`, which returns the position after what it read.
+template <class Sink, class AsciiRule>
+std::size_t DecodeText(std::string_view line, std::size_t limit, bool tags, bool edhIsDStroke,
+                       TDecodeState& state, Sink& sink, AsciiRule&& ascii) {
+    std::size_t i = 0;
+    while (i < limit) {
+        if (TagMark(line, i, tags, state, sink)) {
+            ++i;
+        } else if (static_cast<std::uint8_t>(line[i]) >= 0x80) {
+            i += EmitNonAscii(line, i, edhIsDStroke, sink);
+        } else {
+            i = ascii(i);
+        }
+    }
+    return i;
 }
 
 }  // namespace detail
@@ -243,38 +270,24 @@ public:
     template <class Sink>
     std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
                        Sink& sink) const {
-        std::size_t i = 0;
-        while (i < limit) {
+        return detail::DecodeText(line, limit, tags, false, state, sink, [&](std::size_t i) {
             const auto c = static_cast<std::uint8_t>(line[i]);
-            if (detail::TagMark(line, i, tags, state, sink)) {
-                ++i;
-            } else if (c >= 0x80) {
-                i += detail::EmitNonAscii(line, i, false, sink);
-            } else if (state.inTag) {
-                sink.Ascii(c);
-                ++i;
-            } else {
-                const TViqrUnit unit = ReadViqrUnit(line, i, FKeys, *FIndex);
-                if (unit.kind == TViqrUnit::Letter) {
-                    sink.Letter(unit.letter);
-                    i += unit.length;
-                } else if (unit.kind == TViqrUnit::Escaped) {
-                    // The escaped character is written as it stands, whatever it is.
-                    ++i;
-                    const auto e = static_cast<std::uint8_t>(line[i]);
-                    if (e < 0x80) {
-                        sink.Ascii(e);
-                        ++i;
-                    } else {
-                        i += detail::EmitNonAscii(line, i, false, sink);
-                    }
-                } else {
-                    sink.Ascii(c);
-                    ++i;
-                }
+            const TViqrUnit unit =
+                state.inTag ? TViqrUnit{TViqrUnit::Literal, 0, 1} : ReadViqrUnit(line, i, FKeys, *FIndex);
+            if (unit.kind == TViqrUnit::Letter) {
+                sink.Letter(unit.letter);
+                return i + unit.length;
             }
-        }
-        return i;
+            if (unit.kind == TViqrUnit::Literal) {
+                sink.Ascii(c);
+                return i + 1;
+            }
+            // The escaped character is written as it stands, whatever it is.
+            const auto e = static_cast<std::uint8_t>(line[i + 1]);
+            if (e >= 0x80) return i + 1 + detail::EmitNonAscii(line, i + 1, false, sink);
+            sink.Ascii(e);
+            return i + 2;
+        });
     }
 
 private:
@@ -289,22 +302,11 @@ public:
     template <class Sink>
     std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
                        Sink& sink) const {
-        const std::size_t n = line.size();
-        std::size_t i = 0;
-        while (i < limit) {
-            const auto c = static_cast<std::uint8_t>(line[i]);
-            if (detail::TagMark(line, i, tags, state, sink)) {
-                ++i;
-            } else if (c == '&' && i + 1 < n && line[i + 1] == '#') {
-                i = Reference(line, i, sink);
-            } else if (c >= 0x80) {
-                i += detail::EmitNonAscii(line, i, false, sink);
-            } else {
-                sink.Ascii(c);
-                ++i;
-            }
-        }
-        return i;
+        return detail::DecodeText(line, limit, tags, false, state, sink, [&](std::size_t i) {
+            if (line[i] == '&' && i + 1 < line.size() && line[i + 1] == '#') return Reference(line, i, sink);
+            sink.Ascii(static_cast<std::uint8_t>(line[i]));
+            return i + 1;
+        });
     }
 
 private:
@@ -343,17 +345,10 @@ public:
     template <class Sink>
     std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
                        Sink& sink) const {
-        std::size_t i = 0;
-        while (i < limit) {
-            const auto c = static_cast<std::uint8_t>(line[i]);
-            if (c >= 0x80) {
-                i += detail::EmitNonAscii(line, i, FEdhIsDStroke, sink);
-            } else {
-                if (!detail::TagMark(line, i, tags, state, sink)) sink.Ascii(c);
-                ++i;
-            }
-        }
-        return i;
+        return detail::DecodeText(line, limit, tags, FEdhIsDStroke, state, sink, [&](std::size_t i) {
+            sink.Ascii(static_cast<std::uint8_t>(line[i]));
+            return i + 1;
+        });
     }
 
 private:

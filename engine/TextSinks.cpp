@@ -36,11 +36,6 @@ char* PutUtf8(char* at, char32_t code) {
     return at;
 }
 
-void AppendReference(std::string& out, char32_t code) {
-    char buffer[16];
-    out.append(buffer, PutReference(buffer, code));
-}
-
 void AppendUtf8(std::string& out, char32_t code) {
     char buffer[4];
     out.append(buffer, PutUtf8(buffer, code));

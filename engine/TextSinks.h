@@ -28,7 +28,6 @@ constexpr std::size_t kMaxBytesPerInputByte = 16;
 constexpr std::size_t kMaxBytesPerCodePoint = 32;
 constexpr std::size_t kLineSlack = 64;
 
-void AppendReference(std::string& out, char32_t code);
 void AppendUtf8(std::string& out, char32_t code);
 // Write at the pointer and return the new end.
 char* PutReference(char* at, char32_t code);

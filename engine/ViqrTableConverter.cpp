@@ -132,13 +132,8 @@ private:
                 const std::string_view rest(reinterpret_cast<const char*>(p),
                                             static_cast<std::size_t>(end - p));
                 char32_t code = 0;
-                std::size_t length = DecodeUtf8At(rest, 0, code);
-                if (length == 0) {
-                    code = Windows1252ToUnicode(c);
-                    length = 1;
-                }
+                p += DecodeUtf8Or1252At(rest, 0, code);
                 detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
-                p += length;
             }
         }
         return FSink.End();

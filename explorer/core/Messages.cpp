@@ -31,4 +31,8 @@ void SetMessages(TMessages* messages) {
     gCurrent = messages ? messages : &gLogged;
 }
 
+TAnswer AskYesNoCancel(std::string_view text) {
+    return Messages().Confirm(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), true);
+}
+
 }  // namespace odz

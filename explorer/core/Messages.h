@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string_view>
 
 #include "Interfaces.h"
 
@@ -30,5 +31,9 @@ public:
 // of their own (the file list, the trees, the path routines) use it.
 TMessages& Messages();
 void SetMessages(TMessages* messages);
+
+// The engine's questions (before it replaces an existing file), asked through the program's messages
+// as a question with Yes, No and Cancel.
+TAnswer AskYesNoCancel(std::string_view text);
 
 }  // namespace odz

@@ -12,6 +12,7 @@
 #include "DirTreeGuards.h"
 #include "DirTreeModel.h"
 #include "ExecuteFile.h"
+#include "OverrideCursor.h"
 #include "PathRoutines.h"
 #include "ShellIcons.h"
 
@@ -87,7 +88,7 @@ QString TDirTreeContents::Caption() const {
 }
 
 void TDirTreeContents::Fill() {
-    const TDirTreeBusyCursor busy;
+    const TOverrideCursor busy;
     FList->clear();
     QFileInfoList files =
         QDir(FFolder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);

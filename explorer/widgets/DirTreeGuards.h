@@ -6,15 +6,6 @@
 
 namespace odz {
 
-// The busy cursor, shown for as long as the guard lives.
-class TDirTreeBusyCursor {
-public:
-    TDirTreeBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TDirTreeBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TDirTreeBusyCursor(const TDirTreeBusyCursor&) = delete;
-    TDirTreeBusyCursor& operator=(const TDirTreeBusyCursor&) = delete;
-};
-
 // Many node changes drawn as one: painting is held back while the guard lives and restored as it was,
 // so brackets may nest and every way out closes them.
 class TDirTreeUpdateBracket {

@@ -10,6 +10,7 @@
 
 #include "DirTreeGuards.h"
 #include "Messages.h"
+#include "OverrideCursor.h"
 #include "ShellRoutines.h"
 
 namespace odz {
@@ -78,7 +79,7 @@ bool TDirTreeConnectDialog::Apply() {
     QString error;
     bool connected = false;
     {
-        const TDirTreeBusyCursor busy;
+        const TOverrideCursor busy;
         connected = backend.Mount(location, FUser->text(), FPassword->text(), FLocalPath, error);
     }
     FPassword->clear();
@@ -119,7 +120,7 @@ bool TDirTreeDisconnectDialog::Apply() {
     QString error;
     bool done = false;
     {
-        const TDirTreeBusyCursor busy;
+        const TOverrideCursor busy;
         done = NetworkBackend().Unmount(mount, error);
     }
     if (!done) {

@@ -9,10 +9,10 @@
 #include <QStringDecoder>
 #include <memory>
 
-#include "FileListBusyCursor.h"
 #include "FileListRtfText.h"
 #include "FileListViewers.h"
 #include "Messages.h"
+#include "OverrideCursor.h"
 #include "Windows1252.h"
 
 namespace odz {
@@ -63,7 +63,7 @@ bool CopyContentsToClipboard(const QString& path) {
     QString error;
     std::unique_ptr<QMimeData> data;
     {
-        const TFileListBusyCursor busy;
+        const TOverrideCursor busy;
         data = ReadContent(path, error);
     }
     if (!data) {

@@ -13,11 +13,11 @@
 
 #include "ExecuteFile.h"
 #include "FileClipboard.h"
-#include "FileListBusyCursor.h"
 #include "FileListViewers.h"
 #include "FileOperations.h"
 #include "FileTransfer.h"
 #include "Messages.h"
+#include "OverrideCursor.h"
 #include "PathRoutines.h"
 #include "ShellRoutines.h"
 #include "ZTFilelistView.h"
@@ -103,7 +103,7 @@ void TZTFilelistView::PasteFiles() {
         return;
     }
     {
-        const TFileListBusyCursor busy;
+        const TOverrideCursor busy;
         const TFileFunction function = files.cut ? kFoMove : kFoCopy;
         // One request per entry, so that each conflict is asked about on its own.
         for (const QString& source : files.paths) {
@@ -122,7 +122,7 @@ void TZTFilelistView::DeleteSelected() {
     const QStringList paths = PathsOf(SelectedEntries());
     if (paths.isEmpty() || !ShowsExistingFolder()) return;
     {
-        const TFileListBusyCursor busy;
+        const TOverrideCursor busy;
         QString source;
         for (const QString& path : paths) source += AddNullToStr(path);
         bool aborted = false;
@@ -211,7 +211,7 @@ void TZTFilelistView::RenameEdited(const QString& oldPath, const QString& captio
     const bool plainName = !name.isEmpty() && !name.contains(QLatin1Char('/'));
     if (plainName && FileDirExist(newPath)) return;
     {
-        const TFileListBusyCursor busy;
+        const TOverrideCursor busy;
         bool aborted = false;
         ShellFileOperation(window(), kFoRename, oldPath, aborted, newPath);
         UpdateFileList();

@@ -8,11 +8,11 @@
 
 #include "Drives.h"
 #include "ExecuteFile.h"
-#include "FileListBusyCursor.h"
 #include "FileListClipboard.h"
 #include "FileListSendToDialog.h"
 #include "FileOperations.h"
 #include "Messages.h"
+#include "OverrideCursor.h"
 #include "PathRoutines.h"
 #include "ZTFilelistView.h"
 
@@ -104,7 +104,7 @@ void TZTFilelistView::SendToShortcut(const QString& shortcut) {
         const QString target = link.symLinkTarget();
         if (target.isEmpty()) return;
         if (DriveType(target) == kDriveRemovable) {
-            const TFileListBusyCursor busy;
+            const TOverrideCursor busy;
             if (DiskInDrive(target, true)) CopyToFolder(target);
         } else if (!QFileInfo(target).isDir()) {
             // A program gets the first entry to work on; a document is simply opened.
@@ -126,7 +126,7 @@ void TZTFilelistView::CopyToFolder(const QString& folder) {
     if (target.isEmpty() || sources.isEmpty() || !EnsureFolder(target)) return;
     {
         // The clipboard is left as it was: sending is not a Copy.
-        const TFileListBusyCursor busy;
+        const TOverrideCursor busy;
         for (const QString& source : sources) {
             bool aborted = false;
             ShellFileOperation(window(), kFoCopy, source, aborted, AddSlash(target) + NameOf(source));

@@ -18,7 +18,7 @@
 namespace odz {
 
 TZTDirTree::TZTDirTree(QWidget* parent)
-    : TZTCustomTreeView(parent), FModel(new TDirTreeModel(this)), FPopUp(nullptr) {
+    : TZTCustomTreeView(parent), TDirChooser(lkTree), FModel(new TDirTreeModel(this)), FPopUp(nullptr) {
     setModel(FModel);
     setHeaderHidden(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -63,33 +63,8 @@ void TZTDirTree::SetPopUpMenuEnabled(bool enabled) {
     setContextMenuPolicy(enabled ? Qt::DefaultContextMenu : Qt::NoContextMenu);
 }
 
-void TZTDirTree::SetFileList(TZTFilelistView* list) {
-    if (list == FFileList) {
-        if (list && list->DirTree() != this) list->SetDirTree(this);
-        return;
-    }
-    if (FFileList && FFileList->DirTree() == this) {
-        FUnlinking = true;
-        FFileList->SetDirTree(nullptr);
-        FUnlinking = false;
-    }
-    FFileList = nullptr;
-    if (!list) return;
-    list->SetDirTree(this);
-    if (FFileList != list) LinkFileList(list);
-}
-
-void TZTDirTree::LinkFileList(TZTFilelistView* list) {
-    if (FUnlinking || list == FFileList) return;
-    const QPointer<TZTFilelistView> old = FFileList;
-    FFileList = list;
-    // A list that still names this tree would otherwise keep asking it to open paths.
-    if (old && old->DirTree() == this) {
-        FUnlinking = true;
-        old->SetDirTree(nullptr);
-        FUnlinking = false;
-    }
-    if (list && !FSelectedPath.isEmpty()) list->SetDirectory(FSelectedPath);
+void TZTDirTree::ShowChosenIn(TZTFilelistView& list) {
+    if (!FSelectedPath.isEmpty()) list.SetDirectory(FSelectedPath);
 }
 
 void TZTDirTree::ReloadTree() {

@@ -3,8 +3,8 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 
+#include "DirChooser.h"
 #include "ZTCustomTreeView.h"
-#include "ZTFilelistView.h"
 
 namespace odz {
 
@@ -16,7 +16,7 @@ class TZTDirTreePopUp;
 // per mounted volume, and their folders, read as nodes are first expanded. Choosing a node by mouse or
 // arrow keys shows it in the linked file list. Its own context menu creates, renames and deletes
 // folders, reports the size of a folder tree, shows a folder's files, and connects network locations.
-class TZTDirTree : public TZTCustomTreeView, public TFileListLink {
+class TZTDirTree : public TZTCustomTreeView, public TDirChooser {
     Q_OBJECT
 public:
     explicit TZTDirTree(QWidget* parent = nullptr);
@@ -24,15 +24,9 @@ public:
     // edit(index) starts an in-place edit, as in every item view.
     using TZTCustomTreeView::edit;
 
-    // The file list link.
+    // The file list link; a list linked to this tree shows SelectedPath when there is one.
     void OpenPath(const QString& path) override;
     QString FirstNodeText() const override;
-    void LinkFileList(TZTFilelistView* list) override;
-
-    // The linked list; setting it links the list back to this tree, and the list then shows
-    // SelectedPath when there is one.
-    TZTFilelistView* FileList() const { return FFileList; }
-    void SetFileList(TZTFilelistView* list);
     // The last chosen folder: "Drives" for the root, else its path. Writing only stores the text.
     QString SelectedPath() const { return FSelectedPath; }
     void SetSelectedPath(const QString& path);
@@ -85,6 +79,7 @@ protected:
     void commitData(QWidget* editor) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void ShowChosenIn(TZTFilelistView& list) override;
 
 private:
     void ChooseSelected();
@@ -96,7 +91,6 @@ private:
 
     TDirTreeModel* FModel;
     TZTDirTreePopUp* FPopUp;
-    QPointer<TZTFilelistView> FFileList;
     QPointer<TDirTreeContents> FContents;
     QString FSelectedPath;
     QString FSelectedFile;
@@ -104,7 +98,6 @@ private:
     bool FReadOnly = false;
     // Set by AddNewNode for its "New Folder": the rename that names it asks no question.
     bool FSuppressRenameQuestion = false;
-    bool FUnlinking = false;
     QPersistentModelIndex FEditedNode;
     bool FRenamePending = false;
 };

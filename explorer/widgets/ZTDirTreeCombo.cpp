@@ -64,7 +64,11 @@ QIcon NodeIcon(const TDirTreeModel* model, const QModelIndex& node) {
 }  // namespace
 
 TZTDirTreeCombo::TZTDirTreeCombo(QWidget* parent)
-    : QWidget(parent), FEdit(new TComboEdit(this)), FBtn(new QToolButton(FEdit)), FTree(nullptr) {
+    : QWidget(parent),
+      TDirChooser(lkCombo),
+      FEdit(new TComboEdit(this)),
+      FBtn(new QToolButton(FEdit)),
+      FTree(nullptr) {
     FEdit->setObjectName(QStringLiteral("Edit"));
     FEdit->setReadOnly(true);
     FEdit->installEventFilter(this);
@@ -108,35 +112,10 @@ void TZTDirTreeCombo::SetSelectedPath(const QString& path) {
     if (FFileList && !path.isEmpty()) FFileList->SetDirectory(path);
 }
 
-void TZTDirTreeCombo::SetFileList(TZTFilelistView* list) {
-    if (list == FFileList) {
-        if (list && list->DirTreeCombo() != this) list->SetDirTreeCombo(this);
-        return;
-    }
-    if (FFileList && FFileList->DirTreeCombo() == this) {
-        FUnlinking = true;
-        FFileList->SetDirTreeCombo(nullptr);
-        FUnlinking = false;
-    }
-    FFileList = nullptr;
-    if (!list) return;
-    list->SetDirTreeCombo(this);
-    if (FFileList != list) LinkFileList(list);
-}
-
-void TZTDirTreeCombo::LinkFileList(TZTFilelistView* list) {
-    if (FUnlinking || list == FFileList) return;
-    const QPointer<TZTFilelistView> old = FFileList;
-    FFileList = list;
-    if (old && old->DirTreeCombo() == this) {
-        FUnlinking = true;
-        old->SetDirTreeCombo(nullptr);
-        FUnlinking = false;
-    }
-    if (list && !SelectedPath().isEmpty()) {
-        list->SetDirectory(SelectedPath());
-        list->UpdateFileList();
-    }
+void TZTDirTreeCombo::ShowChosenIn(TZTFilelistView& list) {
+    if (SelectedPath().isEmpty()) return;
+    list.SetDirectory(SelectedPath());
+    list.UpdateFileList();
 }
 
 bool TZTDirTreeCombo::ExpandRoot() const {

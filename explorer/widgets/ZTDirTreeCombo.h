@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "ZTFilelistView.h"
+#include "DirChooser.h"
 
 class QLineEdit;
 class QToolButton;
@@ -17,16 +17,15 @@ class TZTDirTreeView;
 // The directory combo: a read-only box with the current folder's icon and name, and a button that drops
 // down a tree of the drives and folders in a window of its own. Choosing a node there shows it in the
 // linked file list.
-class TZTDirTreeCombo : public QWidget, public TFileListLink {
+class TZTDirTreeCombo : public QWidget, public TDirChooser {
     Q_OBJECT
 public:
     explicit TZTDirTreeCombo(QWidget* parent = nullptr);
     ~TZTDirTreeCombo() override;
 
-    // The file list link.
+    // The file list link; a list linked to this combo shows SelectedPath when there is one.
     void OpenPath(const QString& path) override;
     QString FirstNodeText() const override;
-    void LinkFileList(TZTFilelistView* list) override;
     void ToggleDropDown() override { DropDown(); }
     bool DroppedDown() const override;
     void CloseUp() override;
@@ -35,8 +34,6 @@ public:
     // The path chosen in the drop-down tree; writing it also shows it in the linked list.
     QString SelectedPath() const;
     void SetSelectedPath(const QString& path);
-    TZTFilelistView* FileList() const { return FFileList; }
-    void SetFileList(TZTFilelistView* list);
     bool ExpandRoot() const;
     void SetExpandRoot(bool expand);
     // Whether the drop-down tree hides its selection while it does not have the focus.
@@ -68,6 +65,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void ShowChosenIn(TZTFilelistView& list) override;
 
 private:
     bool HandleKey(int key);
@@ -79,12 +77,10 @@ private:
     QLineEdit* FEdit;
     QToolButton* FBtn;
     TZTDirTreeView* FTree;
-    QPointer<TZTFilelistView> FFileList;
     QIcon FIcon;
     QPixmap FGlyph;
     int FTreeHeight = 240;
     bool FHideSelection = true;
-    bool FUnlinking = false;
 };
 
 }  // namespace odz

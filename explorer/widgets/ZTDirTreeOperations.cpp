@@ -13,6 +13,7 @@
 #include "DirTreeSize.h"
 #include "FileOperations.h"
 #include "Messages.h"
+#include "OverrideCursor.h"
 #include "PathRoutines.h"
 #include "ShellRoutines.h"
 #include "ZTDirTree.h"
@@ -69,7 +70,7 @@ bool TZTDirTree::RenameNode(const QModelIndex& node, const QString& name) {
     }
     bool renamed = false;
     {
-        const TDirTreeBusyCursor busy;
+        const TOverrideCursor busy;
         bool aborted = false;
         renamed = ShellFileOperation(window(), kFoRename, oldPath, aborted, newPath);
     }
@@ -136,7 +137,7 @@ bool TZTDirTree::DeleteNode(const QModelIndex& node) {
     }
     bool deleted = false;
     {
-        const TDirTreeBusyCursor busy;
+        const TOverrideCursor busy;
         bool aborted = false;
         deleted = ShellFileOperation(window(), kFoDelete, DelSlash(path), aborted, QString());
     }
@@ -155,7 +156,7 @@ void TZTDirTree::GetTreeSize() {
     const QString path = PathOfNode(node);
     TTreeSize size;
     {
-        const TDirTreeBusyCursor busy;
+        const TOverrideCursor busy;
         const TDirTreeUpdateBracket bracket(this);
         size = TreeSize(path);
         ExpandNode(this, FModel, node);

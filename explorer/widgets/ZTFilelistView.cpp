@@ -11,25 +11,13 @@
 
 #include "FileListPlatform.h"
 #include "Messages.h"
+#include "OverrideCursor.h"
 #include "PathRoutines.h"
 #include "ZTCustomListView.h"
 #include "ZTCustomTreeView.h"
 #include "ZTFilelistViewPopUp.h"
 
 namespace odz {
-
-namespace {
-
-// Shows the busy cursor for as long as it lives.
-class TBusyCursor {
-public:
-    TBusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
-
-}  // namespace
 
 TZTFilelistView::TZTFilelistView(QWidget* parent)
     : QWidget(parent),
@@ -244,7 +232,7 @@ void TZTFilelistView::FillDrives() {
 
 void TZTFilelistView::UpdateFileList() {
     {
-        const TBusyCursor busy;
+        const TOverrideCursor busy;
         if (FListing.IsDrives()) {
             FListing.UpdateFileList();
             FillDrives();
@@ -338,7 +326,7 @@ void TZTFilelistView::OpenSelected() {
 }
 
 void TZTFilelistView::Open(int row) {
-    const TBusyCursor busy;
+    const TOverrideCursor busy;
     const TListItem item = Item(row);
     if (item.isParent) {
         OneLevelUp();

@@ -314,6 +314,11 @@ TEST_F(CliFolders, ConvertsATree) {
     EXPECT_EQ(test::ReadFile(FDir / "out" / "a.txt"), "Vi&#7879;t\r\n");
     EXPECT_FALSE(fs::is_symlink(FDir / "out" / "a.txt"));
     EXPECT_EQ(test::ReadFile(FDir / "outside.txt"), "outside");
+    // As for a single file, the search text is replaced also by nothing.
+    run =
+        Run("convert -f viscii -t ncr --overwrite --replace b '' --mask '*.txt' " + P("in") + " " + P("out"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadFile(FDir / "out" / "sub" / "c.txt"), "acac\r\n");
 }
 
 TEST_F(CliFolders, ReplacesInPlace) {

@@ -173,7 +173,7 @@ TEST(LineRoutines, WholeLines) {
 TEST(LineRoutines, ProgressCountsSourceBytes) {
     TRaRaru engine("/nonexistent/odizodoruz.ini");
     engine.RaRaruCreate();
-    test::TCountingProgress progress;
+    TPlainProgress progress;
     engine.ProgressBar = &progress;
     engine.SetSourceEncode("VISCII");
     std::string dest;

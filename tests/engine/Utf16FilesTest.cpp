@@ -1,5 +1,6 @@
 // The whole-file routines that read or write UTF-16, checked file by file, byte for byte.
 
+#include "ScriptedMessages.h"
 #include "TRaRaru.h"
 #include "TestSupport.h"
 
@@ -20,11 +21,12 @@ class Utf16Files : public ::testing::Test {
 protected:
     Utf16Files() : FEngine(FDir / "odizodoruz.ini") {
         FEngine.RaRaruCreate();
-        FEngine.Questions = &FQuestions;
+        FEngine.Questions = AskYesNoCancel;
     }
+    ~Utf16Files() override { EXPECT_TRUE(FMessages.unexpected.isEmpty()); }
     test::TTempDir FDir;
     TRaRaru FEngine;
-    test::TScriptedQuestions FQuestions;
+    test::TScriptedMessages FMessages;
 };
 
 TEST_F(Utf16Files, ToUtf16) {
@@ -75,7 +77,7 @@ TEST_F(Utf16Files, ToUtf16) {
         EXPECT_TRUE(result) << c.what;
         EXPECT_EQ(test::Hex(test::ReadFile(target)), test::Hex("\xFF\xFE" + Units(c.expected))) << c.what;
     }
-    EXPECT_TRUE(FQuestions.Asked().empty());
+    EXPECT_TRUE(FMessages.asked.isEmpty());
 }
 
 TEST_F(Utf16Files, FromUtf16) {
@@ -125,15 +127,15 @@ TEST_F(Utf16Files, ExistingTargets) {
     test::WriteFile(source, "\xFF\xFE" + Units(u"A"));
     test::WriteFile(target, "old");
 
-    FQuestions.Expect(TAnswer::No);
+    FMessages.Expect(TAnswer::No);
     EXPECT_TRUE(FEngine.ConvertUFt16toOther("VISCII", source, target));
-    FQuestions.Expect(TAnswer::Cancel);
+    FMessages.Expect(TAnswer::Cancel);
     EXPECT_TRUE(FEngine.ConvertUFt16toOther("VISCII", source, target));
     EXPECT_EQ(test::ReadFile(target), "old");
-    ASSERT_EQ(FQuestions.Asked().size(), 2u);
-    EXPECT_EQ(FQuestions.Asked()[0], "File already exists, overwrite it ?\n" + target.string());
+    ASSERT_EQ(FMessages.asked.size(), 2);
+    EXPECT_EQ(FMessages.asked[0].toStdString(), "File already exists, overwrite it ?\n" + target.string());
 
-    FQuestions.Expect(TAnswer::Yes);
+    FMessages.Expect(TAnswer::Yes);
     EXPECT_TRUE(FEngine.ConvertUFt16toOther("VISCII", source, target));
     EXPECT_EQ(test::ReadFile(target), "A\r\n");
 
@@ -144,12 +146,12 @@ TEST_F(Utf16Files, ExistingTargets) {
 
     test::WriteFile(source, "x");
     FEngine.SetSourceEncode("VISCII");
-    FQuestions.Expect(TAnswer::No);
+    FMessages.Expect(TAnswer::No);
     EXPECT_TRUE(FEngine.Convert8ToUnicode16(source, target, false));
     EXPECT_EQ(test::ReadFile(target), "A\r\n");
     EXPECT_TRUE(FEngine.Convert8ToUnicode16(source, target, true));
     EXPECT_EQ(test::ReadFile(target), "\xFF\xFEx\0\r\0\n\0"s);
-    EXPECT_TRUE(FQuestions.AllAnswered());
+    EXPECT_TRUE(FMessages.AllAnswered());
 
     // No file left behind but the target.
     int files = 0;
@@ -165,7 +167,7 @@ TEST_F(Utf16Files, MissingSourceWritesNothing) {
 }
 
 TEST_F(Utf16Files, ProgressReachesTheSourceSize) {
-    test::TCountingProgress progress;
+    TPlainProgress progress;
     FEngine.ProgressBar = &progress;
     test::WriteFile(FDir / "in.txt", "\xFF\xFE" + Units(u"ab\r\ncd"));
     FEngine.ConvertUFt16toOther("VISCII", FDir / "in.txt", FDir / "out.txt");

@@ -6,6 +6,7 @@
 
 #include <QStringList>
 #include <deque>
+#include <initializer_list>
 
 #include "Messages.h"
 
@@ -17,6 +18,7 @@ public:
     ~TScriptedMessages() override { SetMessages(nullptr); }
 
     void Expect(TAnswer answer) { FAnswers.push_back(answer); }
+    void Expect(std::initializer_list<TAnswer> answers) { FAnswers.insert(FAnswers.end(), answers); }
     void Information(const QString& text) override { shown << "information: " + text; }
     void Warning(const QString& text) override { shown << "warning: " + text; }
     void Error(const QString& text) override { shown << "error: " + text; }
@@ -31,6 +33,14 @@ public:
         return answer;
     }
     bool AllAnswered() const { return FAnswers.empty(); }
+    // The texts of the boxes of one kind ("information", "warning" or "error").
+    QStringList Shown(const QString& kind) const {
+        QStringList texts;
+        for (const QString& box : shown) {
+            if (box.startsWith(kind + ": ")) texts << box.mid(kind.size() + 2);
+        }
+        return texts;
+    }
 
     QStringList shown;       // "information: ...", "warning: ...", "error: ..."
     QStringList asked;       // every question

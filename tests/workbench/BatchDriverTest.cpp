@@ -8,6 +8,7 @@
 #include "BatchDriver.h"
 #include "ListingPorts.h"
 #include "QtPrinters.h"
+#include "ScriptedMessages.h"
 #include "TestSupport.h"
 
 namespace odz {
@@ -17,43 +18,11 @@ QString Q(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
-// Answers from a script; records every message. A question nobody scripted fails the test.
-class TScriptedUser : public TUserPort {
-public:
-    std::deque<TAnswer> answers;
-    QStringList asked;
-    QStringList messages;
-    QStringList errors;
-    int busy = 0;
-    int maxBusy = 0;
-
-    void Information(const QString& text) override { messages << text; }
-    TAnswer Confirm(const QString& text, bool) override { return Next(text); }
-    TAnswer AskYesNoCancel(std::string_view text) override {
-        return Next(QString::fromUtf8(text.data(), text.size()));
-    }
-    void ShowError(const QString& text) override { errors << text; }
-    void BeginBusy() override { maxBusy = std::max(maxBusy, ++busy); }
-    void EndBusy() override { --busy; }
-
-private:
-    TAnswer Next(const QString& text) {
-        asked << text;
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text.toStdString();
-            return TAnswer::Cancel;
-        }
-        const TAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
-
 class BatchDriver : public ::testing::Test {
 public:
     BatchDriver()
         : FEngine(FDir / "odizodoruz.ini"),
-          FDriver(FEngine, FSource, FTarget, FSourceTree, FTargetTree, FUser, FProgress) {
+          FDriver(FEngine, FSource, FTarget, FSourceTree, FTargetTree, FBusy, FProgress) {
         FEngine.RaRaruCreate();
         std::filesystem::create_directories(FDir / "in" / "sub" / "deep");
         std::filesystem::create_directories(FDir / "in" / "empty");
@@ -64,10 +33,11 @@ public:
         test::WriteFile(FDir / "in" / "sub" / "d.txt", "\xAA");
         test::WriteFile(FDir / "in" / "sub" / "deep" / "e.txt", "\xF0");
         Show(FDir / "in", FDir / "out");
-        FDriver.SourceEncoding = 2;  // VISCII
-        FDriver.TargetEncoding = 8;  // Unicode UTF-8
+        FDriver.SourceEncoding = TEncoding::Viscii;
+        FDriver.TargetEncoding = TEncoding::Utf8;
         FDriver.OnFile = [this](const TFileOutcome& outcome) { FFiles << outcome.source; };
     }
+    ~BatchDriver() override { EXPECT_EQ(FUser.unexpected, QStringList()); }
 
     void Show(const std::filesystem::path& source, const std::filesystem::path& target) {
         FSource.SetDirectory(Q(source));
@@ -88,7 +58,8 @@ public:
     TListingFileList FTarget;
     TPathOnlyTree FSourceTree;
     TPathOnlyTree FTargetTree;
-    TScriptedUser FUser;
+    test::TScriptedMessages FUser;
+    TBusyCount FBusy;
     TPlainProgress FProgress;
     TBatchDriver FDriver;
     QStringList FFiles;
@@ -101,9 +72,9 @@ TEST_F(BatchDriver, RefusalsAreFollowedByDone) {
         QString message;
     };
     const TCase cases[] = {
-        {"no source encoding", [](BatchDriver& t) { t.FDriver.SourceEncoding = -1; },
+        {"no source encoding", [](BatchDriver& t) { t.FDriver.SourceEncoding.reset(); },
          "You have to select the different source and target encoding."},
-        {"the same encoding", [](BatchDriver& t) { t.FDriver.TargetEncoding = 2; },
+        {"the same encoding", [](BatchDriver& t) { t.FDriver.TargetEncoding = TEncoding::Viscii; },
          "You have to select the different source and target encoding."},
         {"the same folder", [](BatchDriver& t) { t.Show(t.FDir / "in", t.FDir / "in"); },
          "You have to select the different source and target directories."},
@@ -124,15 +95,15 @@ TEST_F(BatchDriver, RefusalsAreFollowedByDone) {
     for (const TCase& c : cases) {
         BatchDriver* self = this;
         c.prepare(*self);
-        FUser.messages.clear();
+        FUser.shown.clear();
         FDriver.FReplaceAlso = true;
         FDriver.ConversebuttonClick();
-        EXPECT_EQ(FUser.messages, QStringList({c.message, "Done"})) << c.what;
+        EXPECT_EQ(FUser.Shown("information"), QStringList({c.message, "Done"})) << c.what;
         EXPECT_FALSE(FDriver.FReplaceAlso) << c.what;
-        EXPECT_EQ(FUser.busy, 0) << c.what;
+        EXPECT_EQ(FBusy.Depth(), 0) << c.what;
         EXPECT_FALSE(Exists("out/a.txt")) << c.what;
-        FDriver.SourceEncoding = 2;
-        FDriver.TargetEncoding = 8;
+        FDriver.SourceEncoding = TEncoding::Viscii;
+        FDriver.TargetEncoding = TEncoding::Utf8;
         FSource.Listing().SetShowFolders(true);
         FSource.Listing().SetMask("*.*");
         Show(FDir / "in", FDir / "out");
@@ -142,37 +113,37 @@ TEST_F(BatchDriver, RefusalsAreFollowedByDone) {
 TEST_F(BatchDriver, ConfirmationTexts) {
     FSource.Listing().SetMask("*.txt");
     FSource.UpdateFileList();
-    FUser.answers = {TAnswer::No};
+    FUser.Expect({TAnswer::No});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FUser.asked.back(), "Do you want to convert all files with *.txt in directory " + In() +
                                       " from VISCII to files with *.txt to directory " + Out() +
                                       " with Unicode UTF-8");
     FSource.Select({"a.txt"});
-    FUser.answers = {TAnswer::Cancel};
+    FUser.Expect({TAnswer::Cancel});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FUser.asked.back(), "Do you want to convert selected files with *.txt in directory " + In() +
                                       " from VISCII to files with *.txt to directory " + Out() +
                                       " with Unicode UTF-8");
     // No and Cancel end everything at once: nothing written, no "Done", the cursor back.
-    EXPECT_TRUE(FUser.messages.isEmpty());
-    EXPECT_EQ(FUser.busy, 0);
-    EXPECT_EQ(FUser.maxBusy, 1);
+    EXPECT_TRUE(FUser.Shown("information").isEmpty());
+    EXPECT_EQ(FBusy.Depth(), 0);
+    EXPECT_EQ(FBusy.Most(), 1);
     EXPECT_FALSE(Exists("out/a.txt"));
 
     FDriver.FindText = "colour";
     FDriver.ReplaceText = "color";
     FSource.Select({"a.txt", "b.txt"});
-    FUser.answers = {TAnswer::No};
+    FUser.Expect({TAnswer::No});
     FDriver.ReplaceButtonClick();
     EXPECT_EQ(FUser.asked.back(), "Do you want to replace all text:  colour in selected files in directory " +
                                       In() + " with text: color to directory " + Out());
-    EXPECT_EQ(FUser.messages, QStringList({"Done"}));
+    EXPECT_EQ(FUser.Shown("information"), QStringList({"Done"}));
 }
 
 TEST_F(BatchDriver, ConvertsTheWholeTree) {
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(FUser.messages, QStringList({"Done\n5 files converted, 0 left alone, 0 failed."}));
+    EXPECT_EQ(FUser.Shown("information"), QStringList({"Done\n5 files converted, 0 left alone, 0 failed."}));
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
     EXPECT_EQ(Read("out/sub/d.txt"), "\xE1\xBA\xBF\r\n");
     EXPECT_EQ(Read("out/sub/deep/e.txt"), "\xC4\x91\r\n");
@@ -190,7 +161,7 @@ TEST_F(BatchDriver, ConvertsTheWholeTree) {
 
 TEST_F(BatchDriver, SelectionLimitsOnlyTheTopLevel) {
     FSource.Select({"b.txt", "sub"});
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FFiles, QStringList({In() + "b.txt", In() + "sub/d.txt", In() + "sub/deep/e.txt"}));
     EXPECT_FALSE(Exists("out/a.txt"));
@@ -200,13 +171,13 @@ TEST_F(BatchDriver, SelectionLimitsOnlyTheTopLevel) {
 TEST_F(BatchDriver, ExistingTargets) {
     std::filesystem::create_directories(FDir / "out" / "sub");
     for (const char* name : {"out/a.txt", "out/b.txt", "out/c.htm"}) test::WriteFile(FDir / name, "old");
-    FUser.answers = {TAnswer::Yes, TAnswer::Yes, TAnswer::No, TAnswer::Cancel};
+    FUser.Expect({TAnswer::Yes, TAnswer::Yes, TAnswer::No, TAnswer::Cancel});
     FDriver.ConversebuttonClick();
     // The question names the file it is about; the closing message counts and names what was kept.
     EXPECT_EQ(FUser.asked.mid(1), QStringList({"File already exists, overwrite it ?\n" + Out() + "a.txt",
                                                "File already exists, overwrite it ?\n" + Out() + "b.txt",
                                                "File already exists, overwrite it ?\n" + Out() + "c.htm"}));
-    EXPECT_EQ(FUser.messages,
+    EXPECT_EQ(FUser.Shown("information"),
               QStringList({"Done\n3 files converted, 2 left alone, 0 failed.\n\nNot converted:\n" + In() +
                            "b.txt: left alone: the target already exists\n" + In() +
                            "c.htm: left alone: the target already exists"}));
@@ -218,7 +189,7 @@ TEST_F(BatchDriver, ExistingTargets) {
 
     FDriver.OverwriteAll = true;
     FUser.asked.clear();
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FUser.asked.size(), 1);
     EXPECT_EQ(Read("out/b.txt"), "abcabc\r\n");
@@ -227,14 +198,14 @@ TEST_F(BatchDriver, ExistingTargets) {
 TEST_F(BatchDriver, ReplacementDuringConversion) {
     FDriver.FindText = "b";
     FDriver.ReplaceText = "xx";
-    FUser.answers = {TAnswer::Yes, TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes, TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FUser.asked[1], "Do you want to replace text : b with new text : xx also ?");
     EXPECT_EQ(Read("out/b.txt"), "axxcaxxc\r\n");
     EXPECT_FALSE(FDriver.FReplaceAlso);
 
     FDriver.OverwriteAll = true;
-    FUser.answers = {TAnswer::Yes, TAnswer::No};
+    FUser.Expect({TAnswer::Yes, TAnswer::No});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(Read("out/b.txt"), "abcabc\r\n");
 }
@@ -242,25 +213,25 @@ TEST_F(BatchDriver, ReplacementDuringConversion) {
 TEST_F(BatchDriver, ReplaceInFiles) {
     FDriver.FindText = "a";
     FDriver.ReplaceText = "aa";
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ReplaceButtonClick();
-    EXPECT_EQ(FUser.messages, QStringList({"Done\n5 files written, 0 left alone, 0 failed."}));
+    EXPECT_EQ(FUser.Shown("information"), QStringList({"Done\n5 files written, 0 left alone, 0 failed."}));
     EXPECT_EQ(Read("out/b.txt"), "aabcaabc\r\n");
     EXPECT_EQ(Read("out/sub/d.txt"), "\xAA\r\n");  // written even without an occurrence
 
     // In place: the source folder is its own target.
     Show(FDir / "in", FDir / "in");
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.FindText = "abc";
     FDriver.ReplaceText = "X";
     FDriver.ReplaceButtonClick();
     EXPECT_EQ(Read("in/b.txt"), "XX\r\n");
     EXPECT_EQ(Read("in/sub/deep/e.txt"), "\xF0\r\n");
     // A run that finds nothing says so.
-    FUser.messages.clear();
-    FUser.answers = {TAnswer::Yes};
+    FUser.shown.clear();
+    FUser.Expect({TAnswer::Yes});
     FDriver.ReplaceButtonClick();
-    EXPECT_EQ(FUser.messages,
+    EXPECT_EQ(FUser.Shown("information"),
               QStringList({"Done\n5 files written, 0 left alone, 0 failed.\n\nThe searched text "
                            "was not found, so no text was replaced."}));
 
@@ -270,11 +241,11 @@ TEST_F(BatchDriver, ReplaceInFiles) {
         {{"x", "x"}, "The same messages. No replacement is made."},
     };
     for (const auto& [texts, message] : refusals) {
-        FUser.messages.clear();
+        FUser.shown.clear();
         FDriver.FindText = texts.first;
         FDriver.ReplaceText = texts.second;
         FDriver.ReplaceButtonClick();
-        EXPECT_EQ(FUser.messages, QStringList({message, "Done"}));
+        EXPECT_EQ(FUser.Shown("information"), QStringList({message, "Done"}));
     }
 }
 
@@ -283,18 +254,18 @@ TEST_F(BatchDriver, AnErrorEndsTheWalk) {
     test::WriteFile(FDir / "out" / "sub", "in the way");
     FDriver.FindText = "b";
     FDriver.ReplaceText = "xx";
-    FUser.answers = {TAnswer::Yes, TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes, TAnswer::Yes});
     FDriver.ConversebuttonClick();
     // The report says what was not tried after the failure.
-    EXPECT_EQ(FUser.errors,
+    EXPECT_EQ(FUser.Shown("error"),
               QStringList({"Cannot create " + Out() +
                            "sub/\n3 files converted, 0 left alone, 1 failed, 2 not tried."
                            "\n\nNot converted:\n" +
                            In() + "sub/d.txt: not tried: the batch stopped at the failure\n" + In() +
                            "sub/deep/e.txt: not tried: the batch stopped at the failure"}));
-    EXPECT_TRUE(FUser.messages.isEmpty());  // no "Done"
+    EXPECT_TRUE(FUser.Shown("information").isEmpty());  // no "Done"
     EXPECT_FALSE(Exists("out/sub/deep"));
-    EXPECT_EQ(FUser.busy, 0);
+    EXPECT_EQ(FBusy.Depth(), 0);
     EXPECT_FALSE(FDriver.FReplaceAlso);
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");  // what was written stays
     EXPECT_EQ(FSource.Directory(), In());
@@ -304,10 +275,10 @@ TEST_F(BatchDriver, AnErrorEndsTheWalk) {
 TEST_F(BatchDriver, AFileThatCannotBeWrittenLeavesTheOldOne) {
     // A folder named like the target file: the file cannot replace it; nothing half-written is left.
     std::filesystem::create_directory(FDir / "out" / "b.txt");
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(
-        FUser.errors.value(0).section('\n', 0, 1),
+        FUser.Shown("error").value(0).section('\n', 0, 1),
         "Cannot create file " + Out() + "b.txt\n1 file converted, 0 left alone, 1 failed, 3 not tried.");
     EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "b.txt"));
     int entries = 0;
@@ -329,11 +300,11 @@ TEST_F(BatchDriver, TheWalkIsSafe) {
     link("elsewhere", "in/b-outside");
     link("elsewhere", "in/c-again");
     Show(FDir / "in", FDir / "in" / "empty");
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FFiles, QStringList({In() + "a.txt", In() + "b.txt", In() + "c.htm", In() + "b-outside/f.txt",
                                    In() + "sub/d.txt", In() + "sub/deep/e.txt"}));
-    EXPECT_EQ(FUser.messages,
+    EXPECT_EQ(FUser.Shown("information"),
               QStringList({"Done\n6 files converted, 0 left alone, 0 failed.\n\nNot converted:\n" + In() +
                            "a-link: folder link not followed: it leads inside the source folder\n" + In() +
                            "c-again: folder link not followed: it leads to a folder already walked\n" + In() +
@@ -367,13 +338,13 @@ TEST_F(BatchDriver, EveryFileIsAccountedFor) {
         std::filesystem::remove_all(FDir / "in" / "vanishing");
     };
     FSource.UpdateFileList();
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(Read("out/" + latin1), "\xE1\xBA\xBF\r\n");
     EXPECT_EQ(Read("out/" + alike), "\xC4\x91\r\n");
     EXPECT_EQ(Read("out/" + folder + "/" + latin1), "\xE1\xBB\x87\r\n");
     EXPECT_TRUE(FFiles.contains(In() + "th\\xF0 m\\xE7c/Vi\\xEAt.txt"));
-    EXPECT_EQ(FUser.messages,
+    EXPECT_EQ(FUser.Shown("information"),
               QStringList({"Done\n8 files converted, 0 left alone, 0 failed, 1 skipped.\n\n"
                            "Not converted:\n" +
                            In() + "pipe: not a regular file (fifo)\n" + In() +
@@ -393,16 +364,16 @@ TEST_F(BatchDriver, ReplaceMatchesTheSourceEncoding) {
         return out;
     };
     struct TCase {
-        int encoding;
+        std::optional<TEncoding> encoding;
         std::string source;
         std::string expected;
     };
     const TCase cases[] = {
-        {-1, text, replaced},
-        {0, "Tie^'ng Vie^.t\n", "Tie^'ng DDu+'c\r\n"},
-        {2, iconv("VISCII", text), iconv("VISCII", replaced)},
-        {7, "Ti&#7871;ng Vi&#7879;t\n", "Ti&#7871;ng &#272;&#7913;c\r\n"},
-        {9, iconv("UTF-16", text), "\xFF\xFE" + iconv("UTF-16LE", replaced)},
+        {std::nullopt, text, replaced},
+        {TEncoding::Viqr, "Tie^'ng Vie^.t\n", "Tie^'ng DDu+'c\r\n"},
+        {TEncoding::Viscii, iconv("VISCII", text), iconv("VISCII", replaced)},
+        {TEncoding::DecimalNcr, "Ti&#7871;ng Vi&#7879;t\n", "Ti&#7871;ng &#272;&#7913;c\r\n"},
+        {TEncoding::Utf16, iconv("UTF-16", text), "\xFF\xFE" + iconv("UTF-16LE", replaced)},
     };
     std::filesystem::remove_all(FDir / "in");
     std::filesystem::create_directory(FDir / "in");
@@ -413,16 +384,17 @@ TEST_F(BatchDriver, ReplaceMatchesTheSourceEncoding) {
     for (const TCase& c : cases) {
         test::WriteFile(FDir / "in" / "a.txt", c.source);
         FDriver.SourceEncoding = c.encoding;
-        FUser.answers = {TAnswer::Yes};
+        FUser.Expect({TAnswer::Yes});
         FDriver.ReplaceButtonClick();
-        EXPECT_EQ(Read("out/a.txt"), c.expected) << c.encoding;
+        EXPECT_EQ(Read("out/a.txt"), c.expected)
+            << (c.encoding ? EncodingInfo(*c.encoding).identifier : "none");
     }
 }
 
 TEST_F(BatchDriver, EachFileOnce) {
     FSource.Listing().SetMask("*.txt;*.*");
     FSource.UpdateFileList();
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FFiles.count(In() + "a.txt"), 1);
 }
@@ -449,7 +421,7 @@ TEST_F(BatchDriver, SizesAndProgress) {
 
 TEST_F(BatchDriver, TreesFollowTheTarget) {
     FTargetTree.OpenPath("/somewhere/else/");
-    FUser.answers = {TAnswer::Yes};
+    FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FTargetTree.SelectedPath(), Out());
     EXPECT_EQ(FSourceTree.SelectedPath(), In());

@@ -7,18 +7,22 @@
 #include "CharsetEditor.h"
 #include "FileConversion.h"
 #include "ReplaceInFile.h"
-#include "ReplaceInLine.h"
+#include "ScriptedMessages.h"
 #include "TestSupport.h"
+#include "TextReplacer.h"
 
 namespace odz {
 namespace {
 
+// The encoding an identifier names.
+TEncoding E(std::string_view identifier) {
+    return *EncodingByIdentifier(identifier);
+}
+
 class FileConversion : public ::testing::Test {
 protected:
-    FileConversion() : FEngine(FDir / "odizodoruz.ini") {
-        FEngine.RaRaruCreate();
-        FEngine.Questions = &FQuestions;
-    }
+    FileConversion() : FEngine(FDir / "odizodoruz.ini") { FEngine.RaRaruCreate(); }
+    ~FileConversion() override { EXPECT_TRUE(FMessages.unexpected.isEmpty()); }
 
     TFileConversionReport Convert(const std::string& from, const std::string& to, std::string_view input,
                                   bool htmlDoc = false, std::optional<TReplacement> replace = std::nullopt,
@@ -28,17 +32,20 @@ protected:
         TFileConversionRequest request;
         request.source = FDir / name;
         request.target = FDir / "out";
-        request.from = from;
-        request.to = to;
+        request.from = E(from);
+        request.to = E(to);
         request.htmlDoc = htmlDoc;
         request.replace = std::move(replace);
+        request.questions = AskYesNoCancel;
+        request.progress = FProgress;
         return ConvertFile(FEngine, request);
     }
     std::string Output() const { return test::ReadFile(FDir / "out"); }
 
     test::TTempDir FDir;
     TRaRaru FEngine;
-    test::TScriptedQuestions FQuestions;
+    test::TScriptedMessages FMessages;
+    TProgress* FProgress = nullptr;
 };
 
 TEST_F(FileConversion, LinePipeline) {
@@ -128,6 +135,11 @@ TEST_F(FileConversion, CharsetDeclarations) {
 }
 
 TEST_F(FileConversion, ReplacementBeforeConversion) {
+    const auto ReplaceInLine = [](std::string_view line, std::string find, std::string replacement) {
+        std::string out;
+        TTextReplacer<char>(std::move(find), std::move(replacement)).Replace(line, true, out);
+        return out;
+    };
     EXPECT_EQ(ReplaceInLine("abcabc", "b", "xx"), "axxcaxxc");
     EXPECT_EQ(ReplaceInLine("abcabc", "a", "aa"), "aabcaabc");
     EXPECT_EQ(ReplaceInLine("aaa", "aa", "b"), "ba");
@@ -158,34 +170,35 @@ TEST_F(FileConversion, ReplacementBeforeConversion) {
 TEST_F(FileConversion, ExistingTarget) {
     test::WriteFile(FDir / "in.txt", "\xAE");
     TFileConversionRequest request{
-        FDir / "in.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
+        FDir / "in.txt", FDir / "out.txt", TEncoding::Viscii, TEncoding::Utf8, false, false, {}};
+    request.questions = AskYesNoCancel;
     test::WriteFile(FDir / "out.txt", "old");
-    FQuestions.Expect(TAnswer::No);
+    FMessages.Expect(TAnswer::No);
     EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::LeftAlone);
-    FQuestions.Expect(TAnswer::Cancel);
+    FMessages.Expect(TAnswer::Cancel);
     EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::LeftAlone);
     EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "old");
-    FQuestions.Expect(TAnswer::Yes);
+    FMessages.Expect(TAnswer::Yes);
     EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
     EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBB\x87\r\n");
     request.overwriteAll = true;
     test::WriteFile(FDir / "out.txt", "old");
     EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
     EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBB\x87\r\n");
-    EXPECT_EQ(FQuestions.Asked().size(), 3u);
-    EXPECT_TRUE(FQuestions.AllAnswered());
+    EXPECT_EQ(FMessages.asked.size(), 3);
+    EXPECT_TRUE(FMessages.AllAnswered());
 }
 
 // Without Overwrite All a target is replaced only on the user's word, also one that another program
 // made while the file was being converted and a (dangling) symbolic link; a link is replaced itself,
 // never written through.
 TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAllowed) {
-    class TPlanting : public test::TCountingProgress {
+    class TPlanting : public TPlainProgress {
     public:
         std::function<void()> plant;
         void SetPosition(std::int64_t position) override {
             if (plant) std::exchange(plant, nullptr)();
-            TCountingProgress::SetPosition(position);
+            TPlainProgress::SetPosition(position);
         }
     };
     struct TCase {
@@ -217,11 +230,11 @@ TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAll
         } else {
             progress.plant = [&] { test::WriteFile(dir / "out.htm", "old"); };
         }
-        if (c.answer) FQuestions.Expect(*c.answer);
-        FEngine.Questions = c.answer ? &FQuestions : nullptr;
-        FEngine.ProgressBar = &progress;
-        TFileConversionRequest request{dir / "in.htm", dir / "out.htm", "VISCII", "Unicode UTF-8",
-                                       false,          c.overwriteAll,  {}};
+        if (c.answer) FMessages.Expect(*c.answer);
+        TFileConversionRequest request{
+            dir / "in.htm", dir / "out.htm", TEncoding::Viscii, TEncoding::Utf8, false, c.overwriteAll, {}};
+        if (c.answer) request.questions = AskYesNoCancel;
+        request.progress = &progress;
         EXPECT_EQ(ConvertFile(FEngine, request).outcome, c.outcome);
         EXPECT_EQ(std::filesystem::is_symlink(dir / "out.htm"),
                   c.linkTo && c.outcome == TFileConversionReport::LeftAlone);
@@ -234,31 +247,29 @@ TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAll
         std::size_t files = 0;
         for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
         EXPECT_EQ(files, 3u);
-        EXPECT_TRUE(FQuestions.AllAnswered());
+        EXPECT_TRUE(FMessages.AllAnswered());
     }
-    FEngine.Questions = &FQuestions;
-    FEngine.ProgressBar = nullptr;
-    EXPECT_EQ(FQuestions.Asked().size(), 4u);
+    EXPECT_EQ(FMessages.asked.size(), 4);
 }
 
 TEST_F(FileConversion, FailuresLeaveNothingBehind) {
     test::WriteFile(FDir / "in.txt", "\xAE");
     test::WriteFile(FDir / "plain", "a file, not a folder");
     const TFileConversionRequest request{
-        FDir / "in.txt", FDir / "plain" / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}};
+        FDir / "in.txt", FDir / "plain" / "out.txt", TEncoding::Viscii, TEncoding::Utf8, false, false, {}};
     const auto report = ConvertFile(FEngine, request);
     EXPECT_EQ(report.outcome, TFileConversionReport::Failed);
     EXPECT_EQ(report.Reason(),
               "Cannot create file " + (FDir / "plain" / "out.txt").string() + " (Not a directory)");
 
     const auto missing = ConvertFile(
-        FEngine, {FDir / "none.txt", FDir / "out.txt", "VISCII", "Unicode UTF-8", false, false, {}});
+        FEngine, {FDir / "none.txt", FDir / "out.txt", TEncoding::Viscii, TEncoding::Utf8, false, false, {}});
     EXPECT_EQ(missing.outcome, TFileConversionReport::Failed);
     EXPECT_EQ(missing.Reason(),
               "Cannot open file " + (FDir / "none.txt").string() + " (No such file or directory)");
 
-    const auto same =
-        ConvertFile(FEngine, {FDir / "in.txt", FDir / "out.txt", "VISCII", "VISCII", false, false, {}});
+    const auto same = ConvertFile(
+        FEngine, {FDir / "in.txt", FDir / "out.txt", TEncoding::Viscii, TEncoding::Viscii, false, false, {}});
     EXPECT_EQ(same.outcome, TFileConversionReport::Failed);
 
     int files = 0;
@@ -310,8 +321,8 @@ TEST_F(FileConversion, LongLinesAndBigFilesStream) {
     for (int i = 0; i < 100000; ++i) expected += "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t\r\n";
     for (int i = 0; i < (3 << 20); ++i) expected += "\xE1\xBB\x87";
     expected += "\r\n\r\n";
-    test::TCountingProgress progress;
-    FEngine.ProgressBar = &progress;
+    TPlainProgress progress;
+    FProgress = &progress;
     EXPECT_EQ(Convert("VISCII", "Unicode UTF-8", input, false, std::nullopt, "big.txt").outcome,
               TFileConversionReport::Written);
     EXPECT_TRUE(Output() == expected);
@@ -357,7 +368,7 @@ TEST_F(FileConversion, TinyReadsWriteTheSameBytes) {
             } else {
                 test::WriteFile(FDir / "text", text);
                 TFileConversionRequest request{
-                    FDir / "text", FDir / "source", "Unicode UTF-8", from, true, true, {}};
+                    FDir / "text", FDir / "source", TEncoding::Utf8, E(from), true, true, {}};
                 ASSERT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
             }
             // Replace alone too, in the file's own encoding.
@@ -374,7 +385,7 @@ TEST_F(FileConversion, TinyReadsWriteTheSameBytes) {
             for (const std::string& to : targets) {
                 if (to == from) continue;
                 for (const bool htmlDoc : {false, true}) {
-                    TFileConversionRequest request{FDir / "source", FDir / "usual", from, to,
+                    TFileConversionRequest request{FDir / "source", FDir / "usual", E(from), E(to),
                                                    htmlDoc,         true,           {}};
                     if (random() % 3 == 0) request.replace = TReplacement{"Vi\xE1\xBB\x87t", "<V\xC3\xA2n>"};
                     ASSERT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);

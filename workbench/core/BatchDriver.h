@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "BatchPorts.h"
 #include "BatchSummary.h"
@@ -25,16 +26,16 @@ struct TFileOutcome {
     TFileConversionReport report;
 };
 
-// The Convert and Replace buttons: their checks, questions and messages, and the walks over the
-// source folder and its subfolders, through the ports only.
+// The Convert and Replace buttons: their checks, questions and messages (through the program's
+// messages), and the walks over the source folder and its subfolders, through the ports only.
 class TBatchDriver {
 public:
     TBatchDriver(TRaRaru& engine, TFileListPort& sourceList, TFileListPort& targetList,
-                 TDirTreePort& sourceTree, TDirTreePort& targetTree, TUserPort& user, TProgress& progress);
+                 TDirTreePort& sourceTree, TDirTreePort& targetTree, TBusyPort& busy, TProgress& progress);
 
     // The window's choices, read when the buttons are pressed.
-    int SourceEncoding = -1;  // position in the encoding lists, -1 for none
-    int TargetEncoding = -1;
+    std::optional<TEncoding> SourceEncoding;  // none until the user chooses one
+    std::optional<TEncoding> TargetEncoding;
     QString FindText;
     QString ReplaceText;
     bool OverwriteAll = false;
@@ -49,13 +50,14 @@ public:
 
     void ConversebuttonClick();
     void ReplaceButtonClick();
-    // One folder level and, after its files, each of its subfolders. What fails is noted in the summary.
-    void ConvertDirectory(const QString& SourceDir, const QString& TargetDir, const QString& SourceEncoding,
-                          const QString& TargetEncoding);
-    void ReplaceDirectory(const QString& SourceDir, const QString& TargetDir);
+    // Why the button cannot run with the choices made and the lists' folders, or nothing when it can.
+    std::optional<QString> ConvertRefusal() const;
+    std::optional<QString> ReplaceRefusal() const;
+    // The walks of the buttons from the lists' folders through every subfolder, without the buttons'
+    // checks, questions and messages: what happened is in Summary(). Convert needs both encodings.
+    void ConvertWalk();
+    void ReplaceWalk();
 
-    // The line with every occurrence of the search text replaced by the replacement text.
-    std::string ReplaceInLine(std::string_view Line) const;
     // The size of a listed item in bytes as its Size column tells it (whole kilobytes), and the sum
     // over the selected items, or over all when none is selected.
     std::int64_t ItemSizeBytes(int Index) const;
@@ -65,21 +67,25 @@ public:
     const TBatchSummary& Summary() const { return FSummary; }
 
 private:
+    class TPress;
     class TWalk;
     using TFileStep = std::function<void(int, const QByteArray&, const QByteArray&)>;
     using TFolderStep = std::function<void(const QByteArray&, const QByteArray&)>;
 
-    // The walks go by the folders' and files' name bytes.
-    void ConvertLevel(const QByteArray& sourceDir, const QByteArray& targetDir, const QString& sourceEncoding,
-                      const QString& targetEncoding);
-    void ReplaceLevel(const QByteArray& sourceDir, const QByteArray& targetDir);
+    // One folder level and, after its files, each of its subfolders, by the name bytes of folders and
+    // files. What fails is noted in the summary.
+    void ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir, TEncoding SourceEncoding,
+                          TEncoding TargetEncoding);
+    void ReplaceDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir);
     // One folder level: the target folder made, the listed files handed to doFile, then each
     // subfolder handed to walkSubfolder; both lists put back however the level ends.
-    void WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const std::function<void()>& startFiles,
-                   const TFileStep& doFile, const TFolderStep& walkSubfolder);
-    void StartWalk(const QByteArray& source, const QByteArray& target);
-    // The search and replacement texts in the bytes (or characters) the source files hold them in.
-    void PrepareReplacement();
+    void WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const TFileStep& doFile,
+                   const TFolderStep& walkSubfolder);
+    void StartWalk(bool replacing);
+    std::optional<QString> DrivesRefusal() const;
+    // The end of a button: the lists and trees on the batch's folders, the cursor back, the closing
+    // report ("Done", with the counts when the walk ran) and the bar at rest.
+    void Close(TPress& press, const QString& verb);
     // The closing report: "Done" with the counts, or the error that ended the batch.
     void Report(const QString& verb);
     void ClosingSteps(const QString& source, const QString& target);
@@ -89,7 +95,7 @@ private:
     // never a link that leads back inside the source folder.
     bool MayEnter(const QByteArray& folder);
     void ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
-                    const QString& sourceEncoding, const QString& targetEncoding);
+                    TEncoding sourceEncoding, TEncoding targetEncoding);
     void ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath);
     void Record(const QByteArray& source, const QByteArray& target, const TFileConversionReport& report);
     void Fail(const QString& path, const EFileError& error);
@@ -100,20 +106,16 @@ private:
     TFileListPort& FTargetList;
     TDirTreePort& FSourceTree;
     TDirTreePort& FTargetTree;
-    TUserPort& FUser;
+    TBusyPort& FBusy;
     TProgress& FProgress;
     bool FRunning = false;
     TBatchSummary FSummary;
-    QByteArray FSourceRoot;     // canonical path of the batch's source folder
-    QByteArray FTargetRoot;     // canonical path of the batch's target folder (none for in place)
-    QSet<QByteArray> FEntered;  // canonical paths of the folders walked so far
-    bool FStopped = false;      // a failure ended the batch: the walk only counts what it would try
-    bool FBlocked = false;      // the level's target folder cannot be made: nothing below is tried
-    // Replace: the texts in the bytes the files hold them in.
-    std::string FFindBytes;
-    std::string FReplaceBytes;
-    std::u32string FFindCodes;  // for UTF-16 files
-    std::u32string FReplaceCodes;
+    QByteArray FSourceRoot;           // canonical path of the batch's source folder
+    QByteArray FTargetRoot;           // canonical path of the batch's target folder (none for in place)
+    QSet<QByteArray> FEntered;        // canonical paths of the folders walked so far
+    bool FStopped = false;            // a failure ended the batch: the walk only counts what it would try
+    bool FBlocked = false;            // the level's target folder cannot be made: nothing below is tried
+    TSourceReplacement FReplacement;  // Replace: the texts as the files hold them
 };
 
 }  // namespace odz

@@ -1,8 +1,9 @@
 #pragma once
 
-// What the batch drivers reach of the window: the two file lists, the two directory trees, the user
-// (questions, messages, the busy cursor) and the progress bar. The window adapts its widgets to these;
-// the command-line tool and the tests have their own small implementations.
+// What the batch drivers reach of the window: the two file lists, the two directory trees, the busy
+// cursor and the progress bar (messages and questions go through the program's messages). The window
+// adapts its widgets to these; the command-line tool and the tests have their own small
+// implementations.
 
 #include <QString>
 
@@ -37,24 +38,10 @@ public:
     virtual void OpenPath(const QString& path) = 0;
 };
 
-// The questions of the engine (the overwrite question) come through the same port.
-class TUserPort : public TQuestions {
+// The application's busy cursor, shown from BeginBusy to EndBusy.
+class TBusyPort {
 public:
-    // An information box with an OK button.
-    virtual void Information(const QString& text) = 0;
-    // A confirmation with Yes and No, or with Yes, No and Cancel.
-    virtual TAnswer Confirm(const QString& text, bool withCancel) = 0;
-    // The report of an error that ended an operation.
-    virtual void ShowError(const QString& text) = 0;
-    // The same two with a list (of the files a batch did not convert) that may be long; by default it
-    // follows the text after a blank line.
-    virtual void InformationWithDetails(const QString& text, const QString& details) {
-        Information(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
-    }
-    virtual void ErrorWithDetails(const QString& text, const QString& details) {
-        ShowError(details.isEmpty() ? text : text + QStringLiteral("\n\n") + details);
-    }
-    // The application's busy cursor: shown from BeginBusy to EndBusy.
+    virtual ~TBusyPort() = default;
     virtual void BeginBusy() = 0;
     virtual void EndBusy() = 0;
 };

@@ -13,6 +13,7 @@
 
 #include "AtomicFile.h"
 #include "BatchDriver.h"
+#include "Messages.h"
 #include "ReplaceInFile.h"
 
 namespace odz {
@@ -105,9 +106,11 @@ private:
     QByteArray FTargetDir;
 };
 
-void TBatchDriver::StartWalk(const QByteArray& source, const QByteArray& target) {
-    FSourceRoot = CanonicalPath(source);
-    FTargetRoot = CanonicalPath(target);
+void TBatchDriver::StartWalk(bool replacing) {
+    FSummary = {};
+    FSummary.replacing = replacing;
+    FSourceRoot = CanonicalPath(FSourceList.NativeDirectory());
+    FTargetRoot = CanonicalPath(FTargetList.NativeDirectory());
     if (FTargetRoot == FSourceRoot) FTargetRoot.clear();  // in place
     FEntered.clear();
     FStopped = false;
@@ -168,39 +171,41 @@ void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
 }
 
 void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
-                              const QString& sourceEncoding, const QString& targetEncoding) {
+                              TEncoding sourceEncoding, TEncoding targetEncoding) {
     TFileConversionRequest request;
     request.source = NativePath(sourcePath);
     request.target = NativePath(targetPath);
-    request.from = sourceEncoding.toStdString();
-    request.to = targetEncoding.toStdString();
+    request.from = sourceEncoding;
+    request.to = targetEncoding;
     request.htmlDoc = HtmlDoc;
     request.overwriteAll = OverwriteAll;
     if (FReplaceAlso) request.replace = TReplacement{FindText.toStdString(), ReplaceText.toStdString()};
+    request.progress = &FProgress;
+    request.questions = AskYesNoCancel;
     const TFileConversionReport report = ConvertFile(FEngine, request);
     Record(sourcePath, targetPath, report);
     if (report.outcome != TFileConversionReport::Failed &&
-        (request.to == "Unicode16" || request.from == "Unicode16")) {
+        (targetEncoding == TEncoding::Utf16 || sourceEncoding == TEncoding::Utf16)) {
         FProgress.Advance(ItemSizeBytes(index));
     }
 }
 
 void TBatchDriver::ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath) {
     TFileConversionReport report{TFileConversionReport::Written, {}, {}, 0};
+    const TSourceReplacement& texts = FReplacement;
     try {
         report.replacements =
-            FFindCodes.empty()
-                ? ReplaceInFile(NativePath(sourcePath), NativePath(targetPath), FFindBytes, FReplaceBytes)
-                : ReplaceInUtf16File(NativePath(sourcePath), NativePath(targetPath), FFindCodes,
-                                     FReplaceCodes);
+            texts.findCodePoints.empty()
+                ? ReplaceInFile(NativePath(sourcePath), NativePath(targetPath), texts.find, texts.replacement)
+                : ReplaceInUtf16File(NativePath(sourcePath), NativePath(targetPath), texts.findCodePoints,
+                                     texts.replacementCodePoints);
     } catch (const EFileError& error) {
         report = {TFileConversionReport::Failed, error.what(), error.Reason(), 0};
     }
     Record(sourcePath, targetPath, report);
 }
 
-void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir,
-                             const std::function<void()>& startFiles, const TFileStep& doFile,
+void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const TFileStep& doFile,
                              const TFolderStep& walkSubfolder) {
     std::vector<QByteArray> subfolders;
     SourceDir = WithSlash(SourceDir);
@@ -232,10 +237,8 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir,
         return;
     }
     if (FSourceList.Count() > 0) {
-        startFiles();
         FProgress.SetPosition(0);
         FProgress.SetMax(ListedSizeBytes());
-        FEngine.ProgressBar = &FProgress;
         for (int i = 0; i < FSourceList.Count(); ++i) {
             const TListItem& item = FSourceList.Item(i);
             if (!ItemTakesPart(i) || item.isParent) continue;
@@ -266,29 +269,25 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir,
     }
 }
 
-void TBatchDriver::ConvertLevel(const QByteArray& sourceDir, const QByteArray& targetDir,
-                                const QString& sourceEncoding, const QString& targetEncoding) {
+void TBatchDriver::ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir,
+                                    TEncoding SourceEncoding, TEncoding TargetEncoding) {
     WalkLevel(
-        sourceDir, targetDir,
-        [&] {
-            FEngine.SetSourceEncode(sourceEncoding.toStdString());
-            FEngine.Questions = &FUser;
-        },
+        SourceDir, TargetDir,
         [&](int index, const QByteArray& sourcePath, const QByteArray& targetPath) {
-            ConvertOne(index, sourcePath, targetPath, sourceEncoding, targetEncoding);
+            ConvertOne(index, sourcePath, targetPath, SourceEncoding, TargetEncoding);
         },
         [&](const QByteArray& source, const QByteArray& target) {
-            ConvertLevel(source, target, sourceEncoding, targetEncoding);
+            ConvertDirectory(source, target, SourceEncoding, TargetEncoding);
         });
 }
 
-void TBatchDriver::ReplaceLevel(const QByteArray& sourceDir, const QByteArray& targetDir) {
+void TBatchDriver::ReplaceDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir) {
     WalkLevel(
-        sourceDir, targetDir, [] {},
+        SourceDir, TargetDir,
         [&](int, const QByteArray& sourcePath, const QByteArray& targetPath) {
             ReplaceOne(sourcePath, targetPath);
         },
-        [&](const QByteArray& source, const QByteArray& target) { ReplaceLevel(source, target); });
+        [&](const QByteArray& source, const QByteArray& target) { ReplaceDirectory(source, target); });
 }
 
 }  // namespace odz

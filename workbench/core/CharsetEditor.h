@@ -29,7 +29,6 @@ public:
     std::optional<std::uint64_t> Pending() const override {
         return FState == TState::Value ? std::optional(FValueStart) : std::nullopt;
     }
-    bool DeclarationSeen() const { return FSeen; }
 
 private:
     enum class TState : std::uint8_t {

@@ -7,27 +7,7 @@
 
 namespace odz {
 
-namespace {
-
-std::u32string CodePoints(std::string_view utf8) {
-    std::u32string out;
-    for (std::size_t i = 0; i < utf8.size();) {
-        char32_t code = 0;
-        const std::size_t length = DecodeUtf8At(utf8, i, code);
-        if (length == 0) {
-            out.push_back(Windows1252ToUnicode(static_cast<std::uint8_t>(utf8[i])));
-            ++i;
-        } else {
-            out.push_back(code);
-            i += length;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-std::string EncodeForSource(TRaRaru& engine, TEncoding source, std::string_view utf8) {
+std::string EncodeForSource(const TRaRaru& engine, TEncoding source, std::string_view utf8) {
     const TEncodingKind kind = EncodingInfo(source).kind;
     if (kind == TEncodingKind::Utf8) return std::string(utf8);
     TConversionSetup setup;
@@ -38,47 +18,47 @@ std::string EncodeForSource(TRaRaru& engine, TEncoding source, std::string_view 
     return MakeLineConverter(setup)->ConvertToString(utf8);
 }
 
-TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest& request) {
-    const auto source = EncodingByIdentifier(request.from);
-    const auto target = EncodingByIdentifier(request.to);
-    if (!source || !target) {
-        return {
-            TFileConversionReport::Failed, "Unknown encoding " + (source ? request.to : request.from), {}, 0};
+TSourceReplacement ReplacementForSource(const TRaRaru& engine, std::optional<TEncoding> source,
+                                        const TReplacement& typed) {
+    TSourceReplacement texts;
+    if (!source) {
+        texts.find = typed.find;
+        texts.replacement = typed.replacement;
+    } else if (*source == TEncoding::Utf16) {
+        texts.findCodePoints = DecodeUtf8Or1252(typed.find);
+        texts.replacementCodePoints = DecodeUtf8Or1252(typed.replacement);
+    } else {
+        texts.find = EncodeForSource(engine, *source, typed.find);
+        texts.replacement = EncodeForSource(engine, *source, typed.replacement);
     }
-    if (*source == *target) {
+    return texts;
+}
+
+TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest& request) {
+    if (request.from == request.to) {
         return {TFileConversionReport::Failed, "The source and target encodings are the same", {}, 0};
     }
-    engine.SetSourceEncode(request.from);
-    engine.BuildViqrTable();
-
     TFileJob job;
     job.source =
         request.sourceStream >= 0 ? TInput(request.sourceStream, "standard input") : TInput(request.source);
     job.target = request.target;
     job.targetStream = request.targetStream;
     job.targetStreamName = "standard output";
-    job.setup = engine.FileSetup(EncodingInfo(*source).kind, *target, request.htmlDoc, request.source);
-    job.converter = &engine.FileConverter(job.setup);
+    job.setup = engine.FileSetup(request.from, request.to, request.htmlDoc, request.source);
     job.overwriteAll = request.overwriteAll;
-    job.progress = engine.ProgressBar;
-    job.questions = engine.Questions;
+    job.progress = request.progress;
+    job.questions = request.questions;
     job.readSize = request.readSize;
-
     if (request.replace && !request.replace->find.empty()) {
-        if (*source == TEncoding::Utf16) {
-            job.findCodePoints = CodePoints(request.replace->find);
-            job.replacementCodePoints = CodePoints(request.replace->replacement);
-        } else {
-            job.find = EncodeForSource(engine, *source, request.replace->find);
-            job.replacement = EncodeForSource(engine, *source, request.replace->replacement);
-        }
+        job.replace = ReplacementForSource(engine, request.from, *request.replace);
     }
-    const auto editor =
-        EncodingInfo(*target).kind == TEncodingKind::Utf16 ? nullptr : MakeCharsetEditor(*source, *target);
+    const auto editor = EncodingInfo(request.to).kind == TEncodingKind::Utf16
+                            ? nullptr
+                            : MakeCharsetEditor(request.from, request.to);
     job.editor = editor.get();
 
     try {
-        const TFileJobResult result = RunFileJob(job);
+        const TFileJobResult result = engine.RunJob(job);
         switch (result.outcome) {
             case TFileJobResult::Written:
                 return {TFileConversionReport::Written, {}, {}, result.references, result.replacements};

@@ -17,14 +17,17 @@ struct TReplacement {
 struct TFileConversionRequest {
     std::filesystem::path source;
     std::filesystem::path target;
-    std::string from;  // encoding identifiers ("VISCII", "Unicode UTF-8", ...)
-    std::string to;
+    TEncoding from = TEncoding::Viqr;
+    TEncoding to = TEncoding::Viqr;
     bool htmlDoc = false;       // "HTML Doc"
     bool overwriteAll = false;  // "Overwrite All"
     std::optional<TReplacement> replace;
-    int sourceStream = -1;     // standard input: read from this descriptor instead of source
-    int targetStream = -1;     // standard output: write to this descriptor instead of target
-    std::size_t readSize = 0;  // bytes read from the source at a time (0: the usual size)
+    int sourceStream = -1;          // standard input: read from this descriptor instead of source
+    int targetStream = -1;          // standard output: write to this descriptor instead of target
+    std::size_t readSize = 0;       // bytes read from the source at a time (0: the usual size)
+    TProgress* progress = nullptr;  // advanced by the source bytes read; not owned
+    // Asked before an existing target is replaced (unless overwriteAll); none: it is left alone.
+    TAskYesNoCancel questions{};
 };
 
 struct TFileConversionReport {
@@ -40,11 +43,15 @@ struct TFileConversionReport {
 
 // Converts one file from one encoding to another: UTF-16 on either side is read or written whole, every
 // other pair goes line by line, with the search text replaced first when asked, the charset declaration
-// of a web page kept true, and CR LF after every line. The engine's ProgressBar advances and its
-// Questions are asked before an existing target is replaced (unless overwriteAll).
+// of a web page kept true, and CR LF after every line.
 TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest& request);
 
 // A text typed by the user, in the bytes a source of the given encoding holds it as.
-std::string EncodeForSource(TRaRaru& engine, TEncoding source, std::string_view utf8);
+std::string EncodeForSource(const TRaRaru& engine, TEncoding source, std::string_view utf8);
+
+// The texts typed by the user as the files of the source encoding hold them; with no source encoding,
+// as the bytes typed.
+TSourceReplacement ReplacementForSource(const TRaRaru& engine, std::optional<TEncoding> source,
+                                        const TReplacement& typed);
 
 }  // namespace odz

@@ -1,11 +1,12 @@
 #pragma once
 
 // Ports for running the batch drivers without a window: a file list over a directory listing, a
-// target list that only remembers its folder, a tree that only remembers its path, and a progress
-// counter. The command-line tool and the tests use them.
+// target list that only remembers its folder, a tree that only remembers its path, and a busy cursor
+// that only counts. The command-line tool and the tests use them.
 
 #include <QFile>
 #include <QSet>
+#include <algorithm>
 
 #include "BatchPorts.h"
 #include "DirectoryListing.h"
@@ -70,16 +71,17 @@ private:
     int FReloads = 0;
 };
 
-class TPlainProgress : public TProgress {
+// A busy cursor nobody sees: it counts how often it is shown at once.
+class TBusyCount : public TBusyPort {
 public:
-    std::int64_t Position() const override { return FPosition; }
-    void SetPosition(std::int64_t position) override { FPosition = position; }
-    std::int64_t Max() const override { return FMax; }
-    void SetMax(std::int64_t max) override { FMax = max; }
+    void BeginBusy() override { FMost = std::max(FMost, ++FDepth); }
+    void EndBusy() override { --FDepth; }
+    int Depth() const { return FDepth; }
+    int Most() const { return FMost; }
 
-protected:
-    std::int64_t FPosition = 0;
-    std::int64_t FMax = 0;
+private:
+    int FDepth = 0;
+    int FMost = 0;
 };
 
 }  // namespace odz

@@ -5,18 +5,11 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
+#include "OverrideCursor.h"
+
 namespace odz {
 
 namespace {
-
-// The arrow cursor over a box while an operation shows its busy cursor.
-class TNormalCursor {
-public:
-    TNormalCursor() { QGuiApplication::setOverrideCursor(Qt::ArrowCursor); }
-    ~TNormalCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TNormalCursor(const TNormalCursor&) = delete;
-    TNormalCursor& operator=(const TNormalCursor&) = delete;
-};
 
 // A list this long goes behind the box's "Show Details..." button instead of into the text.
 constexpr qsizetype kLinesShown = 12;
@@ -28,7 +21,8 @@ QString Title() {
 
 // The answer a box was closed with.
 QMessageBox::StandardButton Run(QMessageBox& box) {
-    const TNormalCursor cursor;
+    // The arrow cursor over a box while an operation shows its busy cursor.
+    const TOverrideCursor cursor(Qt::ArrowCursor);
     box.exec();
     return box.standardButton(box.clickedButton());
 }

@@ -85,21 +85,17 @@ TMainForm::TMainForm(TRaRaru& engine, QWidget* parent)
     FTargetPort = std::make_unique<TFileListViewPort>(*TargetFileList);
     FSourceTreePort = std::make_unique<TDirTreeViewPort>(*SourceDirTree);
     FTargetTreePort = std::make_unique<TDirTreeViewPort>(*TargetDirTree);
-    FUserPort = std::make_unique<TWindowUserPort>();
+    FBusyPort = std::make_unique<TWindowBusy>();
     FProgressPort = std::make_unique<TProgressBarPort>(*ProgressBar);
     FDriver = std::make_unique<TBatchDriver>(FEngine, *FSourcePort, *FTargetPort, *FSourceTreePort,
-                                             *FTargetTreePort, *FUserPort, *FProgressPort);
+                                             *FTargetTreePort, *FBusyPort, *FProgressPort);
     Connect();
     SrcReportBtn->setChecked(true);
     TarReportBtn->setChecked(true);
     FormCreate();
 }
 
-TMainForm::~TMainForm() {
-    // The engine must not keep a progress bar or questions that go away with the window.
-    if (FEngine.ProgressBar == FProgressPort.get()) FEngine.ProgressBar = nullptr;
-    if (FEngine.Questions == FUserPort.get()) FEngine.Questions = nullptr;
-}
+TMainForm::~TMainForm() = default;
 
 void TMainForm::Connect() {
     connect(Conversebutton, &QToolButton::clicked, this, &TMainForm::ConversebuttonClick);
@@ -357,8 +353,8 @@ void TMainForm::TargetFileListItemChange() {
 }
 
 void TMainForm::ReadOptionsInto(TBatchDriver& driver) const {
-    driver.SourceEncoding = SourceEncodecbo->currentIndex();
-    driver.TargetEncoding = TargetEncodecbo->currentIndex();
+    driver.SourceEncoding = ChosenEncoding(*SourceEncodecbo);
+    driver.TargetEncoding = ChosenEncoding(*TargetEncodecbo);
     driver.FindText = FindstrEdit->text();
     driver.ReplaceText = ReplacestrEdit->text();
     driver.OverwriteAll = OverwriteChk->isChecked();

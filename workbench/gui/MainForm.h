@@ -28,7 +28,7 @@ class THelpWindow;
 class TKeySettingsPage;
 class TProgressBarPort;
 class TRaRaru;
-class TWindowUserPort;
+class TWindowBusy;
 class TZTDirTree;
 class TZTFilelistView;
 class TZTPanel;
@@ -80,7 +80,6 @@ public:
     // The position of the filter: an item's, or -1 after the user typed a mask of their own.
     int FilterIndex() const;
     bool Busy() const { return FDriver->Running(); }
-    TBatchDriver& Driver() { return *FDriver; }
     THelpWindow* HelpWindow() const { return FHelpWindow.get(); }
     const std::filesystem::path& SettingsFile() const { return FSettings.Path(); }
 
@@ -130,8 +129,29 @@ private:
     // Building the window, in MainFormLayout.cpp.
     void BuildLayout();
     QWidget* BuildConversionPage();
+    // What tells the two panes apart, and what a pane is built of.
+    struct TPaneTexts {
+        bool source;  // the names, captions and hints begin with "Source" (the view buttons' with "Src")
+        QString dirHint;
+        QString encodingHint;
+        QString viewHints[4];
+    };
+    struct TPaneParts {
+        QLineEdit*& dirEdit;
+        QComboBox*& encoding;
+        QButtonGroup*& viewButtons;
+        QToolButton*& largeIcons;
+        QToolButton*& smallIcons;
+        QToolButton*& list;
+        QToolButton*& report;
+        QSplitter*& splitter;
+        TZTDirTree*& tree;
+        TZTFilelistView*& fileList;
+    };
     TZTPanel* BuildSourcePane();
     TZTPanel* BuildTargetPane();
+    // The rows of tool bars, the tree and the list of a pane, into the parts' members.
+    void BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const TPaneParts& parts);
     void BuildBottomRows(QMainWindow* page);
     QToolBar* NewToolBar(const QString& title, QWidget* parent);
     QToolButton* NewViewButton(const QString& name, const QString& hint, const QString& picture, int group,
@@ -158,7 +178,7 @@ private:
     std::unique_ptr<TFileListViewPort> FTargetPort;
     std::unique_ptr<TDirTreeViewPort> FSourceTreePort;
     std::unique_ptr<TDirTreeViewPort> FTargetTreePort;
-    std::unique_ptr<TWindowUserPort> FUserPort;
+    std::unique_ptr<TWindowBusy> FBusyPort;
     std::unique_ptr<TProgressBarPort> FProgressPort;
     std::unique_ptr<TBatchDriver> FDriver;
     QButtonGroup* FSourceViewButtons = nullptr;

@@ -1,5 +1,7 @@
 #include "MainFormDesign.h"
 
+#include <QComboBox>
+
 namespace odz {
 
 QStringList FilterItems() {
@@ -18,6 +20,22 @@ QString FilterMask(int position, const QString& typedText) {
         default:
             return typedText;
     }
+}
+
+void FillEncodingList(QComboBox& list, bool source) {
+    for (int position = 0; position < kEncodingCount; ++position) {
+        const TEncodingInfo& info = EncodingAt(position);
+        const std::string_view item = source ? info.sourceText : info.targetText;
+        list.addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())),
+                     QVariant::fromValue(info.encoding));
+    }
+    list.setCurrentIndex(-1);
+}
+
+std::optional<TEncoding> ChosenEncoding(const QComboBox& list) {
+    const QVariant chosen = list.currentData();
+    if (!chosen.isValid()) return std::nullopt;
+    return chosen.value<TEncoding>();
 }
 
 }  // namespace odz

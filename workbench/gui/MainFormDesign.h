@@ -1,11 +1,16 @@
 #pragma once
 
-// The main window's design: its size and place on a 1024 x 768 screen, the panes' widths, and the
-// filter choices.
+// The main window's design: its size and place on a 1024 x 768 screen, the panes' widths, the filter
+// choices and the encoding lists.
 
 #include <QPoint>
 #include <QSize>
 #include <QStringList>
+#include <optional>
+
+#include "Encodings.h"
+
+class QComboBox;
 
 namespace odz {
 
@@ -21,5 +26,11 @@ QStringList FilterItems();
 QString FilterMask(int position, const QString& typedText);
 // The filter position that also ticks "HTML Doc".
 inline constexpr int kHtmlFilter = 2;
+
+// Fills an encoding list with the ten encodings, by their source or target item texts, and chooses
+// none.
+void FillEncodingList(QComboBox& list, bool source);
+// The encoding chosen in an encoding list, or none while the list shows its caption.
+std::optional<TEncoding> ChosenEncoding(const QComboBox& list);
 
 }  // namespace odz

@@ -69,13 +69,8 @@ QComboBox* EncodingCombo(const QString& name, const QString& hint, const QString
     auto* combo = new QComboBox(parent);
     combo->setObjectName(name);
     combo->setToolTip(hint);
-    for (int position = 0; position < kEncodingCount; ++position) {
-        const TEncodingInfo& info = EncodingAt(position);
-        const std::string_view item = source ? info.sourceText : info.targetText;
-        combo->addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())));
-    }
+    FillEncodingList(*combo, source);
     combo->setPlaceholderText(text);
-    combo->setCurrentIndex(-1);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     return combo;
 }
@@ -164,55 +159,68 @@ QToolButton* TMainForm::NewLargeButton(const QString& name, const QString& capti
     return button;
 }
 
+void TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const TPaneParts& parts) {
+    const QString side = texts.source ? QStringLiteral("Source") : QStringLiteral("Target");
+    const QString buttonPrefix = texts.source ? QStringLiteral("Src") : QStringLiteral("Tar");
+    const int group = texts.source ? 10 : 20;
+    QToolBar* dirBar = NewToolBar(side + QStringLiteral(" Directory Bar"), &pane);
+    parts.dirEdit = DisplayBox(side + QStringLiteral("DirEdit"), texts.dirHint,
+                               side + QStringLiteral(" Directory"), dirBar);
+    dirBar->addWidget(parts.dirEdit);
+    pane.addToolBar(Qt::TopToolBarArea, dirBar);
+    pane.addToolBarBreak(Qt::TopToolBarArea);
+
+    QToolBar* encodingBar = NewToolBar(side + QStringLiteral(" Encoding Bar"), &pane);
+    parts.encoding = EncodingCombo(side + QStringLiteral("Encodecbo"), texts.encodingHint,
+                                   side + QStringLiteral(" Encoding"), texts.source, encodingBar);
+    encodingBar->addWidget(parts.encoding);
+    encodingBar->addSeparator();
+    parts.viewButtons = new QButtonGroup(this);
+    QToolButton** views[] = {&parts.largeIcons, &parts.smallIcons, &parts.list, &parts.report};
+    const QString names[] = {QStringLiteral("LargeIconBtn"), QStringLiteral("SmallIconBtn"),
+                             QStringLiteral("ListBtn"), QStringLiteral("ReportBtn")};
+    const QString pictures[] = {QStringLiteral("ViewLargeIcons"), QStringLiteral("ViewSmallIcons"),
+                                QStringLiteral("ViewList"), QStringLiteral("ViewDetails")};
+    for (int i = 0; i < 4; ++i) {
+        *views[i] = NewViewButton(buttonPrefix + names[i], texts.viewHints[i], pictures[i], group, i + 1,
+                                  parts.viewButtons);
+        encodingBar->addWidget(*views[i]);
+    }
+    pane.addToolBar(Qt::TopToolBarArea, encodingBar);
+
+    parts.splitter = new QSplitter(Qt::Horizontal, &pane);
+    parts.splitter->setObjectName(side + QStringLiteral("Splitter"));
+    parts.tree = new TZTDirTree(parts.splitter);
+    parts.tree->setObjectName(side + QStringLiteral("DirTree"));
+    parts.tree->setToolTip(side + QStringLiteral(" directory tree"));
+    parts.fileList = new TZTFilelistView(parts.splitter);
+    parts.fileList->setObjectName(side + QStringLiteral("FileList"));
+    parts.fileList->setToolTip(side + QStringLiteral(" file list"));
+    parts.splitter->addWidget(parts.tree);
+    parts.splitter->addWidget(parts.fileList);
+    parts.splitter->setStretchFactor(1, 1);
+    pane.setCentralWidget(parts.splitter);
+
+    parts.tree->SetFileList(parts.fileList);
+    parts.fileList->SetDirTree(parts.tree);
+}
+
 TZTPanel* TMainForm::BuildSourcePane() {
     ConverisonLeftpanel = NewPanel(QStringLiteral("ConverisonLeftpanel"), nullptr);
     QMainWindow* pane = PaneWindow(ConverisonLeftpanel, QStringLiteral("SourcePane"));
-
-    QToolBar* dirBar = NewToolBar(QStringLiteral("Source Directory Bar"), pane);
-    SourceDirEdit = DisplayBox(QStringLiteral("SourceDirEdit"), QStringLiteral("Source Directory Path"),
-                               QStringLiteral("Source Directory"), dirBar);
-    dirBar->addWidget(SourceDirEdit);
-    pane->addToolBar(Qt::TopToolBarArea, dirBar);
-    pane->addToolBarBreak(Qt::TopToolBarArea);
-
-    QToolBar* encodingBar = NewToolBar(QStringLiteral("Source Encoding Bar"), pane);
-    SourceEncodecbo = EncodingCombo(QStringLiteral("SourceEncodecbo"), QStringLiteral("Source Encoding"),
-                                    QStringLiteral("Source Encoding"), true, encodingBar);
-    encodingBar->addWidget(SourceEncodecbo);
-    encodingBar->addSeparator();
-    FSourceViewButtons = new QButtonGroup(this);
-    SrcLargeIconBtn = NewViewButton(QStringLiteral("SrcLargeIconBtn"), QStringLiteral("Large Icon"),
-                                    QStringLiteral("ViewLargeIcons"), 10, 1, FSourceViewButtons);
-    SrcSmallIconBtn = NewViewButton(QStringLiteral("SrcSmallIconBtn"), QStringLiteral("Small Icon"),
-                                    QStringLiteral("ViewSmallIcons"), 10, 2, FSourceViewButtons);
-    SrcListBtn = NewViewButton(QStringLiteral("SrcListBtn"), QStringLiteral("List"),
-                               QStringLiteral("ViewList"), 10, 3, FSourceViewButtons);
-    SrcReportBtn = NewViewButton(QStringLiteral("SrcReportBtn"), QString(), QStringLiteral("ViewDetails"), 10,
-                                 4, FSourceViewButtons);
-    for (QToolButton* button : {SrcLargeIconBtn, SrcSmallIconBtn, SrcListBtn, SrcReportBtn})
-        encodingBar->addWidget(button);
-    pane->addToolBar(Qt::TopToolBarArea, encodingBar);
-
-    SourceSplitter = new QSplitter(Qt::Horizontal, pane);
-    SourceSplitter->setObjectName(QStringLiteral("SourceSplitter"));
-    SourceDirTree = new TZTDirTree(SourceSplitter);
-    SourceDirTree->setObjectName(QStringLiteral("SourceDirTree"));
-    SourceDirTree->setToolTip(QStringLiteral("Source directory tree"));
+    BuildPaneParts(
+        *pane,
+        {true,
+         QStringLiteral("Source Directory Path"),
+         QStringLiteral("Source Encoding"),
+         {QStringLiteral("Large Icon"), QStringLiteral("Small Icon"), QStringLiteral("List"), QString()}},
+        {SourceDirEdit, SourceEncodecbo, FSourceViewButtons, SrcLargeIconBtn, SrcSmallIconBtn, SrcListBtn,
+         SrcReportBtn, SourceSplitter, SourceDirTree, SourceFileList});
     SourceDirTree->SetBackPict(TreeTile());
     SourceDirTree->SetImageMode(imTiled);
-    SourceFileList = new TZTFilelistView(SourceSplitter);
-    SourceFileList->setObjectName(QStringLiteral("SourceFileList"));
-    SourceFileList->setToolTip(QStringLiteral("Source file list"));
     SourceFileList->SetColorBegin(RGBColor(255, 255, 255));
     SourceFileList->SetColorEnd(RGBColor(214, 228, 250));
     SourceFileList->SetBackEffect(gdTopToBottom);
-    SourceSplitter->addWidget(SourceDirTree);
-    SourceSplitter->addWidget(SourceFileList);
-    SourceSplitter->setStretchFactor(1, 1);
-    pane->setCentralWidget(SourceSplitter);
-
-    SourceDirTree->SetFileList(SourceFileList);
-    SourceFileList->SetDirTree(SourceDirTree);
     return ConverisonLeftpanel;
 }
 
@@ -239,46 +247,10 @@ TZTPanel* TMainForm::BuildTargetPane() {
         buttonBar->addWidget(button);
     pane->addToolBar(Qt::LeftToolBarArea, buttonBar);
 
-    QToolBar* dirBar = NewToolBar(QStringLiteral("Target Directory Bar"), pane);
-    TargetDirEdit = DisplayBox(QStringLiteral("TargetDirEdit"), QStringLiteral("Target directory path"),
-                               QStringLiteral("Target Directory"), dirBar);
-    dirBar->addWidget(TargetDirEdit);
-    pane->addToolBar(Qt::TopToolBarArea, dirBar);
-    pane->addToolBarBreak(Qt::TopToolBarArea);
-
-    QToolBar* encodingBar = NewToolBar(QStringLiteral("Target Encoding Bar"), pane);
-    TargetEncodecbo = EncodingCombo(QStringLiteral("TargetEncodecbo"), QStringLiteral("Target encoding"),
-                                    QStringLiteral("Target Encoding"), false, encodingBar);
-    encodingBar->addWidget(TargetEncodecbo);
-    encodingBar->addSeparator();
-    FTargetViewButtons = new QButtonGroup(this);
-    TarLargeIconBtn = NewViewButton(QStringLiteral("TarLargeIconBtn"), QString(),
-                                    QStringLiteral("ViewLargeIcons"), 20, 1, FTargetViewButtons);
-    TarSmallIconBtn = NewViewButton(QStringLiteral("TarSmallIconBtn"), QString(),
-                                    QStringLiteral("ViewSmallIcons"), 20, 2, FTargetViewButtons);
-    TarListBtn = NewViewButton(QStringLiteral("TarListBtn"), QString(), QStringLiteral("ViewList"), 20, 3,
-                               FTargetViewButtons);
-    TarReportBtn = NewViewButton(QStringLiteral("TarReportBtn"), QString(), QStringLiteral("ViewDetails"), 20,
-                                 4, FTargetViewButtons);
-    for (QToolButton* button : {TarLargeIconBtn, TarSmallIconBtn, TarListBtn, TarReportBtn})
-        encodingBar->addWidget(button);
-    pane->addToolBar(Qt::TopToolBarArea, encodingBar);
-
-    TargetSplitter = new QSplitter(Qt::Horizontal, pane);
-    TargetSplitter->setObjectName(QStringLiteral("TargetSplitter"));
-    TargetDirTree = new TZTDirTree(TargetSplitter);
-    TargetDirTree->setObjectName(QStringLiteral("TargetDirTree"));
-    TargetDirTree->setToolTip(QStringLiteral("Target directory tree"));
-    TargetFileList = new TZTFilelistView(TargetSplitter);
-    TargetFileList->setObjectName(QStringLiteral("TargetFileList"));
-    TargetFileList->setToolTip(QStringLiteral("Target file list"));
-    TargetSplitter->addWidget(TargetDirTree);
-    TargetSplitter->addWidget(TargetFileList);
-    TargetSplitter->setStretchFactor(1, 1);
-    pane->setCentralWidget(TargetSplitter);
-
-    TargetDirTree->SetFileList(TargetFileList);
-    TargetFileList->SetDirTree(TargetDirTree);
+    BuildPaneParts(*pane,
+                   {false, QStringLiteral("Target directory path"), QStringLiteral("Target encoding"), {}},
+                   {TargetDirEdit, TargetEncodecbo, FTargetViewButtons, TarLargeIconBtn, TarSmallIconBtn,
+                    TarListBtn, TarReportBtn, TargetSplitter, TargetDirTree, TargetFileList});
     return RightPanel;
 }
 

@@ -1,11 +1,8 @@
 #include "WidgetPorts.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <algorithm>
 #include <limits>
-
-#include "Messages.h"
 
 namespace odz {
 
@@ -42,45 +39,6 @@ void TProgressBarPort::Show() {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         FSincePaint.restart();
     }
-}
-
-TWindowUserPort::~TWindowUserPort() {
-    while (FBusy > 0) EndBusy();
-}
-
-void TWindowUserPort::Information(const QString& text) {
-    Messages().Information(text);
-}
-
-TAnswer TWindowUserPort::Confirm(const QString& text, bool withCancel) {
-    return Messages().Confirm(text, withCancel);
-}
-
-void TWindowUserPort::ShowError(const QString& text) {
-    Messages().Error(text);
-}
-
-void TWindowUserPort::InformationWithDetails(const QString& text, const QString& details) {
-    Messages().InformationWithDetails(text, details);
-}
-
-void TWindowUserPort::ErrorWithDetails(const QString& text, const QString& details) {
-    Messages().ErrorWithDetails(text, details);
-}
-
-void TWindowUserPort::BeginBusy() {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    ++FBusy;
-}
-
-void TWindowUserPort::EndBusy() {
-    if (FBusy == 0) return;
-    --FBusy;
-    QGuiApplication::restoreOverrideCursor();
-}
-
-TAnswer TWindowUserPort::AskYesNoCancel(std::string_view text) {
-    return Messages().Confirm(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), true);
 }
 
 }  // namespace odz

@@ -5,8 +5,10 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressBar>
+#include <optional>
 
 #include "BatchPorts.h"
+#include "OverrideCursor.h"
 #include "ZTDirTree.h"
 #include "ZTFilelistView.h"
 
@@ -62,22 +64,14 @@ private:
     QElapsedTimer FSincePaint;
 };
 
-// The user of the window: message boxes through the program's messages, the application's busy
-// cursor, and the engine's overwrite question.
-class TWindowUserPort : public TUserPort {
+// The application's busy cursor while a batch runs.
+class TWindowBusy : public TBusyPort {
 public:
-    ~TWindowUserPort() override;
-    void Information(const QString& text) override;
-    TAnswer Confirm(const QString& text, bool withCancel) override;
-    void ShowError(const QString& text) override;
-    void InformationWithDetails(const QString& text, const QString& details) override;
-    void ErrorWithDetails(const QString& text, const QString& details) override;
-    void BeginBusy() override;
-    void EndBusy() override;
-    TAnswer AskYesNoCancel(std::string_view text) override;
+    void BeginBusy() override { FCursor.emplace(); }
+    void EndBusy() override { FCursor.reset(); }
 
 private:
-    int FBusy = 0;
+    std::optional<TOverrideCursor> FCursor;
 };
 
 }  // namespace odz
