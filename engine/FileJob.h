@@ -20,6 +20,7 @@ public:
         std::uint64_t offset;
         std::uint64_t length;
         std::string text;
+        bool operator==(const TEdit&) const = default;
     };
     virtual ~TOutputEditor() = default;
     // Reads the next piece of the converted text and appends the edits it calls for, in the order of

@@ -17,10 +17,6 @@ namespace {
 
 constexpr int kFailuresShown = 12;
 
-bool Exists(const QFileInfo& info) {
-    return info.exists() || info.isSymLink();
-}
-
 QString Verb(TFileFunction function) {
     switch (function) {
         case kFoMove:
@@ -137,7 +133,7 @@ bool Rename(const QStringList& sources, const QStringList& targets) {
                            target + QStringLiteral("\": ");
     if (target.endsWith(QLatin1Char('/'))) return Fail(prefix + QStringLiteral("the new name is empty."));
     target = Absolute(target, folder);
-    if (!Exists(QFileInfo(source))) return Fail(prefix + QStringLiteral("it does not exist."));
+    if (!EntryExists(QFileInfo(source))) return Fail(prefix + QStringLiteral("it does not exist."));
     const QFileInfo to(target);
     if (to.absolutePath() != folder) return Fail(prefix + QStringLiteral("a name cannot contain \"/\"."));
     if (to.fileName() == QLatin1String(".") || to.fileName() == QLatin1String("..")) {
@@ -145,8 +141,8 @@ bool Rename(const QStringList& sources, const QStringList& targets) {
     }
     if (target == source) return true;
     // On a file system that ignores case, "a.txt" and "A.txt" are one entry: that rename is allowed.
-    const bool sameEntry = Exists(to) && SameEntry(source, target);
-    if (Exists(to) && !sameEntry)
+    const bool sameEntry = EntryExists(to) && SameEntry(source, target);
+    if (EntryExists(to) && !sameEntry)
         return Fail(QLatin1Char('"') + to.fileName() + QStringLiteral("\" already exists !"));
     const int error = RenameEntry(source, target, sameEntry);
     if (error != 0) return Fail(prefix + SystemErrorText(error) + QLatin1Char('.'));

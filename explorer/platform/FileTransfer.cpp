@@ -21,10 +21,6 @@ namespace {
 
 constexpr qint64 kChunk = 1 << 20;
 
-bool Exists(const QFileInfo& info) {
-    return info.exists() || info.isSymLink();
-}
-
 bool IsRealDir(const QFileInfo& info) {
     return info.isDir() && !info.isSymLink();
 }
@@ -64,7 +60,7 @@ QString CopyName(const QString& target) {
             n > 1 ? QStringLiteral(" (") + QString::number(n) + QLatin1Char(')') : QString();
         const QString candidate =
             ConcatPath(info.absolutePath(), name + QStringLiteral(" - Copy") + number + suffix);
-        if (!Exists(QFileInfo(candidate))) return candidate;
+        if (!EntryExists(QFileInfo(candidate))) return candidate;
     }
 }
 
@@ -103,6 +99,10 @@ public:
 
 }  // namespace
 
+bool EntryExists(const QFileInfo& info) {
+    return info.exists() || info.isSymLink();
+}
+
 int RenameEntry(const QString& from, const QString& to, bool replace) {
     const QByteArray source = QFile::encodeName(from), target = QFile::encodeName(to);
     if (replace) return ::rename(source.constData(), target.constData()) == 0 ? 0 : errno;
@@ -110,7 +110,7 @@ int RenameEntry(const QString& from, const QString& to, bool replace) {
         return 0;
     if (errno != EINVAL && errno != ENOSYS) return errno;
     // Some file systems (network ones among them) cannot refuse to replace by themselves.
-    if (Exists(QFileInfo(to))) return EEXIST;
+    if (EntryExists(QFileInfo(to))) return EEXIST;
     return ::rename(source.constData(), target.constData()) == 0 ? 0 : errno;
 }
 
@@ -144,7 +144,7 @@ TAnswer TFileTransfer::Ask(const QString& question) {
 
 bool TFileTransfer::Item(const QString& source, QString target) {
     const QFileInfo from(source);
-    if (!Exists(from)) return Fail(source, target, QStringLiteral("it does not exist"));
+    if (!EntryExists(from)) return Fail(source, target, QStringLiteral("it does not exist"));
     const bool folder = IsRealDir(from);
     if (Location(source) == Location(target)) {
         if (FMove) return Advance(from.fileName(), TreeSize(source));
@@ -155,7 +155,7 @@ bool TFileTransfer::Item(const QString& source, QString target) {
     }
     const QFileInfo to(target);
     bool replace = false;
-    if (Exists(to)) {
+    if (EntryExists(to)) {
         if (folder != IsRealDir(to)) {
             return Fail(source, target,
                         folder ? QStringLiteral("a file of that name is in the way")
@@ -202,7 +202,7 @@ bool TFileTransfer::File(const QString& source, const QString& target, bool repl
 }
 
 bool TFileTransfer::Folder(const QString& source, const QString& target) {
-    const bool existed = Exists(QFileInfo(target));
+    const bool existed = EntryExists(QFileInfo(target));
     if (FMove && !existed) {
         const int error = RenameEntry(source, target, false);
         if (error == 0) return Advance(QFileInfo(source).fileName(), TreeSize(target));
@@ -222,13 +222,13 @@ bool TFileTransfer::Folder(const QString& source, const QString& target) {
         const QFileInfo fromInfo(from), intoInfo(into);
         const bool childFolder = IsRealDir(fromInfo);
         // Inside a merge the user has already agreed to have files replaced.
-        if (Exists(intoInfo) && childFolder != IsRealDir(intoInfo)) {
+        if (EntryExists(intoInfo) && childFolder != IsRealDir(intoInfo)) {
             ok = Fail(from, into,
                       childFolder ? QStringLiteral("a file of that name is in the way")
                                   : QStringLiteral("a folder of that name is in the way"));
             continue;
         }
-        ok = (childFolder ? Folder(from, into) : File(from, into, Exists(intoInfo))) && ok;
+        ok = (childFolder ? Folder(from, into) : File(from, into, EntryExists(intoInfo))) && ok;
     }
     if (!existed) CopyMode(source, target);
     if (FMove && ok && !FAborted && ::rmdir(QFile::encodeName(source).constData()) != 0) {
@@ -280,7 +280,7 @@ bool TFileTransfer::CopyLink(const QString& source, const QString& target, bool 
     if (code) return Fail(source, target, QString::fromLocal8Bit(code.message().c_str()));
     // Made under a passing name first, like a file, so that a replaced entry survives a failure.
     QString temporary;
-    for (int n = 0; temporary.isEmpty() || Exists(QFileInfo(temporary)); ++n) {
+    for (int n = 0; temporary.isEmpty() || EntryExists(QFileInfo(temporary)); ++n) {
         temporary =
             ConcatPath(QFileInfo(target).absolutePath(), QStringLiteral(".odz-link-") + QString::number(n));
     }

@@ -6,9 +6,13 @@
 
 #include "Interfaces.h"
 
+class QFileInfo;
 class QWidget;
 
 namespace odz {
+
+// True for an entry that is there, also a link that points nowhere.
+bool EntryExists(const QFileInfo& info);
 
 // One entry to copy or move and the full path it is to have.
 struct TTransferItem {

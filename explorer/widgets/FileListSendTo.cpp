@@ -37,10 +37,6 @@ bool EnsureFolder(const QString& folder) {
     return false;
 }
 
-QString NameOf(const QString& path) {
-    return QFileInfo(path).fileName();
-}
-
 }  // namespace
 
 QStringList SendToShortcuts(const QString& folder) {
@@ -57,7 +53,7 @@ QStringList SendToShortcuts(const QString& folder) {
 }
 
 QString ShortcutCaption(const QString& shortcut) {
-    QString caption = NameOf(shortcut);
+    QString caption = QFileInfo(shortcut).fileName();
     return caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
 }
 
@@ -129,7 +125,8 @@ void TZTFilelistView::CopyToFolder(const QString& folder) {
         const TOverrideCursor busy;
         for (const QString& source : sources) {
             bool aborted = false;
-            ShellFileOperation(window(), kFoCopy, source, aborted, AddSlash(target) + NameOf(source));
+            ShellFileOperation(window(), kFoCopy, source, aborted,
+                               AddSlash(target) + QFileInfo(source).fileName());
             if (aborted) break;  // the user's Cancel stops the rest too
         }
     }

@@ -24,14 +24,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::Names;
 using test::TTempDir;
-
-std::vector<std::string> Names(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 mode_t ModeOf(const fs::path& path) {
     struct stat info {};

@@ -20,14 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
+using test::Names;
 using test::TTempDir;
-
-std::vector<std::string> Names(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 // The 11-character value the program stores for its own key layout.
 const std::string kAwkwardValue = "'`?~.^(+Dd\\";

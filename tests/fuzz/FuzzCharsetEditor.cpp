@@ -23,10 +23,6 @@ std::vector<TOutputEditor::TEdit> Edits(bool insert, std::string_view text, std:
     return edits;
 }
 
-bool operator==(const TOutputEditor::TEdit& a, const TOutputEditor::TEdit& b) {
-    return a.offset == b.offset && a.length == b.length && a.text == b.text;
-}
-
 void Lines(fuzz::TInput& input) {
     const bool insert = input.Flag();
     const std::size_t size = 1 + input.Pick(16);
