@@ -220,7 +220,8 @@ public:
         for (char32_t code = 0x1E80; code < 0x1F00; ++code) FVietnamese[code - 0x1E80] = emit(code);
         for (int b = 0x80; b < 0x100; ++b)
             FWindows1252[b - 0x80] = emit(Windows1252ToUnicode(static_cast<std::uint8_t>(b)));
-        FAsciiRuns = PrintableAsciiIsIdentity(FAscii, '<') && FAscii['<'].info == 1;
+        FAsciiRuns =
+            PrintableAsciiIsIdentity(FAscii, '<') && FAscii[static_cast<unsigned char>('<')].info == 1;
         FReferences = 0;
         FBaseReferences = FSink.References();
     }

@@ -23,6 +23,7 @@ configure "$BUILD" \
   -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DODIZODORUZ_FUZZ=ON \
+  -DODIZODORUZ_WERROR=ON \
   -DODIZODORUZ_BUILD_TESTS=OFF \
   -DODIZODORUZ_BUILD_BENCH=OFF >/dev/null
 cmake --build "$BUILD" --target fuzzers

@@ -5,7 +5,7 @@
 #
 # Groups:
 #   build  compiler, CMake, Ninja, pkg-config, Qt 6 Core
-#   test   GoogleTest, GoogleMock, Google Benchmark, /usr/bin/time
+#   test   GoogleTest, GoogleMock, Google Benchmark, /usr/bin/time, clang-format
 #   gui    Qt 6 and OpenGL headers for the window
 #   fuzz   clang with its libFuzzer and sanitizer runtimes
 #
@@ -26,7 +26,7 @@ packages=()
 for group in "$@"; do
   case "$group" in
     build) packages+=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev) ;;
-    test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev time) ;;
+    test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev time clang-format) ;;
     gui) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     -h | --help)

@@ -1,6 +1,7 @@
 // The command-line tool, run as a user runs it.
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -339,10 +340,16 @@ TEST_F(CliFolders, OnATerminalTheSummaryStartsOnItsOwnLine) {
     const int keep = ::open(name.c_str(), O_RDWR | O_NOCTTY);  // keeps the output readable afterwards
     FRedirect = " 2>" + name;
     const TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out"));
-    ::fcntl(terminal, F_SETFL, O_NONBLOCK);
-    std::string shown(1 << 16, '\0');
-    const ssize_t n = ::read(terminal, shown.data(), shown.size());
-    shown.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    // A terminal passes what was written on a little later: read until the summary's line is whole.
+    std::string shown;
+    pollfd ready{terminal, POLLIN, 0};
+    while ((shown.find("Converted 3 files.") == std::string::npos || shown.back() != '\n') &&
+           ::poll(&ready, 1, 5000) > 0) {
+        char block[4096];
+        const ssize_t n = ::read(terminal, block, sizeof block);
+        if (n <= 0) break;
+        shown.append(block, static_cast<std::size_t>(n));
+    }
     ::close(keep);
     ::close(terminal);
     EXPECT_EQ(run.status, 0);
