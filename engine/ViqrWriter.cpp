@@ -263,7 +263,7 @@ bool TCheckedViqrSink::Check(std::size_t j, bool lineEnded, bool& right) const {
         return false;
     }
     // The bytes the reader sees from item j on: at most three, fewer at the end of the line.
-    char bytes[8];
+    char bytes[8] = {};
     std::size_t length = 0;
     std::size_t own = 0;
     for (std::size_t i = j; length < 3; ++i) {

@@ -54,9 +54,10 @@ fi
 
 # The test builds compile several sources as one (unity build): it halves the time of a build from
 # scratch, and nothing here needs a debugger.
-section "Configure build/ (Release)"
+section "Configure build/ (Release, -O2 as the packages are built)"
 configure build \
   -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DCMAKE_UNITY_BUILD=ON \
   -DODIZODORUZ_WERROR=ON \
   -DODIZODORUZ_SANITIZE=OFF \
