@@ -1,7 +1,6 @@
 // The command-line tool, run as a user runs it.
 
 #include <fcntl.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -10,7 +9,6 @@
 #include <cstdlib>
 #include <iterator>
 
-#include "CharsetEditor.h"
 #include "TestSupport.h"
 
 namespace odz {
@@ -44,14 +42,6 @@ protected:
     std::string FRedirect;
 };
 
-TEST_F(Cli, ListsTheEncodings) {
-    const TRun run = Run("encodings");
-    EXPECT_EQ(run.status, 0);
-    EXPECT_EQ(run.out,
-              "viqr    VIQR\nztwin   ZTWin\nviscii  VISCII\nvps     VPS\nvni     VNIWind\ntcvn1   TCVN1\n"
-              "tcvn2   TCVN2\nncr     Decimal NCR UTF-8\nutf8    Unicode UTF-8\nutf16   Unicode16\n");
-}
-
 TEST_F(Cli, ConvertsAFile) {
     test::WriteFile(FDir / "in.txt", "Vi\xAEt Nam\n");
     TRun run = Run("convert -f viscii -t 'Unicode UTF-8' " + P("in.txt") + " " + P("out.txt"));
@@ -69,32 +59,22 @@ TEST_F(Cli, ConvertsAFile) {
     run = Run("convert --overwrite -f viscii -t utf8 " + P("in.txt") + " " + P("out.txt"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBA\xBF\r\n");
-
-    // After '--' a name may begin with '-'. A symbolic link as TARGET is an existing target, a dangling
-    // one too; --overwrite replaces the link itself, never what it points to.
-    fs::rename(FDir / "in.txt", FDir / "-in.txt");
-    fs::create_symlink("elsewhere/none.txt", FDir / "-out.txt");
-    run = Run("convert -f viscii -t utf8 -- -in.txt -out.txt");
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(fs::is_symlink(FDir / "-out.txt"));
-    EXPECT_NE(run.err.find("already exists"), std::string::npos) << run.err;
-    fs::create_directory(FDir / "elsewhere");
-    run = Run("convert --overwrite -f viscii -t utf8 -- -in.txt -out.txt");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_FALSE(fs::is_symlink(FDir / "-out.txt"));
-    EXPECT_EQ(test::ReadFile(FDir / "-out.txt"), "\xE1\xBA\xBF\r\n");
-    EXPECT_TRUE(fs::is_empty(FDir / "elsewhere"));
 }
 
-TEST_F(Cli, StandardInputAndOutput) {
+TEST_F(Cli, StandardInputAndOutputWithOptions) {
     TRun run = Run("convert -f utf8 -t viqr - -", "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t. I'm\n");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Tie^'ng Vie^.t. I\\'m\r\n");
     run = Run("convert -f utf8 -t viscii - -", "\xC2\xA9\xE1\xBB\x87");
     EXPECT_EQ(run.out, "&#169;\xAE\r\n");
     EXPECT_NE(run.err.find("1 character the target cannot hold written as &#N; references"),
-              std::string::npos)
-        << run.err;
+              std::string::npos);
+    run = Run("convert -f utf8 -t viqr --keys '1234567890!' - -", "\xE1\xBA\xA5 1 a1\n");
+    EXPECT_EQ(run.out, "a61 1 a!1\r\n");
+    run = Run("convert -f viscii -t utf8 --replace b xx - -", "abcabc");
+    EXPECT_EQ(run.out, "axxcaxxc\r\n");
+    run = Run("convert -f viqr -t utf8 --html - -", "<a title=a'>a'");
+    EXPECT_EQ(run.out, "<a title=a'>\xC3\xA1\r\n");
 }
 
 // Standard input and output are streams: they give byte for byte what a conversion of files gives,
@@ -212,53 +192,6 @@ TEST_F(Cli, AnInterruptedConversionLeavesTheOldTargetAndNothingElse) {
     }
 }
 
-TEST_F(Cli, KeysReplacementAndHtml) {
-    TRun run = Run("convert -f utf8 -t viqr --keys '1234567890!' - -", "\xE1\xBA\xA5 1 a1\n");
-    EXPECT_EQ(run.status, 0) << run.err;
-    EXPECT_EQ(run.out, "a61 1 a!1\r\n");
-    run = Run("convert -f viscii -t utf8 --replace b xx - -", "abcabc");
-    EXPECT_EQ(run.out, "axxcaxxc\r\n");
-    run = Run("convert -f viqr -t utf8 --html - -", "<a title=a'>a'");
-    EXPECT_EQ(run.out, "<a title=a'>\xC3\xA1\r\n");
-}
-
-TEST_F(Cli, UsageErrors) {
-    test::WriteFile(FDir / "in.txt", "x");
-    const std::pair<std::string, std::string> cases[] = {
-        {"", "no command given"},
-        {"frobnicate", "unknown command 'frobnicate'"},
-        {"convert -f klingon -t utf8 a b", "unknown encoding 'klingon'"},
-        {"convert -f utf8 -t UTF8 a b", "the source and target encodings are the same"},
-        {"convert -f utf8 a b", "the target encoding is missing"},
-        {"convert -f viscii -t utf8 " + P("none.txt") + " x", "does not exist"},
-        {"convert -f viscii -t utf8 " + P("in.txt"), "TARGET is missing"},
-        {"convert -f viscii -t utf8 --keys abc " + P("in.txt") + " x",
-         "bad key string: the key string must hold"},
-        {"convert -f viscii -t utf8 --keys \"''?~.^(+Dd\\\\\" " + P("in.txt") + " x",
-         "bad key string: keys Sac and Huyen are the same"},
-        {"convert -f viscii -t utf8 --bogus " + P("in.txt") + " x", "unknown option --bogus"},
-        {"convert -f viscii -t utf8 '' x", "SOURCE is an empty name"},
-        {"convert -f viscii -t utf8 " + P("in.txt") + " ''", "TARGET is an empty name"},
-        {"replace --find a --with b " + P("in") + " ''", "TARGET_DIR is an empty name"},
-        {"convert -f viscii -t utf8 -- --html x", "SOURCE '--html' does not exist"},
-        {"convert -f viscii -t utf8 " + std::string(300, 'x') + " x", "cannot be read (File name too long)"},
-    };
-    for (const auto& [arguments, message] : cases) {
-        const TRun run = Run(arguments);
-        EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_NE(run.err.find(message), std::string::npos) << arguments << ": " << run.err;
-        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
-    }
-}
-
-TEST_F(Cli, FailureExitsWithOne) {
-    test::WriteFile(FDir / "in.txt", "x");
-    const TRun run = Run("convert -f viscii -t utf8 " + P("in.txt") + " " + P("missing/out.txt"));
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "odizodoruz-cli: Cannot create file " + (FDir / "missing/out.txt").string() +
-                           " (No such file or directory)\n");
-}
-
 TEST_F(Cli, KeysComeFromTheSettingsFileBesideTheProgram) {
     std::filesystem::create_directory(FDir / "bin");
     std::filesystem::copy_file(ODZ_CLI_PATH, FDir / "bin" / "odizodoruz-cli");
@@ -273,12 +206,6 @@ TEST_F(Cli, KeysComeFromTheSettingsFileBesideTheProgram) {
     Run("convert -f utf8 -t viqr - -", "x", (FDir / "bin" / "odizodoruz-cli").string());
     EXPECT_FALSE(std::filesystem::exists(FDir / "bin" / "odizodoruz.ini"));
 }
-
-}  // namespace
-}  // namespace odz
-
-namespace odz {
-namespace {
 
 class CliFolders : public Cli {
 protected:
@@ -332,47 +259,41 @@ TEST_F(CliFolders, ReplacesInPlace) {
     EXPECT_EQ(test::ReadFile(FDir / "in" / "sub" / ".odztmp.AbC123.c.txt"), "abc");
 }
 
-// On a terminal a progress line is shown; the summary starts on a clean line after it.
-TEST_F(CliFolders, OnATerminalTheSummaryStartsOnItsOwnLine) {
-    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
-    if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) GTEST_SKIP() << "no terminals";
-    const std::string name = ::ptsname(terminal);
-    const int keep = ::open(name.c_str(), O_RDWR | O_NOCTTY);  // keeps the output readable afterwards
-    FRedirect = " 2>" + name;
-    const TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out"));
-    // A terminal passes what was written on a little later: read until the summary's line is whole.
-    std::string shown;
-    pollfd ready{terminal, POLLIN, 0};
-    while ((shown.find("Converted 3 files.") == std::string::npos || shown.back() != '\n') &&
-           ::poll(&ready, 1, 5000) > 0) {
-        char block[4096];
-        const ssize_t n = ::read(terminal, block, sizeof block);
-        if (n <= 0) break;
-        shown.append(block, static_cast<std::size_t>(n));
-    }
-    ::close(keep);
-    ::close(terminal);
-    EXPECT_EQ(run.status, 0);
-    EXPECT_NE(shown.find(" of 3 files, "), std::string::npos) << shown;
-    const std::size_t at = shown.find("Converted 3 files.");
-    ASSERT_TRUE(at != std::string::npos && at >= 4) << shown;
-    EXPECT_EQ(shown.substr(at - 4, 4), "\r\033[K") << test::Hex(shown);
-}
-
-TEST_F(CliFolders, FolderProblems) {
+TEST_F(CliFolders, UsageErrors) {
     test::WriteFile(FDir / "out", "a file");
-    const std::pair<std::string, std::string> usage[] = {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "no command given"},
+        {"frobnicate", "unknown command 'frobnicate'"},
+        {"convert -f klingon -t utf8 a b", "unknown encoding 'klingon'"},
+        {"convert -f utf8 -t UTF8 a b", "the source and target encodings are the same"},
+        {"convert -f utf8 a b", "the target encoding is missing"},
+        {"convert -f viscii -t utf8 " + P("none.txt") + " x", "does not exist"},
+        {"convert -f viscii -t utf8 " + P("in/a.txt"), "TARGET is missing"},
+        {"convert -f viscii -t utf8 --keys abc " + P("in/a.txt") + " x",
+         "bad key string: the key string must hold"},
+        {"convert -f viscii -t utf8 --keys \"''?~.^(+Dd\\\\\" " + P("in/a.txt") + " x",
+         "bad key string: keys Sac and Huyen are the same"},
+        {"convert -f viscii -t utf8 --bogus " + P("in/a.txt") + " x", "unknown option --bogus"},
+        {"convert -f viscii -t utf8 '' x", "SOURCE is an empty name"},
+        {"convert -f viscii -t utf8 " + P("in/a.txt") + " ''", "TARGET is an empty name"},
+        {"replace --find a --with b " + P("in") + " ''", "TARGET_DIR is an empty name"},
+        {"convert -f viscii -t utf8 -- --html x", "SOURCE '--html' does not exist"},
+        {"convert -f viscii -t utf8 " + std::string(300, 'x') + " x", "cannot be read (File name too long)"},
         {"replace --with x " + P("in") + " " + P("x"), "there is nothing to find"},
         {"replace --find x --with x " + P("in") + " " + P("x"), "are the same"},
         {"replace --find x --with y " + P("in/a.txt") + " " + P("x"), "is not a folder"},
         {"convert -f viscii -t utf8 " + P("in") + " " + P("in/"), "are the same folder"},
         {"convert -f viscii -t utf8 " + P("in") + " " + P("out"), "is a file, not a folder"},
     };
-    for (const auto& [arguments, message] : usage) {
+    for (const auto& [arguments, message] : cases) {
         const TRun run = Run(arguments);
         EXPECT_EQ(run.status, 2) << arguments;
-        EXPECT_NE(run.err.find(message), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(message), std::string::npos) << arguments << ": " << run.err;
+        EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+}
+
+TEST_F(CliFolders, FolderProblems) {
     // A failure ends nothing: the other files are converted, and every file that is not is named.
     std::filesystem::create_directories(FDir / "out2" / "a.txt");
     test::WriteFile(FDir / "out2" / "sub", "in the way");
@@ -392,10 +313,17 @@ TEST_F(CliFolders, FolderProblems) {
                            "sub/c.txt: not tried: its target folder cannot be created\n");
     EXPECT_EQ(test::ReadFile(FDir / "out2" / "caf\xE9.txt"), "\xE1\xBA\xBF\r\n");
     EXPECT_EQ(test::ReadFile(FDir / "out2" / "b.htm"), "<b>\xE1\xBA\xBF</b>\r\n");
+    // A target that cannot be made at all ends the tool with one line.
     const std::string tooLong(300, 'x');
-    const TRun tooLongRun = Run("convert -f viscii -t utf8 " + P("in") + " " + tooLong);
-    EXPECT_EQ(tooLongRun.status, 1);
-    EXPECT_EQ(tooLongRun.err, "odizodoruz-cli: Cannot create " + tooLong + " (File name too long)\n");
+    for (const auto& [arguments, message] :
+         {std::pair{P("in") + " " + tooLong, "Cannot create " + tooLong + " (File name too long)"},
+          std::pair{P("in/a.txt") + " " + P("missing/out.txt"), "Cannot create file " +
+                                                                    (FDir / "missing/out.txt").string() +
+                                                                    " (No such file or directory)"}}) {
+        const TRun failed = Run("convert -f viscii -t utf8 " + arguments);
+        EXPECT_EQ(failed.status, 1);
+        EXPECT_EQ(failed.err, "odizodoruz-cli: " + message + "\n");
+    }
 }
 
 }  // namespace

@@ -1,23 +1,15 @@
 #include "AtomicFile.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
+#include <functional>
+#include <optional>
+
 #include "TemporaryFiles.h"
 #include "TestSupport.h"
-
-#include <algorithm>
-#include <csignal>
-#include <cstdlib>
-#include <fstream>
-#include <functional>
-#include <iterator>
-#include <optional>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 namespace odz {
 namespace {
@@ -49,69 +41,32 @@ std::string Pattern(std::size_t size, unsigned seed) {
     return bytes;
 }
 
-class TUmask {
-public:
-    explicit TUmask(mode_t mask) : FOld(::umask(mask)) {}
-    ~TUmask() { ::umask(FOld); }
-
-private:
-    mode_t FOld;
-};
-
-TEST(AtomicFile, CommitReplacesContentAndCountsBytes) {
+// A replaced file keeps its mode; a new one gets the usual mode for the umask.
+TEST(AtomicFile, ModesOfReplacedAndNewFiles) {
     TTempDir dir;
-    const fs::path target = dir.Path() / "text.txt";
-    test::WriteFile(target, "old content that is longer than the new one\n");
-    TAtomicFile file(target);
-    file.Write("new ");
-    file.Write("");
-    file.Write("content\n");
-    EXPECT_EQ(file.BytesWritten(), 12u);
-    EXPECT_EQ(test::ReadFile(target), "old content that is longer than the new one\n");
-    file.Commit();
-    EXPECT_TRUE(file.Committed());
-    EXPECT_EQ(test::ReadFile(target), "new content\n");
-    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"text.txt"});
-}
-
-class AtomicFileMode : public ::testing::TestWithParam<mode_t> {};
-
-TEST_P(AtomicFileMode, ReplacementKeepsTheOldFilesMode) {
-    TTempDir dir;
-    const fs::path target = dir.Path() / "kept.txt";
-    test::WriteFile(target, "old");
-    ASSERT_EQ(::chmod(target.c_str(), GetParam()), 0);
-    TAtomicFile file(target);
-    file.Write("new");
-    file.Commit();
-    EXPECT_EQ(test::ReadFile(target), "new");
-    EXPECT_EQ(ModeOf(target), GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(AtomicFile, AtomicFileMode, ::testing::Values(0600, 0640, 0644, 0755, 0444, 0664));
-
-struct TUmaskCase {
-    mode_t Umask;
-    mode_t Expected;
-};
-
-class AtomicFileUmask : public ::testing::TestWithParam<TUmaskCase> {};
-
-TEST_P(AtomicFileUmask, NewFileGetsTheUsualModeForTheUmask) {
-    TTempDir dir;
-    const fs::path target = dir.Path() / "new.txt";
-    {
-        TUmask mask(GetParam().Umask);
+    const fs::path target = dir.Path() / "t.txt";
+    const auto write = [&] {
         TAtomicFile file(target);
-        file.Write("x");
+        file.Write("new");
         file.Commit();
+        EXPECT_EQ(test::ReadFile(target), "new");
+    };
+    for (const mode_t mode : {0600, 0640, 0644, 0755, 0444, 0664}) {
+        fs::remove(target);
+        test::WriteFile(target, "old");
+        ASSERT_EQ(::chmod(target.c_str(), mode), 0);
+        write();
+        EXPECT_EQ(ModeOf(target), mode);
     }
-    EXPECT_EQ(ModeOf(target), GetParam().Expected);
+    for (const auto& [mask, mode] :
+         {std::pair<mode_t, mode_t>{022, 0644}, {077, 0600}, {002, 0664}, {0, 0666}}) {
+        fs::remove(target);
+        const mode_t old = ::umask(mask);
+        write();
+        ::umask(old);
+        EXPECT_EQ(ModeOf(target), mode) << mask;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(AtomicFile, AtomicFileUmask,
-                         ::testing::Values(TUmaskCase{022, 0644}, TUmaskCase{077, 0600},
-                                           TUmaskCase{002, 0664}, TUmaskCase{0, 0666}));
 
 // Every test of this group runs with unnamed new files (where the file system has them) and with the
 // named ones that other file systems get.
@@ -277,6 +232,7 @@ TEST_P(AtomicFileKinds, MixedSmallAndLargeWritesArriveInOrderAndReadBack) {
     back.resize(got);
     EXPECT_TRUE(back == expected);
     file.Commit();
+    EXPECT_TRUE(file.Committed());
     EXPECT_TRUE(test::ReadFile(target) == expected);
 }
 
@@ -303,37 +259,25 @@ TEST_P(AtomicFileKinds, LongFileNamesStillGetATemporaryFile) {
     EXPECT_EQ(test::ReadFile(target), "x");
 }
 
-const std::string kLongNameText(300, 'n');
-const char* const kLongName = kLongNameText.c_str();
-
-struct TCreateFailure {
-    const char* Name;
-    const char* Target;  // relative to the test folder, which holds a regular file "plain"
-    const char* Reason;
-};
-
-class AtomicFileCreateFailure : public ::testing::TestWithParam<TCreateFailure> {};
-
-TEST_P(AtomicFileCreateFailure, ThrowsCannotCreateFile) {
-    TTempDir dir;
-    test::WriteFile(dir.Path() / "plain", "untouched");
-    fs::create_directory(dir.Path() / "folder");
-    const fs::path target = dir.Path() / GetParam().Target;
-    const auto error = ErrorFrom([&] { TAtomicFile file(target); });
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(std::string(error->what()), "Cannot create file " + target.string());
-    EXPECT_EQ(error->Reason(), GetParam().Reason);
-    EXPECT_EQ(test::ReadFile(dir.Path() / "plain"), "untouched");
-    EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"folder", "plain"}));
+TEST(AtomicFile, CreateFailuresThrowCannotCreateFile) {
+    // Targets relative to the test folder, which holds a regular file "plain" and a folder "folder".
+    const std::pair<std::string, const char*> cases[] = {{"plain/out.txt", "Not a directory"},
+                                                         {"missing/out.txt", "No such file or directory"},
+                                                         {"folder", "Is a directory"},
+                                                         {std::string(300, 'n'), "File name too long"}};
+    for (const auto& [name, reason] : cases) {
+        TTempDir dir;
+        test::WriteFile(dir.Path() / "plain", "untouched");
+        fs::create_directory(dir.Path() / "folder");
+        const fs::path target = dir.Path() / name;
+        const auto error = ErrorFrom([&] { TAtomicFile file(target); });
+        ASSERT_TRUE(error.has_value()) << name;
+        EXPECT_EQ(std::string(error->what()), "Cannot create file " + target.string());
+        EXPECT_EQ(error->Reason(), reason);
+        EXPECT_EQ(test::ReadFile(dir.Path() / "plain"), "untouched");
+        EXPECT_EQ(Names(dir.Path()), (std::vector<std::string>{"folder", "plain"}));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    AtomicFile, AtomicFileCreateFailure,
-    ::testing::Values(TCreateFailure{"FolderIsAFile", "plain/out.txt", "Not a directory"},
-                      TCreateFailure{"FolderMissing", "missing/out.txt", "No such file or directory"},
-                      TCreateFailure{"TargetIsAFolder", "folder", "Is a directory"},
-                      TCreateFailure{"NameTooLong", kLongName, "File name too long"}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(AtomicFile, TargetTurnedIntoAFolderMakesCommitFailAndLeavesNothingBehind) {
     TTempDir dir;
@@ -350,26 +294,6 @@ TEST(AtomicFile, TargetTurnedIntoAFolderMakesCommitFailAndLeavesNothingBehind) {
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.txt"});
 }
 
-// The file size limit makes write(2) fail with EFBIG for root too, unlike permission tricks.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t bytes) {
-        FOldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &FOld);
-        rlimit limit = FOld;
-        limit.rlim_cur = bytes;
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TFileSizeLimit() {
-        ::setrlimit(RLIMIT_FSIZE, &FOld);
-        std::signal(SIGXFSZ, FOldHandler);
-    }
-
-private:
-    rlimit FOld{};
-    void (*FOldHandler)(int);
-};
-
 // Size 2 MiB goes straight past the buffer and fails inside Write(); 10000 bytes stay buffered and
 // fail only when Commit() hands them over.
 class AtomicFileWriteFailure : public ::testing::TestWithParam<std::size_t> {};
@@ -379,14 +303,18 @@ TEST_P(AtomicFileWriteFailure, ThrowsRemovesTheTemporaryFileAndNeverCommits) {
     const fs::path target = dir.Path() / "out.txt";
     test::WriteFile(target, "old");
     TAtomicFile file(target);
-    std::optional<EFileError> error;
-    {
-        TFileSizeLimit limit(4096);
-        error = ErrorFrom([&] {
-            file.Write(Pattern(GetParam(), 7));
-            file.Commit();
-        });
-    }
+    // The file size limit makes write(2) fail with EFBIG for root too, unlike permission tricks.
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{}, limit{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    limit = {4096, old.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    const std::optional<EFileError> error = ErrorFrom([&] {
+        file.Write(Pattern(GetParam(), 7));
+        file.Commit();
+    });
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(std::string(error->what()), "Cannot write file " + target.string());
     EXPECT_EQ(error->Reason(), "File too large");

@@ -1,7 +1,5 @@
 // One file converted as the window and the command-line tool do it.
 
-#include <unistd.h>
-
 #include <random>
 
 #include "CharsetEditor.h"
@@ -9,7 +7,6 @@
 #include "ReplaceInFile.h"
 #include "ScriptedMessages.h"
 #include "TestSupport.h"
-#include "TextReplacer.h"
 
 namespace odz {
 namespace {
@@ -56,6 +53,7 @@ TEST_F(FileConversion, LinePipeline) {
         std::string input;
         std::string expected;
         bool htmlDoc = false;
+        std::optional<TReplacement> replace = std::nullopt;  // done before the conversion
     };
     const TCase cases[] = {
         {"every line end becomes CR LF", "VISCII", "Unicode UTF-8", "a\nb\rc\r\nd", "a\r\nb\r\nc\r\nd\r\n"},
@@ -74,9 +72,28 @@ TEST_F(FileConversion, LinePipeline) {
                      10)},
         {"legacy byte-order-mark lookalike is text", "VISCII", "Unicode UTF-8", "\xEF\xBB\xBF",
          "\xE1\xBB\x89\xE1\xBB\xAA\xC6\xAF\r\n"},
+        // The search text is typed in Unicode and found in the source's own bytes.
+        {"replaced in a legacy source", "VISCII", "Unicode UTF-8", "Vi\xAEt Nam\nVi\xAEt",
+         "Vi\xE1\xBB\x87t-ng\xE1\xBB\xAF Nam\r\nVi\xE1\xBB\x87t-ng\xE1\xBB\xAF\r\n", false,
+         TReplacement{"Vi\xE1\xBB\x87t", "Vi\xE1\xBB\x87t-ng\xE1\xBB\xAF"}},
+        {"a match goes on after the one before", "VISCII", "TCVN1", "aaa", "ba\r\n", false,
+         TReplacement{"aa", "b"}},
+        {"replaced into UTF-16", "VISCII", "Unicode16", "abcabc",
+         std::string("\xFF\xFE"
+                     "a\0x\0x\0c\0a\0x\0x\0c\0\r\0\n\0",
+                     22),
+         false, TReplacement{"b", "xx"}},
+        {"replaced in UTF-16", "Unicode16", "Unicode UTF-8",
+         std::string("\xFF\xFE"
+                     "a\0b\0c\0a\0b\0c\0",
+                     14),
+         "a\xE1\xBB\x87"
+         "ca\xE1\xBB\x87"
+         "c\r\n",
+         false, TReplacement{"b", "\xE1\xBB\x87"}},
     };
     for (const TCase& c : cases) {
-        const auto report = Convert(c.from, c.to, c.input, c.htmlDoc);
+        const auto report = Convert(c.from, c.to, c.input, c.htmlDoc, c.replace);
         EXPECT_EQ(report.outcome, TFileConversionReport::Written) << c.what << report.Reason();
         EXPECT_EQ(test::Hex(Output()), test::Hex(c.expected)) << c.what;
     }
@@ -110,8 +127,6 @@ TEST_F(FileConversion, CharsetDeclarations) {
         {"legacy to legacy keeps the declaration", "VISCII", "TCVN1", meta1258, meta1258 + "\r\n"},
         {"references into UTF-8 end with UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8",
          "<meta charset=utf-8>&#7879;", "<meta charset=UTF-8>\xE1\xBB\x87\r\n"},
-        {"UTF-8 into references end with UTF-8", "Unicode UTF-8", "Decimal NCR UTF-8",
-         "<META CHARSET=\"UTF-8\">\xE1\xBB\x87", "<META CHARSET=\"UTF-8\">&#7879;\r\n"},
         {"XML declaration", "Unicode UTF-8", "VIQR", "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
          "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\r\n"},
         {"a meta tag over two lines", "VISCII", "Unicode UTF-8",
@@ -134,65 +149,10 @@ TEST_F(FileConversion, CharsetDeclarations) {
     }
 }
 
-TEST_F(FileConversion, ReplacementBeforeConversion) {
-    const auto ReplaceInLine = [](std::string_view line, std::string find, std::string replacement) {
-        std::string out;
-        TTextReplacer<char>(std::move(find), std::move(replacement)).Replace(line, true, out);
-        return out;
-    };
-    EXPECT_EQ(ReplaceInLine("abcabc", "b", "xx"), "axxcaxxc");
-    EXPECT_EQ(ReplaceInLine("abcabc", "a", "aa"), "aabcaabc");
-    EXPECT_EQ(ReplaceInLine("aaa", "aa", "b"), "ba");
-    EXPECT_EQ(ReplaceInLine("abc", "", "x"), "abc");
-    EXPECT_EQ(ReplaceInLine("abc", "z", "x"), "abc");
-
-    // The search text is typed in Unicode and found in the source's own bytes.
-    Convert("VISCII", "Unicode UTF-8", "Vi\xAEt Nam\nVi\xAEt", false,
-            TReplacement{"Vi\xE1\xBB\x87t", "Vi\xE1\xBB\x87t-ng\xE1\xBB\xAF"});
-    EXPECT_EQ(Output(), "Vi\xE1\xBB\x87t-ng\xE1\xBB\xAF Nam\r\nVi\xE1\xBB\x87t-ng\xE1\xBB\xAF\r\n");
-    Convert("VIQR", "VISCII", "Vie^.t", false, TReplacement{"Vi\xE1\xBB\x87t", "Nam"});
-    EXPECT_EQ(Output(), "Nam\r\n");
-    Convert("VISCII", "Unicode16", "abcabc", false, TReplacement{"b", "xx"});
-    EXPECT_EQ(Output(), std::string("\xFF\xFE"
-                                    "a\0x\0x\0c\0a\0x\0x\0c\0\r\0\n\0",
-                                    22));
-    Convert("Unicode16", "Unicode UTF-8",
-            std::string("\xFF\xFE"
-                        "a\0b\0c\0a\0b\0c\0",
-                        14),
-            false, TReplacement{"b", "\xE1\xBB\x87"});
-    EXPECT_EQ(Output(),
-              "a\xE1\xBB\x87"
-              "ca\xE1\xBB\x87"
-              "c\r\n");
-}
-
-TEST_F(FileConversion, ExistingTarget) {
-    test::WriteFile(FDir / "in.txt", "\xAE");
-    TFileConversionRequest request{
-        FDir / "in.txt", FDir / "out.txt", TEncoding::Viscii, TEncoding::Utf8, false, false, {}};
-    request.questions = AskYesNoCancel;
-    test::WriteFile(FDir / "out.txt", "old");
-    FMessages.Expect(TAnswer::No);
-    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::LeftAlone);
-    FMessages.Expect(TAnswer::Cancel);
-    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::LeftAlone);
-    EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "old");
-    FMessages.Expect(TAnswer::Yes);
-    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
-    EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBB\x87\r\n");
-    request.overwriteAll = true;
-    test::WriteFile(FDir / "out.txt", "old");
-    EXPECT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
-    EXPECT_EQ(test::ReadFile(FDir / "out.txt"), "\xE1\xBB\x87\r\n");
-    EXPECT_EQ(FMessages.asked.size(), 3);
-    EXPECT_TRUE(FMessages.AllAnswered());
-}
-
-// Without Overwrite All a target is replaced only on the user's word, also one that another program
-// made while the file was being converted and a (dangling) symbolic link; a link is replaced itself,
-// never written through.
-TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAllowed) {
+// Without Overwrite All a target is replaced only on the user's word: one there from the start, one
+// that another program made while the file was being converted, and a (dangling) symbolic link, which
+// is replaced itself, never written through.
+TEST_F(FileConversion, AnExistingTargetIsReplacedOnlyWhenAllowed) {
     class TPlanting : public TPlainProgress {
     public:
         std::function<void()> plant;
@@ -201,22 +161,24 @@ TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAll
             TPlainProgress::SetPosition(position);
         }
     };
+    enum TTarget { Old, Appears, Link, Dangling };
     struct TCase {
         const char* what;
-        const char* linkTo;  // the target is a symbolic link to this name from the start; none: it appears
+        TTarget target;
         bool overwriteAll;
         std::optional<TAnswer> answer;  // none: there is nobody to ask
         TFileConversionReport::TOutcome outcome;
     };
     const TCase cases[] = {
-        {"appears, nobody to ask", nullptr, false, std::nullopt, TFileConversionReport::LeftAlone},
-        {"appears, No", nullptr, false, TAnswer::No, TFileConversionReport::LeftAlone},
-        {"appears, Yes", nullptr, false, TAnswer::Yes, TFileConversionReport::Written},
-        {"appears, Overwrite All", nullptr, true, std::nullopt, TFileConversionReport::Written},
-        {"dangling link, nobody to ask", "none", false, std::nullopt, TFileConversionReport::LeftAlone},
-        {"link, Cancel", "real.txt", false, TAnswer::Cancel, TFileConversionReport::LeftAlone},
-        {"link, Yes", "real.txt", false, TAnswer::Yes, TFileConversionReport::Written},
-        {"link, Overwrite All", "real.txt", true, std::nullopt, TFileConversionReport::Written},
+        {"old, No", Old, false, TAnswer::No, TFileConversionReport::LeftAlone},
+        {"old, Yes", Old, false, TAnswer::Yes, TFileConversionReport::Written},
+        {"old, Overwrite All", Old, true, std::nullopt, TFileConversionReport::Written},
+        {"appears, nobody to ask", Appears, false, std::nullopt, TFileConversionReport::LeftAlone},
+        {"appears, Yes", Appears, false, TAnswer::Yes, TFileConversionReport::Written},
+        {"dangling link, nobody to ask", Dangling, false, std::nullopt, TFileConversionReport::LeftAlone},
+        {"link, Cancel", Link, false, TAnswer::Cancel, TFileConversionReport::LeftAlone},
+        {"link, Yes", Link, false, TAnswer::Yes, TFileConversionReport::Written},
+        {"link, Overwrite All", Link, true, std::nullopt, TFileConversionReport::Written},
     };
     const std::string converted = "<head>" + std::string(kUtf8MetaTag) + "\xE1\xBB\x87\r\n";
     for (const TCase& c : cases) {
@@ -225,11 +187,10 @@ TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAll
         test::WriteFile(dir / "in.htm", "<head>\xAE");
         test::WriteFile(dir / "real.txt", "real");
         TPlanting progress;
-        if (c.linkTo) {
-            std::filesystem::create_symlink(c.linkTo, dir / "out.htm");
-        } else {
-            progress.plant = [&] { test::WriteFile(dir / "out.htm", "old"); };
-        }
+        const bool link = c.target == Link || c.target == Dangling;
+        if (c.target == Old) test::WriteFile(dir / "out.htm", "old");
+        if (c.target == Appears) progress.plant = [&] { test::WriteFile(dir / "out.htm", "old"); };
+        if (link) std::filesystem::create_symlink(c.target == Link ? "real.txt" : "none", dir / "out.htm");
         if (c.answer) FMessages.Expect(*c.answer);
         TFileConversionRequest request{
             dir / "in.htm", dir / "out.htm", TEncoding::Viscii, TEncoding::Utf8, false, c.overwriteAll, {}};
@@ -237,44 +198,36 @@ TEST_F(FileConversion, ATargetThatAppearsMeanwhileOrIsALinkIsReplacedOnlyWhenAll
         request.progress = &progress;
         EXPECT_EQ(ConvertFile(FEngine, request).outcome, c.outcome);
         EXPECT_EQ(std::filesystem::is_symlink(dir / "out.htm"),
-                  c.linkTo && c.outcome == TFileConversionReport::LeftAlone);
+                  link && c.outcome == TFileConversionReport::LeftAlone);
         if (c.outcome == TFileConversionReport::Written) {
             EXPECT_EQ(test::ReadFile(dir / "out.htm"), converted);
-        } else if (!c.linkTo) {
+        } else if (!link) {
             EXPECT_EQ(test::ReadFile(dir / "out.htm"), "old");
         }
         EXPECT_EQ(test::ReadFile(dir / "real.txt"), "real");
-        std::size_t files = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path())) ++files;
-        EXPECT_EQ(files, 3u);
+        EXPECT_EQ(test::Names(dir.Path()), (std::vector<std::string>{"in.htm", "out.htm", "real.txt"}));
         EXPECT_TRUE(FMessages.AllAnswered());
     }
-    EXPECT_EQ(FMessages.asked.size(), 4);
+    EXPECT_EQ(FMessages.asked.size(), 5);
 }
 
 TEST_F(FileConversion, FailuresLeaveNothingBehind) {
     test::WriteFile(FDir / "in.txt", "\xAE");
     test::WriteFile(FDir / "plain", "a file, not a folder");
-    const TFileConversionRequest request{
-        FDir / "in.txt", FDir / "plain" / "out.txt", TEncoding::Viscii, TEncoding::Utf8, false, false, {}};
-    const auto report = ConvertFile(FEngine, request);
-    EXPECT_EQ(report.outcome, TFileConversionReport::Failed);
-    EXPECT_EQ(report.Reason(),
-              "Cannot create file " + (FDir / "plain" / "out.txt").string() + " (Not a directory)");
-
-    const auto missing = ConvertFile(
-        FEngine, {FDir / "none.txt", FDir / "out.txt", TEncoding::Viscii, TEncoding::Utf8, false, false, {}});
-    EXPECT_EQ(missing.outcome, TFileConversionReport::Failed);
-    EXPECT_EQ(missing.Reason(),
-              "Cannot open file " + (FDir / "none.txt").string() + " (No such file or directory)");
-
-    const auto same = ConvertFile(
-        FEngine, {FDir / "in.txt", FDir / "out.txt", TEncoding::Viscii, TEncoding::Viscii, false, false, {}});
-    EXPECT_EQ(same.outcome, TFileConversionReport::Failed);
-
-    int files = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(FDir.Path())) ++files;
-    EXPECT_EQ(files, 2);
+    const std::tuple<const char*, const char*, TEncoding, std::string> cases[] = {
+        {"in.txt", "plain/out.txt", TEncoding::Utf8,
+         "Cannot create file " + (FDir / "plain/out.txt").string() + " (Not a directory)"},
+        {"none.txt", "out.txt", TEncoding::Utf8,
+         "Cannot open file " + (FDir / "none.txt").string() + " (No such file or directory)"},
+        {"in.txt", "out.txt", TEncoding::Viscii, "The source and target encodings are the same"},
+    };
+    for (const auto& [source, target, to, reason] : cases) {
+        const auto report =
+            ConvertFile(FEngine, {FDir / source, FDir / target, TEncoding::Viscii, to, false, false, {}});
+        EXPECT_EQ(report.outcome, TFileConversionReport::Failed);
+        EXPECT_EQ(report.Reason(), reason);
+    }
+    EXPECT_EQ(test::Names(FDir.Path()), (std::vector<std::string>{"in.txt", "plain"}));
 }
 
 TEST_F(FileConversion, ReferencesAreCounted) {
@@ -285,9 +238,9 @@ TEST_F(FileConversion, ReferencesAreCounted) {
     EXPECT_EQ(Convert("Unicode UTF-8", "Unicode16", "\xC2\xA9").references, 0u);
 }
 
-TEST_F(FileConversion, LineEndsAcrossReadBlocks) {
-    // A CR LF pair split by the read buffer's edge stays one line end; so do lone CRs in a file
-    // without any LF, which the reader cannot cut after an LF.
+// A file far larger than the read buffer, with a CR LF pair split by the buffer's edge and a line
+// longer than the buffer, comes out whole.
+TEST_F(FileConversion, BigFilesStream) {
     for (const std::size_t edge :
          {std::size_t{1} << 20, (std::size_t{1} << 20) - 1, (std::size_t{1} << 20) + 1}) {
         std::string input(edge - 1, 'x');
@@ -296,29 +249,13 @@ TEST_F(FileConversion, LineEndsAcrossReadBlocks) {
                   TFileConversionReport::Written);
         EXPECT_TRUE(Output() == std::string(edge - 1, 'x') + "\r\n\xE1\xBB\x87\r\n") << edge;
     }
-    std::string crOnly;
-    std::string expected;
-    for (int i = 0; i < 300000; ++i) {
-        crOnly += "ab\xAE\r";
-        expected += "ab\xE1\xBB\x87\r\n";
-    }
-    Convert("VISCII", "Unicode UTF-8", crOnly, false, std::nullopt, "cr.txt");
-    EXPECT_TRUE(Output() == expected);
-    Convert("VISCII", "Unicode16", "a\rb", false, std::nullopt, "cr.txt");
-    EXPECT_EQ(Output(), std::string("\xFF\xFE"
-                                    "a\0\r\0\n\0b\0\r\0\n\0",
-                                    14));
-}
-
-TEST_F(FileConversion, LongLinesAndBigFilesStream) {
-    // A file far larger than the read buffer, with a line longer than it, comes out whole.
     std::string input;
-    input.reserve(5 << 20);
-    for (int i = 0; i < 100000; ++i) input += "Ti\xAAng Vi\xAEt\n";
-    input += std::string(3 << 20, '\xAE');
-    input += "\r\n\r";
     std::string expected;
-    for (int i = 0; i < 100000; ++i) expected += "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t\r\n";
+    for (int i = 0; i < 100000; ++i) {
+        input += "Ti\xAAng Vi\xAEt\n";
+        expected += "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t\r\n";
+    }
+    input += std::string(3 << 20, '\xAE') + "\r\n\r";
     for (int i = 0; i < (3 << 20); ++i) expected += "\xE1\xBB\x87";
     expected += "\r\n\r\n";
     TPlainProgress progress;
