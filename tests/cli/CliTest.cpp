@@ -1,6 +1,7 @@
 // The command-line tool, run as a user runs it.
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -291,6 +292,32 @@ TEST_F(CliFolders, UsageErrors) {
         EXPECT_NE(run.err.find(message), std::string::npos) << arguments << ": " << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
     }
+}
+
+TEST_F(CliFolders, OnATerminalTheSummaryStartsOnItsOwnLine) {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) GTEST_SKIP() << "no terminals";
+    const std::string name = ::ptsname(terminal);
+    const int keep = ::open(name.c_str(), O_RDWR | O_NOCTTY);  // keeps the output readable afterwards
+    FRedirect = " 2>" + name;
+    const TRun run = Run("convert -f viscii -t utf8 " + P("in") + " " + P("out"));
+    // A terminal passes what was written on a little later: read until the summary's line is whole.
+    std::string shown;
+    pollfd ready{terminal, POLLIN, 0};
+    while ((shown.find("Converted 3 files.") == std::string::npos || shown.back() != '\n') &&
+           ::poll(&ready, 1, 5000) > 0) {
+        char block[4096];
+        const ssize_t n = ::read(terminal, block, sizeof block);
+        if (n <= 0) break;
+        shown.append(block, static_cast<std::size_t>(n));
+    }
+    ::close(keep);
+    ::close(terminal);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(shown.find(" of 3 files, "), std::string::npos) << shown;
+    const std::size_t at = shown.find("Converted 3 files.");
+    ASSERT_TRUE(at != std::string::npos && at >= 4) << shown;
+    EXPECT_EQ(shown.substr(at - 4, 4), "\r\033[K") << test::Hex(shown);
 }
 
 TEST_F(CliFolders, FolderProblems) {
