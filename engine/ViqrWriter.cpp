@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "LetterTables.h"
 #include "TextDecoders.h"
 
 namespace odz {
@@ -55,7 +56,15 @@ bool TViqrEscapeRule::Escapes(const TBefore& before, std::uint8_t x, int nextLet
         ((letterBefore && before.letter == kCapitalDStroke) || nextLetter == kCapitalDStroke)) {
         return true;
     }
+    // With the partner keys swapped or taken by the other d (đ's key is D, say), a d joins the first
+    // byte of the Đ after it.
+    if (nextLetter >= 0 && nextLetter <= kSmallDStroke && Joins(x, FirstByte(nextLetter))) return true;
     return literalBefore && Joins(before.byte, x);
+}
+
+std::uint8_t TViqrEscapeRule::FirstByte(int letter) {
+    if (letter < kCapitalDStroke) return static_cast<std::uint8_t>(LetterBase(letter));
+    return letter == kCapitalDStroke ? 'D' : 'd';
 }
 
 TViqrSpellings::TViqrSpellings(const TViqrTable& table) {

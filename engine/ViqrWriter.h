@@ -42,6 +42,8 @@ public:
 
 private:
     static constexpr std::uint8_t kEscapeKey = 1, kToneOrShape = 2, kSmallD = 4, kCapitalD = 8;
+    // The byte a letter's spelling begins with (its base letter).
+    static std::uint8_t FirstByte(int letter);
     TViqrKeys FKeys;
     std::array<std::uint8_t, 256> FClass{};
 };

@@ -168,8 +168,15 @@ TEST(ViqrRoundTrip, DefaultKeys) {
 
 TEST(ViqrRoundTrip, ChangedKeys) {
     std::mt19937 random(2024);
+    // First key sets where one d is the other's partner key (đ written dD, Đ written Dd).
+    const std::string_view awkward[] = {"m|$h9>Pz(DV", "'`?~.^(+d#\\"};
     for (int set = 0; set < 300; ++set) {
-        const TViqrKeys keys = RandomKeys(random);
+        TViqrKeys keys = RandomKeys(random);
+        if (set < 2) {
+            std::copy(awkward[set].begin(), awkward[set].end(), keys.keys.begin());
+            const std::string pairs = "idĐY dđ Dđ DĐ đd Đd đD ĐD (Đ Đ( d(";
+            ASSERT_EQ(FromViqr(ToViqr(pairs, keys), keys), pairs) << keys.AsString();
+        }
         for (int i = 0; i < 200; ++i) {
             const std::string line = RandomLine(random, keys);
             const std::string viqr = ToViqr(line, keys);
