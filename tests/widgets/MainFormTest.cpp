@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QToolBox>
 #include <QToolButton>
 #include <QtTest>
 #include <csignal>
