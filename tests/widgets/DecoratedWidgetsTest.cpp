@@ -1,14 +1,14 @@
 // The decorations and the widgets that show them: the gradient effects, pictures placed and tiled, the
-// item views' background and text with a shadow; the panel (bevels, gradient, picture, caption effects),
-// the label (shadow, size, access key, focus control), and the list and tree views with a decorated
-// background.
+// item views' background; the panel (bevels, gradient, picture, caption effects), the label (shadow,
+// size), and the list and tree views with a decorated background.
 
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QtTest>
-#include <memory>
+#include <optional>
+#include <type_traits>
 
 #include "BackgroundDecoration.h"
 #include "PicturePlacement.h"

@@ -54,15 +54,16 @@ const QByteArray kPoemUtf8 = "Ngẫm hay muôn sự tại trời,\r\nTrời kia 
 // operation that asks is still running.
 class TProbingMessages : public test::TScriptedMessages {
 public:
-    std::function<void()> probe;
+    std::function<void(const QString&)> probe;
     TAnswer Confirm(const QString& text, bool withCancel) override {
-        if (probe) probe();
+        if (probe) probe(text);
         return TScriptedMessages::Confirm(text, withCancel);
     }
 };
 
 // Started by the test of quit signals as a program of its own: a window converting a file whose target
-// exists, stopped at the overwrite question until a signal arrives. It says "asking" when it gets there.
+// exists, stopped at the overwrite question until a signal arrives. It prints the file the question
+// names when it gets there.
 [[noreturn]] void BatchUntilSignalled(const QString& folder) {
     int argc = 1;
     char name[] = "batch";
@@ -82,9 +83,9 @@ public:
     form.TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
     const TQuitSignals quitSignals([&form] { form.close(); }, [&form] { return form.Busy(); });
     messages.Expect(TAnswer::Yes);  // the conversion's confirmation; the overwrite question waits
-    messages.probe = [&messages] {
+    messages.probe = [&messages](const QString& question) {
         if (messages.asked.isEmpty()) return;
-        std::fputs("asking\n", stdout);
+        std::fputs(qPrintable(question.section(QLatin1Char('\n'), 1) + QLatin1Char('\n')), stdout);
         std::fflush(stdout);
         for (;;) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     };
@@ -267,7 +268,7 @@ private slots:
 
         QList<bool> enabledDuringRun;
         int questionsInside = -1;
-        FMessages->probe = [&] {
+        FMessages->probe = [&](const QString&) {
             enabledDuringRun << form->Conversebutton->isEnabled() << form->ToolbarButton971->isEnabled();
             // Pressing Convert again while the first one asks starts nothing.
             const qsizetype before = FMessages->asked.size();
@@ -375,7 +376,7 @@ private slots:
         batch.setProcessEnvironment(environment);
         batch.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(batch.waitForReadyRead(60000));
-        QCOMPARE(batch.readLine(), QByteArray("asking\n"));
+        QCOMPARE(QString::fromLocal8Bit(batch.readLine()), Path("out/a.txt") + "\n");
         const QDir out(Path("out"));
         const auto entries = [&out] { return out.entryList(QDir::Files | QDir::Hidden | QDir::System); };
         if (named) QCOMPARE(entries().size(), 2);  // the converted file waits beside the target
