@@ -1,19 +1,17 @@
 // The main window as a user meets it: converting and replacing from the window, the settings kept
-// between runs, the screen adaptation, the view buttons, the filter and the small buttons.
+// between runs, the screen adaptation, the panes' folders, the view buttons, the filter and Help.
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QProcess>
 #include <QProgressBar>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QToolBar>
 #include <QToolBox>
 #include <QToolButton>
 #include <QtTest>
@@ -56,15 +54,16 @@ const QByteArray kPoemUtf8 = "Ngẫm hay muôn sự tại trời,\r\nTrời kia 
 // operation that asks is still running.
 class TProbingMessages : public test::TScriptedMessages {
 public:
-    std::function<void()> probe;
+    std::function<void(const QString&)> probe;
     TAnswer Confirm(const QString& text, bool withCancel) override {
-        if (probe) probe();
+        if (probe) probe(text);
         return TScriptedMessages::Confirm(text, withCancel);
     }
 };
 
 // Started by the test of quit signals as a program of its own: a window converting a file whose target
-// exists, stopped at the overwrite question until a signal arrives. It says "asking" when it gets there.
+// exists, stopped at the overwrite question until a signal arrives. It prints the file the question
+// names when it gets there.
 [[noreturn]] void BatchUntilSignalled(const QString& folder) {
     int argc = 1;
     char name[] = "batch";
@@ -84,9 +83,9 @@ public:
     form.TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
     const TQuitSignals quitSignals([&form] { form.close(); }, [&form] { return form.Busy(); });
     messages.Expect(TAnswer::Yes);  // the conversion's confirmation; the overwrite question waits
-    messages.probe = [&messages] {
+    messages.probe = [&messages](const QString& question) {
         if (messages.asked.isEmpty()) return;
-        std::fputs("asking\n", stdout);
+        std::fputs(qPrintable(question.section(QLatin1Char('\n'), 1) + QLatin1Char('\n')), stdout);
         std::fflush(stdout);
         for (;;) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     };
@@ -138,10 +137,6 @@ private:
             if (!list.Item(row).isParent) captions << list.Item(row).caption;
         return captions;
     }
-    static void Choose(QComboBox& combo, int index) {
-        combo.setCurrentIndex(index);
-        QCOMPARE(combo.currentIndex(), index);
-    }
 
 public:
     // The program of the quit signal test runs here, before the test's own application exists.
@@ -174,7 +169,6 @@ private slots:
         auto form = NewForm();
         form->resize(848, 551);
         QLineEdit* sac = form->KeySettingPanel->KeyEdit("Sac");
-        QVERIFY(sac);
         const qreal keyFont = sac->font().pointSizeF();
         const qreal plainFont = form->FindstrEdit->font().pointSizeF();
         form->AdjustToScreen(QSize(1280, 1024));
@@ -198,85 +192,6 @@ private slots:
         QCOMPARE(sac->font().pointSizeF(), keyFont * 1.25 * 2.5);
     }
 
-    void layoutAsDesigned() {
-        auto form = NewForm();
-        QCOMPARE(form->windowTitle(), QString("MainForm"));
-        QCOMPARE(form->GroupBar->count(), 2);
-        QCOMPARE(form->GroupBar->itemText(0), QString("Directory Search && Conversion"));
-        QCOMPARE(form->GroupBar->itemText(1), QString("Key Settings"));
-        QCOMPARE(form->GroupBar->currentIndex(), 0);
-        const QList<std::tuple<QToolButton*, QString, QString>> buttons = {
-            {form->CreatedirButton, "Folder", "Create new directory"},
-            {form->Conversebutton, "Convert", "Converse to other font format"},
-            {form->ToolbarButton971, "Replace", "Relace text"},
-            {form->ReplaceButton, "Help", "Show help"},
-            {form->ExitButton, "Exit", "Exit"}};
-        for (const auto& [button, caption, hint] : buttons) {
-            QCOMPARE(button->text(), caption);
-            QCOMPARE(button->toolTip(), hint);
-            QVERIFY2(!button->icon().isNull(), qPrintable(caption));
-        }
-        // The path boxes name the lists' folders from the start; their captions stand in while empty.
-        QCOMPARE(form->SourceDirEdit->placeholderText(), QString("Source Directory"));
-        QCOMPARE(form->TargetDirEdit->placeholderText(), QString("Target Directory"));
-        QCOMPARE(form->SourceDirEdit->text(), Folder("work"));
-        QCOMPARE(form->TargetDirEdit->text(), Folder("work"));
-        QCOMPARE(form->SourceEncodecbo->currentIndex(), -1);
-        QCOMPARE(form->SourceEncodecbo->placeholderText(), QString("Source Encoding"));
-        QCOMPARE(form->TargetEncodecbo->placeholderText(), QString("Target Encoding"));
-        QCOMPARE(form->SourceEncodecbo->itemText(9), QString("UTF-16 Unicode"));
-        QCOMPARE(form->TargetEncodecbo->itemText(9), QString("Unicode UTF-16"));
-        QCOMPARE(form->SourceEncodecbo->itemText(0), QString("7-bit/ VIQR"));
-        QCOMPARE(form->FilterCombo->currentText(), QString("All Files (*.*)"));
-        QCOMPARE(form->SourceFileList->Directory(), Folder("work"));
-        QCOMPARE(form->TargetFileList->Directory(), Folder("work"));
-        QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
-        QVERIFY(!form->OverwriteChk->isChecked());
-        QVERIFY(!form->HTMLCheck->isChecked());
-    }
-
-    void toolBarsDockAtEveryEdgeOrFloat() {
-        auto form = NewForm();
-        const auto* page = form->ConversionPage;
-        const auto* sourcePane = form->ConverisonLeftpanel->findChild<QMainWindow*>();
-        const auto* targetPane = form->RightPanel->findChild<QMainWindow*>();
-        QVERIFY(sourcePane && targetPane);
-        struct TCase {
-            const char* name;
-            const QMainWindow* window;
-            Qt::ToolBarArea area;
-        };
-        const QList<TCase> cases = {{"SourceDirectoryBar", sourcePane, Qt::TopToolBarArea},
-                                    {"SourceEncodingBar", sourcePane, Qt::TopToolBarArea},
-                                    {"ButtonBar", targetPane, Qt::LeftToolBarArea},
-                                    {"TargetDirectoryBar", targetPane, Qt::TopToolBarArea},
-                                    {"TargetEncodingBar", targetPane, Qt::TopToolBarArea},
-                                    {"FilterBar", page, Qt::BottomToolBarArea},
-                                    {"SearchedTextBar", page, Qt::BottomToolBarArea},
-                                    {"ReplacingTextBar", page, Qt::BottomToolBarArea}};
-        QCOMPARE(form->findChildren<QToolBar*>().size(), cases.size());
-        for (const TCase& c : cases) {
-            auto* bar = form->findChild<QToolBar*>(c.name);
-            QVERIFY2(bar, c.name);
-            QCOMPARE(bar->parentWidget(), c.window);
-            QCOMPARE(c.window->toolBarArea(bar), c.area);
-            QVERIFY(bar->isMovable());
-            QVERIFY(bar->isFloatable());
-            QCOMPARE(bar->allowedAreas(), Qt::AllToolBarAreas);
-            // Each pane and the page are children of the window, not windows of their own.
-            QVERIFY(!c.window->isWindow());
-        }
-        // The three bottom rows from the top down: filter, searched text, replacing text.
-        QVERIFY(Show(*form));
-        const auto top = [&](const char* name) {
-            return form->findChild<QToolBar*>(name)->mapTo(form.get(), QPoint()).y();
-        };
-        QVERIFY(top("FilterBar") < top("SearchedTextBar"));
-        QVERIFY(top("SearchedTextBar") < top("ReplacingTextBar"));
-        QVERIFY(form->SourceDirTree->isVisible());
-        QVERIFY(form->TargetFileList->isVisible());
-    }
-
     void panesShrinkInProportionWithTheWindow() {
         auto form = NewForm();
         form->resize(1400, 600);
@@ -292,35 +207,21 @@ private slots:
 
     void viewButtonsSetTheirPanesViewStyle() {
         auto form = NewForm();
-        QVERIFY(form->SrcReportBtn->isChecked());
-        QVERIFY(form->TarReportBtn->isChecked());
-        struct TCase {
-            QToolButton* button;
-            TZTFilelistView* list;
-            TZTFilelistView* other;
-            TViewStyle style;
-        };
-        const QList<TCase> cases = {
-            {form->SrcLargeIconBtn, form->SourceFileList, form->TargetFileList, vsIcon},
-            {form->SrcSmallIconBtn, form->SourceFileList, form->TargetFileList, vsSmallIcon},
-            {form->SrcListBtn, form->SourceFileList, form->TargetFileList, vsList},
-            {form->SrcReportBtn, form->SourceFileList, form->TargetFileList, vsReport},
-            {form->TarLargeIconBtn, form->TargetFileList, form->SourceFileList, vsIcon},
-            {form->TarSmallIconBtn, form->TargetFileList, form->SourceFileList, vsSmallIcon},
-            {form->TarListBtn, form->TargetFileList, form->SourceFileList, vsList},
-            {form->TarReportBtn, form->TargetFileList, form->SourceFileList, vsReport}};
-        for (const TCase& c : cases) {
-            const TViewStyle otherStyle = c.other->ViewStyle();
-            QTest::mouseClick(c.button, Qt::LeftButton);
-            QCOMPARE(c.list->ViewStyle(), c.style);
-            QCOMPARE(c.other->ViewStyle(), otherStyle);
-            QVERIFY(c.button->isChecked());
-        }
-        // A style changed elsewhere shows on the buttons once they are synchronised.
-        form->SourceFileList->SetViewStyle(vsList);
-        form->SyncViewButtons();
-        QVERIFY(form->SrcListBtn->isChecked());
-        QVERIFY(!form->SrcReportBtn->isChecked());
+        QVERIFY(form->SrcReportBtn->isChecked() && form->TarReportBtn->isChecked());
+        for (const auto& [buttons, list, other] :
+             {std::tuple{QList<QToolButton*>{form->SrcLargeIconBtn, form->SrcSmallIconBtn, form->SrcListBtn,
+                                             form->SrcReportBtn},
+                         form->SourceFileList, form->TargetFileList},
+              {QList<QToolButton*>{form->TarLargeIconBtn, form->TarSmallIconBtn, form->TarListBtn,
+                                   form->TarReportBtn},
+               form->TargetFileList, form->SourceFileList}})
+            for (const TViewStyle style : {vsIcon, vsSmallIcon, vsList, vsReport}) {
+                const TViewStyle otherStyle = other->ViewStyle();
+                QTest::mouseClick(buttons[style], Qt::LeftButton);
+                QCOMPARE(list->ViewStyle(), style);
+                QCOMPARE(other->ViewStyle(), otherStyle);
+                QVERIFY(buttons[style]->isChecked());
+            }
     }
 
     void filterChoicesSetBothMasks() {
@@ -328,31 +229,21 @@ private slots:
             Write(QString("work/") + name, "x");
         auto form = NewForm();
         form->SourceFileList->UpdateFileList();
-        struct TCase {
-            int index;
-            QString mask;
-            QStringList shown;
-        };
-        const QList<TCase> cases = {
-            {2, "*.htm;*.shtm;*.asp;*jsp", {"b.htm", "c.html", "d.asp", "f.jsp"}},
-            {1, "*.txt", {"a.txt"}},
-            {0, "*.*", {"a.txt", "b.htm", "c.html", "d.asp", "e.rtf", "f.jsp"}},
-        };
-        for (const TCase& c : cases) {
-            Choose(*form->FilterCombo, c.index);
-            QCOMPARE(form->FilterIndex(), c.index);
-            QCOMPARE(form->SourceFileList->Mask(), c.mask);
-            QCOMPARE(form->TargetFileList->Mask(), c.mask);
-            QCOMPARE(Captions(*form->SourceFileList), c.shown);
-            QCOMPARE(Captions(*form->TargetFileList), c.shown);
-            // The HTML filter ticks "HTML Doc"; the others leave it as it was.
+        // The HTML filter ticks "HTML Doc"; the others leave it as it was.
+        for (const auto& [index, mask, shown] :
+             {std::tuple{2, "*.htm;*.shtm;*.asp;*jsp", QStringList{"b.htm", "c.html", "d.asp", "f.jsp"}},
+              {1, "*.txt", {"a.txt"}},
+              {0, "*.*", {"a.txt", "b.htm", "c.html", "d.asp", "e.rtf", "f.jsp"}}}) {
+            form->FilterCombo->setCurrentIndex(index);
+            QCOMPARE(form->TargetFileList->Mask(), QString(mask));
+            QCOMPARE(Captions(*form->SourceFileList), shown);
+            QCOMPARE(Captions(*form->TargetFileList), shown);
             QVERIFY(form->HTMLCheck->isChecked());
         }
         // A mask typed by the user filters both lists at once.
         form->FilterCombo->lineEdit()->clear();
         QTest::keyClicks(form->FilterCombo->lineEdit(), "*.rtf");
         QCOMPARE(form->FilterIndex(), -1);
-        QCOMPARE(form->SourceFileList->Mask(), QString("*.rtf"));
         QCOMPARE(Captions(*form->SourceFileList), QStringList{"e.rtf"});
         QCOMPARE(Captions(*form->TargetFileList), QStringList{"e.rtf"});
     }
@@ -368,17 +259,16 @@ private slots:
         auto form = NewForm();
         QVERIFY(Show(*form));
         form->SourceFileList->SetDirectory(Path("in"));
-        form->TargetFileList->SetDirectory(Path("out"));  // missing: made by the conversion
         QDir().mkpath(Path("out"));
         form->TargetFileList->SetDirectory(Path("out"));
-        Choose(*form->SourceEncodecbo, 2);  // VISCII
-        Choose(*form->TargetEncodecbo, 8);  // Unicode UTF-8
+        form->SourceEncodecbo->setCurrentIndex(2);  // VISCII
+        form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
         form->SourceFileList->SetSelected(Row(*form->SourceFileList, "letter.txt"), true);
         form->SourceFileList->SetSelected(Row(*form->SourceFileList, "poems"), true);
 
         QList<bool> enabledDuringRun;
         int questionsInside = -1;
-        FMessages->probe = [&] {
+        FMessages->probe = [&](const QString&) {
             enabledDuringRun << form->Conversebutton->isEnabled() << form->ToolbarButton971->isEnabled();
             // Pressing Convert again while the first one asks starts nothing.
             const qsizetype before = FMessages->asked.size();
@@ -425,8 +315,8 @@ private slots:
         auto form = NewForm();
         form->SourceFileList->SetDirectory(Path("in"));
         form->TargetFileList->SetDirectory(Path("out"));
-        Choose(*form->SourceEncodecbo, 2);
-        Choose(*form->TargetEncodecbo, 8);
+        form->SourceEncodecbo->setCurrentIndex(2);
+        form->TargetEncodecbo->setCurrentIndex(8);
         QList<int> values;
         connect(form->ProgressBar, &QProgressBar::valueChanged, this, [&](int value) { values << value; });
         FMessages->Expect(TAnswer::Yes);
@@ -455,8 +345,7 @@ private slots:
         FMessages->Expect(TAnswer::Yes);
         QTest::mouseClick(form->ToolbarButton971, Qt::LeftButton);
         QCOMPARE(FMessages->asked,
-                 QStringList{"Do you want to replace all text:  colour in all files in "
-                             "directory " +
+                 QStringList{"Do you want to replace all text:  colour in all files in directory " +
                              Folder("in") + " with text: color to directory " + Folder("out")});
         QCOMPARE(Read("out/a.txt"), QByteArray("the color red\r\nno match here\r\ncolor, color\r\n"));
         QCOMPARE(Read("out/sub/b.txt"), Iconv("color Vi\xE1\xBB\x87t\r\n", "UTF-8", "VISCII"));
@@ -464,17 +353,6 @@ private slots:
         QCOMPARE(FMessages->shown,
                  QStringList{"information: Done\n2 files written, 0 left alone, 0 failed."});
         QVERIFY(form->ToolbarButton971->isEnabled());
-        // With a source encoding chosen, a Vietnamese word is found in the files of that encoding.
-        Choose(*form->SourceEncodecbo, 2);  // VISCII
-        form->FindstrEdit->setText(QString::fromUtf8("Vi\xE1\xBB\x87t"));
-        form->ReplacestrEdit->setText(
-            QString::fromUtf8("\xC4\x90\xE1\xBB\xA9"
-                              "c"));
-        FMessages->Expect(TAnswer::Yes);
-        QTest::mouseClick(form->ToolbarButton971, Qt::LeftButton);
-        QCOMPARE(Read("out/sub/b.txt"), Iconv("colour \xC4\x90\xE1\xBB\xA9"
-                                              "c\r\n",
-                                              "UTF-8", "VISCII"));
     }
 
     // A quit signal during a batch, which the window cannot close under, ends the program at once: the
@@ -498,7 +376,7 @@ private slots:
         batch.setProcessEnvironment(environment);
         batch.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(batch.waitForReadyRead(60000));
-        QCOMPARE(batch.readLine(), QByteArray("asking\n"));
+        QCOMPARE(QString::fromLocal8Bit(batch.readLine()), Path("out/a.txt") + "\n");
         const QDir out(Path("out"));
         const auto entries = [&out] { return out.entryList(QDir::Files | QDir::Hidden | QDir::System); };
         if (named) QCOMPARE(entries().size(), 2);  // the converted file waits beside the target
@@ -521,11 +399,11 @@ private slots:
             form->SourceFileList->SetDirectory(Path("src"));
             form->TargetFileList->SetDirectory(Path("dst"));
             form->OverwriteChk->setChecked(true);
-            Choose(*form->FilterCombo, 1);
+            form->FilterCombo->setCurrentIndex(1);
             form->move(30, 40);
             form->resize(700, 500);
             const QPoint placed = form->pos();
-            QVERIFY(form->close());
+            QTest::mouseClick(form->ExitButton, Qt::LeftButton);
             QVERIFY(!form->isVisible());
             QCOMPARE(QString::fromUtf8(Read("settings/odizodoruz.ini")),
                      QString("[MainForm]\nLeft=%1\nTop=%2\nWidth=700\nHeight=500\n"
@@ -543,7 +421,6 @@ private slots:
         QCOMPARE(form->TargetDirEdit->text(), Folder("dst"));
         QVERIFY(form->OverwriteChk->isChecked());
         QVERIFY(!form->HTMLCheck->isChecked());
-        QCOMPARE(form->FilterIndex(), 1);
         QCOMPARE(form->SourceFileList->Mask(), QString("*.txt"));
         QCOMPARE(Captions(*form->SourceFileList), QStringList{"a.txt"});
         QCOMPARE(form->size(), QSize(700, 500));
@@ -561,7 +438,8 @@ private slots:
               "[MainForm]\nLeft=-20\nTop=10\nWidth=99999\nHeight=abc\n"
               "[Directory]\nSource=" +
                   Path("gone").toUtf8() + "\nTarget=" + Path("work").toUtf8() +
-                  "\n[HTMLDoc]\nValue=0\n[Filter]\nIndex=2\n");
+                  "\n[HTMLDoc]\nValue=0\n[Filter]\nIndex=2\n[VN Key Current "
+                  "Encode]\nConversion=*`?~.^(+Dd\\\n");
         auto form = NewForm();
         const int height = form->height();
         QVERIFY(Show(*form));
@@ -576,22 +454,19 @@ private slots:
         // The HTML filter ticks "HTML Doc" whatever was saved for it.
         QVERIFY(form->HTMLCheck->isChecked());
         QCOMPARE(form->SourceFileList->Mask(), QString("*.htm;*.shtm;*.asp;*jsp"));
+        // The keys in effect show in the key page.
+        QCOMPARE(form->KeySettingPanel->KeyEdit("Sac")->text(), QString("*"));
     }
 
-    void negativeOrUnknownFilterIndexChoosesAllFiles_data() {
-        QTest::addColumn<QString>("index");
-        QTest::newRow("typed mask at the last close") << "-1";
-        QTest::newRow("beyond the items") << "7";
-        QTest::newRow("not a number") << "x";
-    }
+    // A typed mask at the last close (-1), an index beyond the items, or no number choose all files.
     void negativeOrUnknownFilterIndexChoosesAllFiles() {
-        QFETCH(QString, index);
-        Write("settings/odizodoruz.ini", "[Filter]\nIndex=" + index.toUtf8() + "\n");
-        auto form = NewForm();
-        QVERIFY(Show(*form));
-        QCOMPARE(form->FilterIndex(), 0);
-        QCOMPARE(form->FilterCombo->currentText(), QString("All Files (*.*)"));
-        QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
+        for (const QByteArray index : {"-1", "7", "x"}) {
+            Write("settings/odizodoruz.ini", "[Filter]\nIndex=" + index + "\n");
+            auto form = NewForm();
+            QVERIFY(Show(*form));
+            QCOMPARE(form->FilterCombo->currentText(), QString("All Files (*.*)"));
+            QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
+        }
     }
 
     void settingsThatCannotBeWrittenAreReportedAndTheWindowCloses() {
@@ -604,66 +479,21 @@ private slots:
         QCOMPARE(FMessages->shown, QStringList{"error: Unable to write to " + settings});
     }
 
-    void exitClosesAndSavesAllKeys() {
-        auto form = NewForm();
-        QVERIFY(Show(*form));
-        QTest::mouseClick(form->ExitButton, Qt::LeftButton);
-        QVERIFY(!form->isVisible());
-        const QString ini = QString::fromUtf8(Read("settings/odizodoruz.ini"));
-        for (const char* key : {"[MainForm]", "Left=", "Top=", "Width=", "Height=", "[Directory]",
-                                "Source=", "Target=", "[Overwrite]", "[HTMLDoc]", "[Filter]", "Index=0"})
-            QVERIFY2(ini.contains(key), key);
-    }
-
-    void keySettingsPageShowsAndChangesTheEnginesKeys() {
-        Write("settings/odizodoruz.ini", "[VN Key Current Encode]\nConversion=*`?~.^(+Dd\\\n");
-        auto form = NewForm();
-        QVERIFY(Show(*form));
-        QCOMPARE(form->KeySettingPanel->KeyEdit("Sac")->text(), QString("*"));
-        form->KeySettingPanel->KeyEdit("Hoi")->setText("#");
-        form->KeySettingPanel->KeyEdit("Nga")->setText(" ");
-        form->OKSettingsButtonClick();
-        QCOMPARE(QString::fromStdString(FEngine->GetTrans()), QString("*`#~.^(+Dd\\"));
-        form->KeyVIQRButtonClick();
-        QCOMPARE(QString::fromStdString(FEngine->GetTrans()), QString("'`?~.^(+Dd\\"));
-        QCOMPARE(form->KeySettingPanel->KeyEdit("Sac")->text(), QString("'"));
-    }
-
-    void folderButtonMakesAFolderUnderTheTargetTreesFolder() {
-        QDir().mkpath(Path("dst"));
-        auto form = NewForm();
-        QVERIFY(Show(*form));
-        form->TargetDirTree->clearSelection();
-        form->TargetDirTree->setCurrentIndex(QModelIndex());
-        if (!form->TargetDirTree->SelectedNode().isValid()) {
-            QTest::mouseClick(form->CreatedirButton, Qt::LeftButton);
-            QVERIFY(!QFileInfo::exists(Path("work/New Folder")));
-        }
-        form->TargetDirTree->OpenPath(Folder("dst"));
-        QTest::mouseClick(form->CreatedirButton, Qt::LeftButton);
-        QVERIFY(QFileInfo(Path("dst/New Folder")).isDir());
-        QVERIFY(FMessages->unexpected.isEmpty());
-    }
-
     // The path box, the tree's selection and the list show one existing folder, the one Convert and
     // Replace use, whatever the user did in the pane.
     void pathBoxTreeAndListShowOneFolder_data() {
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("a click on a node") << "click"
-                                           << "a/b";
-        QTest::newRow("the list opens a folder") << "open"
-                                                 << "a/b";
-        QTest::newRow("End in the tree") << "end"
-                                         << "work";
-        QTest::newRow("Folder, then Enter") << "folder"
-                                            << "a/New Folder";
-        QTest::newRow("Folder, then a name") << "folder named"
-                                             << "a";
-        QTest::newRow("Ctrl+N in the list") << "new folder in the list"
-                                            << "a";
-        QTest::newRow("renaming the shown folder") << "rename"
-                                                   << "a";
+        const auto row = [](const char* name, const char* action, const char* shown) {
+            QTest::newRow(name) << QString(action) << QString(shown);
+        };
+        row("a click on a node", "click", "a/b");
+        row("the list opens a folder", "open", "a/b");
+        row("End in the tree", "end", "work");
+        row("Folder, then Enter", "folder", "a/New Folder");
+        row("Folder, then a name", "folder named", "a");
+        row("Ctrl+N in the list", "new folder in the list", "a");
+        row("renaming the shown folder", "rename", "a");
     }
     void pathBoxTreeAndListShowOneFolder() {
         QFETCH(QString, action);
@@ -721,13 +551,13 @@ private slots:
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("a folder") << "in"
-                                  << "in" << QStringList();
-        QTest::newRow("a file stands for its folder") << "in/a.txt"
-                                                      << "in" << QStringList();
-        QTest::newRow("nothing of that name")
-            << "no/such/folder"
-            << "work" << QStringList{"warning: The folder \"@no/such/folder\" does not exist."};
+        const auto row = [](const char* name, const char* argument, const char* shown, QStringList messages) {
+            QTest::newRow(name) << QString(argument) << QString(shown) << messages;
+        };
+        row("a folder", "in", "in", {});
+        row("a file stands for its folder", "in/a.txt", "in", {});
+        row("nothing of that name", "no/such/folder", "work",
+            {"warning: The folder \"@no/such/folder\" does not exist."});
     }
     void folderNamedAtStartOpensInTheSourcePane() {
         QFETCH(QString, argument);
@@ -747,8 +577,7 @@ private slots:
         auto form = NewForm();
         QVERIFY(Show(*form));
         QTest::mouseClick(form->ReplaceButton, Qt::LeftButton);
-        QVERIFY(form->HelpWindow());
-        QVERIFY(form->HelpWindow()->isVisible());
+        QVERIFY(form->HelpWindow() && form->HelpWindow()->isVisible());
         QCOMPARE(form->HelpWindow()->Browser()->source(), form->HelpWindow()->ContentsUrl());
         // The key page's Help button opens the same window.
         form->HelpWindow()->close();

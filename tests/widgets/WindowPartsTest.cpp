@@ -1,33 +1,121 @@
-// The window's parts that need no main window: its size and placement on a screen, the progress bar
-// as the conversions see it, and the message boxes.
+// The window's parts that need no main window: its size and placement on a screen, the progress bar as
+// the conversions see it, the message boxes; the help window and its book; and the key settings page.
 
 #include <QDialog>
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStringDecoder>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QtTest>
+#include <filesystem>
+#include <memory>
 #include <optional>
 
 #include "BoxMessages.h"
+#include "HelpWindow.h"
+#include "KeySettingsPage.h"
+#include "TRaRaru.h"
 #include "WidgetPorts.h"
 #include "WindowPlacement.h"
+#include "WorkbenchResources.h"
 
 using namespace odz;
+
+using TBoxTexts = QList<QPair<QString, QString>>;  // (engine key name, text typed into its box)
+Q_DECLARE_METATYPE(TBoxTexts)
+
+namespace {
+
+const QUrl kContents("qrc:/help/index.html");
+constexpr char kStandardKeys[] = "'`?~.^(+Dd\\";
+
+// What a page holds as the help browser reads it.
+struct TPage {
+    QString title;
+    QStringList links;      // every href, as written
+    QSet<QString> anchors;  // every name a link may point to with "#name"
+    QStringList images;     // every picture's source
+    bool empty = true;
+};
+
+TPage ReadPage(const QUrl& url) {
+    QTextBrowser browser;
+    browser.setSource(url);
+    TPage page;
+    const QTextDocument* document = browser.document();
+    page.title = document->metaInformation(QTextDocument::DocumentTitle);
+    page.empty = document->isEmpty();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            const QTextCharFormat format = fragment.fragment().charFormat();
+            for (const QString& name : format.anchorNames()) page.anchors.insert(name);
+            if (format.isAnchor() && !format.anchorHref().isEmpty() &&
+                !page.links.contains(format.anchorHref()))
+                page.links << format.anchorHref();
+            if (format.isImageFormat()) page.images << format.toImageFormat().name();
+        }
+    return page;
+}
+
+QUrl PageUrl(const QString& name) {
+    return QUrl("qrc:/help/" + name);
+}
+
+template <class TWindow>
+QPushButton* Button(const TWindow& window, const char* name) {
+    auto* button = window.template findChild<QPushButton*>(QLatin1String(name));
+    if (!button) qFatal("no button %s", name);
+    return button;
+}
+
+// The texts of all eleven boxes joined in the engine's order.
+QString ShownKeys(const TKeySettingsPage& page) {
+    QString joined;
+    for (const TKeySettingRow& row : kKeySettingRows) joined += page.KeyEdit(row.keyName)->text();
+    return joined;
+}
+
+QLabel* Picture(const TKeySettingsPage& page, const TKeySettingRow& row) {
+    return page.findChild<QLabel*>(QString::fromUtf8(row.pictureName.data(), row.pictureName.size()));
+}
+
+}  // namespace
 
 class WindowPartsTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void windowSizeFollowsTheScreenWidth_data() {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<QSize>("expected");
-        QTest::newRow("1280 x 1024") << QSize(1280, 1024) << QSize(1060, 734);
-        QTest::newRow("1024 wide, any height") << QSize(1024, 600) << QSize(848, 551);
-        QTest::newRow("800 x 600") << QSize(800, 600) << QSize(662, 430);
-        QTest::newRow("1920 x 1080") << QSize(1920, 1080) << QSize(1590, 774);
+private:
+    std::unique_ptr<QTemporaryDir> FDir;
+    std::unique_ptr<TRaRaru> FEngine;
+
+    std::filesystem::path SettingsFile() const {
+        return std::filesystem::path(FDir->path().toStdString()) / "odizodoruz.ini";
     }
+
+private slots:
+    void init() {
+        FDir = std::make_unique<QTemporaryDir>();
+        QVERIFY(FDir->isValid());
+        FEngine = std::make_unique<TRaRaru>(SettingsFile());
+        FEngine->RaRaruCreate();  // no settings file yet: the standard keys
+    }
+    void cleanup() {
+        FEngine.reset();
+        FDir.reset();
+    }
+
     void windowSizeFollowsTheScreenWidth() {
-        QFETCH(QSize, screen);
-        QFETCH(QSize, expected);
-        QCOMPARE(AdjustedWindowSize(QSize(848, 551), screen), expected);
+        for (const auto& [screen, expected] : {std::pair{QSize(1280, 1024), QSize(1060, 734)},
+                                               {QSize(1024, 600), QSize(848, 551)},
+                                               {QSize(800, 600), QSize(662, 430)},
+                                               {QSize(1920, 1080), QSize(1590, 774)}})
+            QCOMPARE(AdjustedWindowSize(QSize(848, 551), screen), expected);
     }
 
     void savedPlacementIsKeptOnTheScreen_data() {
@@ -35,34 +123,23 @@ private slots:
         QTest::addColumn<QRect>("screen");
         QTest::addColumn<QMargins>("frame");
         QTest::addColumn<QRect>("expected");  // the frame's left and top, the inside's width and height
-        const QRect screen(0, 0, 1280, 1024);
-        const QRect current(50, 144, 848, 551);
-        QTest::newRow("as saved") << QList<int>{10, 20, 600, 400} << screen << QMargins()
-                                  << QRect(10, 20, 600, 400);
-        QTest::newRow("negative left and top")
-            << QList<int>{-20, -5, 600, 400} << screen << QMargins() << QRect(0, 0, 600, 400);
-        QTest::newRow("too wide and too high")
-            << QList<int>{100, 200, 1250, 900} << screen << QMargins() << QRect(100, 200, 1180, 824);
-        QTest::newRow("nothing saved")
-            << QList<int>{-9999, -9999, -9999, -9999} << screen << QMargins() << current;
-        QTest::newRow("only the width")
-            << QList<int>{-9999, -9999, 1300, -9999} << screen << QMargins() << QRect(50, 144, 1230, 551);
-        QTest::newRow("beyond the right edge")
-            << QList<int>{3000, 100, 800, 600} << screen << QMargins() << QRect(480, 100, 800, 600);
-        // With the desktop's frame: a title bar of 20 and borders of 1, 1 and 5 pixels.
-        const QRect wide(0, 0, 1600, 1000);
-        const QMargins frame(1, 20, 1, 5);
-        QTest::newRow("framed, fits: exactly as saved")
-            << QList<int>{300, 200, 1260, 700} << wide << frame << QRect(300, 200, 1260, 700);
-        QTest::newRow("framed, too large: the whole frame stays on the screen")
-            << QList<int>{300, 200, 1560, 900} << wide << frame << QRect(300, 200, 1298, 775);
-        QTest::newRow("framed, filling the screen")
-            << QList<int>{0, 0, 1598, 975} << wide << frame << QRect(0, 0, 1598, 975);
-        QTest::newRow("framed, beyond the bottom edge")
-            << QList<int>{100, 1900, 600, 400} << wide << frame << QRect(100, 575, 600, 400);
-        QTest::newRow("a second screen to the right")
-            << QList<int>{1000, -30, 600, 400} << QRect(1600, 0, 1280, 1024) << frame
-            << QRect(1600, 0, 600, 400);
+        const QRect screen(0, 0, 1280, 1024), wide(0, 0, 1600, 1000);
+        const QMargins none, frame(1, 20, 1, 5);  // a title bar of 20, borders of 1, 1 and 5 pixels
+        const auto row = [](const char* name, QList<int> saved, QRect screen, QMargins frame,
+                            QRect expected) { QTest::newRow(name) << saved << screen << frame << expected; };
+        row("as saved", {10, 20, 600, 400}, screen, none, QRect(10, 20, 600, 400));
+        row("negative left and top", {-20, -5, 600, 400}, screen, none, QRect(0, 0, 600, 400));
+        row("too wide and too high", {100, 200, 1250, 900}, screen, none, QRect(100, 200, 1180, 824));
+        row("nothing saved", {-9999, -9999, -9999, -9999}, screen, none, QRect(50, 144, 848, 551));
+        row("only the width", {-9999, -9999, 1300, -9999}, screen, none, QRect(50, 144, 1230, 551));
+        row("beyond the right edge", {3000, 100, 800, 600}, screen, none, QRect(480, 100, 800, 600));
+        row("framed, fits: exactly as saved", {300, 200, 1260, 700}, wide, frame, QRect(300, 200, 1260, 700));
+        row("framed, too large: the whole frame stays on the screen", {300, 200, 1560, 900}, wide, frame,
+            QRect(300, 200, 1298, 775));
+        row("framed, filling the screen", {0, 0, 1598, 975}, wide, frame, QRect(0, 0, 1598, 975));
+        row("framed, beyond the bottom edge", {100, 1900, 600, 400}, wide, frame, QRect(100, 575, 600, 400));
+        row("a second screen to the right", {1000, -30, 600, 400}, QRect(1600, 0, 1280, 1024), frame,
+            QRect(1600, 0, 600, 400));
     }
     void savedPlacementIsKeptOnTheScreen() {
         QFETCH(QList<int>, saved);
@@ -92,7 +169,6 @@ private slots:
         bold.setBold(true);
         QVERIFY(box->width() >= QFontMetrics(bold).horizontalAdvance(box->windowTitle()) + 150);
         box->hide();
-
         QDialog dialog(&window);
         dialog.setModal(true);
         dialog.show();
@@ -114,6 +190,223 @@ private slots:
         QCOMPARE(bar.value(), bar.maximum());
         port.SetPosition(0);
         QCOMPARE(bar.value(), 0);
+    }
+
+    void everyLinkOfTheBookLeadsToAPageAndAnchor() {
+        InitWorkbenchResources();
+        QHash<QString, TPage> pages;
+        for (QDirIterator it(":/help", {"*.html"}, QDir::Files); it.hasNext();) {
+            const QString name = QFileInfo(it.next()).fileName();
+            pages.insert(name, ReadPage(PageUrl(name)));
+        }
+        QVERIFY(pages.contains("index.html"));
+        int links = 0, anchored = 0;
+        for (auto it = pages.cbegin(); it != pages.cend(); ++it) {
+            QVERIFY2(!it->empty && !it->title.trimmed().isEmpty(), qPrintable(it.key()));
+            // Pages are UTF-8 and say so, for the window and for a web browser alike.
+            QFile page(":/help/" + it.key());
+            QVERIFY(page.open(QIODevice::ReadOnly));
+            QStringDecoder decoder(QStringDecoder::Utf8);
+            QVERIFY2(
+                QString(decoder(page.readAll())).contains("<meta charset=\"utf-8\">") && !decoder.hasError(),
+                qPrintable(it.key()));
+            for (const QString& href : it->links + it->images) {
+                ++links;
+                const QString where = it.key() + ": " + href;
+                const QUrl target = PageUrl(it.key()).resolved(QUrl(href));
+                // The book is read without a network: every link stays inside it.
+                QVERIFY2(target.scheme() == "qrc" && QFile::exists(':' + target.path()), qPrintable(where));
+                if (target.fragment().isEmpty()) continue;
+                ++anchored;
+                const QString page = QFileInfo(target.path()).fileName();
+                QVERIFY2(pages.value(page).anchors.contains(target.fragment()), qPrintable(where));
+            }
+        }
+        // The walk saw the book's links, anchored ones among them, rather than nothing at all.
+        QVERIFY(links > 50 && anchored > 10);
+        // Every page is listed in the contents itself.
+        QSet<QString> listed{"index.html"};
+        for (const QString& href : pages["index.html"].links) listed.insert(QUrl(href).path());
+        for (const QString& name : pages.keys()) QVERIFY2(listed.contains(name), qPrintable(name));
+    }
+
+    // Whatever the help command, the window shows the contents, as a window of its own even with a
+    // parent; Back and Forward walk the pages read.
+    void helpWindowWalksThePagesRead() {
+        QWidget owner;
+        auto* window = new THelpWindow(&owner);
+        window->resize(420, 220);
+        QPushButton* back = Button(*window, "BackButton");
+        QPushButton* forward = Button(*window, "ForwardButton");
+        QPushButton* contents = Button(*window, "ContentsButton");
+        // Asking twice keeps one entry for the page: Back has nowhere to go.
+        QVERIFY(window->HelpCommand(HELP_FINDER, 0));
+        QVERIFY(window->HelpCommand(HELP_FINDER, 42));
+        QVERIFY(window->isWindow() && window->isVisible() && !owner.isVisible());
+        QVERIFY(!back->isEnabled() && !forward->isEnabled());
+        // Follow the first link of the contents with the keyboard, as a reader would.
+        QTextBrowser* browser = window->Browser();
+        browser->setFocus();
+        QTest::keyClick(browser, Qt::Key_Tab);
+        QTest::keyClick(browser, Qt::Key_Return);
+        const QUrl first = PageUrl("window.html");
+        QCOMPARE(browser->source(), first);
+        QVERIFY(back->isEnabled() && !forward->isEnabled());
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(browser->source(), kContents);
+        QVERIFY(!back->isEnabled() && forward->isEnabled());
+        QTest::mouseClick(forward, Qt::LeftButton);
+        QCOMPARE(browser->source(), first);
+        QVERIFY(!forward->isEnabled());
+        QVERIFY(window->HelpCommand(257, 7));
+        QCOMPARE(browser->source(), kContents);
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(browser->source(), first);
+        // The keys of a web browser do the same.
+        QTest::keyClick(browser, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(browser->source(), kContents);
+        // Contents on the contents goes to its top and adds nothing to the pages read.
+        QScrollBar* scroll = browser->verticalScrollBar();
+        QTRY_VERIFY(scroll->maximum() > scroll->minimum());
+        scroll->setValue(scroll->maximum());
+        QTest::mouseClick(contents, Qt::LeftButton);
+        QCOMPARE(scroll->value(), scroll->minimum());
+        QCOMPARE(browser->source(), kContents);
+        QVERIFY(forward->isEnabled());
+    }
+
+    void boxesShowTheKeysInEffect() {
+        TKeySettingsPage page(*FEngine);
+        QCOMPARE(ShownKeys(page), QString(kStandardKeys));
+        // A byte of the settings file beyond ASCII shows as the character it is in Latin-1.
+        FEngine->SetTransDau("'`?~.^(+D\xF0\\");
+        page.KeyEdit("Sac")->setText("z");
+        page.ShowKeySettings();
+        QCOMPARE(ShownKeys(page), QString::fromUtf8("'`?~.^(+Dð\\"));
+        // An engine without keys yet (every key the character 0) shows empty boxes and keeps them.
+        TRaRaru empty(SettingsFile());
+        TKeySettingsPage emptyPage(empty);
+        QCOMPARE(ShownKeys(emptyPage), QString());
+        emptyPage.OKSettingsButtonClick();
+        QCOMPARE(empty.GetTrans(), std::string(11, '\0'));
+    }
+
+    // OK hands the keys typed to the engine; a refused box goes back to the key still in effect. The
+    // keys are saved when the program ends, never by the OK button.
+    void okHandsTheBoxesToTheEngine_data() {
+        QTest::addColumn<TBoxTexts>("typed");
+        QTest::addColumn<QByteArray>("keys");
+        QTest::newRow("every box") << TBoxTexts{{"Sac", "!"},  {"Huyen", "@"}, {"Hoi", "#"},   {"Nga", "$"},
+                                                {"Nang", "%"}, {"Mu", "&"},    {"AA", "*"},    {"OO", "-"},
+                                                {"DHoa", "="}, {"dTh", "/"},   {"Escape", "|"}}
+                                   << QByteArray("!@#$%&*-=/|");
+        QTest::newRow("printable ends, letters, digits, one key twice")
+            << TBoxTexts{{"Nga", "!"},   {"Nang", "~"}, {"Sac", "s"},
+                         {"Huyen", "s"}, {"OO", "7"},   {"DHoa", "Z"}}
+            << QByteArray("ss?!~^(7Zd\\");
+        QTest::newRow("refused: empty, blank, beyond ASCII, control")
+            << TBoxTexts{{"Hoi", ""},    {"Nga", " "},    {"Mu", "ă"},        {"AA", "é"},
+                         {"DHoa", "\t"}, {"dTh", "\x7f"}, {"Escape", "\x1b"}, {"Sac", "*"}}
+            << QByteArray("*`?~.^(+Dd\\");
+    }
+    void okHandsTheBoxesToTheEngine() {
+        QFETCH(TBoxTexts, typed);
+        QFETCH(QByteArray, keys);
+        TKeySettingsPage page(*FEngine);
+        for (const auto& [name, text] : typed) page.KeyEdit(name.toStdString())->setText(text);
+        QTest::mouseClick(Button(page, "OKSettingsButton"), Qt::LeftButton);
+        QCOMPARE(QByteArray::fromStdString(FEngine->GetTrans()), keys);
+        QCOMPARE(ShownKeys(page), QString::fromLatin1(keys));
+        QVERIFY(!std::filesystem::exists(SettingsFile()));
+    }
+
+    void clickIntoABoxSelectsItsKey() {
+        TKeySettingsPage page(*FEngine);
+        page.show();
+        page.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&page));
+        QLineEdit* hoi = page.KeyEdit("Hoi");
+        QTest::mouseClick(hoi, Qt::LeftButton, {}, hoi->rect().center());
+        QTRY_COMPARE(hoi->selectedText(), QString("?"));
+        // A box holds one character however many are typed.
+        QTest::keyClicks(hoi, "qxy");
+        QCOMPARE(hoi->text(), QString("q"));
+    }
+
+    // Set VIQR brings back the standard keys, whether changed in the engine or only typed.
+    void setViqrRestoresTheStandardKeys() {
+        FEngine->SetTransDau("!@#$%&*-=/|");
+        TKeySettingsPage page(*FEngine);
+        page.KeyEdit("Sac")->setText("*");
+        page.KeyEdit("Escape")->setText("");
+        QTest::mouseClick(Button(page, "KeyVIQRButton"), Qt::LeftButton);
+        QCOMPARE(FEngine->GetTrans(), std::string(kStandardKeys));
+        QCOMPARE(ShownKeys(page), QString(kStandardKeys));
+        QVERIFY(!std::filesystem::exists(SettingsFile()));
+    }
+
+    // Every mark has a picture of its own straight above its box: the letter in navy, the mark in red where
+    // it belongs, nothing behind them. The boxes run in the engine's order on three lines, and all fits in
+    // a tool box page of about 840 by 420 (the page's place in the main window) or at the page's smallest.
+    void everyMarkHasItsPictureAboveItsBox() {
+        const QHash<QString, QString> places{
+            {"Nang", "below"}, {"OO", "upper right"}, {"DHoa", "across"}, {"dTh", "across"}};
+        for (const QSize size : {QSize(840, 420), QSize(0, 0)}) {
+            TKeySettingsPage page(*FEngine);
+            QVERIFY(page.minimumSizeHint().width() <= 840 && page.minimumSizeHint().height() <= 420);
+            page.resize(size.expandedTo(page.minimumSizeHint()));
+            page.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&page));
+            QList<QImage> images;
+            QSet<int> lines;
+            QRect previous;
+            for (const TKeySettingRow& row : kKeySettingRows) {
+                const QRect edit = page.KeyEdit(row.keyName)->geometry();
+                QVERIFY(page.rect().contains(edit));
+                QVERIFY(previous.isNull() || edit.y() > previous.bottom() ||
+                        (edit.y() == previous.y() && edit.x() > previous.right()));
+                lines.insert(edit.y());
+                previous = edit;
+                if (row.pictureName.empty()) continue;
+                const QString key = QString::fromUtf8(row.keyName.data(), row.keyName.size());
+                const QLabel* label = Picture(page, row);
+                const QRect picture = label->geometry();
+                QVERIFY2(page.rect().contains(picture) && picture.bottom() < edit.y() &&
+                             edit.y() - picture.bottom() <= 20 &&
+                             qAbs(picture.center().x() - edit.center().x()) <= 1,
+                         qPrintable(key));
+                QCOMPARE(label->pixmap().deviceIndependentSize().toSize(), QSize(40, 40));
+                const QImage image = label->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+                QVERIFY2(!images.contains(image), qPrintable(key));
+                images << image;
+                QRect letter, mark;
+                for (int y = 0; y < image.height(); ++y)
+                    for (int x = 0; x < image.width(); ++x) {
+                        const QColor c = image.pixelColor(x, y);
+                        if (c.alpha() < 230) continue;
+                        if (c.blue() > 90 && c.red() < 60 && c.green() < 60) letter |= QRect(x, y, 1, 1);
+                        if (c.red() > 150 && c.green() < 60 && c.blue() < 60) mark |= QRect(x, y, 1, 1);
+                    }
+                QVERIFY2(letter.height() >= 10 && mark.width() * mark.height() >= 9, qPrintable(key));
+                QVERIFY(image.pixelColor(0, 0).alpha() == 0 && letter.right() < 39 && mark.right() < 39);
+                const bool acrossTheLetter = mark.left() < letter.right() && mark.right() > letter.left();
+                const QString place = places.value(key, "above");
+                if (place == "above")
+                    QVERIFY2(mark.bottom() <= letter.top() + 1 && acrossTheLetter, qPrintable(key));
+                if (place == "below")
+                    QVERIFY2(mark.top() >= letter.bottom() - 1 && acrossTheLetter, qPrintable(key));
+                if (place == "upper right")
+                    QVERIFY(mark.right() > letter.right() && mark.top() < letter.top() &&
+                            mark.bottom() < letter.center().y());
+                if (place == "across")
+                    QVERIFY2(mark.top() > letter.top() && mark.bottom() < letter.bottom() && acrossTheLetter,
+                             qPrintable(key));
+            }
+            QCOMPARE(images.size(), 10);
+            QCOMPARE(lines.size(), 3);
+            for (const char* name : {"OKSettingsButton", "KeyVIQRButton", "KeyHelpButton"})
+                QVERIFY(page.rect().contains(Button(page, name)->geometry()));
+        }
     }
 };
 
