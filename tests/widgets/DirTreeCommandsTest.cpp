@@ -61,11 +61,7 @@ public:
         return succeed;
     }
     QList<TNetworkMount> Mounts() override { return {}; }
-    bool Unmount(const TNetworkMount& mount, QString& failure) override {
-        calls << "unmount " + mount.target;
-        if (!succeed) failure = error;
-        return succeed;
-    }
+    bool Unmount(const TNetworkMount&, QString&) override { return false; }
 };
 
 // After a connection the tree and the list show the location's folder, or the drives when it has
@@ -318,29 +314,6 @@ private slots:
         }
     }
 
-    void menuShowsAndRunsTheCommands() {
-        TZTDirTree tree;
-        QVERIFY(test::Show(tree, {300, 240}));
-        TZTDirTreePopUp* menu = tree.PopupMenu();
-        tree.setCurrentIndex(Drive(tree));
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(20, 20),
-                                tree.viewport()->mapToGlobal(QPoint(20, 20)));
-        QApplication::sendEvent(tree.viewport(), &event);
-        QTRY_VERIFY(menu->isVisible());
-        // Its items were set for the drive when it opened.
-        QVERIFY(menu->Item("AddNode")->isEnabled() && !menu->Item("DelNode")->isEnabled());
-        menu->close();
-        // Detached, it does not show.
-        tree.SetPopUpMenuEnabled(false);
-        QApplication::sendEvent(tree.viewport(), &event);
-        QVERIFY(!menu->isVisible());
-        // An item runs its command on the selected node.
-        tree.OpenPath(Path("vol/Photos/"));
-        menu->Item("AddNode")->trigger();
-        QVERIFY(QFileInfo(Path("vol/Photos/New Folder")).isDir());
-        QVERIFY(tree.Editing());
-    }
-
     // Tree Size counts the folder and its sub-folders without following links (one leads back into the
     // tree); the sibling Photos, whose name begins the same, is not counted. The tree is left at the
     // folder, opened.
@@ -365,9 +338,9 @@ private slots:
     // The files of the folder over the tree; a double click opens one, OK reports the selected one and
     // puts the tree back at the folder.
     void folderContentsShowsTheFilesOverTheTree() {
-        QList<TLaunchRequest> launched;
+        QList<QUrl> launched;
         SetLauncher([&](const TLaunchRequest& request) {
-            launched << request;
+            launched << request.url;
             return true;
         });
         TZTDirTree tree;
@@ -381,12 +354,10 @@ private slots:
         for (int row = 0; row < window->List()->count(); ++row) files << window->List()->item(row)->text();
         QCOMPARE(files, QStringList({".hidden", "a.bin", "Z.txt"}));
         emit window->List()->itemDoubleClicked(window->List()->item(2));
-        QCOMPARE(launched.size(), 1);
-        QCOMPARE(launched.first().url, QUrl::fromLocalFile(Path("vol/Photo/Z.txt")));
+        QCOMPARE(launched, QList<QUrl>({QUrl::fromLocalFile(Path("vol/Photo/Z.txt"))}));
         QSignalSpy chosen(&tree, &TZTDirTree::OnFileChange);
         window->List()->item(1)->setSelected(true);
         QTest::mouseClick(window->OkButton(), Qt::LeftButton);
-        QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.first().at(1).toString() + tree.SelectedFile(), Path("vol/Photo/a.bin").repeated(2));
         QTRY_VERIFY(window.isNull() && tree.ContentsWindow() == nullptr);
         QCOMPARE(tree.SelectedPath(), Path("vol/Photo/"));

@@ -52,7 +52,6 @@ const struct {
     QString shown;
 } kRenames[] = {
     {"new name", false, "a.txt", "d.txt", "a.txt>d.txt", ""},
-    {"same name", false, "a.txt", "a.txt", "", ""},
     {"other letter case", false, "a.txt", "A.TXT", "", ""},
     {"existing name", false, "a.txt", "b.txt", "", "error: \"b.txt\" already exists !"},
     {"empty name", false, "a.txt", "", "", kEmpty},
@@ -298,27 +297,6 @@ private slots:
         List().EditAttributes();
         QVERIFY(List().PendingFiles().isEmpty() && FDialogs->titles.isEmpty());
         QVERIFY(FMessages->asked.isEmpty() && FMessages->shown.isEmpty());
-    }
-
-    void attributesDialogShowsTheEntry() {
-        QFile::setPermissions(Path("work/attr/.profile"), QFile::ReadOwner);
-        List().SetDirectory(Path("work/attr"));
-        Select(List(), {".profile"});
-        FDialogs->Expect([](QDialog& dialog) {
-            auto& attributes = static_cast<TFileListAttributesDialog&>(dialog);
-            // Only the two this platform has can be changed: read-only and hidden, both set here.
-            QString state = attributes.NameLabel()->text();
-            for (const QCheckBox* box : {attributes.ReadOnlyBox(), attributes.ArchiveBox(),
-                                         attributes.HiddenBox(), attributes.SystemBox()})
-                state += QString(" %1%2").arg(int(box->isEnabled())).arg(int(box->isChecked()));
-            [&] { QCOMPARE(state, QStringLiteral(".profile 11 00 11 00")); }();
-            return int(QDialog::Rejected);
-        });
-        List().EditAttributes();
-        QCOMPARE(FDialogs->titles, QStringList({"Set Attributes"}));
-        Select(List(), {" ^ Parent"});  // only entries have attributes
-        List().EditAttributes();
-        QCOMPARE(FDialogs->titles.size(), 1);
     }
 
     void attributeChanges_data() { test::AddRows(kAttributeChanges); }

@@ -207,9 +207,9 @@ protected:
     // No question went unscripted and every scripted dialog was shown.
     void CheckAnswered() {
         QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));
-        if (!FDialogs) return;
-        QCOMPARE(FDialogs->unexpected, 0);
-        QVERIFY(FDialogs->AllShown());
+        if (FDialogs)
+            QVERIFY2(FDialogs->unexpected == 0 && FDialogs->AllShown(),
+                     qPrintable(FDialogs->titles.join('|')));
     }
     void Release() {
         FList.reset();
