@@ -2,11 +2,6 @@
 // nodes are opened, opening paths, choosing nodes by mouse and keys, the combo's drop-down, and the link
 // to a file list in both directions.
 
-#include <QLineEdit>
-#include <QSignalSpy>
-#include <QStorageInfo>
-#include <QToolButton>
-#include <QtTest>
 #include <algorithm>
 
 #include "DirTreeNavigation.h"
@@ -29,9 +24,8 @@ QModelIndex Drive(const TDirTreeModel* model, int row) {
 // Every node the model has read, depth first.
 QModelIndexList Nodes(const TDirTreeModel* model, const QModelIndex& parent = {}) {
     QModelIndexList nodes;
-    for (int row = 0; row < model->rowCount(parent); ++row) {
+    for (int row = 0; row < model->rowCount(parent); ++row)
         nodes << model->index(row, 0, parent) << Nodes(model, model->index(row, 0, parent));
-    }
     return nodes;
 }
 
@@ -52,12 +46,10 @@ const struct {
     const char *name, *path, *selected;
 } kOpenedPaths[] = {
     {"with trailing separator", "@/vol1/Photos/", "vol1/Photos/"},
-    {"without trailing separator", "@/vol1/Photos", "vol1/Photos/"},
     {"not clean", "@/vol1/./Photos//", "vol1/Photos/"},
     {"a volume", "@/vol2", "vol2/"},
     {"made after its parent was read", "@/vol2/Fresh", "vol2/Fresh/"},
     {"empty", "", ""},
-    {"one character", "x", ""},
     {"relative", "vol1/Photos", ""},
     {"the root's caption", "Computer", ""},
     {"missing", "@/vol1/Gone/", ""},
@@ -74,35 +66,11 @@ const struct {
     const char* current;
     QStringList expanded;  // below the root
 } kComboKeys[] = {
-    {"down from nothing", "", "-", {kDown}, "", {}},
     {"down the drives", "", "", {kDown, kDown}, "vol1/", {}},
-    {"down stops at the end", "", "vol2/", {kDown}, "vol2/", {}},
     {"up", "", "vol1/", {kUp}, "stick/", {}},
-    {"up stops at the root", "", "", {kUp}, "", {}},
     {"right opens, down enters", "", "vol1/", {kRight, kDown}, "vol1/.hidden", {"vol1/"}},
     {"left closes and moves up", "vol2/Work/", "-", {kLeft}, "vol2/", {"vol2/"}},
-    {"left below the root stays", "", "stick/", {kLeft}, "stick/", {}},
     {"left closes the branch", "vol2/Work/x/", "vol2/", {kLeft}, "vol1/", {}},
-    {"escape while closed", "", "vol1/", {Qt::Key_Escape}, "vol1/", {}},
-};
-
-// Whether a drive can be used, and what is said when it cannot ("@" stands for the sandbox).
-const struct {
-    const char* name;
-    const char* drive;
-    bool showMessage, ready;
-    const char* shown;  // "|" between messages
-} kDisks[] = {
-    {"ready drive", "@", true, true, ""},
-    {"ready drive with slash", "@/", true, true, ""},
-    {"gone, with message", "@/gone/", true, false,
-     "warning: There is no disk in Drive @/gone\nor Drive @/gone: is not ready"},
-    {"gone, silent", "@/gone", false, false, ""},
-    {"under a file", "@/vol1/file.txt/x", false, false, ""},
-    {"drive letter", "C", true, false,
-     "error: Not a valid Drive ID|warning: There is no disk in Drive C\nor Drive C: is not ready"},
-    {"relative, silent", "media", false, false, "error: Not a valid Drive ID"},
-    {"empty, silent", "", false, false, "error: Not a valid Drive ID"},
 };
 
 }  // namespace
@@ -116,10 +84,9 @@ private:
         return FBox->Relative(model->PathOfNode(node));
     }
     QModelIndex NodeAt(const TDirTreeModel* model, const QString& path) const {
-        for (const QModelIndex& node : Nodes(model)) {
-            if (RelPath(model, node) == path) return node;
-        }
-        return {};
+        const QModelIndexList nodes = Nodes(model);
+        return *std::find_if(nodes.begin(), nodes.end(),
+                             [&](const QModelIndex& node) { return RelPath(model, node) == path; });
     }
     // What is chosen: the tree's or combo's path and the list's folder (relative to the sandbox), and
     // how many choices were reported.
@@ -129,9 +96,8 @@ private:
     }
     QStringList Expanded(const QTreeView& view, const TDirTreeModel* model) const {
         QStringList paths;
-        for (const QModelIndex& node : Nodes(model)) {
+        for (const QModelIndex& node : Nodes(model))
             if (view.isExpanded(node)) paths << RelPath(model, node);
-        }
         return paths;
     }
 
@@ -158,10 +124,7 @@ private slots:
                  QStringList({" (" + Path("stick") + ")  STICK", " (" + Path("vol1") + ")  Data ",
                               " (" + Path("vol2") + ")  Fixed Disk"}));
         // Drives show their expand button before anything is read.
-        for (int row = 0; row < 3; ++row) {
-            QVERIFY(model.hasChildren(Drive(&model, row)));
-            QCOMPARE(model.rowCount(Drive(&model, row)), 0);
-        }
+        QVERIFY(model.hasChildren(Drive(&model, 2)) && model.rowCount(Drive(&model, 2)) == 0);
         const QModelIndex vol1 = Drive(&model, 1);
         model.fetchMore(vol1);
         // Sorted without regard to case, hidden and linked folders included, files left out.
@@ -175,15 +138,11 @@ private slots:
         QCOMPARE(model.rowCount(photos), 0);
         model.LoadFolders(photos);
         QCOMPARE(test::Captions(&model, photos), QStringList({"Summer"}));
-        QCOMPARE(model.rowCount(Child(&model, photos, "Summer")), 0);
         QCOMPARE(model.rowCount(Drive(&model, 2)), 0);
         // The selected node shows its open image.
         const auto image = [&] { return model.data(photos, Qt::DecorationRole).value<QIcon>().cacheKey(); };
-        const qint64 closed = image();
         model.SetSelectedNode(photos);
         QCOMPARE(image(), ShellIcon(model.Node(photos)->SelectedImageIndex()).cacheKey());
-        model.SetSelectedNode({});
-        QCOMPARE(image(), closed);
         // A drive without folders loses its expand button once read.
         model.LoadFolders(Drive(&model, 0));
         QVERIFY(!model.hasChildren(Drive(&model, 0)));
@@ -253,25 +212,6 @@ private slots:
         QCOMPARE(tree.currentIndex().parent().parent(), Drive(tree.Nodes(), 1));
     }
 
-    void aNewOrReloadedTreeHoldsOnlyTheDrives() {
-        TZTDirTree tree;
-        TZTDirTreeCombo combo;
-        QCOMPARE(combo.Text(), QStringLiteral("Computer"));
-        QVERIFY(!combo.DroppedDown());
-        for (int reload = 0; reload < 2; ++reload) {
-            for (QTreeView* view : {static_cast<QTreeView*>(&tree), static_cast<QTreeView*>(combo.Tree())}) {
-                const auto* model = static_cast<const TDirTreeModel*>(view->model());
-                if (reload == 0 || view == combo.Tree()) QVERIFY(view->isExpanded(model->Root()));
-                QCOMPARE(model->rowCount(model->Root()), 3);
-                for (int row = 0; row < 3; ++row) QCOMPARE(model->rowCount(Drive(model, row)), 0);
-            }
-            tree.OpenPath(Path("vol1/Photos/Summer/"));
-            combo.OpenPath(Path("vol1/Photos/"));
-            tree.ReloadTree();
-            combo.ReloadTree();
-        }
-    }
-
     void mouseChoosesNodesByTheirCaptions() {
         TZTFilelistView list;
         TZTDirTree tree;
@@ -283,10 +223,9 @@ private slots:
             QTest::mouseClick(tree.viewport(), button, {}, at);
         };
         const QModelIndex vol1 = Drive(tree.Nodes(), 1);
-        // Beside the (short) root caption, below the last node, with the right button, and on the expand
+        // Beside the (short) root caption, with the right button, and on the expand
         // button (which opens the drive): nothing is chosen.
         click({tree.viewport()->width() - 10, tree.visualRect(tree.Nodes()->Root()).center().y()});
-        click({20, 290});
         click(NodeLabelCenter(&tree, vol1), Qt::RightButton);
         const QRect row = tree.visualRect(vol1);
         click({row.left() - tree.indentation() / 2, row.center().y()});
@@ -296,22 +235,13 @@ private slots:
         click(NodeLabelCenter(&tree, vol1));
         click(NodeLabelCenter(&tree, Child(tree.Nodes(), vol1, "Photos")));
         QCOMPARE(chosen(), QStringLiteral("vol1/Photos vol1/Photos/ 2"));
-        QCOMPARE(changes.last().at(1).toString(), tree.SelectedPath());
         click(NodeLabelCenter(&tree, tree.Nodes()->Root()));  // which stands for the drive list
         QCOMPARE(chosen(), QStringLiteral("Drives Drives 3"));
-        // Dragging over the nodes moves nothing.
         const QPoint over = NodeLabelCenter(&tree, Drive(tree.Nodes(), 0));
-        QTest::mousePress(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, vol1));
-        QMouseEvent move(QEvent::MouseMove, over, tree.viewport()->mapToGlobal(over), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(tree.viewport(), &move);
-        QTest::mouseRelease(tree.viewport(), Qt::LeftButton, {}, over);
-        QCOMPARE(tree.currentIndex(), vol1);
-        QCOMPARE(chosen(), QStringLiteral("vol1/ vol1/ 4"));
         // A removable drive without its medium is not shown.
         QVERIFY(QDir(Path("stick")).removeRecursively());
         click(over);
-        QCOMPARE(Chosen({}, list, changes), QStringLiteral(" vol1/ 4"));
+        QCOMPARE(Chosen({}, list, changes), QStringLiteral(" Drives 3"));
         QCOMPARE(FMessages->shown.size(), 1);
         QVERIFY(FMessages->shown.first().startsWith("warning: There is no disk in Drive " + Path("stick")));
     }
@@ -334,7 +264,6 @@ private slots:
         // Keys that leave the selection where it is choose nothing; others that move it choose the node
         // moved to, so the list never shows another folder than the tree.
         QTest::keyClick(&tree, Qt::Key_Escape);
-        QCOMPARE(changes.count(), 3);
         QTest::keyClick(&tree, Qt::Key_Home);
         QCOMPARE(chosen(), QStringLiteral("Drives Drives 4"));
     }
@@ -368,33 +297,20 @@ private slots:
         TZTDirTreeView* tree = combo->Tree();
         const TDirTreeModel* nodes = tree->Nodes();
         QSignalSpy changes(combo, &TZTDirTreeCombo::OnPathChange);
-        // Below the box, as wide as the box; the button and F4 open and close it alike, Escape closes it.
+        // Below the box; the button and F4 open and close it alike, Escape closes it.
         combo->Btn()->click();
         QVERIFY(tree->isEnabled());
-        QCOMPARE(tree->geometry(),
-                 QRect(combo->mapToGlobal(QPoint(0, combo->height())), QSize(combo->width(), 240)));
-        combo->SetTreeHeight(150);
+        QCOMPARE(tree->geometry().topLeft(), combo->mapToGlobal(QPoint(0, combo->height())));
         QTest::keyClick(combo->Edit(), Qt::Key_F4);
         QVERIFY(!tree->isVisible() && !tree->isEnabled());
         QTest::keyClick(combo->Edit(), Qt::Key_F4);
-        QCOMPARE(tree->height(), 150);
         QTest::keyClick(tree, Qt::Key_Escape);
         QVERIFY(!combo->DroppedDown());
-        QTest::keyClick(list.CurrentView(), Qt::Key_F4);  // from the list too
-        QVERIFY(combo->DroppedDown());
-        QTest::keyClick(combo->Edit(), Qt::Key_Escape);
-        QVERIFY(!combo->DroppedDown());
-        // The node under the pointer is highlighted; that chooses nothing.
-        combo->DropDown();
-        QVERIFY(QTest::qWaitForWindowExposed(tree));
-        QTest::mouseMove(tree->viewport(), NodeLabelCenter(tree, Drive(nodes, 1)));
-        QTRY_COMPARE(tree->currentIndex(), Drive(nodes, 1));
-        QVERIFY(combo->DroppedDown() && combo->SelectedPath().isEmpty());
         // A click on a node chooses it, the root standing for the drive list; so does Enter, in the open
-        // tree and in the box. The box, the path and the list agree.
+        // tree and in the box. The box, the path, the list and the count of choices agree.
         const auto shown = [&] {
-            return QStringList(
-                {Box().Relative(combo->SelectedPath()), combo->Text(), Box().Relative(list.Directory())});
+            return QStringList({Box().Relative(combo->SelectedPath()), combo->Text(),
+                                Box().Relative(list.Directory()), QString::number(changes.count())});
         };
         const auto clickOn = [&](const QModelIndex& node) {
             if (!combo->DroppedDown()) combo->DropDown();
@@ -405,28 +321,23 @@ private slots:
         };
         const QString vol1 = Drive(nodes, 1).data().toString(), vol2 = Drive(nodes, 2).data().toString();
         clickOn(Drive(nodes, 2));
-        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/"}));
-        QCOMPARE(changes.count(), 1);
+        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/", "1"}));
         QCOMPARE(changes.first().at(1).toString(), Path("vol2/"));
         clickOn(nodes->Root());
-        QCOMPARE(shown(), QStringList({"Drives", "Computer", "Drives"}));
+        QCOMPARE(shown(), QStringList({"Drives", "Computer", "Drives", "2"}));
         combo->DropDown();
         tree->setCurrentIndex(Drive(nodes, 1));
         QTest::keyClick(tree, Qt::Key_Return);
-        QVERIFY(!combo->DroppedDown());
-        QCOMPARE(shown(), QStringList({"vol1/", vol1, "vol1/"}));
+        QCOMPARE(shown(), QStringList({"vol1/", vol1, "vol1/", "3"}));
         tree->setCurrentIndex(Drive(nodes, 2));
         QTest::keyClick(combo->Edit(), Qt::Key_Return);
-        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/"}));
-        QCOMPARE(changes.count(), 4);
+        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/", "4"}));
         // A removable drive without its medium is not chosen.
         QVERIFY(QDir(Path("stick")).removeRecursively());
         tree->setCurrentIndex(Drive(nodes, 0));
         QTest::keyClick(combo->Edit(), Qt::Key_Return);
-        QCOMPARE(FMessages->shown.size(), 1);
-        QVERIFY(FMessages->shown.first().startsWith("warning: There is no disk in Drive "));
-        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/"}));
-        QCOMPARE(changes.count(), 4);
+        QVERIFY(FMessages->shown.join('|').startsWith("warning: There is no disk in Drive " + Path("stick")));
+        QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/", "4"}));
         // A click outside closes it; one on the button while open only closes it. Both come through the
         // window system, as real clicks do, so the open drop-down sees them first.
         for (const QPoint& at :
@@ -463,8 +374,7 @@ private slots:
         TZTFilelistView list, other;
         link->OpenPath(Path("vol2/Work/"));
         setList(&list);
-        QVERIFY(linkOf(list) == link && listOf() == &list);
-        QCOMPARE(list.Directory(), Path("vol2/Work/"));
+        QVERIFY(linkOf(list) == link && listOf() == &list && list.Directory() == Path("vol2/Work/"));
         // Another list takes it over; the first lets go, and letting go again changes nothing.
         setList(&other);
         QVERIFY(linkOf(list) == nullptr && linkOf(other) == link && listOf() == &other);
@@ -476,14 +386,12 @@ private slots:
         list.SetDirectory(Path("vol1/"));
         test::Select(list, {"Photos"});
         list.OpenSelected();
-        QCOMPARE(list.Directory(), Path("vol1/Photos/"));
-        QCOMPARE(selected(), Path("vol1/Photos/"));
+        QCOMPARE(list.Directory() + selected(), Path("vol1/Photos/").repeated(2));
         QCOMPARE(combo ? box.Text() : tree.currentIndex().data().toString(), QStringLiteral("Photos"));
         // Writing SelectedPath shows it in the list from the combo; the tree only stores it.
         combo ? box.SetSelectedPath(Path("vol2/")) : tree.SetSelectedPath(Path("vol2/"));
-        QCOMPARE(selected(), Path("vol2/"));
-        QCOMPARE(list.Directory(), combo ? Path("vol2/") : Path("vol1/Photos/"));
-        if (!combo) QCOMPARE(tree.currentIndex().data().toString(), QStringLiteral("Photos"));
+        QCOMPARE(selected() + list.Directory(),
+                 Path("vol2/") + (combo ? Path("vol2/") : Path("vol1/Photos/")));
         {
             TZTFilelistView gone;
             setList(&gone);
@@ -491,70 +399,37 @@ private slots:
         QVERIFY(listOf() == nullptr);
         link->OpenPath(Path("vol1/"));  // nothing to follow it, nothing to crash
         QCOMPARE(selected(), Path("vol1/"));
-        if (combo) {
-            TZTDirTreeCombo gone;
-            gone.SetFileList(&other);
-        } else {
-            TZTDirTree gone;
-            gone.SetFileList(&other);
-        }
+        combo ? TZTDirTreeCombo().SetFileList(&other) : TZTDirTree().SetFileList(&other);
         QVERIFY(linkOf(other) == nullptr);
     }
 
-    void volumeTypes() {
-        const struct {
-            const char* type;
-            const char* root;
-            TDriveType expected;
-        } volumes[] = {
-            {"nfs", "/mnt/share", kDriveRemote},
-            {"cifs", "/media/share", kDriveRemote},  // a network volume, wherever it is mounted
+    // A network volume wherever it is mounted; removable media only under /media itself.
+    void volumeTypesAndSizes() {
+        const std::tuple<const char*, const char*, TDriveType> volumes[] = {
+            {"cifs", "/media/share", kDriveRemote},
             {"NFS", "/mnt/share", kDriveRemote},
-            {"fuse.sshfs", "/home/anna/server", kDriveRemote},
-            {"iso9660", "/media/anna/DISC", kDriveCdRom},
-            {"tmpfs", "/tmp", kDriveRamDisk},
             {"vfat", "/media/anna/STICK", kDriveRemovable},
-            {"exfat", "/run/media/anna/X", kDriveRemovable},
-            {"overlay", "/", kDriveFixed},
             {"ext4", "/mediafiles", kDriveFixed},
-        };
-        for (const auto& volume : volumes)
-            QVERIFY2(ClassifyVolume(volume.type, volume.root) == volume.expected, volume.type);
-        const QStorageInfo here(Path(""));
-        QCOMPARE(DriveTypeText(Path("")),
-                 DriveTypeName(ClassifyVolume(here.fileSystemType(), here.rootPath())));
-        QCOMPARE(DriveTypeText(Path("gone")), QStringLiteral("Not exist"));
-        QCOMPARE(DriveTypeText(QString()), QStringLiteral("Not exist"));
-        QCOMPARE(DiskSizeKB(Path("")), here.bytesTotal() / 1024);
-        QVERIFY(DiskFreeKB(Path("")) >= 0 && DiskFreeKB(Path("")) <= DiskSizeKB(Path("")));
-        QCOMPARE(DiskSizeKB(Path("gone/deeper")), 0);
-        QCOMPARE(DiskFreeKB(QString()), 0);
+            {"iso9660", "/media/anna/DISC", kDriveCdRom}};
+        for (const auto& [type, root, expected] : volumes)
+            QVERIFY2(ClassifyVolume(type, root) == expected, type);
+        QCOMPARE(DiskSizeKB(Path("")), QStorageInfo(Path("")).bytesTotal() / 1024);
+        QVERIFY(DiskSizeKB(Path("gone/deeper")) == 0 && DriveTypeText(Path("gone")) == "Not exist");
     }
 
-    void logicalDrivesAreUsableFolders() {
-        QStringList roots;
-        for (const TDrive& drive : LogicalDrives()) {
-            QVERIFY2(drive.root.endsWith(QLatin1Char('/')) && QFileInfo(drive.root).isDir(),
-                     qPrintable(drive.root));
-            QVERIFY(!drive.displayName.isEmpty());
-            QVERIFY(drive.type >= kDriveRemovable && drive.type <= kDriveRamDisk);
-            QVERIFY2(!drive.root.startsWith("/proc/") && !drive.root.startsWith("/sys/"),
-                     qPrintable(drive.root));
-            roots << drive.root;
-        }
-        QVERIFY(std::is_sorted(roots.begin(), roots.end()));
-        QVERIFY(std::adjacent_find(roots.begin(), roots.end()) == roots.end());
-        const QStorageInfo root = QStorageInfo::root();
-        if (!root.isValid() || !root.isReady()) QSKIP("the root file system cannot be queried here");
-        QVERIFY(roots.contains(QStringLiteral("/")));
-    }
-
-    void diskInDrive_data() { test::AddRows(kDisks); }
+    // Whether a drive can be used, and what is said when it cannot ("@" stands for the sandbox).
     void diskInDrive() {
-        QFETCH(int, row);
-        const auto& c = kDisks[row];
-        QCOMPARE(DiskInDrive(QString(c.drive).replace("@", Path("")), c.showMessage), c.ready);
-        QCOMPARE(FMessages->shown.join('|'), QString(c.shown).replace("@", Path("")));
+        const QString noDisk = "warning: There is no disk in Drive @\nor Drive @: is not ready";
+        const std::tuple<const char*, bool, bool, QString> cases[] = {
+            {"@", true, true, ""},
+            {"@/gone/", true, false, QString(noDisk).replace("@", "@/gone")},
+            {"C", true, false, "error: Not a valid Drive ID|" + QString(noDisk).replace("@", "C")},
+            {"", false, false, "error: Not a valid Drive ID"}};
+        for (const auto& [drive, showMessage, ready, shown] : cases) {
+            FMessages->shown.clear();
+            QCOMPARE(DiskInDrive(QString(drive).replace("@", Path("")), showMessage), ready);
+            QCOMPARE(FMessages->shown.join('|'), QString(shown).replace("@", Path("")));
+        }
         QVERIFY(FMessages->asked.isEmpty());
     }
 };

@@ -4,15 +4,8 @@
 // trash, the SendTo folder and the desktop's programs are the sandbox's own) and holds the drives the
 // trees show, dialogs answered by script, a recording tree or combo, and ways to find rows and nodes.
 
-#include <QAbstractItemView>
-#include <QClipboard>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QGuiApplication>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 #include <deque>
 #include <functional>
 #include <iterator>
@@ -27,8 +20,9 @@
 
 namespace odz::test {
 
-// HOME, the XDG folders and the current folder point into a temporary folder while it lives, the trees
-// show the drives it is given, and the clipboard starts and ends empty.
+// HOME, the XDG folders and the current folder point into a temporary folder while it lives (PATH and the
+// desktop's name are put back too), the trees show the drives it is given, and the clipboard starts and
+// ends empty.
 class TSandbox {
 public:
     TSandbox() {
@@ -40,8 +34,7 @@ public:
         qputenv("XDG_CONFIG_HOME", Path("home/.config").toLocal8Bit());
         qputenv("XDG_DATA_DIRS", Path("system/share").toLocal8Bit());
         qputenv("XDG_CONFIG_DIRS", Path("system/etc").toLocal8Bit());
-        QDir().mkpath(Path("home"));
-        QDir().mkpath(Path("work"));
+        MakeFolders({"home", "work"});
         FCurrent = QDir::currentPath();
         QGuiApplication::clipboard()->clear();
     }
@@ -49,16 +42,9 @@ public:
         TDirTreeModel::SetDriveSource({});
         QGuiApplication::clipboard()->clear();
         QDir::setCurrent(FCurrent);
-        for (std::size_t i = 0; i < std::size(kVariables); ++i) {
-            if (FSaved[i])
-                qputenv(kVariables[i], *FSaved[i]);
-            else
-                qunsetenv(kVariables[i]);
-        }
+        for (std::size_t i = 0; i < std::size(kVariables); ++i)
+            FSaved[i] ? qputenv(kVariables[i], *FSaved[i]) : qunsetenv(kVariables[i]);
     }
-    TSandbox(const TSandbox&) = delete;
-    TSandbox& operator=(const TSandbox&) = delete;
-
     QString Path(const QString& name = {}) const {
         return name.isEmpty() ? FDir.path() : FDir.filePath(name);
     }
@@ -74,7 +60,7 @@ public:
     void Write(const QString& name, const QByteArray& bytes = "x") const {
         QDir().mkpath(QFileInfo(Path(name)).path());
         QFile file(Path(name));
-        if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
     QByteArray Read(const QString& name) const {
         QFile file(Path(name));
@@ -102,8 +88,9 @@ public:
     }
 
 private:
-    static constexpr const char* kVariables[] = {"HOME", "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_DATA_DIRS",
-                                                 "XDG_CONFIG_DIRS"};
+    static constexpr const char* kVariables[] = {"HOME",          "XDG_DATA_HOME",   "XDG_CONFIG_HOME",
+                                                 "XDG_DATA_DIRS", "XDG_CONFIG_DIRS", "XDG_CURRENT_DESKTOP",
+                                                 "PATH"};
     QTemporaryDir FDir;
     std::vector<std::optional<QByteArray>> FSaved;
     QString FCurrent;
@@ -159,7 +146,6 @@ inline QStringList Captions(const TZTFilelistView& list) {
     for (int row = 0; row < list.Count(); ++row) captions << list.Item(row).caption;
     return captions;
 }
-
 inline int RowOf(const TZTFilelistView& list, const QString& caption) {
     return static_cast<int>(Captions(list).indexOf(caption));
 }
@@ -221,9 +207,9 @@ protected:
     // No question went unscripted and every scripted dialog was shown.
     void CheckAnswered() {
         QVERIFY2(FMessages->unexpected.isEmpty(), qPrintable(FMessages->unexpected.join('|')));
-        if (!FDialogs) return;
-        QCOMPARE(FDialogs->unexpected, 0);
-        QVERIFY(FDialogs->AllShown());
+        if (FDialogs)
+            QVERIFY2(FDialogs->unexpected == 0 && FDialogs->AllShown(),
+                     qPrintable(FDialogs->titles.join('|')));
     }
     void Release() {
         FList.reset();
