@@ -284,6 +284,22 @@ private slots:
         QVERIFY(FMessages->shown[0].endsWith("it is not a regular file (a device, pipe or socket)"));
     }
 
+    void moveAcrossVolumes() {
+        const QString other = QStringLiteral("/dev/shm");
+        if (!QFileInfo(other).isDir() || !QFileInfo(other).isWritable() ||
+            QStorageInfo(other) == QStorageInfo(Path(""))) {
+            QSKIP("no second writable volume here");
+        }
+        QTemporaryDir target(other + QStringLiteral("/odz-move-XXXXXX"));
+        Box().Write("src/tree/deep/x", "x");
+        bool aborted = false;
+        QVERIFY(ShellFileOperation(nullptr, kFoMove, Path("src/tree") + kNul + Path("src/a.txt"), aborted,
+                                   target.path()));
+        QCOMPARE(Box().Names("src"), QStringList{"b.txt"});
+        QCOMPARE(Snapshot(target.path()), QStringLiteral("a.txt=alpha tree/ tree/deep/ tree/deep/x=x"));
+        QVERIFY(FMessages->shown.isEmpty());
+    }
+
     // Copies and moves as the file list's commands ask for them, with the sandbox's folders before and
     // after: "name=content", "name/" for a folder ("|" between those made before); a "!" source is given as
     // it is, not in the sandbox.
