@@ -242,12 +242,49 @@ void TZTFilelistView::UpdateFileList() {
             Refresh();
         }
         ApplyColumnWidths();
+        WatchDirectory();
         if (Count() > 0 && !FSelection->hasSelection()) {
             FSelection->setCurrentIndex(FModel->index(0, 0), QItemSelectionModel::NoUpdate);
         }
     }
     // Input queued during the refill is handled now.
     QApplication::processEvents();
+}
+
+// A folder shown can be deleted, renamed or moved away from the other pane or by another program; the
+// list must not go on showing (and offering to paste into) a folder that is no longer there. Renaming
+// or moving a folder above it sends the folder shown away too, hence the watch on those as well.
+void TZTFilelistView::WatchDirectory() {
+    QStringList paths;
+    if (ShowsExistingFolder()) {
+        for (QString path = QDir::cleanPath(Directory()); path != QLatin1String("/");) {
+            paths << path;
+            const QString up = QFileInfo(path).path();
+            if (up == path) break;
+            path = up;
+        }
+    }
+    if (!FWatcher) {
+        if (paths.isEmpty()) return;
+        FWatcher = new QFileSystemWatcher(this);
+        connect(FWatcher, &QFileSystemWatcher::directoryChanged, this, [this] {
+            if (!FListing.IsDrives() && !QFileInfo(Directory()).isDir()) LeaveMissingFolder();
+        });
+    }
+    if (FWatcher->directories() == paths) return;
+    if (!FWatcher->directories().isEmpty()) FWatcher->removePaths(FWatcher->directories());
+    if (!paths.isEmpty()) FWatcher->addPaths(paths);
+}
+
+void TZTFilelistView::LeaveMissingFolder() {
+    QString parent = QDir::cleanPath(Directory());
+    do {
+        parent = QFileInfo(parent).path();
+    } while (parent != QLatin1String("/") && !QFileInfo(parent).isDir());
+    parent = AddSlash(parent);
+    SetDirectory(parent);
+    if (FDirTree) FDirTree->OpenPath(parent);
+    if (FDirTreeCombo) FDirTreeCombo->OpenPath(parent);
 }
 
 void TZTFilelistView::Refresh() {

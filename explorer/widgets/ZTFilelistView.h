@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QPointer>
 #include <QWidget>
 
@@ -175,6 +176,10 @@ private:
     // Shows the path in the linked tree or combo after the folders changed: the preferred one when
     // linked, else the other.
     void Resynchronise(const QString& path, bool treeFirst);
+    // Watches the folder shown and the folders above it; LeaveMissingFolder moves the list (and its
+    // tree and combo) to the nearest folder still there once the one shown has gone.
+    void WatchDirectory();
+    void LeaveMissingFolder();
 
     TDirectoryListing FListing;
     TFileListModel* FModel;
@@ -193,6 +198,7 @@ private:
     QString FSelectedItem;
     bool FReadOnly = false;
     TZTFilelistViewPopUp* FPopUp = nullptr;
+    QFileSystemWatcher* FWatcher = nullptr;
 };
 
 }  // namespace odz

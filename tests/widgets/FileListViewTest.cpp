@@ -190,6 +190,22 @@ private slots:
         QVERIFY(list.DirTree() == nullptr && combo.list == nullptr);
     }
 
+    // A folder shown that goes away elsewhere leaves the list and its combo on the nearest folder that
+    // is still there, whether the folder itself or one above it goes.
+    void aFolderThatGoesAwayIsLeft() {
+        TZTFilelistView list;
+        test::TRecordingLink combo;
+        list.SetDirTreeCombo(&combo);
+        Box().MakeFolders({"work/view/folder/deep"});
+        list.SetDirectory(Path("work/view/folder/deep"));
+        QVERIFY(QDir(Path("work/view/folder")).removeRecursively());
+        QTRY_COMPARE(list.Directory(), Box().Folder("work/view"));
+        QCOMPARE(combo.opened.last(), Box().Folder("work/view"));
+        QVERIFY(QDir().rename(Path("work/view"), Path("work/moved")));
+        QTRY_COMPARE(list.Directory(), Box().Folder("work"));
+        list.SetDirTreeCombo(nullptr);
+    }
+
     void sendToShortcutsAreTheLinksOfItsFolder() {
         Box().Link(Path("work/src"), Box().SendToFolder() + "/Tom & Jerry");
         Box().Link(Path("work/src"), Box().SendToFolder() + "/.hidden");

@@ -494,6 +494,7 @@ private slots:
         row("Folder, then a name", "folder named", "a");
         row("Ctrl+N in the list", "new folder in the list", "a");
         row("renaming the shown folder", "rename", "a");
+        row("the shown folder deleted elsewhere", "deleted", "a");
     }
     void pathBoxTreeAndListShowOneFolder() {
         QFETCH(QString, action);
@@ -503,7 +504,7 @@ private slots:
         QVERIFY(Show(*form));
         TZTDirTree& tree = *form->TargetDirTree;
         TZTFilelistView& list = *form->TargetFileList;
-        const QString start = action == "rename" ? "a/b" : "a";
+        const QString start = action == "rename" || action == "deleted" ? "a/b" : "a";
         list.SetDirectory(Path(start));
         tree.OpenPath(Folder(start));
         QCOMPARE(form->TargetDirEdit->text(), Folder(start));
@@ -534,6 +535,9 @@ private slots:
             FMessages->Expect(TAnswer::Yes);
             QTest::keyClick(treeEditor(), Qt::Key_Return);
             QTRY_VERIFY(QFileInfo(Path("a/renamed")).isDir());
+        } else if (action == "deleted") {
+            QVERIFY(QDir(Path("a/b")).removeRecursively());
+            QTRY_COMPARE(list.Directory(), Folder("a"));
         }
         const QString folder = Folder(shown);
         QVERIFY(QFileInfo(folder).isDir());
