@@ -1,5 +1,7 @@
 #include "ZTFilelistView.h"
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -268,7 +270,12 @@ void TZTFilelistView::WatchDirectory() {
         if (paths.isEmpty()) return;
         FWatcher = new QFileSystemWatcher(this);
         connect(FWatcher, &QFileSystemWatcher::directoryChanged, this, [this] {
-            if (!FListing.IsDrives() && !QFileInfo(Directory()).isDir()) LeaveMissingFolder();
+            // By its bytes: a folder whose name is not UTF-8 has no exact text.
+            struct stat status {};
+            if (FListing.IsDrives()) return;
+            if (::stat(NativeDirectory().constData(), &status) != 0 || !S_ISDIR(status.st_mode)) {
+                LeaveMissingFolder();
+            }
         });
     }
     if (FWatcher->directories() == paths) return;
