@@ -1,5 +1,8 @@
 #include "CliOptions.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "LetterLookup.h"
 #include "ViqrKeys.h"
 
@@ -12,6 +15,7 @@ const char* const kCliUsage =
     "                         [--keys KEYS] SOURCE TARGET\n"
     "  odizodoruz-cli convert -f FROM -t TO [--mask MASK] [options as above] SOURCE_DIR TARGET_DIR\n"
     "  odizodoruz-cli replace --find TEXT --with TEXT [--mask MASK] SOURCE_DIR TARGET_DIR\n"
+    "  odizodoruz-cli --help | -h | help | --version\n"
     "\n"
     "FROM and TO are encoding names as 'odizodoruz-cli encodings' lists them, in any letter case.\n"
     "SOURCE or TARGET '-' means standard input or standard output; after '--' every argument is a\n"
@@ -20,11 +24,17 @@ const char* const kCliUsage =
     "patterns separated by ';') goes under the same name into the matching folder of TARGET_DIR.\n"
     "'replace' writes every such file with FIND replaced by the text after --with; SOURCE_DIR and\n"
     "TARGET_DIR may be the same folder.\n"
+    "  -f, --from   the encoding of SOURCE\n"
+    "  -t, --to     the encoding TARGET is written in\n"
     "  --html       treat markup as HTML: tags pass unconverted (VIQR and UTF-8 sources, VIQR targets)\n"
     "  --overwrite  replace an existing TARGET (without it an existing TARGET is left as it is)\n"
     "  --replace    replace the text FIND by REPLACEMENT in every line before converting\n"
     "  --keys       the eleven VIQR keys for this run, in the order Sac Huyen Hoi Nga Nang Mu AA OO\n"
     "               DHoa dTh Escape (default '`?~.^(+Dd\\); otherwise the keys of the settings file\n"
+    "  --mask       the names of the files taken from a SOURCE_DIR\n"
+    "  --find       (replace) the text to look for\n"
+    "  --with       (replace) the text written in its place\n"
+    "  -h, --help   show this text; --version shows the version of the tool\n"
     "Exit status: 0 when every file was done, 1 when one was left alone or failed, 2 usage error.\n";
 
 std::optional<std::string> CheckKeyString(std::string_view keys) {
@@ -46,6 +56,34 @@ std::optional<std::string> CheckKeyString(std::string_view keys) {
 
 namespace {
 
+constexpr TCliOption kOptions[] = {
+    {"", "--help"},
+    {"", "-h"},
+    {"", "--version"},
+    {"convert", "-f"},
+    {"convert", "--from"},
+    {"convert", "-t"},
+    {"convert", "--to"},
+    {"convert", "--html"},
+    {"convert", "--overwrite"},
+    {"convert", "--replace"},
+    {"convert", "--keys"},
+    {"convert", "--mask"},
+    {"replace", "--find"},
+    {"replace", "--with"},
+    {"replace", "--mask"},
+};
+
+constexpr std::string_view kCommands[] = {"encodings", "convert", "replace", "help"};
+
+// An argument that looks like an option but is none of the command's.
+bool UnknownOption(std::string_view command, std::string_view argument) {
+    if (argument.size() < 2 || argument[0] != '-') return false;
+    return std::none_of(std::begin(kOptions), std::end(kOptions), [&](const TCliOption& option) {
+        return option.command == command && option.name == argument;
+    });
+}
+
 TCliCommand ParseReplace(const std::vector<std::string>& arguments) {
     TCliReplace replace;
     std::optional<std::string> find;
@@ -58,6 +96,8 @@ TCliCommand ParseReplace(const std::vector<std::string>& arguments) {
             paths.push_back(a);
         } else if (a == "--") {
             optionsEnded = true;
+        } else if (UnknownOption("replace", a)) {
+            return TCliUsageError{"unknown option " + a};
         } else if (a == "--find" || a == "--with" || a == "--mask") {
             if (i + 1 >= arguments.size()) return TCliUsageError{"option " + a + " needs a value"};
             const std::string& v = arguments[++i];
@@ -89,10 +129,19 @@ TCliCommand ParseReplace(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
+std::span<const TCliOption> CliOptions() {
+    return kOptions;
+}
+
+std::span<const std::string_view> CliCommands() {
+    return kCommands;
+}
+
 TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     if (arguments.empty()) return TCliUsageError{"no command given (try 'odizodoruz-cli --help')"};
     const std::string& command = arguments[0];
     if (command == "--help" || command == "-h" || command == "help") return TCliHelp{};
+    if (command == "--version") return TCliVersion{};
     if (command == "encodings") {
         if (arguments.size() > 1) return TCliUsageError{"'encodings' takes no arguments"};
         return TCliEncodings{};
@@ -114,6 +163,8 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
             paths.push_back(a);
         } else if (a == "--") {
             optionsEnded = true;
+        } else if (UnknownOption("convert", a)) {
+            return TCliUsageError{"unknown option " + a};
         } else if (a == "-f" || a == "--from" || a == "-t" || a == "--to" || a == "--keys" || a == "--mask") {
             if (!value(1)) return TCliUsageError{"option " + a + " needs a value"};
             const std::string& v = arguments[++i];

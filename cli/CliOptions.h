@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -12,6 +13,7 @@ namespace odz {
 
 struct TCliEncodings {};
 struct TCliHelp {};
+struct TCliVersion {};
 struct TCliConvert {
     TEncoding from;
     TEncoding to;
@@ -37,9 +39,21 @@ struct TCliUsageError {
     std::string message;
 };
 
-using TCliCommand = std::variant<TCliEncodings, TCliHelp, TCliConvert, TCliReplace, TCliUsageError>;
+using TCliCommand =
+    std::variant<TCliEncodings, TCliHelp, TCliVersion, TCliConvert, TCliReplace, TCliUsageError>;
 
 TCliCommand ParseCommandLine(const std::vector<std::string>& arguments);
+
+// Every option the parser accepts, with the command it belongs to ("" for those that stand alone in
+// place of a command, like --help). The parser refuses any other option, so the usage text, the
+// manual page and the completion can be checked against this list.
+struct TCliOption {
+    std::string_view command;
+    std::string_view name;
+};
+std::span<const TCliOption> CliOptions();
+// The commands, in the order the usage text shows them.
+std::span<const std::string_view> CliCommands();
 
 // Why an eleven-key string cannot be used, or nothing when it can.
 std::optional<std::string> CheckKeyString(std::string_view keys);

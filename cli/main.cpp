@@ -125,6 +125,10 @@ int main(int argc, char** argv) {
             std::cout << kCliUsage;
             return kConverted;
         }
+        if (std::holds_alternative<TCliVersion>(command)) {
+            std::cout << "odizodoruz-cli " << ODIZODORUZ_VERSION << '\n';
+            return kConverted;
+        }
         if (const auto* usage = std::get_if<TCliUsageError>(&command)) return UsageError(usage->message);
         if (std::holds_alternative<TCliEncodings>(command)) return ListEncodings();
         if (const auto* replace = std::get_if<TCliReplace>(&command)) return ReplaceTree(*replace);

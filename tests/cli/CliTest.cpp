@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "CliOptions.h"
 #include "TestSupport.h"
 
 namespace odz {
@@ -291,6 +292,46 @@ TEST_F(CliFolders, UsageErrors) {
         EXPECT_EQ(run.status, 2) << arguments;
         EXPECT_NE(run.err.find(message), std::string::npos) << arguments << ": " << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
+    }
+}
+
+// Whether the text names the word on its own, not as part of a longer option or name ("-h" is not
+// found in "--html").
+bool NamesWord(const std::string& text, std::string_view word) {
+    const auto partOfWord = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '-'; };
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || !partOfWord(text[at - 1])) && (end == text.size() || !partOfWord(text[end])))
+            return true;
+    }
+    return false;
+}
+
+// The usage text and the manual page name every option the parser accepts, every command and every
+// encoding, so neither can fall behind the program.
+TEST_F(Cli, TheUsageAndTheManualNameEverything) {
+    TRun run = Run("--version");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, std::string("odizodoruz-cli ") + ODIZODORUZ_VERSION + "\n");
+    run = Run("--help");
+    ASSERT_EQ(run.status, 0);
+    const std::string usage = run.out;
+    std::string manual = test::ReadFile(ODZ_MANUAL_PATH);
+    ASSERT_FALSE(manual.empty());
+    // Roff writes a minus as \- and changes fonts with \fB, \fI, \fR and \fP.
+    for (std::size_t at = manual.find('\\'); at != std::string::npos; at = manual.find('\\', at)) {
+        const bool font = at + 2 < manual.size() && manual[at + 1] == 'f';
+        manual.erase(at, font ? 3 : 1);
+    }
+    for (const TCliOption& option : CliOptions()) {
+        EXPECT_TRUE(NamesWord(usage, option.name)) << option.name << " is missing from --help";
+        EXPECT_TRUE(NamesWord(manual, option.name)) << option.name << " is missing from the manual page";
+    }
+    for (const std::string_view command : CliCommands())
+        EXPECT_TRUE(NamesWord(manual, command)) << command << " is not in the manual";
+    for (int i = 0; i < kEncodingCount; ++i) {
+        const std::string_view name = EncodingAt(i).shortName;
+        EXPECT_TRUE(NamesWord(manual, name)) << name << " is not in the manual";
     }
 }
 
