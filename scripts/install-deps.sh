@@ -1,20 +1,22 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Odizodoruz needs, but only those that are missing.
 #
-#   bash scripts/install-deps.sh build [test] [gui]
+#   bash scripts/install-deps.sh build [test] [gui] [package]
 #
 # Groups:
-#   build  compiler, CMake, Ninja, pkg-config, Qt 6 Core
-#   test   GoogleTest, GoogleMock, Google Benchmark, /usr/bin/time, clang-format
-#   gui    Qt 6 and OpenGL headers for the window
-#   fuzz   clang with its libFuzzer and sanitizer runtimes
+#   build    compiler, CMake, Ninja, pkg-config, Qt 6 Core, Qt Linguist's tools for the translations
+#   test     GoogleTest, GoogleMock, Google Benchmark, /usr/bin/time, clang-format, the AppStream
+#            and desktop entry validators
+#   gui      Qt 6 and OpenGL headers for the window
+#   fuzz     clang with its libFuzzer and sanitizer runtimes
+#   package  what CPack needs for the Debian package (dpkg-shlibdeps, file)
 #
 # Runs apt-get (through sudo when not root) only if something is missing.
 # Without root and without sudo it lists the missing packages and exits 1.
 set -euo pipefail
 
 usage() {
-  echo "usage: $(basename "$0") GROUP... (groups: build, test, gui, fuzz)"
+  echo "usage: $(basename "$0") GROUP... (groups: build, test, gui, fuzz, package)"
 }
 
 if [[ $# -eq 0 ]]; then
@@ -25,10 +27,17 @@ fi
 packages=()
 for group in "$@"; do
   case "$group" in
-    build) packages+=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev) ;;
-    test) packages+=(libgtest-dev libgmock-dev libbenchmark-dev time clang-format) ;;
+    build)
+      packages+=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
+        qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools)
+      ;;
+    test)
+      packages+=(libgtest-dev libgmock-dev libbenchmark-dev time clang-format appstream
+        desktop-file-utils)
+      ;;
     gui) packages+=(qt6-base-dev qt6-base-dev-tools libgl-dev) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    package) packages+=(dpkg-dev file gzip) ;;
     -h | --help)
       usage
       exit 0

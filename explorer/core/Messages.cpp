@@ -1,5 +1,6 @@
 #include "Messages.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 
 namespace odz {
@@ -18,6 +19,12 @@ public:
     }
 };
 
+// The questions the engine asks (in English, it has no translations): their first line is translated
+// here for the window.
+[[maybe_unused]] constexpr const char* kEngineQuestions[] = {
+    QT_TRANSLATE_NOOP("Engine", "File already exists, overwrite it ?"),
+};
+
 TLoggedMessages gLogged;
 TMessages* gCurrent = &gLogged;
 
@@ -32,7 +39,11 @@ void SetMessages(TMessages* messages) {
 }
 
 TAnswer AskYesNoCancel(std::string_view text) {
-    return Messages().Confirm(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())), true);
+    const QString question = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const qsizetype lineEnd = question.indexOf(QLatin1Char('\n'));
+    const QString first = lineEnd < 0 ? question : question.left(lineEnd);
+    return Messages().Confirm(
+        QCoreApplication::translate("Engine", first.toUtf8().constData()) + question.mid(first.size()), true);
 }
 
 }  // namespace odz

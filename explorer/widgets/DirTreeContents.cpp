@@ -1,5 +1,7 @@
 #include "DirTreeContents.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -32,7 +34,7 @@ TDirTreeContents::TDirTreeContents(QWidget* tree, const QString& folder, const Q
       FFolder(AddSlash(folder)),
       FCaption(new QLabel(caption, this)),
       FList(new QListWidget(this)),
-      FOk(new QPushButton(QStringLiteral("&OK"), this)) {
+      FOk(new QPushButton(QCoreApplication::translate("DirTree", "&OK"), this)) {
     setObjectName(QStringLiteral("FolderContents"));
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
@@ -52,7 +54,7 @@ TDirTreeContents::TDirTreeContents(QWidget* tree, const QString& folder, const Q
     FList->setResizeMode(QListView::Adjust);
     FList->setIconSize(QSize(16, 16));
     FList->setSelectionMode(QAbstractItemView::SingleSelection);
-    FList->setToolTip(QStringLiteral("LeftClick - Select\nDblClick  - Open"));
+    FList->setToolTip(QCoreApplication::translate("DirTree", "LeftClick - Select\nDblClick  - Open"));
     connect(FList, &QListWidget::itemDoubleClicked, this, &TDirTreeContents::Open);
 
     // The strip and the button are at least as large as designed, and as large as the button needs

@@ -1,5 +1,7 @@
 #include "DirTreeModel.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
@@ -83,7 +85,7 @@ QList<TDrive> TDirTreeModel::Drives() {
 }
 
 QString TDirTreeModel::ComputerName() {
-    return QStringLiteral("Computer");
+    return QCoreApplication::translate("DirTree", "Computer");
 }
 
 QIcon TDirTreeModel::ComputerIcon() {

@@ -1,5 +1,7 @@
 #include "DirTreeNetworkDialogs.h"
 
+#include <QCoreApplication>
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -42,38 +44,41 @@ TDirTreeConnectDialog::TDirTreeConnectDialog(QWidget* owner)
       FLocation(new QLineEdit(this)),
       FUser(new QLineEdit(this)),
       FPassword(new QLineEdit(this)) {
-    setWindowTitle(QStringLiteral("Map Network Drive"));
+    setWindowTitle(QCoreApplication::translate("DirTree", "Map Network Drive"));
     FLocation->setPlaceholderText(QStringLiteral("smb://host/share"));
-    FUser->setPlaceholderText(QStringLiteral("only if the server asks for one"));
+    FUser->setPlaceholderText(QCoreApplication::translate("DirTree", "only if the server asks for one"));
     FPassword->setEchoMode(QLineEdit::Password);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Location:"), FLocation);
-    form->addRow(QStringLiteral("&User name:"), FUser);
-    form->addRow(QStringLiteral("&Password:"), FPassword);
+    form->addRow(QCoreApplication::translate("DirTree", "&Location:"), FLocation);
+    form->addRow(QCoreApplication::translate("DirTree", "&User name:"), FUser);
+    form->addRow(QCoreApplication::translate("DirTree", "&Password:"), FPassword);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Connect a shared network folder, for example smb://host/share "
-                                  "or sftp://host/folder."),
-                   this));
+    layout->addWidget(new QLabel(
+        QCoreApplication::translate(
+            "DirTree",
+            "Connect a shared network folder, for example smb://host/share or sftp://host/folder."),
+        this));
     layout->addLayout(form);
-    layout->addWidget(Buttons(this, QStringLiteral("&Connect"), [this] { Apply(); }));
+    layout->addWidget(Buttons(this, QCoreApplication::translate("DirTree", "&Connect"), [this] { Apply(); }));
 }
 
 bool TDirTreeConnectDialog::Apply() {
     const QString typed = FLocation->text().trimmed();
     const QString location = NetworkLocation(typed);
     if (location.isEmpty()) {
-        Messages().Error(QLatin1Char('"') + typed + QStringLiteral("\" is not a network location.\n") +
-                         QStringLiteral("Write it like smb://host/share"));
+        Messages().Error(QCoreApplication::translate(
+                             "DirTree", "\"%1\" is not a network location.\nWrite it like smb://host/share")
+                             .arg(typed));
         FLocation->setFocus();
         return false;
     }
     TNetworkBackend& backend = NetworkBackend();
     if (!backend.Available()) {
         Messages().Error(
-            QStringLiteral("ERROR - Can't connect to ") + location +
-            QStringLiteral("\nNetwork locations are connected with the \"gio\" program, which is "
-                           "not installed."));
+            QCoreApplication::translate("DirTree",
+                                        "ERROR - Can't connect to %1\nNetwork locations are connected with "
+                                        "the \"gio\" program, which is not installed.")
+                .arg(location));
         return false;
     }
     QString error;
@@ -84,19 +89,23 @@ bool TDirTreeConnectDialog::Apply() {
     }
     FPassword->clear();
     if (!connected) {
-        Messages().Error(QStringLiteral("ERROR - Can't connect to ") + location + QLatin1Char('\n') + error);
+        Messages().Error(QCoreApplication::translate("DirTree", "ERROR - Can't connect to %1").arg(location) +
+                         QLatin1Char('\n') + error);
         return false;
     }
     Messages().Information(
-        QStringLiteral("Connected to ") + location +
-        (FLocalPath.isEmpty() ? QString() : QStringLiteral("\nIts files are in ") + FLocalPath));
+        QCoreApplication::translate("DirTree", "Connected to %1").arg(location) +
+        (FLocalPath.isEmpty()
+             ? QString()
+             : QLatin1Char('\n') +
+                   QCoreApplication::translate("DirTree", "Its files are in %1").arg(FLocalPath)));
     accept();
     return true;
 }
 
 TDirTreeDisconnectDialog::TDirTreeDisconnectDialog(QWidget* owner, const QList<TNetworkMount>& mounts)
     : QDialog(owner), FMounts(mounts), FList(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("Disconnect Network Drive"));
+    setWindowTitle(QCoreApplication::translate("DirTree", "Disconnect Network Drive"));
     for (const TNetworkMount& mount : mounts) {
         auto* item =
             new QListWidgetItem(mount.name + QStringLiteral("   (") + mount.target + QLatin1Char(')'), FList);
@@ -105,15 +114,16 @@ TDirTreeDisconnectDialog::TDirTreeDisconnectDialog(QWidget* owner, const QList<T
     if (FList->count() > 0) FList->setCurrentRow(0);
     connect(FList, &QListWidget::itemDoubleClicked, this, [this] { Apply(); });
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("&Network drives:"), this));
+    layout->addWidget(new QLabel(QCoreApplication::translate("DirTree", "&Network drives:"), this));
     layout->addWidget(FList);
-    layout->addWidget(Buttons(this, QStringLiteral("&Disconnect"), [this] { Apply(); }));
+    layout->addWidget(
+        Buttons(this, QCoreApplication::translate("DirTree", "&Disconnect"), [this] { Apply(); }));
 }
 
 bool TDirTreeDisconnectDialog::Apply() {
     const int row = FList->currentRow();
     if (row < 0 || row >= FMounts.size() || !FList->item(row)->isSelected()) {
-        Messages().Warning(QStringLiteral("Choose the network drive to disconnect."));
+        Messages().Warning(QCoreApplication::translate("DirTree", "Choose the network drive to disconnect."));
         return false;
     }
     const TNetworkMount& mount = FMounts[row];
@@ -124,11 +134,12 @@ bool TDirTreeDisconnectDialog::Apply() {
         done = NetworkBackend().Unmount(mount, error);
     }
     if (!done) {
-        Messages().Error(QStringLiteral("ERROR - Can't disconnect ") + mount.name + QLatin1Char('\n') +
-                         error);
+        Messages().Error(
+            QCoreApplication::translate("DirTree", "ERROR - Can't disconnect %1").arg(mount.name) +
+            QLatin1Char('\n') + error);
         return false;
     }
-    Messages().Information(QStringLiteral("Disconnected ") + mount.name);
+    Messages().Information(QCoreApplication::translate("DirTree", "Disconnected %1").arg(mount.name));
     accept();
     return true;
 }
@@ -155,7 +166,8 @@ bool RunDisconnectNetworkDialog(QWidget* owner) {
     if (IsHeadlessPlatform()) return false;
     const QList<TNetworkMount> mounts = NetworkBackend().Mounts();
     if (mounts.isEmpty()) {
-        Messages().Information(QStringLiteral("There are no network drives to disconnect."));
+        Messages().Information(
+            QCoreApplication::translate("DirTree", "There are no network drives to disconnect."));
         return false;
     }
     TDirTreeDisconnectDialog dialog(owner, mounts);

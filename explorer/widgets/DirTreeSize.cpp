@@ -1,5 +1,7 @@
 #include "DirTreeSize.h"
 
+#include <QCoreApplication>
+
 #include <sys/stat.h>
 
 #include <QDirIterator>
@@ -73,19 +75,24 @@ QString TreeSizeText(qint64 bytes, const QLocale& locale) {
 QString TreeSizeMessage(const QString& path, bool isDrive, const TTreeSize& size, const QLocale& locale) {
     QString title;
     if (isDrive) {
-        title = QStringLiteral("Drive ") + path;
+        title = QCoreApplication::translate("DirTree", "Drive %1").arg(path);
     } else {
         const QString plain = DelSlash(path);
-        title = QStringLiteral("Folder \"") + plain.mid(plain.lastIndexOf(QLatin1Char('/')) + 1) +
-                QLatin1Char('"');
+        title = QCoreApplication::translate("DirTree", "Folder \"%1\"")
+                    .arg(plain.mid(plain.lastIndexOf(QLatin1Char('/')) + 1));
     }
-    QString text = QStringLiteral("=== TREE SIZE ===\n\n") + title + QLatin1Char('\n') +
-                   QStringLiteral("and all its Sub-Folders  =  ") + TreeSizeText(size.bytes, locale);
+    QString text = QCoreApplication::translate("DirTree", "=== TREE SIZE ===") + QStringLiteral("\n\n") +
+                   title + QLatin1Char('\n') +
+                   QCoreApplication::translate("DirTree", "and all its Sub-Folders  =  %1")
+                       .arg(TreeSizeText(size.bytes, locale));
     if (size.unreadableFolders > 0) {
         text +=
-            QStringLiteral("\n\n") + QString::number(size.unreadableFolders) +
-            (size.unreadableFolders == 1 ? QStringLiteral(" folder could not be read and is not counted.")
-                                         : QStringLiteral(" folders could not be read and are not counted."));
+            QStringLiteral("\n\n") +
+            (size.unreadableFolders == 1
+                 ? QCoreApplication::translate("DirTree", "%1 folder could not be read and is not counted.")
+                 : QCoreApplication::translate("DirTree",
+                                               "%1 folders could not be read and are not counted."))
+                .arg(size.unreadableFolders);
     }
     return text;
 }

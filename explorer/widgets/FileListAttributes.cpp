@@ -2,6 +2,8 @@
 
 #include "FileListAttributes.h"
 
+#include <QCoreApplication>
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,7 +30,8 @@ bool SetReadOnly(const QString& path, bool readOnly) {
     const QFile::Permissions wanted =
         readOnly ? now & ~kAnyWrite : now | QFile::WriteOwner | QFile::WriteUser;
     if (entry.setPermissions(wanted)) return true;
-    Messages().Error(QStringLiteral("ERROR - Can't set attributes of  ") + QFileInfo(path).fileName() +
+    Messages().Error(QCoreApplication::translate("FileList", "ERROR - Can't set attributes of  %1")
+                         .arg(QFileInfo(path).fileName()) +
                      QLatin1Char('\n') + entry.errorString());
     return false;
 }
@@ -41,8 +44,11 @@ QString SetHidden(QWidget* owner, const QString& path, bool hidden) {
     } else {
         while (name.startsWith(QLatin1Char('.'))) name.remove(0, 1);
         if (name.isEmpty()) {
-            Messages().Error(QStringLiteral("ERROR - Can't set attributes of  ") + info.fileName() +
-                             QStringLiteral("\nWithout its leading dots the name would be empty."));
+            Messages().Error(
+                QCoreApplication::translate("FileList", "ERROR - Can't set attributes of  %1")
+                    .arg(info.fileName()) +
+                QLatin1Char('\n') +
+                QCoreApplication::translate("FileList", "Without its leading dots the name would be empty."));
             return path;
         }
     }

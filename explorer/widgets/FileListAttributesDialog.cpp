@@ -1,5 +1,7 @@
 #include "FileListAttributesDialog.h"
 
+#include <QCoreApplication>
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFrame>
@@ -13,11 +15,11 @@ namespace odz {
 TFileListAttributesDialog::TFileListAttributesDialog(const QString& fileName, QWidget* parent)
     : QDialog(parent),
       FName(new QLabel(fileName, this)),
-      FReadOnly(new QCheckBox(QStringLiteral("ReadOnly"), this)),
-      FArchive(new QCheckBox(QStringLiteral("Archive"), this)),
-      FHidden(new QCheckBox(QStringLiteral("Hidden"), this)),
-      FSystem(new QCheckBox(QStringLiteral("System"), this)) {
-    setWindowTitle(QStringLiteral("Set Attributes"));
+      FReadOnly(new QCheckBox(QCoreApplication::translate("FileList", "ReadOnly"), this)),
+      FArchive(new QCheckBox(QCoreApplication::translate("FileList", "Archive"), this)),
+      FHidden(new QCheckBox(QCoreApplication::translate("FileList", "Hidden"), this)),
+      FSystem(new QCheckBox(QCoreApplication::translate("FileList", "System"), this)) {
+    setWindowTitle(QCoreApplication::translate("FileList", "Set Attributes"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setMinimumWidth(266);
 
@@ -38,8 +40,9 @@ TFileListAttributesDialog::TFileListAttributesDialog(const QString& fileName, QW
     // Nothing on this platform stands for them; they could only pretend.
     FArchive->setEnabled(false);
     FSystem->setEnabled(false);
-    FHidden->setToolTip(QStringLiteral("Hidden names begin with \".\": changing this renames the entry."));
-    FReadOnly->setToolTip(QStringLiteral("Read-only: the owner cannot write it."));
+    FHidden->setToolTip(QCoreApplication::translate(
+        "FileList", "Hidden names begin with \".\": changing this renames the entry."));
+    FReadOnly->setToolTip(QCoreApplication::translate("FileList", "Read-only: the owner cannot write it."));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

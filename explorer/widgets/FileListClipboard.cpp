@@ -1,5 +1,7 @@
 #include "FileListClipboard.h"
 
+#include <QCoreApplication>
+
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +30,7 @@ std::unique_ptr<QMimeData> ReadContent(const QString& path, QString& error) {
     if (IsPictureExtension(UpperExtension(path))) {
         QImage picture;
         if (!picture.load(path)) {
-            error = QStringLiteral("The picture cannot be read.");
+            error = QCoreApplication::translate("FileList", "The picture cannot be read.");
             return nullptr;
         }
         data->setImageData(picture);
@@ -36,11 +38,11 @@ std::unique_ptr<QMimeData> ReadContent(const QString& path, QString& error) {
     }
     QFile file(path);
     if (!QFileInfo(path).isFile()) {
-        error = QStringLiteral("It is not a file.");
+        error = QCoreApplication::translate("FileList", "It is not a file.");
         return nullptr;
     }
     if (file.size() > kLargestContent) {
-        error = QStringLiteral("It is too large for the clipboard.");
+        error = QCoreApplication::translate("FileList", "It is too large for the clipboard.");
         return nullptr;
     }
     if (!file.open(QIODevice::ReadOnly)) {
@@ -67,7 +69,8 @@ bool CopyContentsToClipboard(const QString& path) {
         data = ReadContent(path, error);
     }
     if (!data) {
-        Messages().Error(QStringLiteral("ERROR - Can't copy file  ") + QFileInfo(path).fileName() +
+        Messages().Error(QCoreApplication::translate("FileList", "ERROR - Can't copy file  %1")
+                             .arg(QFileInfo(path).fileName()) +
                          QLatin1Char('\n') + error);
         return false;
     }

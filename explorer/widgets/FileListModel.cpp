@@ -1,5 +1,7 @@
 #include "FileListModel.h"
 
+#include <QCoreApplication>
+
 #include <QPixmap>
 #include <QSize>
 
@@ -7,8 +9,14 @@ namespace odz {
 
 namespace {
 
-const char* const kDirectoryColumns[] = {"Name", "Size", "Type", "Modified", "Attr"};
-const char* const kDriveColumns[] = {"Name", "Type", "Disk Size", "Free Space", "Attributes"};
+const char* const kDirectoryColumns[] = {
+    QT_TRANSLATE_NOOP("FileList", "Name"), QT_TRANSLATE_NOOP("FileList", "Size"),
+    QT_TRANSLATE_NOOP("FileList", "Type"), QT_TRANSLATE_NOOP("FileList", "Modified"),
+    QT_TRANSLATE_NOOP("FileList", "Attr")};
+const char* const kDriveColumns[] = {
+    QT_TRANSLATE_NOOP("FileList", "Name"), QT_TRANSLATE_NOOP("FileList", "Type"),
+    QT_TRANSLATE_NOOP("FileList", "Disk Size"), QT_TRANSLATE_NOOP("FileList", "Free Space"),
+    QT_TRANSLATE_NOOP("FileList", "Attributes")};
 const int kDriveWidths[] = {160, 110, 90, 90, 40};
 
 }  // namespace
@@ -101,7 +109,8 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= 5) return {};
     if (role == Qt::DisplayRole) {
-        return QString::fromLatin1(FDriveView ? kDriveColumns[section] : kDirectoryColumns[section]);
+        return QCoreApplication::translate("FileList",
+                                           FDriveView ? kDriveColumns[section] : kDirectoryColumns[section]);
     }
     if (role == Qt::DecorationRole && !FDriveView && section == FSortColumn) {
         return QPixmap(FSortUp ? QStringLiteral(":/Bmp_Up") : QStringLiteral(":/Bmp_Down"));

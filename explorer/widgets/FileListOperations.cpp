@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <QCoreApplication>
+
 #include <QAbstractItemView>
 #include <QDir>
 #include <QFileInfo>
@@ -99,7 +101,7 @@ void TZTFilelistView::PasteFiles() {
     if (!ShowsExistingFolder()) return;
     const TClipboardFiles files = FilesOnClipboard();
     if (files.paths.isEmpty()) {
-        Messages().Warning(QStringLiteral("No file(s) selected"));
+        Messages().Warning(QCoreApplication::translate("FileList", "No file(s) selected"));
         return;
     }
     {
@@ -155,8 +157,9 @@ void TZTFilelistView::NewFolder() {
         path = directory + QStringLiteral("New Folder(") + QString::number(k) + QLatin1Char(')');
     if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
         const int error = errno;
-        Messages().Error(QStringLiteral("ERROR - Can't create folder  ") + path + QLatin1Char('\n') +
-                         SystemErrorText(error));
+        Messages().Error(
+            QCoreApplication::translate("FileList", "ERROR - Can't create folder  %1").arg(path) +
+            QLatin1Char('\n') + SystemErrorText(error));
         return;
     }
     UpdateFileList();
@@ -186,7 +189,7 @@ void TZTFilelistView::RenameSelected() {
     if (entries.isEmpty()) return;
     const int row = entries.first();
     if (FReadOnly || Item(row).attrText.contains(QLatin1Char('R'))) {
-        Messages().Warning(QStringLiteral("It's ReadOnly"));
+        Messages().Warning(QCoreApplication::translate("FileList", "It's ReadOnly"));
         return;
     }
     BeginEdit(row);

@@ -3,6 +3,8 @@
 
 #include "FileListSendTo.h"
 
+#include <QCoreApplication>
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -25,15 +27,17 @@ bool EnsureFolder(const QString& folder) {
     const QFileInfo info(folder);
     if (info.isDir()) return true;
     if (info.exists() || info.isSymLink()) {
-        Messages().Error(QStringLiteral("ERROR - Can't copy to  ") + folder +
-                         QStringLiteral("\nIt is not a folder."));
+        Messages().Error(
+            QCoreApplication::translate("FileList", "ERROR - Can't copy to  %1\nIt is not a folder.")
+                .arg(folder));
         return false;
     }
-    const QString question = QStringLiteral("The folder \"") + folder +
-                             QStringLiteral("\" does not exist.\nDo you want to create it?");
+    const QString question = QCoreApplication::translate(
+                                 "FileList", "The folder \"%1\" does not exist.\nDo you want to create it?")
+                                 .arg(folder);
     if (Messages().Confirm(question, false) != TAnswer::Yes) return false;
     if (QDir().mkpath(folder)) return true;
-    Messages().Error(QStringLiteral("ERROR - Can't create folder  ") + folder);
+    Messages().Error(QCoreApplication::translate("FileList", "ERROR - Can't create folder  %1").arg(folder));
     return false;
 }
 

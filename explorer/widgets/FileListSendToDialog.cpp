@@ -1,5 +1,7 @@
 #include "FileListSendToDialog.h"
 
+#include <QCoreApplication>
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,12 +15,12 @@ namespace odz {
 
 TFileListSendToDialog::TFileListSendToDialog(QWidget* parent)
     : QDialog(parent),
-      FPrompt(new QLabel(QStringLiteral("Please enter the send_to path"), this)),
+      FPrompt(new QLabel(QCoreApplication::translate("FileList", "Please enter the send_to path"), this)),
       FPath(new QLineEdit(this)),
-      FOk(new QPushButton(QStringLiteral("OK"), this)),
-      FCancel(new QPushButton(QStringLiteral("Cancel"), this)),
-      FBrowse(new QPushButton(QStringLiteral("Browse"), this)) {
-    setWindowTitle(QStringLiteral("Send to any folder"));
+      FOk(new QPushButton(QCoreApplication::translate("FileList", "OK"), this)),
+      FCancel(new QPushButton(QCoreApplication::translate("FileList", "Cancel"), this)),
+      FBrowse(new QPushButton(QCoreApplication::translate("FileList", "Browse"), this)) {
+    setWindowTitle(QCoreApplication::translate("FileList", "Send to any folder"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setMinimumWidth(333);
     FPath->setMaxLength(kMaxPathLength);

@@ -2,6 +2,8 @@
 // contents, and network locations.
 
 #include <QDir>
+
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QListWidget>
 
@@ -55,7 +57,8 @@ bool TZTDirTree::RenameNode(const QModelIndex& node, const QString& name) {
     }
     if (ContainsChars(kInvalidNameChars, name)) {
         DirTreeBeep();
-        Messages().Error(QStringLiteral("Error - Invalid Directory Name\n") + name);
+        Messages().Error(QCoreApplication::translate("DirTree", "Error - Invalid Directory Name") +
+                         QLatin1Char('\n') + name);
         return false;
     }
     const QString oldPath = DelSlash(PathOfNode(node));
@@ -64,8 +67,10 @@ bool TZTDirTree::RenameNode(const QModelIndex& node, const QString& name) {
     if (name == oldName) return false;
     const QString newPath = oldPath.left(oldPath.lastIndexOf(QLatin1Char('/')) + 1) + name;
     if (!FSuppressRenameQuestion) {
-        const QString question = QStringLiteral("Do you want to rename the selected folder\n\n    From  : ") +
-                                 oldName + QLatin1Char('\n') + QStringLiteral("    To     : ") + name;
+        const QString question =
+            QCoreApplication::translate(
+                "DirTree", "Do you want to rename the selected folder\n\n    From  : %1\n    To     : %2")
+                .arg(oldName, name);
         if (Messages().Confirm(question, false) != TAnswer::Yes) return false;
     }
     bool renamed = false;
@@ -87,7 +92,7 @@ bool TZTDirTree::AddNewNode(const QModelIndex& node, const QString& name) {
     const int level = FModel->Level(node);
     if (level < 0) return false;
     if (level == 0) {
-        Messages().Error(QStringLiteral("Can't add drives"));
+        Messages().Error(QCoreApplication::translate("DirTree", "Can't add drives"));
         return false;
     }
     QString folderName = name;
@@ -100,7 +105,7 @@ bool TZTDirTree::AddNewNode(const QModelIndex& node, const QString& name) {
     if (ContainsChars(kInvalidNameChars, folderName)) {
         FSuppressRenameQuestion = false;
         DirTreeBeep();
-        Messages().Error(QStringLiteral("Folder Name contains invalid characters"));
+        Messages().Error(QCoreApplication::translate("DirTree", "Folder Name contains invalid characters"));
         return false;
     }
     const bool existed = QFileInfo(path).exists() || QFileInfo(path).isSymLink();
@@ -116,7 +121,7 @@ bool TZTDirTree::AddNewNode(const QModelIndex& node, const QString& name) {
     if (!created) {
         FSuppressRenameQuestion = false;
         // A folder of that name is simply there already; any other failure is told.
-        if (!existed) Messages().Error(QStringLiteral("Cannot create ") + path);
+        if (!existed) Messages().Error(QCoreApplication::translate("DirTree", "Cannot create %1").arg(path));
         return false;
     }
     // The new folder is the chosen node now: the list shows it too, so that the tree, the list and
@@ -132,7 +137,7 @@ bool TZTDirTree::DeleteNode(const QModelIndex& node) {
     const QString path = PathOfNode(node);
     if (!QFileInfo(path).isDir()) {
         DirTreeBeep();
-        Messages().Error(path + QStringLiteral("not found"));
+        Messages().Error(QCoreApplication::translate("DirTree", "%1not found").arg(path));
         return false;
     }
     bool deleted = false;
@@ -173,7 +178,7 @@ void TZTDirTree::ShowFolderContents() {
     if (FContents) delete FContents;
     collapseAll();
     const QString shown = level == 1 ? folder : QStringLiteral("/") + LastComponent(folder);
-    const QString caption = QStringLiteral("Files in \" ") + shown + QStringLiteral(" \"");
+    const QString caption = QCoreApplication::translate("DirTree", "Files in \" %1 \"").arg(shown);
     FContents = new TDirTreeContents(this, folder, caption);
     connect(FContents, &TDirTreeContents::Finished, this, &TZTDirTree::ContentsFinished);
     FContents->show();

@@ -1,5 +1,7 @@
 #include "ZTDirTreePopUp.h"
 
+#include <QCoreApplication>
+
 #include "DirTreeModel.h"
 #include "ZTDirTree.h"
 
@@ -15,15 +17,15 @@ struct TItem {
 
 // In menu order; a null caption is a separator.
 constexpr TItem kItems[] = {
-    {"&New Folder", "AddNode", "NewFolder28"},
-    {"&Rename Folder", "EditNode", "EditFolder28"},
-    {"&Delete Folder", "DelNode", "DelFolder28"},
+    {QT_TRANSLATE_NOOP("DirTree", "&New Folder"), "AddNode", "NewFolder28"},
+    {QT_TRANSLATE_NOOP("DirTree", "&Rename Folder"), "EditNode", "EditFolder28"},
+    {QT_TRANSLATE_NOOP("DirTree", "&Delete Folder"), "DelNode", "DelFolder28"},
     {nullptr, nullptr, nullptr},
-    {"&Tree Size", "GetTreeSize", "TreeSize28"},
-    {"&Folder Contents", "ShowFolderContents", "DirContents28"},
+    {QT_TRANSLATE_NOOP("DirTree", "&Tree Size"), "GetTreeSize", "TreeSize28"},
+    {QT_TRANSLATE_NOOP("DirTree", "&Folder Contents"), "ShowFolderContents", "DirContents28"},
     {nullptr, nullptr, nullptr},
-    {"&Map Network Drive", "ConnectNetResource", "NetConnect28"},
-    {"Di&sConnect Network Drive", "DisConnectNetResource", "NetDisConnect28"},
+    {QT_TRANSLATE_NOOP("DirTree", "&Map Network Drive"), "ConnectNetResource", "NetConnect28"},
+    {QT_TRANSLATE_NOOP("DirTree", "Di&sConnect Network Drive"), "DisConnectNetResource", "NetDisConnect28"},
 };
 
 }  // namespace
@@ -37,7 +39,7 @@ TZTDirTreePopUp::TZTDirTreePopUp(TZTDirTree* tree) : QMenu(tree), FTree(tree) {
         }
         const QString name = QString::fromLatin1(item.name);
         QAction* action = addAction(QIcon(QStringLiteral(":/") + QLatin1String(item.bitmap)),
-                                    QString::fromLatin1(item.caption));
+                                    QCoreApplication::translate("DirTree", item.caption));
         action->setObjectName(name);
         connect(action, &QAction::triggered, this, [this, name] { ItemClick(name); });
     }

@@ -1,5 +1,7 @@
 #include "ZTFilelistViewPopUp.h"
 
+#include <QCoreApplication>
+
 #include "FileListSendTo.h"
 #include "FileListViewers.h"
 #include "ShellIcons.h"
@@ -25,31 +27,43 @@ QIcon Bitmap(const char* resource) {
 }  // namespace
 
 TZTFilelistViewPopUp::TZTFilelistViewPopUp(TZTFilelistView* list)
-    : QMenu(list), FList(list), FSendTo(new QMenu(QStringLiteral("Se&nd To"), this)) {
+    : QMenu(list),
+      FList(list),
+      FSendTo(new QMenu(QCoreApplication::translate("FileList", "Se&nd To"), this)) {
     static const bool initialised = (InitBitmaps(), true);
     Q_UNUSED(initialised);
-    AddItem(this, QStringLiteral("&Open"), QStringLiteral("ItemOpen"), Bitmap("Open"));
-    AddItem(this, QStringLiteral("&View"), QStringLiteral("ItemView"), Bitmap("View"));
+    AddItem(this, QCoreApplication::translate("FileList", "&Open"), QStringLiteral("ItemOpen"),
+            Bitmap("Open"));
+    AddItem(this, QCoreApplication::translate("FileList", "&View"), QStringLiteral("ItemView"),
+            Bitmap("View"));
     addSeparator();
     FSendTo->setIcon(Bitmap("SendTo"));
     addMenu(FSendTo)->setObjectName(QStringLiteral("SubMenuSend"));
     addSeparator();
-    AddItem(this, QStringLiteral("Cu&t"), QStringLiteral("ItemOpCut"), Bitmap("Cut"));
-    AddItem(this, QStringLiteral("&Copy"), QStringLiteral("ItemOpCopy"), Bitmap("Copy"));
-    AddItem(this, QStringLiteral("&Paste"), QStringLiteral("ItemOpPaste"), Bitmap("Paste"));
+    AddItem(this, QCoreApplication::translate("FileList", "Cu&t"), QStringLiteral("ItemOpCut"),
+            Bitmap("Cut"));
+    AddItem(this, QCoreApplication::translate("FileList", "&Copy"), QStringLiteral("ItemOpCopy"),
+            Bitmap("Copy"));
+    AddItem(this, QCoreApplication::translate("FileList", "&Paste"), QStringLiteral("ItemOpPaste"),
+            Bitmap("Paste"));
     addSeparator();
-    AddItem(this, QStringLiteral("&Rename"), QStringLiteral("ItemRename"), Bitmap("ReName"));
-    AddItem(this, QStringLiteral("&Delete"), QStringLiteral("ItemDelete"), Bitmap("Delete"));
+    AddItem(this, QCoreApplication::translate("FileList", "&Rename"), QStringLiteral("ItemRename"),
+            Bitmap("ReName"));
+    AddItem(this, QCoreApplication::translate("FileList", "&Delete"), QStringLiteral("ItemDelete"),
+            Bitmap("Delete"));
     addSeparator();
-    AddItem(this, QStringLiteral("&Attributes ..."), QStringLiteral("ItemFileAttr"), Bitmap("Attributes"));
+    AddItem(this, QCoreApplication::translate("FileList", "&Attributes ..."), QStringLiteral("ItemFileAttr"),
+            Bitmap("Attributes"));
     addSeparator();
-    AddItem(this, QStringLiteral("&New Folder ..."), QStringLiteral("ItemFolder"), Bitmap("NewFolder"));
+    AddItem(this, QCoreApplication::translate("FileList", "&New Folder ..."), QStringLiteral("ItemFolder"),
+            Bitmap("NewFolder"));
 
-    AddItem(FSendTo, QStringLiteral("Any Folder ..."), kSendToPrefix + QLatin1Char('0'), Bitmap("AnyFolder"));
-    AddItem(FSendTo, QStringLiteral("Clipboard as Contents"), kSendToPrefix + QLatin1Char('1'),
-            Bitmap("ClipBoard"));
-    AddItem(FSendTo, QStringLiteral("Clipboard as FileName"), kSendToPrefix + QLatin1Char('2'),
-            Bitmap("ClipBoard"));
+    AddItem(FSendTo, QCoreApplication::translate("FileList", "Any Folder ..."),
+            kSendToPrefix + QLatin1Char('0'), Bitmap("AnyFolder"));
+    AddItem(FSendTo, QCoreApplication::translate("FileList", "Clipboard as Contents"),
+            kSendToPrefix + QLatin1Char('1'), Bitmap("ClipBoard"));
+    AddItem(FSendTo, QCoreApplication::translate("FileList", "Clipboard as FileName"),
+            kSendToPrefix + QLatin1Char('2'), Bitmap("ClipBoard"));
     FSendTo->addSeparator();
 }
 

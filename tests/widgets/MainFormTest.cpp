@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -30,6 +32,7 @@
 #include "QuitSignals.h"
 #include "ScriptedMessages.h"
 #include "TRaRaru.h"
+#include "Translations.h"
 #include "ZTDirTree.h"
 #include "ZTFilelistView.h"
 
@@ -592,6 +595,48 @@ private slots:
         // Closing the main window closes the help too, so the program ends.
         QVERIFY(form->close());
         QVERIFY(!form->HelpWindow()->isVisible());
+    }
+
+    // With a Vietnamese locale the window, its questions, its boxes' buttons and the help book speak
+    // Vietnamese; the English texts come back when the translation goes.
+    void speaksVietnameseInAVietnameseLocale() {
+        QVERIFY(InstallTranslations(*QCoreApplication::instance(),
+                                    QLocale(QLocale::Vietnamese, QLocale::Vietnam)));
+        const auto english = qScopeGuard([] {
+            for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+                QCoreApplication::removeTranslator(translator);
+                delete translator;
+            }
+        });
+        Write("in/letter.txt", Iconv(kLetterUtf8, "UTF-8", "VISCII"));
+        QDir().mkpath(Path("out"));
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        QCOMPARE(form->Conversebutton->text(), QString("Chuyển mã"));
+        QCOMPARE(form->ExitButton->text(), QString("Thoát"));
+        QCOMPARE(form->OverwriteChk->text(), QString("Ghi đè tất cả"));
+        form->SourceFileList->SetDirectory(Path("in"));
+        form->TargetFileList->SetDirectory(Path("out"));
+        form->SourceEncodecbo->setCurrentIndex(2);  // VISCII
+        form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
+        FMessages->Expect(TAnswer::Yes);
+        QTest::mouseClick(form->Conversebutton, Qt::LeftButton);
+        QCOMPARE(FMessages->asked,
+                 QStringList{"Bạn có muốn chuyển mã mọi tệp dạng *.* trong thư mục " + Folder("in") +
+                             " từ bảng mã VISCII thành các tệp dạng *.* trong thư mục " + Folder("out") +
+                             " với bảng mã Unicode UTF-8 không?"});
+        QCOMPARE(FMessages->shown,
+                 QStringList{"information: Xong\n1 tệp đã được chuyển mã, 0 tệp để nguyên, 0 tệp bị lỗi."});
+        QCOMPARE(Read("out/letter.txt"), kLetterUtf8);
+        QMessageBox box(QMessageBox::Question, {}, {},
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Có"));
+        QCOMPARE(box.button(QMessageBox::No)->text(), QString("&Không"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("Huỷ"));
+        QTest::mouseClick(form->ReplaceButton, Qt::LeftButton);
+        QCOMPARE(form->HelpWindow()->Browser()->source(), QUrl("qrc:/help/vi/index.html"));
+        QCOMPARE(form->HelpWindow()->findChild<QPushButton*>("ContentsButton")->text(), QString("&Mục lục"));
+        QVERIFY(form->close());
     }
 };
 

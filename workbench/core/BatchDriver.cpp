@@ -1,5 +1,7 @@
 #include "BatchDriver.h"
 
+#include <QCoreApplication>
+
 #include "Encodings.h"
 #include "Messages.h"
 #include "PathRoutines.h"
@@ -88,7 +90,9 @@ void TBatchDriver::Report(const QString& verb) {
         Messages().ErrorWithDetails(FSummary.failure + QLatin1Char('\n') + counts,
                                     FSummary.NotConvertedList());
     } else {
-        Messages().InformationWithDetails(QStringLiteral("Done\n") + counts, FSummary.NotConvertedList());
+        Messages().InformationWithDetails(
+            QCoreApplication::translate("Batch", "Done") + QLatin1Char('\n') + counts,
+            FSummary.NotConvertedList());
     }
 }
 
@@ -108,7 +112,7 @@ void TBatchDriver::Close(TPress& press, const QString& verb) {
     if (walked) {
         Report(verb);
     } else {
-        Messages().Information(QStringLiteral("Done"));
+        Messages().Information(QCoreApplication::translate("Batch", "Done"));
     }
     FReplaceAlso = false;
     FProgress.SetPosition(0);
@@ -116,29 +120,34 @@ void TBatchDriver::Close(TPress& press, const QString& verb) {
 
 std::optional<QString> TBatchDriver::DrivesRefusal() const {
     if (IsDrives(FSourceList.Directory()) || IsDrives(FTargetList.Directory())) {
-        return QStringLiteral("Choose a folder as the source and as the target, not the list of drives.");
+        return QCoreApplication::translate(
+            "Batch", "Choose a folder as the source and as the target, not the list of drives.");
     }
     return std::nullopt;
 }
 
 std::optional<QString> TBatchDriver::ConvertRefusal() const {
     if (!SourceEncoding || !TargetEncoding || *SourceEncoding == *TargetEncoding) {
-        return QStringLiteral("You have to select the different source and target encoding.");
+        return QCoreApplication::translate("Batch",
+                                           "You have to select the different source and target encoding.");
     }
     // The same folder under two spellings is the same folder.
     if (FSourceList.Directory() == FTargetList.Directory() ||
         CanonicalPath(FSourceList.NativeDirectory()) == CanonicalPath(FTargetList.NativeDirectory())) {
-        return QStringLiteral("You have to select the different source and target directories.");
+        return QCoreApplication::translate("Batch",
+                                           "You have to select the different source and target directories.");
     }
     if (auto refusal = DrivesRefusal()) return refusal;
-    if (FSourceList.Count() == 0) return QStringLiteral("There is no file to be converted.");
+    if (FSourceList.Count() == 0)
+        return QCoreApplication::translate("Batch", "There is no file to be converted.");
     return std::nullopt;
 }
 
 std::optional<QString> TBatchDriver::ReplaceRefusal() const {
-    if (FindText.isEmpty()) return QStringLiteral("There is nothing to find");
-    if (ReplaceText.isEmpty()) return QStringLiteral("There is nothing to replace");
-    if (FindText == ReplaceText) return QStringLiteral("The same messages. No replacement is made.");
+    if (FindText.isEmpty()) return QCoreApplication::translate("Batch", "There is nothing to find");
+    if (ReplaceText.isEmpty()) return QCoreApplication::translate("Batch", "There is nothing to replace");
+    if (FindText == ReplaceText)
+        return QCoreApplication::translate("Batch", "The same messages. No replacement is made.");
     return DrivesRefusal();
 }
 
@@ -150,25 +159,31 @@ void TBatchDriver::ConversebuttonClick() {
         Close(press, {});
         return;
     }
-    const QString prefix = FSourceList.SelectedCount() > 0
-                               ? QStringLiteral("Do you want to convert selected files with ")
-                               : QStringLiteral("Do you want to convert all files with ");
+    const char* const format =
+        FSourceList.SelectedCount() > 0
+            ? QT_TRANSLATE_NOOP("Batch",
+                                "Do you want to convert selected files with %1 in directory %2 from %3 "
+                                "to files with %1 to directory %4 with %5")
+            : QT_TRANSLATE_NOOP("Batch",
+                                "Do you want to convert all files with %1 in directory %2 from %3 to "
+                                "files with %1 to directory %4 with %5");
+    // One pass over the text: a folder name holding "%2" stays as it is.
     const QString question =
-        prefix + FSourceList.Mask() + QStringLiteral(" in directory ") + press.source +
-        QStringLiteral(" from ") + QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText) +
-        QStringLiteral(" to files with ") + FSourceList.Mask() + QStringLiteral(" to directory ") +
-        press.target + QStringLiteral(" with ") + QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText);
+        QCoreApplication::translate("Batch", format)
+            .arg(FSourceList.Mask(), press.source,
+                 QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText), press.target,
+                 QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText));
     if (Messages().Confirm(question, true) != TAnswer::Yes) return;
     if (!FindText.isEmpty() && !ReplaceText.isEmpty() && FindText != ReplaceText) {
-        const TAnswer answer = Messages().Confirm(QStringLiteral("Do you want to replace text : ") +
-                                                      FindText + QStringLiteral(" with new text : ") +
-                                                      ReplaceText + QStringLiteral(" also ?"),
-                                                  false);
+        const TAnswer answer = Messages().Confirm(
+            QCoreApplication::translate("Batch", "Do you want to replace text : %1 with new text : %2 also ?")
+                .arg(FindText, ReplaceText),
+            false);
         if (answer == TAnswer::Yes) FReplaceAlso = true;
         if (answer == TAnswer::No) FReplaceAlso = false;
     }
     ConvertWalk();
-    Close(press, QStringLiteral("converted"));
+    Close(press, QCoreApplication::translate("Batch", "converted"));
 }
 
 void TBatchDriver::ReplaceButtonClick() {
@@ -178,15 +193,19 @@ void TBatchDriver::ReplaceButtonClick() {
     if (const auto refusal = ReplaceRefusal()) {
         Messages().Information(*refusal);
     } else {
-        const QString question =
-            QStringLiteral("Do you want to replace all text:  ") + FindText +
-            (FSourceList.SelectedCount() > 0 ? QStringLiteral(" in selected files in directory ")
-                                             : QStringLiteral(" in all files in directory ")) +
-            press.source + QStringLiteral(" with text: ") + ReplaceText + QStringLiteral(" to directory ") +
-            press.target;
+        const char* const format =
+            FSourceList.SelectedCount() > 0
+                ? QT_TRANSLATE_NOOP("Batch",
+                                    "Do you want to replace all text:  %1 in selected files in directory "
+                                    "%2 with text: %3 to directory %4")
+                : QT_TRANSLATE_NOOP("Batch",
+                                    "Do you want to replace all text:  %1 in all files in directory %2 "
+                                    "with text: %3 to directory %4");
+        const QString question = QCoreApplication::translate("Batch", format)
+                                     .arg(FindText, press.source, ReplaceText, press.target);
         if (Messages().Confirm(question, true) == TAnswer::Yes) {
             ReplaceWalk();
-            verb = QStringLiteral("written");
+            verb = QCoreApplication::translate("Batch", "written");
         }
     }
     Close(press, verb);

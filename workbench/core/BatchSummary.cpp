@@ -1,5 +1,7 @@
 #include "BatchSummary.h"
 
+#include <QCoreApplication>
+
 #include "TextDecoders.h"
 
 namespace odz {
@@ -7,7 +9,9 @@ namespace odz {
 namespace {
 
 QString Files(int count, const QString& what) {
-    return QStringLiteral("%1 file%2 %3").arg(count).arg(count == 1 ? "" : "s", what);
+    return (count == 1 ? QCoreApplication::translate("Batch", "%1 file %2")
+                       : QCoreApplication::translate("Batch", "%1 files %2"))
+        .arg(QString::number(count), what);
 }
 
 }  // namespace
@@ -42,22 +46,27 @@ bool TBatchSummary::AllDone() const {
 
 QString TBatchSummary::CountsSentence(const QString& verb) const {
     QString text =
-        Files(written, verb) + QStringLiteral(", %1 left alone, %2 failed").arg(leftAlone).arg(failed);
-    if (skipped > 0) text += QStringLiteral(", %1 skipped").arg(skipped);
-    if (notTried > 0) text += QStringLiteral(", %1 not tried").arg(notTried);
+        Files(written, verb) +
+        QCoreApplication::translate("Batch", ", %1 left alone, %2 failed").arg(leftAlone).arg(failed);
+    if (skipped > 0) text += QCoreApplication::translate("Batch", ", %1 skipped").arg(skipped);
+    if (notTried > 0) text += QCoreApplication::translate("Batch", ", %1 not tried").arg(notTried);
     return text + QLatin1Char('.');
 }
 
 QString TBatchSummary::Remarks() const {
     QString text;
     if (references > 0) {
-        text += QStringLiteral(
-                    "\n\n%1 character(s) that the target encoding cannot hold were written as decimal "
-                    "references (&#N;).")
-                    .arg(references);
+        text +=
+            QStringLiteral("\n\n") + QCoreApplication::translate("Batch",
+                                                                 "%1 character(s) that the target encoding "
+                                                                 "cannot hold were written as decimal "
+                                                                 "references (&#N;).")
+                                         .arg(references);
     }
     if (replacing && replacements == 0) {
-        text += QStringLiteral("\n\nThe searched text was not found, so no text was replaced.");
+        text +=
+            QStringLiteral("\n\n") +
+            QCoreApplication::translate("Batch", "The searched text was not found, so no text was replaced.");
     }
     return text;
 }
@@ -67,7 +76,7 @@ QString TBatchSummary::NotConvertedList() const {
     for (const TNotConverted& entry : notConverted) {
         if (entry.kind != TNotConverted::Failed) text += QLatin1Char('\n') + entry.path + ": " + entry.reason;
     }
-    return text.isEmpty() ? text : QStringLiteral("Not converted:") + text;
+    return text.isEmpty() ? text : QCoreApplication::translate("Batch", "Not converted:") + text;
 }
 
 QString DisplayPath(const QByteArray& native) {

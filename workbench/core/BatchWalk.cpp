@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <cerrno>
 #include <cstdlib>
@@ -48,11 +49,12 @@ QString ReadProblem(const QByteArray& folder) {
 // Why a listed entry that is no folder is not converted.
 QString NotAFile(const QByteArray& path) {
     struct stat facts {};
-    if (::lstat(path.constData(), &facts) != 0) return QStringLiteral("gone before its turn");
-    if (S_ISLNK(facts.st_mode)) return QStringLiteral("a link that leads nowhere");
-    if (S_ISFIFO(facts.st_mode)) return QStringLiteral("not a regular file (fifo)");
-    if (S_ISSOCK(facts.st_mode)) return QStringLiteral("not a regular file (socket)");
-    return QStringLiteral("not a regular file (device)");
+    if (::lstat(path.constData(), &facts) != 0)
+        return QCoreApplication::translate("Batch", "gone before its turn");
+    if (S_ISLNK(facts.st_mode)) return QCoreApplication::translate("Batch", "a link that leads nowhere");
+    if (S_ISFIFO(facts.st_mode)) return QCoreApplication::translate("Batch", "not a regular file (fifo)");
+    if (S_ISSOCK(facts.st_mode)) return QCoreApplication::translate("Batch", "not a regular file (socket)");
+    return QCoreApplication::translate("Batch", "not a regular file (device)");
 }
 
 // A text from the engine (which may hold a path's bytes) for the user.
@@ -126,11 +128,14 @@ bool TBatchDriver::MayEnter(const QByteArray& folder) {
     // A link inside the tree would convert a folder twice, or hide it under the link's name.
     QString reason;
     if (!FTargetRoot.isEmpty() && canonical == FTargetRoot) {
-        reason = QStringLiteral("folder link not followed: it leads to the target folder");
+        reason =
+            QCoreApplication::translate("Batch", "folder link not followed: it leads to the target folder");
     } else if (Inside(canonical, FSourceRoot)) {
-        reason = QStringLiteral("folder link not followed: it leads inside the source folder");
+        reason = QCoreApplication::translate("Batch",
+                                             "folder link not followed: it leads inside the source folder");
     } else if (FEntered.contains(canonical)) {
-        reason = QStringLiteral("folder link not followed: it leads to a folder already walked");
+        reason = QCoreApplication::translate("Batch",
+                                             "folder link not followed: it leads to a folder already walked");
     } else {
         return true;
     }
@@ -145,9 +150,10 @@ void TBatchDriver::Fail(const QString& path, const EFileError& error) {
 }
 
 void TBatchDriver::NotTried(const QByteArray& source) {
-    FSummary.Add(TNotConverted::NotTried, DisplayPath(source),
-                 FStopped ? QStringLiteral("not tried: the batch stopped at the failure")
-                          : QStringLiteral("not tried: its target folder cannot be created"));
+    FSummary.Add(
+        TNotConverted::NotTried, DisplayPath(source),
+        FStopped ? QCoreApplication::translate("Batch", "not tried: the batch stopped at the failure")
+                 : QCoreApplication::translate("Batch", "not tried: its target folder cannot be created"));
 }
 
 void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
@@ -159,7 +165,7 @@ void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
             break;
         case TFileConversionReport::LeftAlone:
             FSummary.Add(TNotConverted::LeftAlone, shown,
-                         QStringLiteral("left alone: the target already exists"));
+                         QCoreApplication::translate("Batch", "left alone: the target already exists"));
             break;
         case TFileConversionReport::Failed:
             Fail(shown, EFileError(report.message, report.detail));
@@ -215,7 +221,7 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
     // A folder that cannot be read gets no target folder; it is named in the report.
     const auto unreadable = [&](const QString& problem) {
         FSummary.Add(TNotConverted::Unreadable, DisplayPath(SourceDir),
-                     QStringLiteral("cannot read the folder (%1)").arg(problem));
+                     QCoreApplication::translate("Batch", "cannot read the folder (%1)").arg(problem));
     };
     if (const QString problem = ReadProblem(SourceDir); !problem.isEmpty()) {
         unreadable(problem);
@@ -233,7 +239,7 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
         FSourceList.UpdateFileList();
     }
     if (FSourceList.NativeDirectory() != SourceDir) {
-        unreadable(QStringLiteral("gone before its turn"));
+        unreadable(QCoreApplication::translate("Batch", "gone before its turn"));
         return;
     }
     if (FSourceList.Count() > 0) {

@@ -80,8 +80,8 @@ void TBoxMessages::ShowWithDetails(QMessageBox::Icon icon, const QString& text,
                QMessageBox::Ok);
     box->setTextFormat(Qt::PlainText);  // file names are never markup
     if (!shortList) {
-        box->setInformativeText(
-            QStringLiteral("The files that were not converted are listed under Show Details."));
+        box->setInformativeText(QCoreApplication::translate(
+            "Batch", "The files that were not converted are listed under Show Details."));
         box->setDetailedText(details);
     }
     Run(*box);

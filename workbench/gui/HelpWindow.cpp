@@ -16,8 +16,6 @@ namespace odz {
 
 namespace {
 
-const QString kContents = QStringLiteral("qrc:/help/index.html");
-
 // The file a qrc: address stands for (":/help/index.html").
 QString ResourcePath(const QUrl& url) {
     return QLatin1Char(':') + url.path();
@@ -27,13 +25,13 @@ QString ResourcePath(const QUrl& url) {
 
 THelpWindow::THelpWindow(QWidget* parent)
     : QWidget(parent),
-      FBack(new QPushButton(QStringLiteral("&Back"), this)),
-      FForward(new QPushButton(QStringLiteral("&Forward"), this)),
-      FContents(new QPushButton(QStringLiteral("&Contents"), this)),
+      FBack(new QPushButton(tr("&Back"), this)),
+      FForward(new QPushButton(tr("&Forward"), this)),
+      FContents(new QPushButton(tr("&Contents"), this)),
       FBrowser(new QTextBrowser(this)) {
     InitWorkbenchResources();
     setWindowFlag(Qt::Window);
-    setWindowTitle(QStringLiteral("Odizodoruz Help"));
+    setWindowTitle(tr("Odizodoruz Help"));
     setWindowIcon(QIcon(QStringLiteral(":/workbench/odizodoruz")));
     setObjectName(QStringLiteral("HelpWindow"));
 
@@ -41,9 +39,9 @@ THelpWindow::THelpWindow(QWidget* parent)
     FForward->setObjectName(QStringLiteral("ForwardButton"));
     FContents->setObjectName(QStringLiteral("ContentsButton"));
     FBrowser->setObjectName(QStringLiteral("HelpBrowser"));
-    FBack->setToolTip(QStringLiteral("The page read before (Alt+Left)"));
-    FForward->setToolTip(QStringLiteral("The page read after this one (Alt+Right)"));
-    FContents->setToolTip(QStringLiteral("The list of all help pages"));
+    FBack->setToolTip(tr("The page read before (Alt+Left)"));
+    FForward->setToolTip(tr("The page read after this one (Alt+Right)"));
+    FContents->setToolTip(tr("The list of all help pages"));
     FBack->setShortcut(QKeySequence::Back);
     FForward->setShortcut(QKeySequence::Forward);
     FBack->setEnabled(false);
@@ -76,7 +74,11 @@ THelpWindow::THelpWindow(QWidget* parent)
 }
 
 QUrl THelpWindow::ContentsUrl() const {
-    return QUrl(kContents);
+    // The help book in the language of the window: each translation names its own edition.
+    //: The contents page of the help book in this language; keep it when the book has no edition in it.
+    const QUrl translated(tr("qrc:/help/index.html"));
+    return QFile::exists(ResourcePath(translated)) ? translated
+                                                   : QUrl(QStringLiteral("qrc:/help/index.html"));
 }
 
 bool THelpWindow::HelpCommand(int command, quintptr data) {

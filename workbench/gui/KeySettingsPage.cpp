@@ -41,7 +41,7 @@ protected:
 QLineEdit* MakeKeyEdit(const TKeySettingRow& row, QWidget* parent) {
     auto* edit = new TKeyEdit(parent);
     edit->setObjectName(Text(row.editName));
-    edit->setToolTip(Text(row.hint));
+    edit->setToolTip(row.hint.empty() ? QString() : TKeySettingsPage::tr(row.hint.data()));
     edit->setMaxLength(1);
     edit->setAlignment(Qt::AlignCenter);
     QFont font = edit->font();
@@ -68,9 +68,9 @@ QLabel* MakePicture(const TKeySettingRow& row, QWidget* parent) {
 }
 
 QPushButton* MakeButton(const char* name, const char* text, const char* hint, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromLatin1(text), parent);
+    auto* button = new QPushButton(TKeySettingsPage::tr(text), parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setToolTip(QString::fromLatin1(hint));
+    button->setToolTip(TKeySettingsPage::tr(hint));
     button->setMinimumWidth(100);
     return button;
 }
@@ -129,9 +129,11 @@ TKeySettingsPage::TKeySettingsPage(TRaRaru& engine, QWidget* parent) : TZTPanel(
     auto* buttons = new QHBoxLayout;
     buttons->setSpacing(16);
     buttons->addStretch();
-    QPushButton* ok = MakeButton("OKSettingsButton", "OK", "Use current settings", this);
-    QPushButton* viqr = MakeButton("KeyVIQRButton", "Set VIQR", "set VIQR sstandard", this);
-    QPushButton* help = MakeButton("KeyHelpButton", "Help", "Show help", this);
+    QPushButton* ok =
+        MakeButton("OKSettingsButton", QT_TR_NOOP("OK"), QT_TR_NOOP("Use current settings"), this);
+    QPushButton* viqr =
+        MakeButton("KeyVIQRButton", QT_TR_NOOP("Set VIQR"), QT_TR_NOOP("set VIQR sstandard"), this);
+    QPushButton* help = MakeButton("KeyHelpButton", QT_TR_NOOP("Help"), QT_TR_NOOP("Show help"), this);
     for (QPushButton* button : {ok, viqr, help}) buttons->addWidget(button);
     buttons->addStretch();
     connect(ok, &QPushButton::clicked, this, &TKeySettingsPage::OKSettingsButtonClick);

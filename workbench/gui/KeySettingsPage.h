@@ -25,16 +25,19 @@ struct TKeySettingRow {
 
 // The eleven keys in the order of the engine's key string.
 inline constexpr std::array<TKeySettingRow, 11> kKeySettingRows = {{
-    {"SacEdit", "Sac", "Change key for Acute", "AsacImage", 0},
+    {"SacEdit", "Sac", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for Acute"), "AsacImage", 0},
     {"HuyenEdit", "Huyen", "", "HuyenImage", 0},
-    {"HoiEdit", "Hoi", "Change key for Hookabove", "AhoiImage", 0},
-    {"NgaEdit", "Nga", "Change key for Tilde", "ANgaImage", 0},
-    {"NangEdit", "Nang", "Change key for Dot below", "ANangImage", 0},
-    {"MuEdit", "Mu", "Change key for Circumflex", "AMuImage", 1},
-    {"AAEdit", "AA", "Change key for Breve", "AaaImage", 1},
-    {"OOEdit", "OO", "Change key for Horn", "OOImage", 1},
-    {"DHoaEdit", "DHoa", "Change key for D bar", "DHoabarImage", 2},
-    {"DthEdit", "dTh", "Change key for d bar", "DThbarImage", 2},
+    {"HoiEdit", "Hoi", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for Hookabove"), "AhoiImage",
+     0},
+    {"NgaEdit", "Nga", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for Tilde"), "ANgaImage", 0},
+    {"NangEdit", "Nang", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for Dot below"), "ANangImage",
+     0},
+    {"MuEdit", "Mu", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for Circumflex"), "AMuImage", 1},
+    {"AAEdit", "AA", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for Breve"), "AaaImage", 1},
+    {"OOEdit", "OO", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for Horn"), "OOImage", 1},
+    {"DHoaEdit", "DHoa", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for D bar"), "DHoabarImage",
+     2},
+    {"DthEdit", "dTh", QT_TRANSLATE_NOOP("odz::TKeySettingsPage", "Change key for d bar"), "DThbarImage", 2},
     {"EscapeEdit", "Escape", "", "", 2},
 }};
 

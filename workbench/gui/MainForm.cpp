@@ -283,8 +283,7 @@ bool TMainForm::FormClose() {
         FSettings.WriteInteger("HTMLDoc", "Value", HTMLCheck->isChecked() ? 1 : 0) &&
         FSettings.WriteInteger("Filter", "Index", FilterIndex());
     if (!saved) {
-        Messages().Error(
-            QStringLiteral("Unable to write to %1").arg(QString::fromStdString(FSettings.Path().string())));
+        Messages().Error(tr("Unable to write to %1").arg(QString::fromStdString(FSettings.Path().string())));
     }
     return saved;
 }
@@ -420,7 +419,7 @@ void TMainForm::OpenSourceFolder(const QString& path) {
         folder = info.absolutePath();
     } else {
         // Said where it was typed and where it is seen; the window then opens as without it.
-        const QString text = QStringLiteral("The folder \"") + path + QStringLiteral("\" does not exist.");
+        const QString text = tr("The folder \"%1\" does not exist.").arg(path);
         std::fputs(qPrintable(QStringLiteral("odizodoruz: ") + text + QLatin1Char('\n')), stderr);
         Messages().Warning(text);
         return;

@@ -153,7 +153,7 @@ private:
     // The rows of tool bars, the tree and the list of a pane, into the parts' members.
     void BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const TPaneParts& parts);
     void BuildBottomRows(QMainWindow* page);
-    QToolBar* NewToolBar(const QString& title, QWidget* parent);
+    QToolBar* NewToolBar(const char* title, QWidget* parent);
     QToolButton* NewViewButton(const QString& name, const QString& hint, const QString& picture, int group,
                                int tag, QButtonGroup* buttons);
     QToolButton* NewLargeButton(const QString& name, const QString& caption, const QString& hint,

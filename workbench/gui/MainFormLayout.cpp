@@ -90,7 +90,7 @@ QLineEdit* DisplayBox(const QString& name, const QString& hint, const QString& t
 
 void TMainForm::BuildLayout() {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("MainForm"));
+    setWindowTitle(tr("MainForm"));
     setWindowIcon(QIcon(QStringLiteral(":/workbench/odizodoruz")));
     setGeometry(QRect(kDesignPosition, kDesignSize));
 
@@ -100,9 +100,9 @@ void TMainForm::BuildLayout() {
     GroupBar->setObjectName(QStringLiteral("GroupBar"));
     layout->addWidget(GroupBar);
 
-    GroupBar->addItem(BuildConversionPage(), QStringLiteral("Directory Search && Conversion"));
+    GroupBar->addItem(BuildConversionPage(), tr("Directory Search && Conversion"));
     KeySettingPanel = new TKeySettingsPage(FEngine, GroupBar);
-    GroupBar->addItem(KeySettingPanel, QStringLiteral("Key Settings"));
+    GroupBar->addItem(KeySettingPanel, tr("Key Settings"));
     GroupBar->setCurrentIndex(0);
 }
 
@@ -123,9 +123,9 @@ QWidget* TMainForm::BuildConversionPage() {
     return ConversionPage;
 }
 
-QToolBar* TMainForm::NewToolBar(const QString& title, QWidget* parent) {
-    auto* bar = new QToolBar(title, parent);
-    bar->setObjectName(QString(title).remove(QLatin1Char(' ')));
+QToolBar* TMainForm::NewToolBar(const char* title, QWidget* parent) {
+    auto* bar = new QToolBar(tr(title), parent);
+    bar->setObjectName(QString::fromLatin1(title).remove(QLatin1Char(' ')));
     bar->setMovable(true);
     bar->setFloatable(true);
     bar->setAllowedAreas(Qt::AllToolBarAreas);
@@ -160,19 +160,23 @@ QToolButton* TMainForm::NewLargeButton(const QString& name, const QString& capti
 }
 
 void TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const TPaneParts& parts) {
+    // The names of the parts begin with the side's English name; their captions are translated.
     const QString side = texts.source ? QStringLiteral("Source") : QStringLiteral("Target");
     const QString buttonPrefix = texts.source ? QStringLiteral("Src") : QStringLiteral("Tar");
     const int group = texts.source ? 10 : 20;
-    QToolBar* dirBar = NewToolBar(side + QStringLiteral(" Directory Bar"), &pane);
+    QToolBar* dirBar = NewToolBar(
+        texts.source ? QT_TR_NOOP("Source Directory Bar") : QT_TR_NOOP("Target Directory Bar"), &pane);
     parts.dirEdit = DisplayBox(side + QStringLiteral("DirEdit"), texts.dirHint,
-                               side + QStringLiteral(" Directory"), dirBar);
+                               texts.source ? tr("Source Directory") : tr("Target Directory"), dirBar);
     dirBar->addWidget(parts.dirEdit);
     pane.addToolBar(Qt::TopToolBarArea, dirBar);
     pane.addToolBarBreak(Qt::TopToolBarArea);
 
-    QToolBar* encodingBar = NewToolBar(side + QStringLiteral(" Encoding Bar"), &pane);
+    QToolBar* encodingBar = NewToolBar(
+        texts.source ? QT_TR_NOOP("Source Encoding Bar") : QT_TR_NOOP("Target Encoding Bar"), &pane);
     parts.encoding = EncodingCombo(side + QStringLiteral("Encodecbo"), texts.encodingHint,
-                                   side + QStringLiteral(" Encoding"), texts.source, encodingBar);
+                                   texts.source ? tr("Source Encoding") : tr("Target Encoding"), texts.source,
+                                   encodingBar);
     encodingBar->addWidget(parts.encoding);
     encodingBar->addSeparator();
     parts.viewButtons = new QButtonGroup(this);
@@ -192,10 +196,10 @@ void TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const
     parts.splitter->setObjectName(side + QStringLiteral("Splitter"));
     parts.tree = new TZTDirTree(parts.splitter);
     parts.tree->setObjectName(side + QStringLiteral("DirTree"));
-    parts.tree->setToolTip(side + QStringLiteral(" directory tree"));
+    parts.tree->setToolTip(texts.source ? tr("Source directory tree") : tr("Target directory tree"));
     parts.fileList = new TZTFilelistView(parts.splitter);
     parts.fileList->setObjectName(side + QStringLiteral("FileList"));
-    parts.fileList->setToolTip(side + QStringLiteral(" file list"));
+    parts.fileList->setToolTip(texts.source ? tr("Source file list") : tr("Target file list"));
     parts.splitter->addWidget(parts.tree);
     parts.splitter->addWidget(parts.fileList);
     parts.splitter->setStretchFactor(1, 1);
@@ -208,14 +212,13 @@ void TMainForm::BuildPaneParts(QMainWindow& pane, const TPaneTexts& texts, const
 TZTPanel* TMainForm::BuildSourcePane() {
     ConverisonLeftpanel = NewPanel(QStringLiteral("ConverisonLeftpanel"), nullptr);
     QMainWindow* pane = PaneWindow(ConverisonLeftpanel, QStringLiteral("SourcePane"));
-    BuildPaneParts(
-        *pane,
-        {true,
-         QStringLiteral("Source Directory Path"),
-         QStringLiteral("Source Encoding"),
-         {QStringLiteral("Large Icon"), QStringLiteral("Small Icon"), QStringLiteral("List"), QString()}},
-        {SourceDirEdit, SourceEncodecbo, FSourceViewButtons, SrcLargeIconBtn, SrcSmallIconBtn, SrcListBtn,
-         SrcReportBtn, SourceSplitter, SourceDirTree, SourceFileList});
+    BuildPaneParts(*pane,
+                   {true,
+                    tr("Source Directory Path"),
+                    tr("Source Encoding"),
+                    {tr("Large Icon"), tr("Small Icon"), tr("List"), QString()}},
+                   {SourceDirEdit, SourceEncodecbo, FSourceViewButtons, SrcLargeIconBtn, SrcSmallIconBtn,
+                    SrcListBtn, SrcReportBtn, SourceSplitter, SourceDirTree, SourceFileList});
     SourceDirTree->SetBackPict(TreeTile());
     SourceDirTree->SetImageMode(imTiled);
     SourceFileList->SetColorBegin(RGBColor(255, 255, 255));
@@ -228,38 +231,36 @@ TZTPanel* TMainForm::BuildTargetPane() {
     RightPanel = NewPanel(QStringLiteral("RightPanel"), nullptr);
     QMainWindow* pane = PaneWindow(RightPanel, QStringLiteral("TargetPane"));
 
-    QToolBar* buttonBar = NewToolBar(QStringLiteral("Button Bar"), pane);
+    QToolBar* buttonBar = NewToolBar(QT_TR_NOOP("Button Bar"), pane);
     buttonBar->setOrientation(Qt::Vertical);
     buttonBar->setIconSize(QSize(32, 32));
     buttonBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    CreatedirButton = NewLargeButton(QStringLiteral("CreatedirButton"), QStringLiteral("Folder"),
-                                     QStringLiteral("Create new directory"), QStringLiteral("ToolFolder"));
-    Conversebutton =
-        NewLargeButton(QStringLiteral("Conversebutton"), QStringLiteral("Convert"),
-                       QStringLiteral("Converse to other font format"), QStringLiteral("ToolConvert"));
-    ToolbarButton971 = NewLargeButton(QStringLiteral("ToolbarButton971"), QStringLiteral("Replace"),
-                                      QStringLiteral("Relace text"), QStringLiteral("ToolReplace"));
-    ReplaceButton = NewLargeButton(QStringLiteral("ReplaceButton"), QStringLiteral("Help"),
-                                   QStringLiteral("Show help"), QStringLiteral("ToolHelp"));
-    ExitButton = NewLargeButton(QStringLiteral("ExitButton"), QStringLiteral("Exit"), QStringLiteral("Exit"),
-                                QStringLiteral("ToolExit"));
+    CreatedirButton = NewLargeButton(QStringLiteral("CreatedirButton"), tr("Folder"),
+                                     tr("Create new directory"), QStringLiteral("ToolFolder"));
+    Conversebutton = NewLargeButton(QStringLiteral("Conversebutton"), tr("Convert"),
+                                    tr("Converse to other font format"), QStringLiteral("ToolConvert"));
+    ToolbarButton971 = NewLargeButton(QStringLiteral("ToolbarButton971"), tr("Replace"), tr("Relace text"),
+                                      QStringLiteral("ToolReplace"));
+    ReplaceButton = NewLargeButton(QStringLiteral("ReplaceButton"), tr("Help"), tr("Show help"),
+                                   QStringLiteral("ToolHelp"));
+    ExitButton =
+        NewLargeButton(QStringLiteral("ExitButton"), tr("Exit"), tr("Exit"), QStringLiteral("ToolExit"));
     for (QToolButton* button : {CreatedirButton, Conversebutton, ToolbarButton971, ReplaceButton, ExitButton})
         buttonBar->addWidget(button);
     pane->addToolBar(Qt::LeftToolBarArea, buttonBar);
 
-    BuildPaneParts(*pane,
-                   {false, QStringLiteral("Target directory path"), QStringLiteral("Target encoding"), {}},
+    BuildPaneParts(*pane, {false, tr("Target directory path"), tr("Target encoding"), {}},
                    {TargetDirEdit, TargetEncodecbo, FTargetViewButtons, TarLargeIconBtn, TarSmallIconBtn,
                     TarListBtn, TarReportBtn, TargetSplitter, TargetDirTree, TargetFileList});
     return RightPanel;
 }
 
 void TMainForm::BuildBottomRows(QMainWindow* page) {
-    QToolBar* filterBar = NewToolBar(QStringLiteral("Filter Bar"), page);
-    filterBar->addWidget(new QLabel(QStringLiteral("File Filter   "), filterBar));
+    QToolBar* filterBar = NewToolBar(QT_TR_NOOP("Filter Bar"), page);
+    filterBar->addWidget(new QLabel(tr("File Filter   "), filterBar));
     FilterCombo = new QComboBox(filterBar);
     FilterCombo->setObjectName(QStringLiteral("FilterCombo"));
-    FilterCombo->setToolTip(QStringLiteral("Filter"));
+    FilterCombo->setToolTip(tr("Filter"));
     FilterCombo->setEditable(true);
     FilterCombo->setInsertPolicy(QComboBox::NoInsert);
     FilterCombo->addItems(FilterItems());
@@ -268,27 +269,27 @@ void TMainForm::BuildBottomRows(QMainWindow* page) {
     filterBar->addWidget(FilterCombo);
     ProgressBar = new QProgressBar(filterBar);
     ProgressBar->setObjectName(QStringLiteral("ProgressBar"));
-    ProgressBar->setToolTip(QStringLiteral("Process status"));
+    ProgressBar->setToolTip(tr("Process status"));
     ProgressBar->setRange(0, 100);
     ProgressBar->setValue(0);
     ProgressBar->setMinimumWidth(160);
     filterBar->addWidget(ProgressBar);
-    OverwriteChk = new QCheckBox(QStringLiteral("Overwrite All"), filterBar);
+    OverwriteChk = new QCheckBox(tr("Overwrite All"), filterBar);
     OverwriteChk->setObjectName(QStringLiteral("OverwriteChk"));
     filterBar->addWidget(OverwriteChk);
-    HTMLCheck = new QCheckBox(QStringLiteral("HTML Doc"), filterBar);
+    HTMLCheck = new QCheckBox(tr("HTML Doc"), filterBar);
     HTMLCheck->setObjectName(QStringLiteral("HTMLCheck"));
     filterBar->addWidget(HTMLCheck);
 
-    QToolBar* searchBar = NewToolBar(QStringLiteral("Searched Text Bar"), page);
-    searchBar->addWidget(new QLabel(QStringLiteral("Searched Text  "), searchBar));
+    QToolBar* searchBar = NewToolBar(QT_TR_NOOP("Searched Text Bar"), page);
+    searchBar->addWidget(new QLabel(tr("Searched Text  "), searchBar));
     FindstrEdit = new QLineEdit(searchBar);
     FindstrEdit->setObjectName(QStringLiteral("FindstrEdit"));
-    FindstrEdit->setToolTip(QStringLiteral("Searched text"));
+    FindstrEdit->setToolTip(tr("Searched text"));
     searchBar->addWidget(FindstrEdit);
 
-    QToolBar* replaceBar = NewToolBar(QStringLiteral("Replacing Text Bar"), page);
-    replaceBar->addWidget(new QLabel(QStringLiteral("Replacing Text "), replaceBar));
+    QToolBar* replaceBar = NewToolBar(QT_TR_NOOP("Replacing Text Bar"), page);
+    replaceBar->addWidget(new QLabel(tr("Replacing Text "), replaceBar));
     ReplacestrEdit = new QLineEdit(replaceBar);
     ReplacestrEdit->setObjectName(QStringLiteral("ReplacestrEdit"));
     replaceBar->addWidget(ReplacestrEdit);

@@ -7,6 +7,8 @@
 static void InitWorkbenchAndHelp() {
     Q_INIT_RESOURCE(workbench);
     Q_INIT_RESOURCE(help);
+    Q_INIT_RESOURCE(help_vi);
+    Q_INIT_RESOURCE(translations);
 }
 
 void InitWorkbenchResources() {

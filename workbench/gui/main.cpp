@@ -6,12 +6,14 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 
 #include "BoxMessages.h"
 #include "MainForm.h"
 #include "QuitSignals.h"
 #include "SettingsPath.h"
 #include "TRaRaru.h"
+#include "Translations.h"
 #include "WorkbenchResources.h"
 
 int main(int argc, char* argv[]) {
@@ -19,6 +21,9 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("odizodoruz"));
     QApplication::setApplicationDisplayName(QStringLiteral("VE Rez Odizodoruz"));
     QApplication::setDesktopFileName(QStringLiteral("odizodoruz"));
+    QApplication::setApplicationVersion(QStringLiteral(ODIZODORUZ_VERSION));
+    // The window speaks the user's language (LANG=vi_VN.UTF-8: Vietnamese), English otherwise.
+    odz::InstallTranslations(application, QLocale::system());
     odz::InitWorkbenchResources();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/workbench/odizodoruz")));
 
