@@ -1,5 +1,7 @@
 #include "Drives.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -93,21 +95,21 @@ TDriveType DriveType(const QString& path) {
 QString DriveTypeName(TDriveType type) {
     switch (type) {
         case kDriveNoRootDir:
-            return QStringLiteral("Not exist");
+            return QCoreApplication::translate("Drives", "Not exist");
         case kDriveRemovable:
-            return QStringLiteral("Removable Disk");
+            return QCoreApplication::translate("Drives", "Removable Disk");
         case kDriveFixed:
-            return QStringLiteral("Fixed Disk");
+            return QCoreApplication::translate("Drives", "Fixed Disk");
         case kDriveRemote:
-            return QStringLiteral("Network Disk");
+            return QCoreApplication::translate("Drives", "Network Disk");
         case kDriveCdRom:
-            return QStringLiteral("CD-ROM Disk");
+            return QCoreApplication::translate("Drives", "CD-ROM Disk");
         case kDriveRamDisk:
-            return QStringLiteral("RAM Disk");
+            return QCoreApplication::translate("Drives", "RAM Disk");
         case kDriveUnknown:
             break;
     }
-    return QStringLiteral("Unknown");
+    return QCoreApplication::translate("Drives", "Unknown");
 }
 
 QString DriveTypeText(const QString& root) {

@@ -1,5 +1,7 @@
 #include "FileOperations.h"
 
+#include <QCoreApplication>
+
 #include <sys/stat.h>
 
 #include <QDir>
@@ -60,8 +62,8 @@ bool Report(const QStringList& failures) {
     if (failures.isEmpty()) return true;
     QString text = failures.mid(0, kFailuresShown).join(QLatin1Char('\n'));
     if (failures.size() > kFailuresShown) {
-        text += QStringLiteral("\n... and ") + QString::number(failures.size() - kFailuresShown) +
-                QStringLiteral(" more.");
+        text += QLatin1Char('\n') + QCoreApplication::translate("FileOperations", "... and %1 more.")
+                                        .arg(failures.size() - kFailuresShown);
     }
     Messages().Error(text);
     return false;
@@ -100,11 +102,14 @@ bool Transfer(TFileOperationRequest& request, const QStringList& sources) {
 }
 
 bool Delete(TFileOperationRequest& request, const QStringList& sources) {
-    const QString question = sources.size() == 1 ? QStringLiteral("Are you sure you want to move \"") +
-                                                       NameOf(sources.first()) + "\" to the Trash?"
-                                                 : QStringLiteral("Are you sure you want to move these ") +
-                                                       QString::number(sources.size()) +
-                                                       QStringLiteral(" items to the Trash?");
+    const QString question =
+        sources.size() == 1
+            ? QCoreApplication::translate("FileOperations",
+                                          "Are you sure you want to move \"%1\" to the Trash?")
+                  .arg(NameOf(sources.first()))
+            : QCoreApplication::translate("FileOperations",
+                                          "Are you sure you want to move these %1 items to the Trash?")
+                  .arg(sources.size());
     if (Messages().Confirm(question, false) != TAnswer::Yes) {
         request.aborted = true;
         return false;
@@ -113,9 +118,10 @@ bool Delete(TFileOperationRequest& request, const QStringList& sources) {
     for (const QString& source : sources) {
         QString error;
         if (!MoveToTrash(source, error)) {
-            failures << QStringLiteral("ERROR - Can't move \"") + source +
-                            QStringLiteral("\" to the Trash: ") + error +
-                            QStringLiteral(". It has not been deleted.");
+            failures << QCoreApplication::translate(
+                            "FileOperations",
+                            "ERROR - Can't move \"%1\" to the Trash: %2. It has not been deleted.")
+                            .arg(source, error);
         }
     }
     return Report(failures);
@@ -123,27 +129,33 @@ bool Delete(TFileOperationRequest& request, const QStringList& sources) {
 
 bool Rename(const QStringList& sources, const QStringList& targets) {
     if (sources.size() != 1 || targets.size() != 1) {
-        return Fail(QStringLiteral("ERROR - Can't rename: one entry and one new name are needed."));
+        return Fail(QCoreApplication::translate(
+            "FileOperations", "ERROR - Can't rename: one entry and one new name are needed."));
     }
     const QString source = sources.first();
     const QString folder = QFileInfo(source).absolutePath();
     QString target = targets.first();
     if (!target.contains(QLatin1Char('/'))) target = ConcatPath(folder, target);
-    const QString prefix = QStringLiteral("ERROR - Can't rename \"") + source + QStringLiteral("\" to \"") +
-                           target + QStringLiteral("\": ");
-    if (target.endsWith(QLatin1Char('/'))) return Fail(prefix + QStringLiteral("the new name is empty."));
+    const QString prefix =
+        QCoreApplication::translate("FileOperations", "ERROR - Can't rename \"%1\" to \"%2\": ")
+            .arg(source, target);
+    if (target.endsWith(QLatin1Char('/')))
+        return Fail(prefix + QCoreApplication::translate("FileOperations", "the new name is empty."));
     target = Absolute(target, folder);
-    if (!EntryExists(QFileInfo(source))) return Fail(prefix + QStringLiteral("it does not exist."));
+    if (!EntryExists(QFileInfo(source)))
+        return Fail(prefix + QCoreApplication::translate("FileOperations", "it does not exist."));
     const QFileInfo to(target);
-    if (to.absolutePath() != folder) return Fail(prefix + QStringLiteral("a name cannot contain \"/\"."));
+    if (to.absolutePath() != folder)
+        return Fail(prefix + QCoreApplication::translate("FileOperations", "a name cannot contain \"/\"."));
     if (to.fileName() == QLatin1String(".") || to.fileName() == QLatin1String("..")) {
-        return Fail(prefix + QStringLiteral("that name is reserved."));
+        return Fail(prefix + QCoreApplication::translate("FileOperations", "that name is reserved."));
     }
     if (target == source) return true;
     // On a file system that ignores case, "a.txt" and "A.txt" are one entry: that rename is allowed.
     const bool sameEntry = EntryExists(to) && SameEntry(source, target);
     if (EntryExists(to) && !sameEntry)
-        return Fail(QLatin1Char('"') + to.fileName() + QStringLiteral("\" already exists !"));
+        return Fail(
+            QCoreApplication::translate("FileOperations", "\"%1\" already exists !").arg(to.fileName()));
     const int error = RenameEntry(source, target, sameEntry);
     if (error != 0) return Fail(prefix + SystemErrorText(error) + QLatin1Char('.'));
     return true;
@@ -171,7 +183,7 @@ bool RunFileOperation(TFileOperationRequest& request) {
     }
     if (sources.isEmpty()) {
         if (given.isEmpty()) {
-            Messages().Warning(QStringLiteral("No file(s) selected"));
+            Messages().Warning(QCoreApplication::translate("FileOperations", "No file(s) selected"));
             return false;
         }
         return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) +

@@ -1,5 +1,7 @@
 #include "FileTransfer.h"
 
+#include <QCoreApplication>
+
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -123,8 +125,10 @@ TFileTransfer::TFileTransfer(QWidget* owner, bool move) : FOwner(owner), FMove(m
 bool TFileTransfer::Run(const QList<TTransferItem>& items) {
     qint64 total = 0;
     for (const TTransferItem& item : items) total += TreeSize(item.source);
-    const TProgressRun progress(
-        FOwner, FMove ? QStringLiteral("Moving files") : QStringLiteral("Copying files"), total);
+    const TProgressRun progress(FOwner,
+                                FMove ? QCoreApplication::translate("FileOperations", "Moving files")
+                                      : QCoreApplication::translate("FileOperations", "Copying files"),
+                                total);
     bool ok = true;
     for (const TTransferItem& item : items) {
         if (FAborted) break;
@@ -162,12 +166,13 @@ bool TFileTransfer::Item(const QString& source, QString target) {
                                : QStringLiteral("a folder of that name is in the way"));
         }
         const QString question =
-            folder
-                ? QStringLiteral("The folder \"") + target + QStringLiteral("\" already exists.\nMerge \"") +
-                      source + QStringLiteral("\" into it? Files of the same name will be replaced.")
-                : QStringLiteral("The file \"") + target +
-                      QStringLiteral("\" already exists.\nReplace it with \"") + source +
-                      QStringLiteral("\"?");
+            folder ? QCoreApplication::translate("FileOperations",
+                                                 "The folder \"%1\" already exists.\nMerge \"%2\" into it? "
+                                                 "Files of the same name will be replaced.")
+                         .arg(target, source)
+                   : QCoreApplication::translate("FileOperations",
+                                                 "The file \"%1\" already exists.\nReplace it with \"%2\"?")
+                         .arg(target, source);
         switch (Ask(question)) {
             case TAnswer::Cancel:
                 FAborted = true;

@@ -1,5 +1,7 @@
 #include "ShellRoutines.h"
 
+#include <QCoreApplication>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -56,12 +58,12 @@ bool FileDirExist(const QString& path) {
     const QString trimmed = plain.size() > 1 ? DelSlash(plain) : plain;
     QString name = trimmed.mid(trimmed.lastIndexOf(QLatin1Char('/')) + 1);
     if (name.isEmpty()) name = trimmed;
-    Messages().Error(QLatin1Char('"') + name + QStringLiteral("\" already exists !"));
+    Messages().Error(QCoreApplication::translate("FileOperations", "\"%1\" already exists !").arg(name));
     return true;
 }
 
 bool BrowseForFolder(QWidget* owner, QString& path) {
-    const QString title = QStringLiteral("Please specify a directory");
+    const QString title = QCoreApplication::translate("FileOperations", "Please specify a directory");
     const QString start = QFileInfo(path).isDir() ? path : QString();
     const TFolderBrowser& browser = FolderBrowser();
     const QString chosen = browser ? browser(owner, title, start) : DesktopFolderBrowser(owner, title, start);

@@ -332,6 +332,37 @@ Các vị trí trên mạng được kết nối bằng chương trình &quot;gi
     </message>
 </context>
 <context>
+    <name>Drives</name>
+    <message>
+        <source>Not exist</source>
+        <translation>Không tồn tại</translation>
+    </message>
+    <message>
+        <source>Removable Disk</source>
+        <translation>Đĩa rời</translation>
+    </message>
+    <message>
+        <source>Fixed Disk</source>
+        <translation>Đĩa cố định</translation>
+    </message>
+    <message>
+        <source>Network Disk</source>
+        <translation>Đĩa mạng</translation>
+    </message>
+    <message>
+        <source>CD-ROM Disk</source>
+        <translation>Đĩa CD-ROM</translation>
+    </message>
+    <message>
+        <source>RAM Disk</source>
+        <translation>Đĩa RAM</translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <translation>Không rõ</translation>
+    </message>
+</context>
+<context>
     <name>Engine</name>
     <message>
         <source>File already exists, overwrite it ?</source>
@@ -519,6 +550,81 @@ Bạn có muốn tạo nó không?</translation>
     <message>
         <source>Clipboard as FileName</source>
         <translation>Bộ nhớ tạm, dưới dạng tên tệp</translation>
+    </message>
+</context>
+<context>
+    <name>FileOperations</name>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... và %1 lỗi khác nữa.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to move &quot;%1&quot; to the Trash?</source>
+        <translation>Bạn có chắc muốn chuyển &quot;%1&quot; vào Thùng rác không?</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to move these %1 items to the Trash?</source>
+        <translation>Bạn có chắc muốn chuyển %1 mục này vào Thùng rác không?</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t move &quot;%1&quot; to the Trash: %2. It has not been deleted.</source>
+        <translation>LỖI - Không chuyển được &quot;%1&quot; vào Thùng rác: %2. Mục này chưa bị xoá.</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t rename: one entry and one new name are needed.</source>
+        <translation>LỖI - Không đổi tên được: cần đúng một mục và một tên mới.</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t rename &quot;%1&quot; to &quot;%2&quot;: </source>
+        <translation>LỖI - Không đổi được tên &quot;%1&quot; thành &quot;%2&quot;: </translation>
+    </message>
+    <message>
+        <source>the new name is empty.</source>
+        <translation>tên mới đang trống.</translation>
+    </message>
+    <message>
+        <source>it does not exist.</source>
+        <translation>mục này không tồn tại.</translation>
+    </message>
+    <message>
+        <source>a name cannot contain &quot;/&quot;.</source>
+        <translation>tên không được chứa &quot;/&quot;.</translation>
+    </message>
+    <message>
+        <source>that name is reserved.</source>
+        <translation>tên này đã được dành riêng.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; already exists !</source>
+        <translation>&quot;%1&quot; đã có rồi!</translation>
+    </message>
+    <message>
+        <source>No file(s) selected</source>
+        <translation>Chưa chọn tệp nào</translation>
+    </message>
+    <message>
+        <source>Moving files</source>
+        <translation>Đang di chuyển tệp</translation>
+    </message>
+    <message>
+        <source>Copying files</source>
+        <translation>Đang sao chép tệp</translation>
+    </message>
+    <message>
+        <source>The folder &quot;%1&quot; already exists.
+Merge &quot;%2&quot; into it? Files of the same name will be replaced.</source>
+        <translation>Thư mục &quot;%1&quot; đã có.
+Gộp &quot;%2&quot; vào đó không? Các tệp trùng tên sẽ bị thay thế.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; already exists.
+Replace it with &quot;%2&quot;?</source>
+        <translation>Tệp &quot;%1&quot; đã có.
+Thay nó bằng &quot;%2&quot; không?</translation>
+    </message>
+    <message>
+        <source>Please specify a directory</source>
+        <translation>Hãy chọn một thư mục</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs a built tree into a temporary prefix and checks what arrived: the programs, the help book,
-# the samples, the desktop entry and the icons; then runs the installed command-line tool with a home
+# Installs a built tree into a temporary prefix and checks what arrived: the programs, the help book
+# in English and Vietnamese, the samples, the desktop entry, the icons, the manual pages, the bash
+# completion and the AppStream description; then runs the installed command-line tool with a home
 # and a configuration folder of its own, and checks that an installed copy takes its settings from
 # the user's configuration folder, never from beside itself.
 #
@@ -68,6 +69,21 @@ for size in 48 256; do
   [[ "$(png_size "$icon")" == "${size}x${size}" ]] || fail "$icon is $(png_size "$icon"), not ${size}x${size}"
 done
 
+# The manual pages, compressed, each a page of section 1 that names its program.
+for page in odizodoruz odizodoruz-cli; do
+  manual="$data/man/man1/$page.1.gz"
+  expect_file "$manual"
+  gzip -dc "$manual" | grep -q "^\.TH $(tr a-z A-Z <<<"$page") 1 " || fail "$manual is no manual page of $page"
+done
+gzip -dc "$data/man/man1/odizodoruz-cli.1.gz" | cmp -s - "$source_dir/docs/man/odizodoruz-cli.1" ||
+  fail "the installed manual page differs from docs/man/odizodoruz-cli.1"
+
+# The AppStream description names the desktop entry and this version.
+metainfo="$data/metainfo/io.github.odizodoruz.odizodoruz.metainfo.xml"
+expect_file "$metainfo"
+grep -q '<launchable type="desktop-id">odizodoruz.desktop</launchable>' "$metainfo" ||
+  fail "$metainfo does not launch odizodoruz.desktop"
+
 # The installed tool runs with a home of its own.
 home="$work/home"
 config="$work/config"
@@ -89,6 +105,21 @@ ncr     Decimal NCR UTF-8
 utf8    Unicode UTF-8
 utf16   Unicode16"
 [[ "$listing" == "$expected_listing" ]] || fail "odizodoruz-cli encodings printed: $listing"
+grep -q "^<release version=\"$(run_cli "$cli" --version | cut -d' ' -f2)\"" <(sed 's/^ *//' "$metainfo") ||
+  fail "$metainfo has no release of the version odizodoruz-cli --version shows"
+
+# The bash completion offers the encodings after -f and the options of a command.
+completion="$data/bash-completion/completions/odizodoruz-cli"
+expect_file "$completion"
+complete_words() {
+  # shellcheck disable=SC1090
+  bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _odizodoruz_cli; echo "${COMPREPLY[*]}"' \
+    _ "$completion" "$@"
+}
+[[ "$(complete_words "$cli" convert -f '')" == "$(cut -c1-8 <<<"$listing" | tr -d ' ' | paste -sd' ')" ]] ||
+  fail "the completion after -f is not the list of encodings: $(complete_words "$cli" convert -f '')"
+[[ "$(complete_words "$cli" replace --)" == "--find --with --mask --" ]] ||
+  fail "the completion of replace's options: $(complete_words "$cli" replace --)"
 
 # The installed samples convert into one another as they were made.
 run_cli XDG_CONFIG_HOME="$config" "$cli" convert -f utf8 -t vni "$data/odizodoruz/samples/utf8/thu-gui-ban.txt" \
