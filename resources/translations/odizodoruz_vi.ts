@@ -954,5 +954,17 @@ Thay nó bằng &quot;%2&quot; không?</translation>
         <source>Replacing Text </source>
         <translation>Văn bản thay thế </translation>
     </message>
+    <message>
+        <source>All Files (*.*)</source>
+        <translation>Mọi tệp (*.*)</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)</source>
+        <translation>Tệp văn bản (*.txt)</translation>
+    </message>
+    <message>
+        <source>All THML Files (*.htm;*.shtm;;*.asp;*.jsp)</source>
+        <translation>Mọi tệp HTML (*.htm;*.shtm;;*.asp;*.jsp)</translation>
+    </message>
 </context>
 </TS>

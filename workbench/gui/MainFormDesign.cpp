@@ -1,12 +1,14 @@
 #include "MainFormDesign.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 
 namespace odz {
 
 QStringList FilterItems() {
-    return {QStringLiteral("All Files (*.*)"), QStringLiteral("Text Files (*.txt)"),
-            QStringLiteral("All THML Files (*.htm;*.shtm;;*.asp;*.jsp)")};
+    return {QCoreApplication::translate("odz::TMainForm", "All Files (*.*)"),
+            QCoreApplication::translate("odz::TMainForm", "Text Files (*.txt)"),
+            QCoreApplication::translate("odz::TMainForm", "All THML Files (*.htm;*.shtm;;*.asp;*.jsp)")};
 }
 
 QString FilterMask(int position, const QString& typedText) {
