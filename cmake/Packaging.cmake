@@ -21,9 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # connects network drives from the folder tree.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libglib2.0-bin, bash-completion")
+# The summary above is the first line of the package's description; this is the rest of it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-Odizodoruz converts Vietnamese text files between VIQR, the legacy 8-bit
+    "Odizodoruz converts Vietnamese text files between VIQR, the legacy 8-bit
 encodings ZTWin, VISCII, VPS, VNIWind, TCVN1 and TCVN2, HTML decimal
 character references, UTF-8 and UTF-16, one file at a time or whole folder
 trees in one batch, without losing a letter.
