@@ -2,6 +2,7 @@
 
 #include <QPixmap>
 #include <QSize>
+#include <algorithm>
 
 namespace odz {
 
@@ -10,6 +11,7 @@ namespace {
 const char* const kDirectoryColumns[] = {"Name", "Size", "Type", "Modified", "Attr"};
 const char* const kDriveColumns[] = {"Name", "Type", "Disk Size", "Free Space", "Attributes"};
 const int kDriveWidths[] = {160, 110, 90, 90, 40};
+constexpr int kExtraColumn = 5;
 
 }  // namespace
 
@@ -20,7 +22,37 @@ void TFileListModel::SetDirectoryRows(const QList<TListItem>& rows) {
     FDriveView = false;
     FItems = rows;
     FDrives.clear();
+    IndexRows();
     endResetModel();
+}
+
+void TFileListModel::IndexRows() {
+    FRowOfPath.clear();
+    if (FExtraCaption.isEmpty() || FDriveView) return;
+    FRowOfPath.reserve(FItems.size());
+    for (int row = 0; row < FItems.size(); ++row) FRowOfPath.insert(FItems[row].fullPath, row);
+}
+
+void TFileListModel::SetExtraColumn(const QString& caption) {
+    if (caption == FExtraCaption) return;
+    beginResetModel();
+    FExtraCaption = caption;
+    IndexRows();
+    endResetModel();
+}
+
+void TFileListModel::SetExtraTexts(const QHash<QString, QString>& byPath) {
+    if (FExtraCaption.isEmpty() || FDriveView) return;
+    int first = static_cast<int>(FItems.size());
+    int last = -1;
+    for (auto entry = byPath.constBegin(); entry != byPath.constEnd(); ++entry) {
+        const auto row = FRowOfPath.constFind(entry.key());
+        if (row == FRowOfPath.constEnd()) continue;
+        FItems[*row].extraText = entry.value();
+        first = std::min(first, *row);
+        last = std::max(last, *row);
+    }
+    if (last >= 0) emit dataChanged(index(first, kExtraColumn), index(last, kExtraColumn), {Qt::DisplayRole});
 }
 
 void TFileListModel::SetDriveRows(const QList<TDriveRow>& rows) {
@@ -28,6 +60,7 @@ void TFileListModel::SetDriveRows(const QList<TDriveRow>& rows) {
     FDriveView = true;
     FDrives = rows;
     FItems.clear();
+    FRowOfPath.clear();
     for (const TDriveRow& drive : rows) {
         TListItem item;
         item.caption = drive.caption;
@@ -50,7 +83,8 @@ int TFileListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TFileListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 5;
+    if (parent.isValid()) return 0;
+    return FExtraCaption.isEmpty() || FDriveView ? 5 : 6;
 }
 
 QVariant TFileListModel::data(const QModelIndex& index, int role) const {
@@ -82,8 +116,10 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                 return item.typeName;
             case 3:
                 return FTimeText ? FTimeText(item.modified) : item.modified.toString();
-            default:
+            case 4:
                 return item.attrText;
+            default:
+                return item.extraText;
         }
     }
     if (role == Qt::DecorationRole && column == 0) {
@@ -99,8 +135,9 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= 5) return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
     if (role == Qt::DisplayRole) {
+        if (section == kExtraColumn) return FExtraCaption;
         return QString::fromLatin1(FDriveView ? kDriveColumns[section] : kDirectoryColumns[section]);
     }
     if (role == Qt::DecorationRole && !FDriveView && section == FSortColumn) {

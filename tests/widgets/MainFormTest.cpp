@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -27,6 +28,7 @@
 #include "KeySettingsPage.h"
 #include "MainForm.h"
 #include "PathRoutines.h"
+#include "PreviewPane.h"
 #include "QuitSignals.h"
 #include "ScriptedMessages.h"
 #include "TRaRaru.h"
@@ -399,6 +401,7 @@ private slots:
             form->SourceFileList->SetDirectory(Path("src"));
             form->TargetFileList->SetDirectory(Path("dst"));
             form->OverwriteChk->setChecked(true);
+            form->PreviewChk->setChecked(true);
             form->FilterCombo->setCurrentIndex(1);
             form->move(30, 40);
             form->resize(700, 500);
@@ -408,7 +411,8 @@ private slots:
             QCOMPARE(QString::fromUtf8(Read("settings/odizodoruz.ini")),
                      QString("[MainForm]\nLeft=%1\nTop=%2\nWidth=700\nHeight=500\n"
                              "\n[Directory]\nSource=%3\nTarget=%4\n"
-                             "\n[Overwrite]\nValue=1\n\n[HTMLDoc]\nValue=0\n\n[Filter]\nIndex=1\n")
+                             "\n[Overwrite]\nValue=1\n\n[HTMLDoc]\nValue=0\n\n[Filter]\nIndex=1\n"
+                             "\n[Preview]\nVisible=1\n")
                          .arg(placed.x())
                          .arg(placed.y())
                          .arg(Folder("src"), Folder("dst")));
@@ -421,6 +425,7 @@ private slots:
         QCOMPARE(form->TargetDirEdit->text(), Folder("dst"));
         QVERIFY(form->OverwriteChk->isChecked());
         QVERIFY(!form->HTMLCheck->isChecked());
+        QVERIFY(form->PreviewChk->isChecked() && form->PreviewDock->isVisible());
         QCOMPARE(form->SourceFileList->Mask(), QString("*.txt"));
         QCOMPARE(Captions(*form->SourceFileList), QStringList{"a.txt"});
         QCOMPARE(form->size(), QSize(700, 500));

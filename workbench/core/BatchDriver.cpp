@@ -1,5 +1,7 @@
 #include "BatchDriver.h"
 
+#include <QCoreApplication>
+
 #include "Encodings.h"
 #include "Messages.h"
 #include "PathRoutines.h"
@@ -122,7 +124,8 @@ std::optional<QString> TBatchDriver::DrivesRefusal() const {
 }
 
 std::optional<QString> TBatchDriver::ConvertRefusal() const {
-    if (!SourceEncoding || !TargetEncoding || *SourceEncoding == *TargetEncoding) {
+    const bool sourceChosen = DetectSource || (SourceEncoding && SourceEncoding != TargetEncoding);
+    if (!TargetEncoding || !sourceChosen) {
         return QStringLiteral("You have to select the different source and target encoding.");
     }
     // The same folder under two spellings is the same folder.
@@ -153,11 +156,13 @@ void TBatchDriver::ConversebuttonClick() {
     const QString prefix = FSourceList.SelectedCount() > 0
                                ? QStringLiteral("Do you want to convert selected files with ")
                                : QStringLiteral("Do you want to convert all files with ");
-    const QString question =
-        prefix + FSourceList.Mask() + QStringLiteral(" in directory ") + press.source +
-        QStringLiteral(" from ") + QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText) +
-        QStringLiteral(" to files with ") + FSourceList.Mask() + QStringLiteral(" to directory ") +
-        press.target + QStringLiteral(" with ") + QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText);
+    const QString question = prefix + FSourceList.Mask() + QStringLiteral(" in directory ") + press.source +
+                             QStringLiteral(" from ") +
+                             (DetectSource ? QCoreApplication::translate("TBatchDriver", "detected per file")
+                                           : QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText)) +
+                             QStringLiteral(" to files with ") + FSourceList.Mask() +
+                             QStringLiteral(" to directory ") + press.target + QStringLiteral(" with ") +
+                             QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText);
     if (Messages().Confirm(question, true) != TAnswer::Yes) return;
     if (!FindText.isEmpty() && !ReplaceText.isEmpty() && FindText != ReplaceText) {
         const TAnswer answer = Messages().Confirm(QStringLiteral("Do you want to replace text : ") +
@@ -194,9 +199,9 @@ void TBatchDriver::ReplaceButtonClick() {
 
 void TBatchDriver::ConvertWalk() {
     StartWalk(FReplaceAlso);
-    if (!SourceEncoding || !TargetEncoding) return;
-    ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(), *SourceEncoding,
-                     *TargetEncoding);
+    if ((!SourceEncoding && !DetectSource) || !TargetEncoding) return;
+    ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
+                     DetectSource ? std::nullopt : SourceEncoding, *TargetEncoding);
 }
 
 void TBatchDriver::ReplaceWalk() {
