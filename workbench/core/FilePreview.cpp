@@ -48,6 +48,17 @@ std::vector<std::string_view> SplitLines(std::string_view text, std::size_t maxL
     return lines;
 }
 
+// Where the line after the first maxLines lines of an 8-bit text begins.
+std::size_t EndOfLines(std::string_view text, std::size_t maxLines) {
+    std::size_t begin = 0;
+    for (std::size_t line = 0; line < maxLines && begin < text.size(); ++line) {
+        const std::size_t end = text.find_first_of("\r\n", begin);
+        if (end == std::string_view::npos) return text.size();
+        begin = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    }
+    return begin;
+}
+
 // The lines of a UTF-16 text: a byte-order mark FE FF selects big-endian, otherwise little-endian;
 // surrogate pairs are one character.
 std::vector<std::u32string> Utf16Lines(std::string_view bytes, std::size_t maxLines, bool cutAtEnd,
@@ -249,6 +260,14 @@ TPreview BuildPreview(const TPreviewRequest& request, const TFileDetector& detec
     if (!source || !request.target) {
         preview.state = TPreviewState::NoEncoding;
         return preview;
+    }
+    if (EncodingInfo(*source).kind != TEncodingKind::Utf16) {
+        // Only the lines shown count: what follows them is neither read as text nor judged.
+        const std::size_t end = EndOfLines(start, request.maxLines);
+        if (end < start.size()) {
+            start.resize(end);
+            more = true;
+        }
     }
     if (EncodingInfo(*source).kind != TEncodingKind::Utf16 && start.find('\0') != std::string::npos) {
         preview.state = TPreviewState::Binary;
