@@ -1,14 +1,16 @@
 // Renders the main window, as it first opens on a folder, into a PNG file (the README's picture):
 //
-//   QT_QPA_PLATFORM=offscreen odz_window_screenshot OUT.png SAMPLES [SETTINGS.ini] [--keys]
+//   QT_QPA_PLATFORM=offscreen odz_window_screenshot OUT.png SAMPLES [SETTINGS.ini] [--keys|--preview]
 //
 // SAMPLES is the samples folder: the source pane shows it, the target pane its utf8 folder. With
-// --keys the Key Settings page is drawn instead.
+// --keys the Key Settings page is drawn instead; with --preview the source pane shows the samples'
+// utf8 folder with a letter chosen and the preview pane open on it, converted to VPS.
 //
 // The settings file defaults to a fresh one in a temporary folder, so the picture never depends on
 // the developer's own settings.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -26,6 +28,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationDisplayName(QStringLiteral("VE Rez Odizodoruz"));
     QStringList arguments = QApplication::arguments();
     const bool keyPage = arguments.removeAll(QStringLiteral("--keys")) > 0;
+    const bool preview = arguments.removeAll(QStringLiteral("--preview")) > 0;
     if (arguments.size() < 3) {
         std::fprintf(stderr, "usage: odz_window_screenshot OUT.png SAMPLES [SETTINGS.ini] [--keys]\n");
         return 2;
@@ -38,15 +41,23 @@ int main(int argc, char* argv[]) {
     // As on a 1280 x 1024 screen, whatever the screen of the machine that draws it.
     form.resize(848, 551);
     form.AdjustToScreen(QSize(1280, 1024));
-    form.resize(1060, 700);
+    form.resize(1060, preview ? 860 : 700);
     form.show();
-    form.OpenSourceFolder(arguments.at(2));
-    form.TargetFileList->SetDirectory(arguments.at(2) + QStringLiteral("/utf8"));
+    form.OpenSourceFolder(arguments.at(2) + (preview ? QStringLiteral("/utf8") : QString()));
+    form.TargetFileList->SetDirectory(arguments.at(2) +
+                                      (preview ? QStringLiteral("/vps") : QStringLiteral("/utf8")));
     form.TargetDirTree->OpenPath(form.TargetFileList->Directory());
     form.TargetDirEdit->setText(form.TargetFileList->Directory());
-    form.SourceEncodecbo->setCurrentIndex(2);
-    form.TargetEncodecbo->setCurrentIndex(8);
+    form.SourceEncodecbo->setCurrentIndex(preview ? 8 : 2);  // Unicode UTF-8 or VISCII
+    form.TargetEncodecbo->setCurrentIndex(preview ? 3 : 8);  // VPS or Unicode UTF-8
     if (keyPage) form.GroupBar->setCurrentIndex(1);
+    if (preview) {
+        form.PreviewChk->setChecked(true);
+        for (int row = 0; row < form.SourceFileList->Count(); ++row) {
+            if (form.SourceFileList->Item(row).caption == QStringLiteral("thu-gui-ban.txt"))
+                form.SourceFileList->SetSelected(row, true);
+        }
+    }
     QTimer::singleShot(300, &form, [&] {
         const bool saved = form.grab().save(arguments.at(1));
         if (!saved)

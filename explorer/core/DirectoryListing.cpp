@@ -232,6 +232,13 @@ void TDirectoryListing::UpdateFileList() {
     ColumnClick(0);
 }
 
+void TDirectoryListing::SetExtraTexts(const QHash<QString, QString>& byPath) {
+    for (TListItem& item : FItems) {
+        const auto found = byPath.constFind(item.fullPath);
+        if (found != byPath.constEnd()) item.extraText = *found;
+    }
+}
+
 void TDirectoryListing::ColumnClick(int column) {
     if (!FSortEnabled) return;
     if (column != FSortColumn) {
@@ -265,6 +272,9 @@ int TDirectoryListing::Compare(const TListItem& x, const TListItem& y) const {
                 break;
             case 4:
                 r = x.attrText.compare(y.attrText, Qt::CaseInsensitive);
+                break;
+            case 5:
+                r = x.extraText.compare(y.extraText, Qt::CaseInsensitive);
                 break;
             default: {
                 const QString a = x.caption.toUpper();

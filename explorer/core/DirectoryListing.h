@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <functional>
@@ -31,6 +32,8 @@ struct TListItem {
     // caption and fullPath then show replacement characters, while this keeps the real bytes.
     QByteArray nativeName;
     QString kind;  // "dir", "file" or "drv"
+    // The text of a column the window adds after the five (the encoding detected), filled later.
+    QString extraText;
     qint64 size = 0;
     unsigned attributes = 0;
     bool isParent = false;
@@ -84,6 +87,9 @@ public:
     // Reads the directory again and sorts by name, as after every refill.
     void UpdateFileList();
     const QList<TListItem>& Items() const { return FItems; }
+
+    // Gives the rows the texts of the added column, by full path (rows not named keep theirs).
+    void SetExtraTexts(const QHash<QString, QString>& byPath);
 
     // A click on a column header: the same column toggles the direction, another one sorts by it.
     void ColumnClick(int column);

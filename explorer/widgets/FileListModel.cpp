@@ -4,6 +4,7 @@
 
 #include <QPixmap>
 #include <QSize>
+#include <algorithm>
 
 namespace odz {
 
@@ -18,6 +19,7 @@ const char* const kDriveColumns[] = {
     QT_TRANSLATE_NOOP("FileList", "Disk Size"), QT_TRANSLATE_NOOP("FileList", "Free Space"),
     QT_TRANSLATE_NOOP("FileList", "Attributes")};
 const int kDriveWidths[] = {160, 110, 90, 90, 40};
+constexpr int kExtraColumn = 5;
 
 }  // namespace
 
@@ -28,7 +30,37 @@ void TFileListModel::SetDirectoryRows(const QList<TListItem>& rows) {
     FDriveView = false;
     FItems = rows;
     FDrives.clear();
+    IndexRows();
     endResetModel();
+}
+
+void TFileListModel::IndexRows() {
+    FRowOfPath.clear();
+    if (FExtraCaption.isEmpty() || FDriveView) return;
+    FRowOfPath.reserve(FItems.size());
+    for (int row = 0; row < FItems.size(); ++row) FRowOfPath.insert(FItems[row].fullPath, row);
+}
+
+void TFileListModel::SetExtraColumn(const QString& caption) {
+    if (caption == FExtraCaption) return;
+    beginResetModel();
+    FExtraCaption = caption;
+    IndexRows();
+    endResetModel();
+}
+
+void TFileListModel::SetExtraTexts(const QHash<QString, QString>& byPath) {
+    if (FExtraCaption.isEmpty() || FDriveView) return;
+    int first = static_cast<int>(FItems.size());
+    int last = -1;
+    for (auto entry = byPath.constBegin(); entry != byPath.constEnd(); ++entry) {
+        const auto row = FRowOfPath.constFind(entry.key());
+        if (row == FRowOfPath.constEnd()) continue;
+        FItems[*row].extraText = entry.value();
+        first = std::min(first, *row);
+        last = std::max(last, *row);
+    }
+    if (last >= 0) emit dataChanged(index(first, kExtraColumn), index(last, kExtraColumn), {Qt::DisplayRole});
 }
 
 void TFileListModel::SetDriveRows(const QList<TDriveRow>& rows) {
@@ -36,6 +68,7 @@ void TFileListModel::SetDriveRows(const QList<TDriveRow>& rows) {
     FDriveView = true;
     FDrives = rows;
     FItems.clear();
+    FRowOfPath.clear();
     for (const TDriveRow& drive : rows) {
         TListItem item;
         item.caption = drive.caption;
@@ -58,7 +91,8 @@ int TFileListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int TFileListModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 5;
+    if (parent.isValid()) return 0;
+    return FExtraCaption.isEmpty() || FDriveView ? 5 : 6;
 }
 
 QVariant TFileListModel::data(const QModelIndex& index, int role) const {
@@ -90,8 +124,10 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                 return item.typeName;
             case 3:
                 return FTimeText ? FTimeText(item.modified) : item.modified.toString();
-            default:
+            case 4:
                 return item.attrText;
+            default:
+                return item.extraText;
         }
     }
     if (role == Qt::DecorationRole && column == 0) {
@@ -107,8 +143,9 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || section < 0 || section >= 5) return {};
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
     if (role == Qt::DisplayRole) {
+        if (section == kExtraColumn) return FExtraCaption;
         return QCoreApplication::translate("FileList",
                                            FDriveView ? kDriveColumns[section] : kDirectoryColumns[section]);
     }

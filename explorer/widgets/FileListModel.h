@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QIcon>
 #include <functional>
 
@@ -19,7 +20,8 @@ struct TDriveRow {
 };
 
 // The rows of a file list for every view style: five columns in the directory view (Name, Size, Type,
-// Modified, Attr) or in the drive view (Name, Type, Disk Size, Free Space, Attributes).
+// Modified, Attr) or in the drive view (Name, Type, Disk Size, Free Space, Attributes). A window may add
+// a sixth column to the directory view whose texts it gives later, row by row.
 class TFileListModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -37,6 +39,11 @@ public:
     // The column whose header shows the sort arrow, and which arrow.
     void SetSortMark(int column, bool up);
     void SetColumnWidths(const QList<int>& widths) { FWidths = widths; }
+    // The added column's caption; empty: no added column.
+    void SetExtraColumn(const QString& caption);
+    const QString& ExtraColumn() const { return FExtraCaption; }
+    // Gives the rows of these full paths their texts in the added column.
+    void SetExtraTexts(const QHash<QString, QString>& byPath);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -51,6 +58,8 @@ signals:
     void CaptionEdited(const QString& fullPath, const QString& caption);
 
 private:
+    void IndexRows();
+
     QList<TListItem> FItems;
     QList<TDriveRow> FDrives;
     bool FDriveView = false;
@@ -59,6 +68,8 @@ private:
     int FSortColumn = -1;
     bool FSortUp = true;
     QList<int> FWidths;
+    QString FExtraCaption;
+    QHash<QString, int> FRowOfPath;  // with an added column: the row of each full path
 };
 
 }  // namespace odz

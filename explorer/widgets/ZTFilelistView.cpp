@@ -168,7 +168,17 @@ void TZTFilelistView::SetColWidth(int column, int width) {
 void TZTFilelistView::ApplyColumnWidths() {
     // Each column is as wide as its width setting (the header's size) and at least as wide as what it
     // shows, so no date or name is cut; the user can still drag the columns until the next refill.
-    for (int c = 0; c < 5; ++c) FReportView->resizeColumnToContents(c);
+    for (int c = 0; c < FModel->columnCount(); ++c) FReportView->resizeColumnToContents(c);
+}
+
+void TZTFilelistView::SetExtraColumn(const QString& caption) {
+    FModel->SetExtraColumn(caption);
+    ApplyColumnWidths();
+}
+
+void TZTFilelistView::SetExtraTexts(const QHash<QString, QString>& byFullPath) {
+    FListing.SetExtraTexts(byFullPath);
+    FModel->SetExtraTexts(byFullPath);
 }
 
 void TZTFilelistView::Link(TFileListLink*& slot, TFileListLink* link) {
@@ -249,6 +259,7 @@ void TZTFilelistView::UpdateFileList() {
             FSelection->setCurrentIndex(FModel->index(0, 0), QItemSelectionModel::NoUpdate);
         }
     }
+    emit Refilled();
     // Input queued during the refill is handled now.
     QApplication::processEvents();
 }

@@ -85,6 +85,11 @@ public:
     void SetSelectedItem(const QString& item) { FSelectedItem = item; }
     TViewStyle ViewStyle() const { return FViewStyle; }
     void SetViewStyle(TViewStyle style);
+    // A sixth column of the details view with this caption (empty: none), whose texts the window gives
+    // with SetExtraTexts after each refill (Refilled); sorting by it groups the rows by their texts.
+    QString ExtraColumn() const { return FModel->ExtraColumn(); }
+    void SetExtraColumn(const QString& caption);
+    void SetExtraTexts(const QHash<QString, QString>& byFullPath);
 
     // The decorated background, the same in every view style.
     const QPixmap& BackPict() const;
@@ -152,6 +157,8 @@ signals:
     void OnItemChange(QObject* sender, const QString& selectedItem);
     // The list moved to another folder (or to the drive list).
     void DirectoryChanged(const QString& directory);
+    // The rows were read again (the added column's texts are blank).
+    void Refilled();
     void clicked();
     void doubleClicked();
 

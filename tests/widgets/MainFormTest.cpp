@@ -4,9 +4,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
@@ -14,6 +17,7 @@
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBox>
 #include <QToolButton>
 #include <QtTest>
@@ -28,7 +32,9 @@
 #include "IconvReference.h"
 #include "KeySettingsPage.h"
 #include "MainForm.h"
+#include "NamedDetector.h"
 #include "PathRoutines.h"
+#include "PreviewPane.h"
 #include "QuitSignals.h"
 #include "ScriptedMessages.h"
 #include "TRaRaru.h"
@@ -391,6 +397,82 @@ private slots:
         QCOMPARE(Read("out/a.txt"), QByteArray("old"));
     }
 
+    // The preview follows the selection and both encoding lists; "Detect automatically" reads each file
+    // as detection finds it, in the preview and in Convert.
+    void previewFollowsTheSelectionAndTheEncodings() {
+        Write("in/viscii-poem.txt", Iconv(kPoemUtf8, "UTF-8", "VISCII"));
+        auto form = NewForm();
+        form->SetFileDetector(test::NamedDetector());
+        form->SourceFileList->SetDirectory(Path("in"));
+        QVERIFY(form->PreviewDock->isHidden());
+        form->PreviewChk->setChecked(true);
+        const TPreviewPane& pane = *form->PreviewPane;
+        QTRY_COMPARE(pane.MessageLabel->text(),
+                     QString("Select a file in the source list to see its preview."));
+        form->SourceFileList->SetSelected(Row(*form->SourceFileList, "viscii-poem.txt"), true);
+        QTRY_COMPARE(pane.MessageLabel->text(),
+                     QString("Choose the source and the target encoding to see the preview."));
+        const int detect = form->SourceEncodecbo->count() - 1;
+        QCOMPARE(form->SourceEncodecbo->itemText(detect), QString("Detect automatically"));
+        QCOMPARE(form->TargetEncodecbo->findText("Detect automatically"), -1);
+        form->SourceEncodecbo->setCurrentIndex(detect);
+        form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
+        const QString poem = QString::fromUtf8(kPoemUtf8).remove('\r').chopped(1);
+        QTRY_COMPARE(pane.TargetView->toPlainText(), poem);
+        QCOMPARE(pane.SourceCaption->text(), QString("Read as VISCII"));
+        form->SourceEncodecbo->setCurrentIndex(4);  // VNI Wind: other letters
+        QTRY_COMPARE(pane.SourceCaption->text(), QString("Read as VNI Wind"));
+        QVERIFY(pane.TargetView->toPlainText() != poem);
+        form->SourceEncodecbo->setCurrentIndex(detect);
+        FMessages->Expect(TAnswer::No);
+        form->ConversebuttonClick();
+        QCOMPARE(FMessages->asked,
+                 QStringList{"Do you want to convert selected files with *.* in directory " + Folder("in") +
+                             " from detected per file to files with *.* to "
+                             "directory " +
+                             Folder("work") + " with Unicode UTF-8"});
+    }
+
+    // The source list's Encoding column fills on a worker while the window goes on handling events;
+    // sorting by it groups the files. The target list has no such column.
+    void encodingColumnFillsInTheBackground() {
+        const QStringList names{"tcvn1-e.txt",  "unsure-g.txt", "utf8-c.txt", "viqr-d.txt",
+                                "viscii-a.txt", "viscii-f.txt", "vni-b.txt"};
+        for (const QString& name : names) Write("enc/" + name, "x");
+        QDir().mkpath(Path("enc/folder"));
+        for (int i = 0; i < 2000; ++i) Write(QString("big/viscii-%1.txt").arg(i), "x");
+        auto form = NewForm();
+        form->SetFileDetector(test::NamedDetector(std::chrono::milliseconds(1)));
+        TZTFilelistView& list = *form->SourceFileList;
+        const auto texts = [&list] {
+            QStringList shown;
+            for (int row = 0; row < list.Count(); ++row)
+                if (!list.Item(row).isParent) shown << list.Model()->index(row, 5).data().toString();
+            return shown;
+        };
+        list.SetDirectory(Path("enc"));
+        QTRY_VERIFY(!form->EncodingScanRunning());
+        QCOMPARE(list.Model()->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString("Encoding"));
+        QCOMPARE(form->TargetFileList->Model()->columnCount(), 5);
+        QCOMPARE(Captions(list), QStringList{"folder"} + names);
+        QCOMPARE(texts(), (QStringList{"", "tcvn1", "viscii?", "utf8", "viqr", "viscii", "viscii", "vni"}));
+        list.ColumnClick(5);
+        QCOMPARE(texts(), (QStringList{"vni", "viscii?", "viscii", "viscii", "viqr", "utf8", "tcvn1", ""}));
+
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(0);
+        QSignalSpy batches(list.Model(), &QAbstractItemModel::dataChanged);
+        list.SetDirectory(Path("big"));
+        QCOMPARE(list.Count(), 2001);  // listed at once, the column still blank
+        QVERIFY(form->EncodingScanRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!form->EncodingScanRunning(), 120000);
+        QCOMPARE(texts(), QStringList(2000, "viscii"));
+        QVERIFY2(batches.size() > 1 && ticks > batches.size(), qPrintable(QString::number(ticks)));
+    }
+
     void settingsAreWrittenAtCloseAndAppliedAtTheNextStart() {
         QDir().mkpath(Path("src"));
         QDir().mkpath(Path("dst"));
@@ -402,6 +484,7 @@ private slots:
             form->SourceFileList->SetDirectory(Path("src"));
             form->TargetFileList->SetDirectory(Path("dst"));
             form->OverwriteChk->setChecked(true);
+            form->PreviewChk->setChecked(true);
             form->FilterCombo->setCurrentIndex(1);
             form->move(30, 40);
             form->resize(700, 500);
@@ -411,7 +494,8 @@ private slots:
             QCOMPARE(QString::fromUtf8(Read("settings/odizodoruz.ini")),
                      QString("[MainForm]\nLeft=%1\nTop=%2\nWidth=700\nHeight=500\n"
                              "\n[Directory]\nSource=%3\nTarget=%4\n"
-                             "\n[Overwrite]\nValue=1\n\n[HTMLDoc]\nValue=0\n\n[Filter]\nIndex=1\n")
+                             "\n[Overwrite]\nValue=1\n\n[HTMLDoc]\nValue=0\n\n[Filter]\nIndex=1\n"
+                             "\n[Preview]\nVisible=1\n")
                          .arg(placed.x())
                          .arg(placed.y())
                          .arg(Folder("src"), Folder("dst")));
@@ -424,6 +508,7 @@ private slots:
         QCOMPARE(form->TargetDirEdit->text(), Folder("dst"));
         QVERIFY(form->OverwriteChk->isChecked());
         QVERIFY(!form->HTMLCheck->isChecked());
+        QVERIFY(form->PreviewChk->isChecked() && form->PreviewDock->isVisible());
         QCOMPARE(form->SourceFileList->Mask(), QString("*.txt"));
         QCOMPARE(Captions(*form->SourceFileList), QStringList{"a.txt"});
         QCOMPARE(form->size(), QSize(700, 500));

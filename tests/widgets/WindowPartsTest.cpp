@@ -2,12 +2,16 @@
 // the conversions see it, the message boxes; the help window and its book; and the key settings page.
 
 #include <QDialog>
+#include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -19,7 +23,10 @@
 
 #include "BoxMessages.h"
 #include "HelpWindow.h"
+#include "IconvReference.h"
 #include "KeySettingsPage.h"
+#include "NamedDetector.h"
+#include "PreviewPane.h"
 #include "TRaRaru.h"
 #include "WidgetPorts.h"
 #include "WindowPlacement.h"
@@ -108,6 +115,101 @@ private slots:
     void cleanup() {
         FEngine.reset();
         FDir.reset();
+    }
+
+    // The preview of a file: its start as the source encoding reads it beside what the conversion
+    // writes, read back; what the target cannot hold marked; a sentence when there is nothing to show.
+    void previewShowsTheStartBeforeAndAfterConversion() {
+        const QString letter = QString::fromUtf8("Kính gửi anh Đức,\nỌ là chữ VPS không có → mũi tên");
+        std::string viscii;
+        QVERIFY(test::Iconv("VISCII", "UTF-8", "Kính gửi anh Đức,\nNgày mai\n", viscii));
+        const QDir dir(FDir->path());
+        const auto write = [&](const QString& name, const QByteArray& bytes) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        };
+        write("viscii-letter.txt", QByteArray::fromStdString(viscii));
+        write("utf8-arrow.txt", letter.toUtf8());
+        write("unknown.bin", QByteArray("text\0\x01\x02", 7));
+        QByteArray lines;
+        for (int i = 0; i < 300; ++i) lines += "line " + QByteArray::number(i) + "\n";
+        write("ascii-long.txt", lines);
+        QFile::resize(dir.filePath("ascii-long.txt"), qint64(2) << 30);  // 2 GB, the rest a hole
+        QFile::link(dir.filePath("gone"), dir.filePath("dangling.txt"));
+        struct TCase {
+            const char* file;
+            std::optional<TEncoding> source, target;
+            QString detected, sourceText, targetText = {};
+            QStringList sourceMarks = {}, targetMarks = {};
+        };
+        const QString right = QString::fromUtf8("Kính gửi anh Đức,\nNgày mai");
+        const TCase cases[] = {
+            {"viscii-letter.txt", TEncoding::Viscii, TEncoding::Utf8, "Detected: VISCII (confidence 97%)",
+             right, right},
+            {"viscii-letter.txt", std::nullopt, TEncoding::Utf8, "Detected: VISCII (confidence 97%)", right,
+             right},
+            {"viscii-letter.txt", TEncoding::Tcvn1, TEncoding::Utf8, "Detected: VISCII (confidence 97%)", "!",
+             "="},
+            {"utf8-arrow.txt",
+             TEncoding::Utf8,
+             TEncoding::Vps,
+             "Detected: Unicode UTF-8 (confidence 97%)",
+             letter,
+             QString(letter).replace(u'Ọ', "&#7884;").replace(u'→', "&#8594;"),
+             {"Ọ", "→"},
+             {"&#7884;", "&#8594;"}},
+            {"ascii-long.txt", TEncoding::Viscii, TEncoding::Utf8,
+             "Detected: plain ASCII (every encoding reads it alike)", "@200", "@200"},
+            {"unknown.bin", TEncoding::Viscii, TEncoding::Utf8, "Detected: no encoding reads this file well",
+             "This file holds binary data, not text."},
+            {"unknown.bin", std::nullopt, TEncoding::Utf8, "Detected: no encoding reads this file well",
+             "Detection cannot tell this file's encoding: choose its source encoding."},
+            {"viscii-letter.txt", TEncoding::Viscii, std::nullopt, "Detected: VISCII (confidence 97%)",
+             "Choose the source and the target encoding to see the preview."},
+            {".", TEncoding::Viscii, TEncoding::Utf8, "",
+             "A folder is selected: select a file to see its preview."},
+            {"dangling.txt", TEncoding::Viscii, TEncoding::Utf8, "",
+             "The file cannot be read (No such file or directory)."},
+            {"", TEncoding::Viscii, TEncoding::Utf8, "",
+             "Select a file in the source list to see its preview."},
+        };
+        TPreviewPane pane;
+        pane.SetDetector(test::NamedDetector());
+        QSignalSpy shown(&pane, &TPreviewPane::Shown);
+        for (const TCase& c : cases) {
+            TPreviewRequest request;
+            if (*c.file) request.file = dir.filePath(c.file).toStdString();
+            request.source = c.source;
+            request.detectSource = !c.source;
+            request.target = c.target;
+            pane.Preview(request);
+            QVERIFY(shown.wait(10000));
+            const QString what = QString("%1 as %2").arg(c.file).arg(c.source ? int(*c.source) : -1);
+            QCOMPARE(pane.DetectionLabel->text(), c.detected);
+            if (c.targetText.isEmpty()) {
+                QVERIFY2(pane.MessageLabel->isVisibleTo(&pane), qPrintable(what));
+                QCOMPARE(pane.MessageLabel->text(), c.sourceText);
+                continue;
+            }
+            QVERIFY2(!pane.MessageLabel->isVisibleTo(&pane), qPrintable(what));
+            if (c.sourceText.startsWith('@')) {  // only the start of a huge file
+                QCOMPARE(pane.SourceView->document()->blockCount(), c.sourceText.mid(1).toInt());
+                QCOMPARE(pane.TargetView->toPlainText(), pane.SourceView->toPlainText());
+                QVERIFY(pane.SourceCaption->text().endsWith("(the start of the file)"));
+                continue;
+            }
+            if (c.sourceText == "!") {  // a wrong encoding: other letters, converted as they are read
+                QVERIFY(pane.SourceView->toPlainText() != right);
+                QCOMPARE(pane.SourceView->document()->blockCount(), 2);
+            } else {
+                QCOMPARE(pane.SourceView->toPlainText(), c.sourceText);
+            }
+            QCOMPARE(pane.TargetView->toPlainText(),
+                     c.targetText == "=" ? pane.SourceView->toPlainText() : c.targetText);
+            QCOMPARE(TPreviewPane::MarkedTexts(*pane.SourceView), c.sourceMarks);
+            QCOMPARE(TPreviewPane::MarkedTexts(*pane.TargetView), c.targetMarks);
+        }
     }
 
     void windowSizeFollowsTheScreenWidth() {

@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <map>
+
 #include "BatchDriver.h"
 #include "ListingPorts.h"
+#include "NamedDetector.h"
 #include "QtPrinters.h"
 #include "ScriptedMessages.h"
 #include "TestSupport.h"
@@ -162,6 +165,64 @@ TEST_F(BatchDriver, ConvertsTheWholeTree) {
     EXPECT_EQ(FSourceTree.Reloads(), 1);
     EXPECT_EQ(FProgress.Position(), 0);
     EXPECT_FALSE(FDriver.FReplaceAlso);
+}
+
+// "Detect automatically": every file is converted as the conversion from its own encoding would
+// convert it; a file detection is not sure of, or one in the target encoding already, is left alone.
+TEST_F(BatchDriver, DetectedSourcePerFile) {
+    const std::string text =
+        "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t c\xC3\xB3 d\xE1\xBA\xA5u\n\xC4\x90\xC6\xB0\xE1\xBB\x9Dng xa\n";
+    const QString utf16 = QString::fromUtf8(text);
+    const std::map<std::string, std::string> files = {
+        {"viscii-a.txt", EncodeForSource(FEngine, TEncoding::Viscii, text)},
+        {"vni-b.txt", EncodeForSource(FEngine, TEncoding::VniWind, text)},
+        {"sub/viqr-c.txt", EncodeForSource(FEngine, TEncoding::Viqr, text)},
+        {"utf16-d.txt",
+         "\xFF\xFE" + std::string(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)},
+        {"ascii-e.txt", "plain words\n"},
+        {"utf8-f.txt", text},
+        {"unsure-g.txt", EncodeForSource(FEngine, TEncoding::Viscii, text)},
+    };
+    std::filesystem::create_directories(FDir / "mixed" / "sub");
+    for (const auto& [name, bytes] : files) test::WriteFile(FDir / "mixed" / name, bytes);
+    Show(FDir / "mixed", FDir / "out");
+    FDriver.DetectSource = true;
+    FDriver.SourceEncoding.reset();
+    FDriver.Detector = test::NamedDetector();
+    FUser.Expect({TAnswer::Yes});
+    FDriver.ConversebuttonClick();
+    const QString mixed = Q(FDir / "mixed") + "/";
+    EXPECT_EQ(FUser.asked, QStringList({"Do you want to convert all files with *.* in directory " + mixed +
+                                        " from detected per file to files with *.* to directory " + Out() +
+                                        " with Unicode UTF-8"}));
+    EXPECT_EQ(
+        FUser.Shown("information"),
+        QStringList({"Done\n5 files converted, 2 left alone, 0 failed.\n\nFiles read as each encoding: "
+                     "plain ASCII: 1, UTF-16 Unicode: 1, VISCII: 1, VNI Wind: 1, 7-bit/ VIQR: 1.\n\n"
+                     "Not converted:\n" +
+                     mixed +
+                     "unsure-g.txt: left alone: its encoding could not be told (best guess viscii, 40%)\n" +
+                     mixed + "utf8-f.txt: left alone: it is in the target encoding already"}));
+    // Byte for byte what the conversion from the right encoding writes.
+    for (const auto& [name, source] : {std::pair{"viscii-a.txt", TEncoding::Viscii},
+                                       {"vni-b.txt", TEncoding::VniWind},
+                                       {"sub/viqr-c.txt", TEncoding::Viqr},
+                                       {"utf16-d.txt", TEncoding::Utf16},
+                                       {"ascii-e.txt", TEncoding::Viscii}}) {
+        TFileConversionRequest request;
+        request.source = FDir / "mixed" / name;
+        request.target = FDir / "expected";
+        request.from = source;
+        request.to = TEncoding::Utf8;
+        request.overwriteAll = true;
+        const TFileConversionReport report = ConvertFile(FEngine, request);
+        EXPECT_EQ(report.outcome, TFileConversionReport::Written) << name;
+        EXPECT_EQ(Read(std::string("out/") + name), Read("expected")) << name;
+    }
+    EXPECT_EQ(
+        Read("out/vni-b.txt"),
+        "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t c\xC3\xB3 d\xE1\xBA\xA5u\r\n\xC4\x90\xC6\xB0\xE1\xBB\x9Dng xa\r\n");
+    EXPECT_FALSE(Exists("out/unsure-g.txt") || Exists("out/utf8-f.txt"));
 }
 
 TEST_F(BatchDriver, SelectionLimitsOnlyTheTopLevel) {

@@ -127,7 +127,8 @@ std::optional<QString> TBatchDriver::DrivesRefusal() const {
 }
 
 std::optional<QString> TBatchDriver::ConvertRefusal() const {
-    if (!SourceEncoding || !TargetEncoding || *SourceEncoding == *TargetEncoding) {
+    const bool sourceChosen = DetectSource || (SourceEncoding && SourceEncoding != TargetEncoding);
+    if (!TargetEncoding || !sourceChosen) {
         return QCoreApplication::translate("Batch",
                                            "You have to select the different source and target encoding.");
     }
@@ -171,8 +172,9 @@ void TBatchDriver::ConversebuttonClick() {
     const QString question =
         QCoreApplication::translate("Batch", format)
             .arg(FSourceList.Mask(), press.source,
-                 QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText), press.target,
-                 QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText));
+                 DetectSource ? QCoreApplication::translate("Batch", "detected per file")
+                              : QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText),
+                 press.target, QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText));
     if (Messages().Confirm(question, true) != TAnswer::Yes) return;
     if (!FindText.isEmpty() && !ReplaceText.isEmpty() && FindText != ReplaceText) {
         const TAnswer answer = Messages().Confirm(
@@ -213,9 +215,9 @@ void TBatchDriver::ReplaceButtonClick() {
 
 void TBatchDriver::ConvertWalk() {
     StartWalk(FReplaceAlso);
-    if (!SourceEncoding || !TargetEncoding) return;
-    ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(), *SourceEncoding,
-                     *TargetEncoding);
+    if ((!SourceEncoding && !DetectSource) || !TargetEncoding) return;
+    ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
+                     DetectSource ? std::nullopt : SourceEncoding, *TargetEncoding);
 }
 
 void TBatchDriver::ReplaceWalk() {

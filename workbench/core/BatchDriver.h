@@ -10,6 +10,7 @@
 #include "BatchPorts.h"
 #include "BatchSummary.h"
 #include "FileConversion.h"
+#include "FileDetection.h"
 #include "FileError.h"
 #include "TRaRaru.h"
 
@@ -36,6 +37,10 @@ public:
     // The window's choices, read when the buttons are pressed.
     std::optional<TEncoding> SourceEncoding;  // none until the user chooses one
     std::optional<TEncoding> TargetEncoding;
+    // Convert reads each file as detection finds it ("Detect automatically") instead of by
+    // SourceEncoding; a file detection is not sure of is left alone.
+    bool DetectSource = false;
+    TFileDetector Detector = DefaultFileDetector();
     QString FindText;
     QString ReplaceText;
     bool OverwriteAll = false;
@@ -74,8 +79,9 @@ private:
 
     // One folder level and, after its files, each of its subfolders, by the name bytes of folders and
     // files. What fails is noted in the summary.
-    void ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir, TEncoding SourceEncoding,
-                          TEncoding TargetEncoding);
+    // No source encoding: each file's is detected.
+    void ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir,
+                          std::optional<TEncoding> SourceEncoding, TEncoding TargetEncoding);
     void ReplaceDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir);
     // One folder level: the target folder made, the listed files handed to doFile, then each
     // subfolder handed to walkSubfolder; both lists put back however the level ends.
@@ -96,6 +102,8 @@ private:
     bool MayEnter(const QByteArray& folder);
     void ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
                     TEncoding sourceEncoding, TEncoding targetEncoding);
+    // The encoding detection reads the file with, or none when the file is left alone (noted).
+    std::optional<TEncoding> DetectedSource(const QByteArray& sourcePath, TEncoding targetEncoding);
     void ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath);
     void Record(const QByteArray& source, const QByteArray& target, const TFileConversionReport& report);
     void Fail(const QString& path, const EFileError& error);
@@ -116,6 +124,7 @@ private:
     bool FStopped = false;            // a failure ended the batch: the walk only counts what it would try
     bool FBlocked = false;            // the level's target folder cannot be made: nothing below is tried
     TSourceReplacement FReplacement;  // Replace: the texts as the files hold them
+    QString FPendingReadAs;           // how detection read the file being converted
 };
 
 }  // namespace odz

@@ -40,6 +40,16 @@ void TBatchSummary::Add(TNotConverted::TKind kind, const QString& path, const QS
     notConverted.append({kind, path, reason});
 }
 
+void TBatchSummary::CountReadAs(const QString& encoding) {
+    for (auto& [name, count] : readAs) {
+        if (name == encoding) {
+            ++count;
+            return;
+        }
+    }
+    readAs.append({encoding, 1});
+}
+
 bool TBatchSummary::AllDone() const {
     return leftAlone == 0 && failed == 0 && skipped == 0 && unreadable == 0 && notTried == 0;
 }
@@ -55,6 +65,12 @@ QString TBatchSummary::CountsSentence(const QString& verb) const {
 
 QString TBatchSummary::Remarks() const {
     QString text;
+    if (!readAs.isEmpty()) {
+        QStringList groups;
+        for (const auto& [name, count] : readAs) groups << QStringLiteral("%1: %2").arg(name).arg(count);
+        text += QCoreApplication::translate("Batch", "\n\nFiles read as each encoding: %1.")
+                    .arg(groups.join(QStringLiteral(", ")));
+    }
     if (references > 0) {
         text +=
             QStringLiteral("\n\n") + QCoreApplication::translate("Batch",

@@ -36,15 +36,19 @@ struct TBatchSummary {
     bool replacing = false;  // the search text was replaced in the files
     std::uint64_t replacements = 0;
     QList<TNotConverted> notConverted;  // in the order the walk met them
+    // With the source detected per file: the files converted from each encoding, in the order met.
+    QList<QPair<QString, int>> readAs;
 
     void Add(TNotConverted::TKind kind, const QString& path, const QString& reason);
+    void CountReadAs(const QString& encoding);
     // Everything listed was done: no file left alone, failed, skipped or not tried, no folder unread.
     // (A link not followed leaves nothing undone: its folder is walked by its own name.)
     bool AllDone() const;
     // "12 files converted, 1 left alone, 0 failed." (verb "written" for Replace), with the files
     // skipped and not tried when there are any.
     QString CountsSentence(const QString& verb) const;
-    // The sentences that follow the counts: the references written, a replacement that found nothing.
+    // The sentences that follow the counts: the encodings detected, the references written, a
+    // replacement that found nothing.
     QString Remarks() const;
     // "Not converted:" and one line per file or folder ("path: reason"), failures apart; empty when
     // there is none.

@@ -189,11 +189,50 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
     request.progress = &FProgress;
     request.questions = AskYesNoCancel;
     const TFileConversionReport report = ConvertFile(FEngine, request);
+    if (!FPendingReadAs.isEmpty() && report.outcome == TFileConversionReport::Written)
+        FSummary.CountReadAs(FPendingReadAs);
+    FPendingReadAs.clear();
     Record(sourcePath, targetPath, report);
     if (report.outcome != TFileConversionReport::Failed &&
         (targetEncoding == TEncoding::Utf16 || sourceEncoding == TEncoding::Utf16)) {
         FProgress.Advance(ItemSizeBytes(index));
     }
+}
+
+std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePath,
+                                                      TEncoding targetEncoding) {
+    const TFileDetection found = Detector ? Detector(NativePath(sourcePath)) : TFileDetection{};
+    const auto translate = [](const char* text) { return QCoreApplication::translate("Batch", text); };
+    if (!found.problem.empty()) {
+        Record(sourcePath, {},
+               {TFileConversionReport::Failed, "Cannot open file " + DisplayPath(sourcePath).toStdString(),
+                found.problem, 0});
+        return std::nullopt;
+    }
+    const QString shown = DisplayPath(sourcePath);
+    if (!found.confident || (!found.encoding && !found.PlainAscii())) {
+        QString guess;
+        if (!found.shortName.empty()) {
+            guess = translate(" (best guess %1, %2%)")
+                        .arg(QString::fromStdString(found.shortName))
+                        .arg(qRound(found.confidence * 100));
+        }
+        FSummary.Add(TNotConverted::LeftAlone, shown,
+                     translate("left alone: its encoding could not be told") + guess);
+        return std::nullopt;
+    }
+    // Text without Vietnamese letters reads alike in every encoding but UTF-16 (it passes unchanged):
+    // it is converted like the other files, from an encoding that is not the target.
+    const TEncoding source =
+        found.encoding.value_or(targetEncoding == TEncoding::Utf8 ? TEncoding::Viscii : TEncoding::Utf8);
+    if (source == targetEncoding) {
+        FSummary.Add(TNotConverted::LeftAlone, shown,
+                     translate("left alone: it is in the target encoding already"));
+        return std::nullopt;
+    }
+    FPendingReadAs =
+        found.PlainAscii() ? translate("plain ASCII") : QString::fromUtf8(EncodingInfo(source).sourceText);
+    return source;
 }
 
 void TBatchDriver::ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath) {
@@ -276,11 +315,13 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
 }
 
 void TBatchDriver::ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir,
-                                    TEncoding SourceEncoding, TEncoding TargetEncoding) {
+                                    std::optional<TEncoding> SourceEncoding, TEncoding TargetEncoding) {
     WalkLevel(
         SourceDir, TargetDir,
         [&](int index, const QByteArray& sourcePath, const QByteArray& targetPath) {
-            ConvertOne(index, sourcePath, targetPath, SourceEncoding, TargetEncoding);
+            const std::optional<TEncoding> source =
+                SourceEncoding ? SourceEncoding : DetectedSource(sourcePath, TargetEncoding);
+            if (source) ConvertOne(index, sourcePath, targetPath, *source, TargetEncoding);
         },
         [&](const QByteArray& source, const QByteArray& target) {
             ConvertDirectory(source, target, SourceEncoding, TargetEncoding);

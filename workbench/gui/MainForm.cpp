@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "EncodingScan.h"
 #include "HelpWindow.h"
 #include "KeySettingsPage.h"
 #include "MainFormDesign.h"
@@ -34,6 +35,7 @@ namespace {
 
 constexpr std::string_view kPlacementSection = "MainForm";
 constexpr std::string_view kDirectorySection = "Directory";
+constexpr std::string_view kPreviewSection = "Preview";
 
 // The list on its mask, refilled once whether or not the mask changed.
 void Refilter(TZTFilelistView& list, const QString& mask) {
@@ -90,6 +92,7 @@ TMainForm::TMainForm(TRaRaru& engine, QWidget* parent)
     FDriver = std::make_unique<TBatchDriver>(FEngine, *FSourcePort, *FTargetPort, *FSourceTreePort,
                                              *FTargetTreePort, *FBusyPort, *FProgressPort);
     Connect();
+    ConnectDetection();
     SrcReportBtn->setChecked(true);
     TarReportBtn->setChecked(true);
     FormCreate();
@@ -248,6 +251,7 @@ void TMainForm::FormShow() {
         applyDirectory("Target", *TargetFileList, *TargetDirEdit);
         OverwriteChk->setChecked(FSettings.ReadInteger("Overwrite", "Value", 0) != 0);
         HTMLCheck->setChecked(FSettings.ReadInteger("HTMLDoc", "Value", 0) != 0);
+        PreviewChk->setChecked(FSettings.ReadInteger(kPreviewSection, "Visible", 0) != 0);
         int index = FSettings.ReadInteger("Filter", "Index", 0);
         if (index < 0 || index >= FilterCombo->count()) index = 0;
         {
@@ -281,7 +285,8 @@ bool TMainForm::FormClose() {
         FSettings.WriteString(kDirectorySection, "Target", TargetFileList->Directory().toStdString()) &&
         FSettings.WriteInteger("Overwrite", "Value", OverwriteChk->isChecked() ? 1 : 0) &&
         FSettings.WriteInteger("HTMLDoc", "Value", HTMLCheck->isChecked() ? 1 : 0) &&
-        FSettings.WriteInteger("Filter", "Index", FilterIndex());
+        FSettings.WriteInteger("Filter", "Index", FilterIndex()) &&
+        FSettings.WriteInteger(kPreviewSection, "Visible", PreviewChk->isChecked() ? 1 : 0);
     if (!saved) {
         Messages().Error(tr("Unable to write to %1").arg(QString::fromStdString(FSettings.Path().string())));
     }
@@ -311,6 +316,7 @@ void TMainForm::ViewIconBtnClick(QAbstractButton* Sender) {
     const int tag = Sender->property("Tag").toInt();
     if (list && tag >= 1 && tag <= 4) list->SetViewStyle(static_cast<TViewStyle>(tag - 1));
     SyncViewButtons();
+    if (list == SourceFileList) StartEncodingScan();
 }
 
 void TMainForm::SyncViewButtons() {
@@ -358,6 +364,8 @@ void TMainForm::ReadOptionsInto(TBatchDriver& driver) const {
     driver.ReplaceText = ReplacestrEdit->text();
     driver.OverwriteAll = OverwriteChk->isChecked();
     driver.HtmlDoc = HTMLCheck->isChecked();
+    driver.DetectSource = DetectChosen(*SourceEncodecbo);
+    driver.Detector = FDetector;
 }
 
 void TMainForm::RunBatch(void (TBatchDriver::*click)()) {
@@ -376,6 +384,8 @@ void TMainForm::RunBatch(void (TBatchDriver::*click)()) {
     (FDriver.get()->*click)();
     SourceFileListItemChange();
     TargetFileListItemChange();
+    StartEncodingScan();
+    RefreshPreview();
 }
 
 void TMainForm::ConversebuttonClick() {

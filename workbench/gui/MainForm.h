@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "BatchDriver.h"
+#include "FileDetection.h"
 #include "IniStore.h"
 #include "WindowPlacement.h"
 
@@ -12,6 +13,7 @@ class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QDockWidget;
 class QLineEdit;
 class QMainWindow;
 class QProgressBar;
@@ -23,9 +25,11 @@ class QToolButton;
 namespace odz {
 
 class TDirTreeViewPort;
+class TEncodingScan;
 class TFileListViewPort;
 class THelpWindow;
 class TKeySettingsPage;
+class TPreviewPane;
 class TProgressBarPort;
 class TRaRaru;
 class TWindowBusy;
@@ -61,6 +65,13 @@ public:
     void TargetFileListItemChange();
     void OKSettingsButtonClick();
     void KeyVIQRButtonClick();
+    // The preview pane and the source list's Encoding column (MainFormDetection.cpp).
+    void PreviewChkClick();
+    void RefreshPreview();
+    void StartEncodingScan();
+    bool EncodingScanRunning() const;
+    // The detector of the Encoding column, the preview and Convert with "Detect automatically".
+    void SetFileDetector(TFileDetector detector);
 
     // Internal operations, public for the tests: the screen can be given instead of the real one.
     void AdjustToScreen();
@@ -116,6 +127,9 @@ public:
     QProgressBar* ProgressBar = nullptr;
     QCheckBox* OverwriteChk = nullptr;
     QCheckBox* HTMLCheck = nullptr;
+    QCheckBox* PreviewChk = nullptr;
+    QDockWidget* PreviewDock = nullptr;
+    TPreviewPane* PreviewPane = nullptr;
     QLineEdit* FindstrEdit = nullptr;
     QLineEdit* ReplacestrEdit = nullptr;
     TKeySettingsPage* KeySettingPanel = nullptr;
@@ -171,6 +185,9 @@ private:
     // Runs a batch with both buttons disabled.
     void RunBatch(void (TBatchDriver::*click)());
     void ReadOptionsInto(TBatchDriver& driver) const;
+    void ConnectDetection();
+    // The file chosen in the source list by its name bytes, or nothing.
+    std::filesystem::path ChosenSourceFile() const;
 
     TRaRaru& FEngine;
     TIniStore FSettings;
@@ -181,6 +198,10 @@ private:
     std::unique_ptr<TWindowBusy> FBusyPort;
     std::unique_ptr<TProgressBarPort> FProgressPort;
     std::unique_ptr<TBatchDriver> FDriver;
+    TFileDetector FDetector = DefaultFileDetector();
+    // Gone before the lists it fills.
+    std::unique_ptr<TEncodingScan> FEncodingScan;
+    bool FEncodingsScanned = false;  // the source list's rows have been handed to the scan
     QButtonGroup* FSourceViewButtons = nullptr;
     QButtonGroup* FTargetViewButtons = nullptr;
     std::unique_ptr<THelpWindow> FHelpWindow;

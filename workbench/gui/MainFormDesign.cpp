@@ -5,6 +5,12 @@
 
 namespace odz {
 
+namespace {
+
+constexpr char kDetectItem[] = "detect";
+
+}  // namespace
+
 QStringList FilterItems() {
     return {QCoreApplication::translate("odz::TMainForm", "All Files (*.*)"),
             QCoreApplication::translate("odz::TMainForm", "Text Files (*.txt)"),
@@ -31,13 +37,20 @@ void FillEncodingList(QComboBox& list, bool source) {
         list.addItem(QString::fromLatin1(item.data(), static_cast<qsizetype>(item.size())),
                      QVariant::fromValue(info.encoding));
     }
+    if (source) {
+        list.addItem(QCoreApplication::translate("TMainForm", "Detect automatically"), QString(kDetectItem));
+    }
     list.setCurrentIndex(-1);
 }
 
 std::optional<TEncoding> ChosenEncoding(const QComboBox& list) {
     const QVariant chosen = list.currentData();
-    if (!chosen.isValid()) return std::nullopt;
+    if (chosen.metaType() != QMetaType::fromType<TEncoding>()) return std::nullopt;
     return chosen.value<TEncoding>();
+}
+
+bool DetectChosen(const QComboBox& list) {
+    return list.currentData() == QString(kDetectItem);
 }
 
 }  // namespace odz

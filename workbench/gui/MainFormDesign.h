@@ -27,10 +27,13 @@ QString FilterMask(int position, const QString& typedText);
 // The filter position that also ticks "HTML Doc".
 inline constexpr int kHtmlFilter = 2;
 
-// Fills an encoding list with the ten encodings, by their source or target item texts, and chooses
-// none.
+// Fills an encoding list with the encodings, by their source or target item texts, and chooses none.
+// The source list ends with "Detect automatically".
 void FillEncodingList(QComboBox& list, bool source);
-// The encoding chosen in an encoding list, or none while the list shows its caption.
+// The encoding chosen in an encoding list, or none while the list shows its caption or when
+// "Detect automatically" is chosen.
 std::optional<TEncoding> ChosenEncoding(const QComboBox& list);
+// "Detect automatically" is chosen: each file is read as detection finds it.
+bool DetectChosen(const QComboBox& list);
 
 }  // namespace odz

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "KeySettingsPage.h"
 #include "MainForm.h"
 #include "MainFormDesign.h"
+#include "PreviewPane.h"
 #include "ZTDirTree.h"
 #include "ZTFilelistView.h"
 #include "ZTPanel.h"
@@ -119,6 +121,15 @@ QWidget* TMainForm::BuildConversionPage() {
     PaneSplitter->setStretchFactor(0, 1);
     PaneSplitter->setStretchFactor(1, 1);
     ConversionPage->setCentralWidget(PaneSplitter);
+    // The preview pane, shown by the check button "Preview", sits under the panes; like the tool bars it
+    // may be dragged to another edge or floated.
+    PreviewDock = new QDockWidget(tr("Preview"), ConversionPage);
+    PreviewDock->setObjectName(QStringLiteral("PreviewDock"));
+    PreviewDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
+    PreviewPane = new TPreviewPane(PreviewDock);
+    PreviewDock->setWidget(PreviewPane);
+    ConversionPage->addDockWidget(Qt::BottomDockWidgetArea, PreviewDock);
+    PreviewDock->hide();
     BuildBottomRows(ConversionPage);
     return ConversionPage;
 }
@@ -280,6 +291,10 @@ void TMainForm::BuildBottomRows(QMainWindow* page) {
     HTMLCheck = new QCheckBox(tr("HTML Doc"), filterBar);
     HTMLCheck->setObjectName(QStringLiteral("HTMLCheck"));
     filterBar->addWidget(HTMLCheck);
+    PreviewChk = new QCheckBox(tr("Preview"), filterBar);
+    PreviewChk->setObjectName(QStringLiteral("PreviewChk"));
+    PreviewChk->setToolTip(tr("Show the start of the chosen file before and after conversion"));
+    filterBar->addWidget(PreviewChk);
 
     QToolBar* searchBar = NewToolBar(QT_TR_NOOP("Searched Text Bar"), page);
     searchBar->addWidget(new QLabel(tr("Searched Text  "), searchBar));
