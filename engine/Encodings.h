@@ -9,7 +9,20 @@
 namespace odz {
 
 // The encodings in the order of the window's encoding lists.
-enum class TEncoding { Viqr, ZTWin, Viscii, Vps, VniWind, Tcvn1, Tcvn2, DecimalNcr, Utf8, Utf16, Cp1258, Utf8Nfd };
+enum class TEncoding {
+    Viqr,
+    ZTWin,
+    Viscii,
+    Vps,
+    VniWind,
+    Tcvn1,
+    Tcvn2,
+    DecimalNcr,
+    Utf8,
+    Utf16,
+    Cp1258,
+    Utf8Nfd
+};
 constexpr int kEncodingCount = 12;
 
 // How an encoding is read and written. Cp1258: Windows-1258, letters precomposed where the code page has

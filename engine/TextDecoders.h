@@ -361,7 +361,8 @@ private:
                           : -1;
         if (k < 0) {
             if constexpr (Sink::kJoinsMarks) {
-                if (digits > 0 && digits <= kMaxReferenceDigits && IsJoiningMark(static_cast<char32_t>(value))) {
+                if (digits > 0 && digits <= kMaxReferenceDigits &&
+                    IsJoiningMark(static_cast<char32_t>(value))) {
                     const std::size_t after = j < line.size() && line[j] == ';' ? j + 1 : j;
                     sink.MarkReference(static_cast<char32_t>(value), line.substr(i, after - i));
                     return after;

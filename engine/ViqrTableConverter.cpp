@@ -99,7 +99,9 @@ private:
                     while (q < end && *q < 0x80 && plain[*q]) ++q;
                     if (FCompose && q < end && (*q == 0xCC || *q == 0xCD) && PlainVowelIndex(q[-1]) >= 0) {
                         // The run's last vowel may take the marks after it.
-                        if (q - 1 > p) FSink.PlainRun(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - 1 - p));
+                        if (q - 1 > p)
+                            FSink.PlainRun(reinterpret_cast<const char*>(p),
+                                           static_cast<std::size_t>(q - 1 - p));
                         p = q - 1;
                         q = p + 1;
                         const int joined = JoinFollowingMarks(PlainVowelIndex(*p), q, end);
@@ -167,7 +169,7 @@ private:
     bool FTags;
     bool FUtf8;
     bool FEdhIsDStroke;
-    bool FCompose;  // a UTF-8 source whose marks join the vowels before them
+    bool FCompose;                            // a UTF-8 source whose marks join the vowels before them
     std::array<std::int16_t, 256> FLetter{};  // single-byte sources: the letter of a byte, or -1
     std::array<bool, 0x80> FPlain{};          // ASCII written as itself, never escaped, in text
     std::array<bool, 0x80> FPlainInTag{};     // and inside a tag

@@ -137,7 +137,8 @@ std::vector<TRoundTripCase> AllPairs() {
 std::string PairName(const ::testing::TestParamInfo<RoundTrip::ParamType>& info) {
     const auto& pair = std::get<0>(info.param);
     std::string name = std::string(EncodingInfo(pair.first).shortName) + "_" +
-                       std::string(EncodingInfo(pair.second).shortName) + (std::get<1>(info.param) ? "_html" : "");
+                       std::string(EncodingInfo(pair.second).shortName) +
+                       (std::get<1>(info.param) ? "_html" : "");
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
 }
