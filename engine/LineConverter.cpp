@@ -228,7 +228,7 @@ private:
 bool JoinsMarks(const TConversionSetup& setup) {
     const TEncodingKind s = setup.sourceKind;
     const TEncodingKind t = setup.targetKind;
-    if (s == TEncodingKind::Legacy) return false;
+    if (s == TEncodingKind::Legacy || s == TEncodingKind::Viqr) return false;
     if (setup.compose || s == TEncodingKind::Cp1258 || s == TEncodingKind::Utf8Nfd) return true;
     return t != TEncodingKind::Utf8 && t != TEncodingKind::Utf16 && t != TEncodingKind::Ncr;
 }

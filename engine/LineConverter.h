@@ -63,7 +63,7 @@ constexpr std::size_t kMaxStreamCarry = 64;
 std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup);
 
 // Whether a conversion joins combining marks to the vowel before them. Never from the legacy encodings,
-// whose code pages hold no combining marks.
+// whose code pages hold no combining marks, nor from VIQR, whose marks are keys.
 bool JoinsMarks(const TConversionSetup& setup);
 
 }  // namespace odz
