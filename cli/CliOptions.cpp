@@ -11,8 +11,8 @@ namespace odz {
 const char* const kCliUsage =
     "Usage:\n"
     "  odizodoruz-cli encodings\n"
-    "  odizodoruz-cli convert -f FROM -t TO [--html] [--overwrite] [--replace FIND REPLACEMENT]\n"
-    "                         [--keys KEYS] SOURCE TARGET\n"
+    "  odizodoruz-cli convert -f FROM -t TO [--html] [--overwrite] [--compose]\n"
+    "                         [--replace FIND REPLACEMENT] [--keys KEYS] SOURCE TARGET\n"
     "  odizodoruz-cli convert -f FROM -t TO [--mask MASK] [options as above] SOURCE_DIR TARGET_DIR\n"
     "  odizodoruz-cli replace --find TEXT --with TEXT [--mask MASK] SOURCE_DIR TARGET_DIR\n"
     "  odizodoruz-cli --help | -h | help | --version\n"
@@ -28,6 +28,9 @@ const char* const kCliUsage =
     "  -t, --to     the encoding TARGET is written in\n"
     "  --html       treat markup as HTML: tags pass unconverted (VIQR and UTF-8 sources, VIQR targets)\n"
     "  --overwrite  replace an existing TARGET (without it an existing TARGET is left as it is)\n"
+    "  --compose    join letters written with combining marks (a + U+0302 + U+0301) into one\n"
+    "               character also for the targets utf8, utf16 and ncr; the other targets always\n"
+    "               get them joined\n"
     "  --replace    replace the text FIND by REPLACEMENT in every line before converting\n"
     "  --keys       the eleven VIQR keys for this run, in the order Sac Huyen Hoi Nga Nang Mu AA OO\n"
     "               DHoa dTh Escape (default '`?~.^(+Dd\\); otherwise the keys of the settings file\n"
@@ -181,6 +184,8 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
             convert.html = true;
         } else if (a == "--overwrite") {
             convert.overwrite = true;
+        } else if (a == "--compose") {
+            convert.compose = true;
         } else if (a == "--replace") {
             if (!value(2)) return TCliUsageError{"option --replace needs FIND and REPLACEMENT"};
             convert.replace = TReplacement{arguments[i + 1], arguments[i + 2]};

@@ -19,6 +19,7 @@ struct TCliConvert {
     TEncoding to;
     bool html = false;
     bool overwrite = false;
+    bool compose = false;
     std::optional<TReplacement> replace;
     std::optional<std::string> keys;
     std::string mask = "*.*";  // for folders

@@ -224,6 +224,7 @@ int ConvertTree(const TCliConvert& options) {
             driver.TargetEncoding = options.to;
             driver.OverwriteAll = options.overwrite;
             driver.HtmlDoc = options.html;
+            driver.Compose = options.compose;
             if (options.replace) {
                 driver.FindText = QString::fromStdString(options.replace->find);
                 driver.ReplaceText = QString::fromStdString(options.replace->replacement);

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
@@ -37,10 +38,12 @@ int LeftAlone(const std::string& target) {
 }
 
 int ListEncodings() {
+    std::size_t width = 0;
+    for (int i = 0; i < kEncodingCount; ++i) width = std::max(width, EncodingAt(i).shortName.size() + 2);
     for (int i = 0; i < kEncodingCount; ++i) {
         const TEncodingInfo& info = EncodingAt(i);
         std::string name(info.shortName);
-        name.resize(8, ' ');
+        name.resize(width, ' ');
         std::cout << name << info.identifier << '\n';
     }
     return kConverted;
@@ -84,6 +87,7 @@ int Convert(const TCliConvert& options) {
     request.to = options.to;
     request.htmlDoc = options.html;
     request.overwriteAll = options.overwrite;
+    request.compose = options.compose;
     request.replace = options.replace;
     // The tool's messages answer No: an existing target is only replaced with --overwrite.
     request.questions = AskYesNoCancel;

@@ -19,6 +19,9 @@ constexpr std::array<TEncodingInfo, kEncodingCount> kEncodings = {{
      TEncodingKind::Ncr},
     {TEncoding::Utf8, "Unicode UTF-8", "utf8", "Unicode UTF-8", "Unicode UTF-8", TEncodingKind::Utf8},
     {TEncoding::Utf16, "Unicode16", "utf16", "UTF-16 Unicode", "Unicode UTF-16", TEncodingKind::Utf16},
+    {TEncoding::Cp1258, "Windows-1258", "cp1258", "Windows-1258", "Windows-1258", TEncodingKind::Cp1258},
+    {TEncoding::Utf8Nfd, "Unicode UTF-8 Composite", "utf8-nfd", "Unicode UTF-8 Composite",
+     "Unicode UTF-8 Composite", TEncodingKind::Utf8Nfd},
 }};
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {

@@ -8,11 +8,27 @@
 
 namespace odz {
 
-// The ten encodings in the order of the window's encoding lists.
-enum class TEncoding { Viqr, ZTWin, Viscii, Vps, VniWind, Tcvn1, Tcvn2, DecimalNcr, Utf8, Utf16 };
-constexpr int kEncodingCount = 10;
+// The encodings in the order of the window's encoding lists.
+enum class TEncoding {
+    Viqr,
+    ZTWin,
+    Viscii,
+    Vps,
+    VniWind,
+    Tcvn1,
+    Tcvn2,
+    DecimalNcr,
+    Utf8,
+    Utf16,
+    Cp1258,
+    Utf8Nfd
+};
+constexpr int kEncodingCount = 12;
 
-enum class TEncodingKind { Viqr, Legacy, Ncr, Utf8, Utf16 };
+// How an encoding is read and written. Cp1258: Windows-1258, letters precomposed where the code page has
+// them, else a base letter and a tone-mark byte. Utf8Nfd: UTF-8 with the tone marks as combining marks
+// after the letter.
+enum class TEncodingKind { Viqr, Legacy, Ncr, Utf8, Utf16, Cp1258, Utf8Nfd };
 
 struct TEncodingInfo {
     TEncoding encoding;

@@ -228,7 +228,11 @@ TFileJobResult RunFileJob(const TFileJob& job) {
         }
         replacements = replacer.Count();
     } else {
-        TChunkReader reader(job.source, job.setup.sourceKind != TEncodingKind::Legacy, job.readSize);
+        // A UTF-8 byte-order mark is no content of a Unicode, VIQR or reference source; in an 8-bit code
+        // page its bytes are characters.
+        const bool dropBom =
+            job.setup.sourceKind != TEncodingKind::Legacy && job.setup.sourceKind != TEncodingKind::Cp1258;
+        TChunkReader reader(job.source, dropBom, job.readSize);
         TTextReplacer<char> replacer(job.replace.find, job.replace.replacement);
         std::string replaced;  // replaced, not yet converted
         std::string_view piece;

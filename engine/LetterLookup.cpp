@@ -35,6 +35,70 @@ int LetterOfCodePoint(char32_t code) {
     return code < letters.size() ? letters[code] : -1;
 }
 
+int JoinMark(int letter, char32_t mark) {
+    if (letter < 0 || letter >= kCapitalDStroke) return -1;
+    const int tone = LetterTone(letter);
+    int newTone = 0;
+    int shape = 0;
+    switch (mark) {
+        case 0x0301:
+        case 0x0341:
+            newTone = 1;
+            break;
+        case 0x0300:
+        case 0x0340:
+            newTone = 2;
+            break;
+        case 0x0309:
+            newTone = 3;
+            break;
+        case 0x0303:
+            newTone = 4;
+            break;
+        case 0x0323:
+            newTone = 5;
+            break;
+        case 0x0306:
+            shape = 1;
+            break;
+        case 0x0302:
+            shape = 2;
+            break;
+        case 0x031B:
+            shape = 3;
+            break;
+        default:
+            return -1;
+    }
+    if (newTone != 0) return tone == 0 ? letter + newTone : -1;
+    if (LetterShape(letter) != 0) return -1;
+    // Groups of six within a family of 72: A Ă Â E Ê I O Ô Ơ U Ư Y.
+    int group = -1;
+    switch ((letter % 72) / 6) {
+        case 0:  // A: breve or circumflex
+            group = shape == 1 ? 1 : (shape == 2 ? 2 : -1);
+            break;
+        case 3:  // E: circumflex
+            group = shape == 2 ? 4 : -1;
+            break;
+        case 6:  // O: circumflex or horn
+            group = shape == 2 ? 7 : (shape == 3 ? 8 : -1);
+            break;
+        case 9:  // U: horn
+            group = shape == 3 ? 10 : -1;
+            break;
+        default:
+            break;
+    }
+    return group < 0 ? -1 : letter - letter % 72 + group * 6 + tone;
+}
+
+int VowelOfCodePoint(char32_t code) {
+    if (code < 0x80) return PlainVowelIndex(static_cast<std::uint8_t>(code));
+    const int k = LetterOfCodePoint(code);
+    return k >= 1 && k < kCapitalDStroke ? k : -1;
+}
+
 void CopyHtmlTag(std::size_t& position, std::string_view input, std::string& output) {
     if (!StartsTag(input, position)) return;
     const auto end = TagEnd(input, position);

@@ -35,6 +35,56 @@ constexpr bool IsVowelBase(std::uint8_t c) {
     }
 }
 
+// The letter index of an ASCII vowel base (a plain vowel), or -1 for any other byte.
+constexpr int PlainVowelIndex(std::uint8_t c) {
+    const int small = c >= 'a' && c <= 'z' ? 72 : 0;
+    switch (small ? c - 'a' + 'A' : c) {
+        case 'A':
+            return small;
+        case 'E':
+            return small + 18;
+        case 'I':
+            return small + 30;
+        case 'O':
+            return small + 36;
+        case 'U':
+            return small + 54;
+        case 'Y':
+            return small + 66;
+        default:
+            return -1;
+    }
+}
+
+// True for the combining marks that join a vowel written before them: the tones grave (U+0300, and
+// U+0340), acute (U+0301, and U+0341), tilde (U+0303), hook above (U+0309) and dot below (U+0323), and
+// the shapes circumflex (U+0302), breve (U+0306) and horn (U+031B).
+constexpr bool IsJoiningMark(char32_t code) {
+    switch (code) {
+        case 0x0300:
+        case 0x0301:
+        case 0x0302:
+        case 0x0303:
+        case 0x0306:
+        case 0x0309:
+        case 0x031B:
+        case 0x0323:
+        case 0x0340:
+        case 0x0341:
+            return true;
+        default:
+            return false;
+    }
+}
+
+// The vowel letter index (0 to 143, the plain vowels included) with the mark joined to it: a tone to a
+// vowel without one, a shape to a vowel without one that takes it (the tone kept, so that a tone
+// written before the shape joins too). -1 when the mark does not join that vowel.
+int JoinMark(int letter, char32_t mark);
+
+// The vowel letter index of a character (0 to 143, the plain vowels included), or -1.
+int VowelOfCodePoint(char32_t code);
+
 // True when the table holds at least one two-byte code in slots 0 to 145.
 bool HasTwoByteCodes(const TVnLetterTable& table);
 

@@ -28,6 +28,8 @@ extern const TVnLetterTable Tcvn1Table;
 extern const TVnLetterTable Tcvn2Table;
 extern const TVnLetterTable VniWindTable;
 extern const TVnLetterTable ZTWinTable;
+// Windows-1258 as written: a letter the code page lacks is its base letter and a tone-mark byte.
+extern const TVnLetterTable Cp1258Table;
 
 // The code point of each letter index; entry 146 is 0.
 extern const std::array<std::uint32_t, kLetterCount> UnicodeTable;
@@ -43,6 +45,13 @@ inline std::string_view SlotCode(const TVnSlot& slot) {
 // Tone of a letter index below 144: 0 none, 1 acute, 2 grave, 3 hook above, 4 tilde, 5 dot below.
 constexpr int LetterTone(int index) {
     return (index % 72) % 6;
+}
+
+// The combining mark of a tone 1 to 5 (U+0301 acute, U+0300 grave, U+0309 hook above, U+0303 tilde,
+// U+0323 dot below).
+constexpr char32_t ToneMark(int tone) {
+    constexpr char32_t marks[] = {0, 0x0301, 0x0300, 0x0309, 0x0303, 0x0323};
+    return marks[tone];
 }
 
 // The shape of a vowel letter index below 144: 0 none, 1 breve, 2 circumflex, 3 horn.

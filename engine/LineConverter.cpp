@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "Composition.h"
 #include "LineEnds.h"
 #include "TableConverters.h"
 #include "TextDecoders.h"
@@ -34,8 +35,10 @@ public:
                 FViqr.emplace(setup.keys, *FViqrIndex);
                 break;
             case TEncodingKind::Ncr:
+            case TEncodingKind::Cp1258:
                 break;
             case TEncodingKind::Utf8:
+            case TEncodingKind::Utf8Nfd:
             case TEncodingKind::Utf16:  // UTF-16 text arrives as code points; this is unused for it
                 FUtf8.emplace(setup.edhIsDStroke);
                 break;
@@ -52,7 +55,10 @@ public:
                 return FViqr->Decode(line, limit, FTags, state, sink);
             case TEncodingKind::Ncr:
                 return TNcrDecoder().Decode(line, limit, FTags, state, sink);
+            case TEncodingKind::Cp1258:
+                return FCp1258.Decode(line, limit, FTags, state, sink);
             case TEncodingKind::Utf8:
+            case TEncodingKind::Utf8Nfd:
             case TEncodingKind::Utf16:
                 return FUtf8->Decode(line, limit, FTags, state, sink);
         }
@@ -67,6 +73,7 @@ private:
     std::optional<TTwoByteDecoder> FTwoByte;
     std::optional<TViqrDecoder> FViqr;
     std::optional<TUtf8Decoder> FUtf8;
+    TCp1258Decoder FCp1258;
 };
 
 template <class Sink>
@@ -163,9 +170,16 @@ private:
     bool FLineOpen = false;  // bytes of the current line have been converted
 };
 
+// The converter that calls a decoder and a sink for every character.
+template <class Sink, class... Args>
+std::unique_ptr<TLineConverter> General(const TConversionSetup& setup, Args&&... sinkArgs) {
+    if (setup.compose) return std::make_unique<TConverter<TComposingSink<Sink>>>(setup, sinkArgs...);
+    return std::make_unique<TConverter<Sink>>(setup, sinkArgs...);
+}
+
 template <class Sink, class... Args>
 std::unique_ptr<TLineConverter> Make(const TConversionSetup& setup, Args&&... sinkArgs) {
-    auto general = std::make_unique<TConverter<Sink>>(setup, sinkArgs...);
+    auto general = General<Sink>(setup, sinkArgs...);
     if (setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte()) {
         return std::make_unique<TByteTableConverter>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                      std::move(general));
@@ -184,12 +198,11 @@ public:
     explicit TViqrConverter(const TConversionSetup& setup)
         : FTable(MakeViqrTable(setup.keys)), FIndex(FTable) {
         if (TCheckedViqrSink::Needed(setup.keys)) {
-            FConverter = std::make_unique<TConverter<TCheckedViqrSink>>(setup, setup.keys, FTable, FIndex);
+            FConverter = General<TCheckedViqrSink>(setup, setup.keys, FTable, FIndex);
         } else if (ViqrTablesServe(setup)) {
-            FConverter = MakeViqrTableConverter(
-                setup, FTable, std::make_unique<TConverter<TViqrSink>>(setup, setup.keys, FTable));
+            FConverter = MakeViqrTableConverter(setup, FTable, General<TViqrSink>(setup, setup.keys, FTable));
         } else {
-            FConverter = std::make_unique<TConverter<TViqrSink>>(setup, setup.keys, FTable);
+            FConverter = General<TViqrSink>(setup, setup.keys, FTable);
         }
     }
 
@@ -212,7 +225,19 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup) {
+bool JoinsMarks(const TConversionSetup& setup) {
+    const TEncodingKind s = setup.sourceKind;
+    const TEncodingKind t = setup.targetKind;
+    if (s == TEncodingKind::Legacy || s == TEncodingKind::Viqr) return false;
+    if (setup.compose || s == TEncodingKind::Cp1258 || s == TEncodingKind::Utf8Nfd) return true;
+    return t != TEncodingKind::Utf8 && t != TEncodingKind::Utf16 && t != TEncodingKind::Ncr;
+}
+
+std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& given) {
+    // Composite UTF-8 is read as UTF-8, with the marks joined.
+    TConversionSetup setup = given;
+    setup.compose = JoinsMarks(given);
+    if (setup.sourceKind == TEncodingKind::Utf8Nfd) setup.sourceKind = TEncodingKind::Utf8;
     switch (setup.targetKind) {
         case TEncodingKind::Viqr:
             return std::make_unique<TViqrConverter>(setup);
@@ -224,6 +249,10 @@ std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup)
             return Make<TUtf8Sink>(setup);
         case TEncodingKind::Utf16:
             return Make<TUtf16Sink>(setup);
+        case TEncodingKind::Cp1258:
+            return Make<TCp1258Sink>(setup);
+        case TEncodingKind::Utf8Nfd:
+            return Make<TUtf8NfdSink>(setup);
     }
     return nullptr;
 }

@@ -21,6 +21,9 @@ struct TConversionSetup {
     TViqrKeys keys = TViqrKeys::Defaults();
     bool tags = false;          // "<" starts a tag whose ASCII passes unchanged
     bool edhIsDStroke = false;  // a UTF-8 source's Ð (U+00D0) is read as Đ
+    // Combining marks are joined to the vowel before them also for UTF-8, UTF-16 and reference targets.
+    // The other targets, and the Windows-1258 and composite UTF-8 sources, always have them joined.
+    bool compose = false;
 
     bool operator==(const TConversionSetup&) const = default;
 };
@@ -58,5 +61,9 @@ public:
 constexpr std::size_t kMaxStreamCarry = 64;
 
 std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup);
+
+// Whether a conversion joins combining marks to the vowel before them. Never from the legacy encodings,
+// whose code pages hold no combining marks, nor from VIQR, whose marks are keys.
+bool JoinsMarks(const TConversionSetup& setup);
 
 }  // namespace odz

@@ -31,10 +31,11 @@ bool FileTags(TEncodingKind source, TEncodingKind target, bool htmlDoc,
               const std::filesystem::path& sourceFile) {
     if (source == TEncodingKind::Utf16) return false;
     if (target == TEncodingKind::Utf16) return HasHtmlExtension(sourceFile);
-    if (source == TEncodingKind::Viqr || target == TEncodingKind::Viqr || source == TEncodingKind::Utf8) {
+    if (source == TEncodingKind::Viqr || target == TEncodingKind::Viqr || source == TEncodingKind::Utf8 ||
+        source == TEncodingKind::Utf8Nfd) {
         return htmlDoc;
     }
-    return true;  // legacy to legacy, references or UTF-8; references to anything
+    return true;  // 8-bit code pages to 8-bit code pages, references or UTF-8; references to anything
 }
 
 void SetTarget(TConversionSetup& setup, std::string_view identifier) {
@@ -129,16 +130,20 @@ TConversionSetup TRaRaru::Setup(TEncodingKind sourceKind, const TVnLetterTable& 
     SetTarget(setup, target);
     setup.keys = FKeys;
     setup.tags = tags;
-    setup.edhIsDStroke = sourceKind == TEncodingKind::Utf8 && setup.targetKind != TEncodingKind::Utf16;
+    setup.edhIsDStroke = (sourceKind == TEncodingKind::Utf8 || sourceKind == TEncodingKind::Utf8Nfd) &&
+                         setup.targetKind != TEncodingKind::Utf16;
     return setup;
 }
 
 TConversionSetup TRaRaru::FileSetup(TEncoding source, TEncoding target, bool htmlDoc,
-                                    const std::filesystem::path& sourceFile) const {
+                                    const std::filesystem::path& sourceFile, bool compose) const {
     const TEncodingKind sourceKind = EncodingInfo(source).kind;
     const TVnLetterTable* sourceTable = LegacyTableFor(source);
-    return Setup(sourceKind, sourceTable ? *sourceTable : TVnLetterTable{}, EncodingInfo(target).identifier,
-                 FileTags(sourceKind, EncodingInfo(target).kind, htmlDoc, sourceFile));
+    TConversionSetup setup =
+        Setup(sourceKind, sourceTable ? *sourceTable : TVnLetterTable{}, EncodingInfo(target).identifier,
+              FileTags(sourceKind, EncodingInfo(target).kind, htmlDoc, sourceFile));
+    setup.compose = compose;
+    return setup;
 }
 
 void TRaRaru::RunLine(TEncodingKind sourceKind, std::string_view target, bool tags, std::string_view Source,

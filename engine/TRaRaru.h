@@ -87,9 +87,10 @@ public:
     // What a file conversion from one encoding to another reads and writes: the letter tables, the key
     // set, and where tags are recognised (always for legacy-to-other and reference sources, with "HTML
     // Doc" for VIQR on either side and UTF-8 sources, by the source file's extension for UTF-16
-    // targets, never for UTF-16 sources).
+    // targets, never for UTF-16 sources). With compose, combining marks are joined to the letters
+    // before them for Unicode targets too.
     TConversionSetup FileSetup(TEncoding source, TEncoding target, bool htmlDoc,
-                               const std::filesystem::path& sourceFile) const;
+                               const std::filesystem::path& sourceFile, bool compose = false) const;
 
     // Converts one file as the job says, with a converter for its setup that is kept for the next file
     // (a batch converts many small files alike).

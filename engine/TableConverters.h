@@ -8,6 +8,7 @@
 #include <cstring>
 #include <memory>
 
+#include "Composition.h"
 #include "LineConverter.h"
 #include "TextDecoders.h"
 #include "TextSinks.h"
@@ -40,6 +41,7 @@ bool PrintableAsciiIsIdentity(const Table& table, std::uint8_t marker) {
 struct TOutputEntry {
     static constexpr std::uint8_t kLength = 0x0F;
     static constexpr std::uint8_t kReference = 0x10;  // written as a reference: counted
+    static constexpr std::uint8_t kMark = 0x20;       // a combining mark that may join the vowel before
     static constexpr std::uint8_t kSpecial = 0x80;    // the walk looks at the byte itself (line ends, tags)
 
     char bytes[15];
@@ -48,6 +50,7 @@ struct TOutputEntry {
     std::uint8_t Length() const { return info & kLength; }
     bool Reference() const { return (info & kReference) != 0; }
     bool Special() const { return (info & kSpecial) != 0; }
+    bool Mark() const { return (info & kMark) != 0; }
     void MarkSpecial() { info |= kSpecial; }
 };
 static_assert(sizeof(TOutputEntry) == 16);
@@ -199,17 +202,19 @@ private:
     bool FCountReferences = false;
 };
 
-// UTF-8 sources into legacy, reference, UTF-8 or UTF-16 targets. Whether a "<" starts a tag changes
-// nothing for them: ASCII is written as itself in text and in tags, and other characters are converted
-// in both. The two-byte sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB xx)
-// are looked up; anything else goes through the sink.
+// UTF-8 sources into every target but VIQR. Whether a "<" starts a tag changes nothing for them: ASCII
+// is written as itself in text and in tags, and other characters are converted in both. The two-byte
+// sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB xx) are looked up; anything
+// else goes through the sink. Where marks join, a joining mark is the only thing that looks back: the
+// vowel written just before it is written again with the marks joined.
 template <class Sink>
 class TUtf8TableConverter final : public TTableConverterBase {
 public:
     TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
         : TTableConverterBase(Sink::LineEnd(), std::move(general)),
           FSink(std::move(sink)),
-          FEdhIsDStroke(setup.edhIsDStroke) {
+          FEdhIsDStroke(setup.edhIsDStroke),
+          FCompose(setup.compose) {
         const auto emit = [&](char32_t code) {
             return ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
         };
@@ -222,6 +227,14 @@ public:
             FWindows1252[b - 0x80] = emit(Windows1252ToUnicode(static_cast<std::uint8_t>(b)));
         FAsciiRuns =
             PrintableAsciiIsIdentity(FAscii, '<') && FAscii[static_cast<unsigned char>('<')].info == 1;
+        if (FCompose) {
+            for (char32_t code = 0x300; code <= 0x341; ++code) {
+                if (IsJoiningMark(code)) FTwo[code - 0x80].info |= TOutputEntry::kMark;
+            }
+            for (int k = 1; k < kCapitalDStroke; ++k) {
+                FLetters[k] = ProbeEntry(FSink, [&](Sink& s) { s.Letter(k); });
+            }
+        }
         FReferences = 0;
         FBaseReferences = FSink.References();
     }
@@ -229,17 +242,50 @@ public:
     std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
 
 private:
-    // Before the last byte that can start a sequence, when the piece may end inside that sequence.
+    // Before the last byte that can start a sequence, when the piece may end inside that sequence; where
+    // marks join, never between a vowel and its marks.
     std::size_t SafeEnd(std::string_view piece) const override {
         const std::size_t n = piece.size();
+        std::size_t end = n;
         for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
-            if (static_cast<std::uint8_t>(piece[n - back]) >= 0xC0) return n - back;
+            if (static_cast<std::uint8_t>(piece[n - back]) >= 0xC0) {
+                end = n - back;
+                break;
+            }
         }
-        return n;
+        return FCompose ? ComposingSafeEnd(piece, end) : end;
+    }
+
+    // At p a joining mark: when a vowel stands just before it in this text, that vowel's output (the
+    // last thing written) is replaced by the letter with the marks joined. False when nothing joins.
+    bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char*& w,
+                  std::uint64_t& references) const {
+        if (p == begin) return false;
+        const std::uint8_t* q = p - 1;
+        while (q > begin && p - q < 3 && (*q & 0xC0) == 0x80) --q;
+        char32_t code = 0;
+        const auto length = static_cast<std::size_t>(p - q);
+        if (DecodeUtf8At(std::string_view(reinterpret_cast<const char*>(q), length), 0, code) != length)
+            return false;
+        const int vowel = VowelOfCodePoint(code);
+        if (vowel < 0) return false;
+        const std::uint8_t* after = p;
+        const int joined = JoinFollowingMarks(vowel, after, end);
+        if (after == p) return false;
+        const TOutputEntry& before = code < 0x80    ? FAscii[code]
+                                     : code < 0x800 ? FTwo[code - 0x80]
+                                                    : FVietnamese[code - 0x1E80];
+        w -= before.Length();
+        references -= before.Reference();
+        w = Put(w, FLetters[joined]);
+        references += FLetters[joined].Reference();
+        p = after;
+        return true;
     }
 
     char* Walk(std::string_view text, char* w, bool lines) override {
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* begin = p;
         const auto* end = p + text.size();
         std::uint64_t references = 0;
         while (p < end) {
@@ -269,6 +315,7 @@ private:
             if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
                 entry = &FTwo[((c & 0x1F) << 6 | (p[1] & 0x3F)) - 0x80];
                 length = 2;
+                if (entry->Mark() && JoinBack(begin, p, end, w, references)) continue;
             } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
                 entry = &FVietnamese[(p[1] & 0x01) << 6 | (p[2] & 0x3F)];
                 length = 3;
@@ -300,12 +347,14 @@ private:
 
     Sink FSink;
     bool FEdhIsDStroke;
+    bool FCompose;
     bool FAsciiRuns = false;
     std::uint64_t FBaseReferences = 0;
     TOutputEntry FAscii[0x80]{};
     TOutputEntry FTwo[0x800 - 0x80]{};
     TOutputEntry FVietnamese[0x80]{};
     TOutputEntry FWindows1252[0x80]{};
+    TOutputEntry FLetters[kCapitalDStroke]{};  // the vowel letters, where marks join
 };
 
 }  // namespace odz

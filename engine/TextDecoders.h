@@ -10,6 +10,7 @@
 // hands in at least that many bytes after `limit`. What a decoder must remember between two pieces of
 // a line (a tag left open) is kept in a TDecodeState.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -221,6 +222,41 @@ private:
     const TLegacyIndex* FIndex;
 };
 
+// Windows-1258: each byte is the character of the code page; its tone-mark bytes are combining marks,
+// which a composing sink joins to the letter before them. Letters are read alike in text and in tags.
+class TCp1258Decoder {
+public:
+    TCp1258Decoder() {
+        for (int b = 0x80; b < 0x100; ++b) {
+            FCode[b - 0x80] = Windows1258ToUnicode(static_cast<std::uint8_t>(b));
+            const int k = LetterOfCodePoint(FCode[b - 0x80]);
+            FLetter[b - 0x80] = static_cast<std::int16_t>(k >= 1 ? k : -1);
+        }
+    }
+
+    template <class Sink>
+    std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
+                       Sink& sink) const {
+        std::size_t i = 0;
+        for (; i < limit; ++i) {
+            if (detail::TagMark(line, i, tags, state, sink)) continue;
+            const auto b = static_cast<std::uint8_t>(line[i]);
+            if (b < 0x80) {
+                sink.Ascii(b);
+            } else if (FLetter[b - 0x80] >= 0) {
+                sink.Letter(FLetter[b - 0x80]);
+            } else {
+                sink.Char(FCode[b - 0x80]);
+            }
+        }
+        return i;
+    }
+
+private:
+    std::array<char32_t, 0x80> FCode{};
+    std::array<std::int16_t, 0x80> FLetter{};
+};
+
 // What the VIQR reader finds at a position.
 struct TViqrUnit {
     enum TKind { Literal, Letter, Escaped } kind;
@@ -324,6 +360,14 @@ private:
                           ? LetterOfReference(static_cast<std::uint32_t>(value))
                           : -1;
         if (k < 0) {
+            if constexpr (Sink::kJoinsMarks) {
+                if (digits > 0 && digits <= kMaxReferenceDigits &&
+                    IsJoiningMark(static_cast<char32_t>(value))) {
+                    const std::size_t after = j < line.size() && line[j] == ';' ? j + 1 : j;
+                    sink.MarkReference(static_cast<char32_t>(value), line.substr(i, after - i));
+                    return after;
+                }
+            }
             sink.Ascii('&');
             return i + 1;
         }

@@ -38,6 +38,8 @@ inline bool IsSurrogate(char32_t code) {
 
 class TSinkBase {
 public:
+    // Whether the sink joins combining marks to the vowel before them (see Composition.h).
+    static constexpr bool kJoinsMarks = false;
     void Begin(char* at) { FPos = at; }
     char* End() const { return FPos; }
     std::uint64_t References() const { return FReferences; }
@@ -117,6 +119,46 @@ public:
 class TUtf8Sink : public TUtf8TextSink {
 public:
     void Letter(int k) { Put(Utf8Table[k]); }
+};
+
+// Windows-1258: letters as the C library writes them (precomposed where the code page has the letter,
+// else the base letter and a tone-mark byte); other characters as their byte of the code page, the five
+// combining tone marks included. A tone-mark byte read back after a vowel joins it, so marks reach this
+// sink on their own only where they join nothing.
+class TCp1258Sink : public TSinkBase {
+public:
+    TCp1258Sink() {
+        for (int k = 0; k < kLetterCount; ++k) FCodes[k] = SlotCode(Cp1258Table[k]);
+    }
+    void Ascii(std::uint8_t b) { Put(static_cast<char>(b)); }
+    void Letter(int k) { Put(FCodes[k]); }
+    void Char(char32_t code) {
+        const auto byte = UnicodeToWindows1258(code);
+        if (byte && *byte >= 0x80) {
+            Put(static_cast<char>(*byte));
+        } else {
+            Reference(code);
+        }
+    }
+    static std::string_view LineEnd() { return "\r\n"; }
+
+private:
+    std::array<std::string_view, kLetterCount> FCodes;
+};
+
+// UTF-8 with every vowel letter written as its base (with the circumflex, breve or horn that Unicode
+// precomposes) followed by the combining tone mark.
+class TUtf8NfdSink : public TUtf8TextSink {
+public:
+    void Letter(int k) {
+        if (k >= kCapitalDStroke) {
+            Put(Utf8Table[k]);
+            return;
+        }
+        const int tone = LetterTone(k);
+        Put(Utf8Table[k - tone]);
+        if (tone != 0) FPos = PutUtf8(FPos, ToneMark(tone));
+    }
 };
 
 // UTF-16 little-endian units.

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "Composition.h"
 #include "TableConverters.h"
 #include "ViqrWriter.h"
 
@@ -21,7 +22,8 @@ public:
           FSink(setup.keys, table),
           FTags(setup.tags),
           FUtf8(setup.sourceKind == TEncodingKind::Utf8),
-          FEdhIsDStroke(setup.edhIsDStroke) {
+          FEdhIsDStroke(setup.edhIsDStroke),
+          FCompose(FUtf8 && setup.compose) {
         FLetter.fill(-1);
         if (!FUtf8) {
             const TLegacyIndex& index = LegacyIndexFor(setup.sourceTable);
@@ -71,6 +73,7 @@ private:
                 }
             }
         }
+        if (FCompose) n = ComposingSafeEnd(piece, n);
         if (FTags && n > 0 && piece[n - 1] == '<') --n;
         return n;
     }
@@ -94,6 +97,20 @@ private:
                 if (plain[c]) {
                     const auto* q = p + 1;
                     while (q < end && *q < 0x80 && plain[*q]) ++q;
+                    if (FCompose && q < end && (*q == 0xCC || *q == 0xCD) && PlainVowelIndex(q[-1]) >= 0) {
+                        // The run's last vowel may take the marks after it.
+                        if (q - 1 > p)
+                            FSink.PlainRun(reinterpret_cast<const char*>(p),
+                                           static_cast<std::size_t>(q - 1 - p));
+                        p = q - 1;
+                        q = p + 1;
+                        const int joined = JoinFollowingMarks(PlainVowelIndex(*p), q, end);
+                        if (q != p + 1) {
+                            FSink.Letter(joined);
+                            p = q;
+                            continue;
+                        }
+                    }
                     FSink.PlainRun(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - p));
                     p = q;
                 } else if ((c == '\r' || c == '\n') && lines) {
@@ -122,12 +139,12 @@ private:
             }
             if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
                 const char32_t code = static_cast<char32_t>((c & 0x1F) << 6 | (p[1] & 0x3F));
-                Emit(FTwo[code - 0x80], code);
                 p += 2;
+                Emit(FTwo[code - 0x80], code, p, end);
             } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
                 const int at = (p[1] & 0x01) << 6 | (p[2] & 0x3F);
-                Emit(FVietnamese[at], static_cast<char32_t>(0x1E80 + at));
                 p += 3;
+                Emit(FVietnamese[at], static_cast<char32_t>(0x1E80 + at), p, end);
             } else {
                 const std::string_view rest(reinterpret_cast<const char*>(p),
                                             static_cast<std::size_t>(end - p));
@@ -139,9 +156,10 @@ private:
         return FSink.End();
     }
 
-    void Emit(std::int16_t letter, char32_t code) {
+    // A character read from UTF-8; a vowel letter with the marks at p joined, where marks join.
+    void Emit(std::int16_t letter, char32_t code, const std::uint8_t*& p, const std::uint8_t* end) {
         if (letter >= 1) {
-            FSink.Letter(letter);
+            FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowingMarks(letter, p, end) : letter);
         } else {
             FSink.Char(code);
         }
@@ -151,6 +169,7 @@ private:
     bool FTags;
     bool FUtf8;
     bool FEdhIsDStroke;
+    bool FCompose;                            // a UTF-8 source whose marks join the vowels before them
     std::array<std::int16_t, 256> FLetter{};  // single-byte sources: the letter of a byte, or -1
     std::array<bool, 0x80> FPlain{};          // ASCII written as itself, never escaped, in text
     std::array<bool, 0x80> FPlainInTag{};     // and inside a tag

@@ -77,6 +77,15 @@ TEST_F(Cli, StandardInputAndOutputWithOptions) {
     EXPECT_EQ(run.out, "axxcaxxc\r\n");
     run = Run("convert -f viqr -t utf8 --html - -", "<a title=a'>a'");
     EXPECT_EQ(run.out, "<a title=a'>\xC3\xA1\r\n");
+    // Letters written with combining marks: kept in Unicode targets unless --compose joins them.
+    run = Run("convert -f utf8 -t utf16 - -", "a\xCC\x81");
+    EXPECT_EQ(run.out, std::string("\xFF\xFE"
+                                   "a\0\x01\x03\r\0\n\0",
+                                   10));
+    run = Run("convert -f utf8 -t utf16 --compose - -", "a\xCC\x81");
+    EXPECT_EQ(run.out, std::string("\xFF\xFE\xE1\0\r\0\n\0", 8));
+    run = Run("convert -f CP1258 -t utf8-nfd - -", "\xE1\xE2\xEC");
+    EXPECT_EQ(run.out, "a\xCC\x81\xC3\xA2\xCC\x81\r\n");
 }
 
 // Standard input and output are streams: they give byte for byte what a conversion of files gives,
@@ -249,6 +258,10 @@ TEST_F(CliFolders, ConvertsATree) {
         Run("convert -f viscii -t ncr --overwrite --replace b '' --mask '*.txt' " + P("in") + " " + P("out"));
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(test::ReadFile(FDir / "out" / "sub" / "c.txt"), "acac\r\n");
+    test::WriteFile(FDir / "in" / "d.htm", "a&#769;");
+    run = Run("convert -f ncr -t utf8 --compose --mask '*.htm' " + P("in") + " " + P("joined"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(test::ReadFile(FDir / "joined" / "d.htm"), "\xC3\xA1\r\n");
 }
 
 TEST_F(CliFolders, ReplacesInPlace) {

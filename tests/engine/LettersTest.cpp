@@ -1,15 +1,18 @@
 // Letter lookups: the reverse indexes answer exactly what the first-match scans answer, for every code.
-// Reading back VIQR that the engine wrote gives the original text, on random texts full of the
-// characters that tempt the reader to join neighbours, with the default keys and with changed keys.
+// Letters written with combining marks convert as the precomposed letters do. Reading back VIQR that the
+// engine wrote gives the original text, on random texts full of the characters that tempt the reader to join
+// neighbours, with the default keys and with changed keys.
 
 #include <algorithm>
 #include <random>
 
 #include "Encodings.h"
+#include "IconvReference.h"
 #include "LetterLookup.h"
 #include "LineConverter.h"
 #include "TRaRaru.h"
 #include "TestSupport.h"
+#include "TextDecoders.h"
 #include "TextSinks.h"
 #include "ViqrKeys.h"
 
@@ -182,6 +185,141 @@ TEST(ViqrRoundTrip, ChangedKeys) {
             const std::string viqr = ToViqr(line, keys);
             ASSERT_EQ(FromViqr(viqr, keys), line) << "keys " << keys.AsString() << " VIQR: " << viqr;
         }
+    }
+}
+
+TConversionSetup SetupFor(TEncodingKind source, TEncoding target, bool compose = false) {
+    TConversionSetup setup;
+    setup.sourceKind = source;
+    setup.targetKind = EncodingInfo(target).kind;
+    if (const TVnLetterTable* table = LegacyTableFor(target)) setup.targetTable = *table;
+    setup.compose = compose;
+    return setup;
+}
+
+// Every vowel letter written decomposed, in each order its marks are found in (the canonical order of
+// Unicode's decomposition, shape then tone, tone then shape, a shaped base with its tone, a toned base
+// with its shape, the alternative grave and acute), from UTF-8, references and UTF-16, into every target
+// that joins marks, converts as the precomposed letter does. The decompositions are made here from the
+// letters' base, shape and tone; Windows-1258 written from them equals what the C library writes for
+// the precomposed letters.
+TEST(Composition, EveryDecomposedLetterConvertsLikeThePrecomposedOne) {
+    const auto combiningClass = [](char32_t mark) {
+        return mark == 0x31B ? 216 : (mark == 0x323 ? 220 : 230);
+    };
+    std::u32string decomposed;
+    std::string precomposed;
+    for (int k = 1; k < kCapitalDStroke; ++k) {
+        const int tone = LetterTone(k);
+        const char32_t base = static_cast<char32_t>(LetterBase(k));
+        const char32_t shape = std::array<char32_t, 4>{0, 0x306, 0x302, 0x31B}[LetterShape(k)];
+        const char32_t toneMark = ToneMark(tone);
+        const auto alternative = [](char32_t mark) {
+            return mark == 0x300 ? 0x340 : (mark == 0x301 ? 0x341 : mark);
+        };
+        std::vector<std::u32string> forms;
+        std::u32string canonical{base};
+        for (const char32_t mark : {shape, toneMark}) {
+            if (mark != 0) canonical += mark;
+        }
+        std::stable_sort(canonical.begin() + 1, canonical.end(),
+                         [&](char32_t a, char32_t b) { return combiningClass(a) < combiningClass(b); });
+        forms.push_back(canonical);
+        if (shape != 0 && tone != 0) {
+            forms.push_back({base, shape, toneMark});
+            forms.push_back({base, toneMark, shape});
+            forms.push_back({base, alternative(toneMark), shape});
+            forms.push_back({UnicodeTable[k - tone], toneMark});
+            forms.push_back({UnicodeTable[PlainVowelIndex(static_cast<std::uint8_t>(base)) + tone], shape});
+        }
+        for (const std::u32string& form : forms) {
+            decomposed += form + U' ';
+            precomposed += Utf8Table[k] + ' ';
+        }
+    }
+    std::string utf8;
+    std::string references;
+    for (const char32_t c : decomposed) {
+        AppendUtf8(utf8, c);
+        if (c < 0x80) {
+            references += static_cast<char>(c);
+        } else {
+            references += "&#" + std::to_string(static_cast<std::uint32_t>(c)) + ';';
+        }
+    }
+    std::string cp1258;
+    ASSERT_TRUE(test::Iconv("CP1258", "UTF-8", precomposed, cp1258));
+    EXPECT_EQ(
+        test::Hex(MakeLineConverter(SetupFor(TEncodingKind::Utf8, TEncoding::Cp1258))->ConvertToString(utf8)),
+        test::Hex(cp1258));
+
+    for (int t = 0; t < kEncodingCount; ++t) {
+        const TEncoding target = EncodingAt(t).encoding;
+        if (target == TEncoding::Utf16) continue;
+        const std::string expected =
+            MakeLineConverter(SetupFor(TEncodingKind::Utf8, target))->ConvertToString(precomposed);
+        for (const TEncodingKind source : {TEncodingKind::Utf8, TEncodingKind::Ncr, TEncodingKind::Utf16}) {
+            if (source == EncodingInfo(target).kind) continue;
+            const auto converter = MakeLineConverter(SetupFor(source, target, true));
+            std::string ours;
+            if (source == TEncodingKind::Utf16) {
+                TByteBuffer out;
+                converter->ConvertCodePoints(decomposed, true, out);
+                ours = std::string(out.View().substr(0, out.Size() - converter->LineEnd().size()));
+            } else {
+                ours = converter->ConvertToString(source == TEncodingKind::Ncr ? references : utf8);
+            }
+            EXPECT_EQ(test::Hex(ours), test::Hex(expected))
+                << EncodingAt(t).identifier << " from kind " << static_cast<int>(source);
+        }
+    }
+}
+
+// Marks that join nothing stay characters of their own; Unicode targets keep decomposed letters unless
+// asked to join them; Windows-1258 and composite UTF-8 sources always have them joined.
+TEST(Composition, WhatJoinsAndWhatStays) {
+    struct TCase {
+        const char* what;
+        TEncodingKind source;
+        TEncoding target;
+        bool compose;
+        std::string input;
+        std::string expected;
+    };
+    const TCase cases[] = {
+        {"a mark after a consonant", TEncodingKind::Utf8, TEncoding::Viscii, false, "x\xCC\x81", "x&#769;"},
+        {"a second tone", TEncodingKind::Utf8, TEncoding::Viscii, false, "\xC3\xA1\xCC\x81", "\xE1&#769;"},
+        {"a second shape, and the tone after it", TEncodingKind::Utf8, TEncoding::Viscii, false,
+         "a\xCC\x82\xCC\x82\xCC\x81", "\xE2&#770;&#769;"},
+        {"a shape the vowel does not take", TEncodingKind::Utf8, TEncoding::Viscii, false, "i\xCC\x82",
+         "i&#770;"},
+        {"no tone on d with stroke", TEncodingKind::Utf8, TEncoding::Viscii, false, "\xC4\x90\xCC\x81",
+         "\xD0&#769;"},
+        {"no mark across a tag", TEncodingKind::Utf8, TEncoding::Viscii, false, "a<b>\xCC\x81", "a<b>&#769;"},
+        {"Unicode kept as it is", TEncodingKind::Utf8, TEncoding::Utf8, false, "a\xCC\x81", "a\xCC\x81"},
+        {"Unicode joined when asked", TEncodingKind::Utf8, TEncoding::Utf8, true, "a\xCC\x81", "\xC3\xA1"},
+        {"references when asked", TEncodingKind::Utf8, TEncoding::DecimalNcr, true, "a\xCC\x81o\xCC\x9B",
+         "&#225;&#417;"},
+        {"a mark reference that joins nothing is kept as written", TEncodingKind::Ncr, TEncoding::Viscii,
+         false, "x&#0769 &#226;&#769", "x&#0769 \xA4"},
+        {"references kept in Unicode", TEncodingKind::Ncr, TEncoding::Utf8, false, "a&#769;", "a&#769;"},
+        {"a lone tone mark in Windows-1258", TEncodingKind::Utf8, TEncoding::Cp1258, false, "x\xCC\x81",
+         "x\xEC"},
+        {"what Windows-1258 lacks", TEncodingKind::Utf8, TEncoding::Cp1258, false, "\xC7\xB8\xC5\xA0",
+         "&#504;&#352;"},
+        {"Windows-1258 tone bytes join", TEncodingKind::Cp1258, TEncoding::Utf8, false, "a\xEC\xE2\xCCx\xEC",
+         "\xC3\xA1\xE1\xBA\xA7x\xCC\x81"},
+        {"composite UTF-8 read", TEncodingKind::Utf8Nfd, TEncoding::Utf8, false, "a\xCC\x81", "\xC3\xA1"},
+        {"composite UTF-8 written", TEncodingKind::Utf8, TEncoding::Utf8Nfd, false,
+         "\xE1\xBA\xA5"
+         "a\xCC\x82\xCC\x81\xC4\x91\xC3\xBD",
+         "\xC3\xA2\xCC\x81\xC3\xA2\xCC\x81\xC4\x91y\xCC\x81"},
+    };
+    for (const TCase& c : cases) {
+        TConversionSetup setup = SetupFor(c.source, c.target, c.compose);
+        setup.tags = true;
+        EXPECT_EQ(test::Hex(MakeLineConverter(setup)->ConvertToString(c.input)), test::Hex(c.expected))
+            << c.what;
     }
 }
 

@@ -38,7 +38,8 @@ TEST_P(TableAgainstIconv, EveryLetterCodeDecodesToItsCodePoint) {
 INSTANTIATE_TEST_SUITE_P(Tables, TableAgainstIconv,
                          ::testing::Values(TIconvCase{"VISCII", &VisciiTable, "VISCII"},
                                            TIconvCase{"TCVN1", &Tcvn1Table, "TCVN5712-1"},
-                                           TIconvCase{"TCVN2", &Tcvn2Table, "TCVN5712-1"}),
+                                           TIconvCase{"TCVN2", &Tcvn2Table, "TCVN5712-1"},
+                                           TIconvCase{"CP1258", &Cp1258Table, "CP1258"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Every byte the C library decodes as a Vietnamese letter is that letter in our table too, and the
@@ -61,24 +62,47 @@ TEST(TableAgainstIconv, SingleByteTablesHoldEveryLetterByteTheLibraryKnows) {
     }
 }
 
-// A whole text of every letter, written by our converter and by the library, gives the same bytes.
+std::string Convert(TEncodingKind source, TEncoding target, std::string_view text) {
+    TConversionSetup setup;
+    setup.sourceKind = source;
+    setup.targetKind = EncodingInfo(target).kind;
+    if (const TVnLetterTable* table = LegacyTableFor(target)) setup.targetTable = *table;
+    return MakeLineConverter(setup)->ConvertToString(text);
+}
+
+// A whole text of every letter, written by our converter and by the library, gives the same bytes; for
+// Windows-1258 also a text of real prose with the code page's other characters.
 TEST(TableAgainstIconv, Utf8TextEncodesLikeTheLibrary) {
     std::string text;
     for (int k = 1; k <= kLastLetter; ++k) text += Utf8Table[k] + (k % 12 == 0 ? " " : "");
     text += " Hà Nội, 1945. \"Tiếng Việt\" (ngôn ngữ) - được; ";
-    for (const auto& [encoding, charset] :
-         {std::pair{TEncoding::Viscii, "VISCII"}, std::pair{TEncoding::Tcvn1, "TCVN5712-1"}}) {
-        TConversionSetup setup;
-        setup.sourceKind = TEncodingKind::Utf8;
-        setup.targetKind = TEncodingKind::Legacy;
-        setup.targetTable = *LegacyTableFor(encoding);
-        const auto converter = MakeLineConverter(setup);
-        const std::string ours = converter->ConvertToString(text);
+    const std::string prose =
+        "Ngày xửa ngày xưa, ở một làng nọ có hai anh em. Người anh tham lam, người em hiền lành chăm chỉ. "
+        "“Ăn quả nhớ kẻ trồng cây” — Ưng Ỵ Ỷ Ỹ ỳ ý, Đà Lạt 25°C, giá 100.000₫ ± 5% (½ × 2), œuvre Ÿ ©®™…";
+    for (const auto& [encoding, charset, input] :
+         {std::tuple{TEncoding::Viscii, "VISCII", text}, std::tuple{TEncoding::Tcvn1, "TCVN5712-1", text},
+          std::tuple{TEncoding::Cp1258, "CP1258", text + prose}}) {
         std::string theirs;
-        ASSERT_TRUE(test::Iconv(charset, "UTF-8", text, theirs)) << charset;
-        EXPECT_EQ(test::Hex(ours), test::Hex(theirs)) << charset;
-        EXPECT_EQ(converter->References(), 0u);
+        ASSERT_TRUE(test::Iconv(charset, "UTF-8", input, theirs)) << charset;
+        EXPECT_EQ(test::Hex(Convert(TEncodingKind::Utf8, encoding, input)), test::Hex(theirs)) << charset;
     }
+}
+
+// Windows-1258 read as the library reads it: its own writing, letters written with a tone-mark byte
+// where the code page also has them precomposed, tone marks that join nothing, and every byte of the
+// code page on its own.
+TEST(TableAgainstIconv, Windows1258ReadsLikeTheLibrary) {
+    std::string text;
+    ASSERT_TRUE(test::Iconv("CP1258", "UTF-8", "Tiếng Việt có dấu: ấ ầ ẩ ẫ ậ ằ ợ ử ỵ Ý Đđ", text));
+    text += " a\xEC A\xCC e\xEC \xE2\xEC \xF5\xF2 x\xEC \xE1\xEC \xEC";
+    for (int b = 0x80; b < 0x100; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        std::string decoded;
+        if (test::Iconv("UTF-8", "CP1258", byte, decoded)) text += " " + byte;
+    }
+    std::string theirs;
+    ASSERT_TRUE(test::Iconv("UTF-8", "CP1258", text, theirs));
+    EXPECT_EQ(test::Hex(Convert(TEncodingKind::Cp1258, TEncoding::Utf8, text)), test::Hex(theirs));
 }
 
 }  // namespace

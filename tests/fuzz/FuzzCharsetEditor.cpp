@@ -2,6 +2,8 @@
 // whole files through a conversion. The edits do not depend on where the text is cut, come in order
 // inside the text, and touch markup only.
 
+#include <vector>
+
 #include "CharsetEditor.h"
 #include "FuzzSupport.h"
 #include "LineConverter.h"
@@ -40,10 +42,16 @@ void Lines(fuzz::TInput& input) {
 }
 
 void WholeFile(fuzz::TInput& input) {
-    const auto source = static_cast<TEncoding>(input.Pick(kEncodingCount - 1));  // not UTF-16: lines
-    auto target = static_cast<TEncoding>(input.Pick(kEncodingCount - 1));
-    if (target == source)
-        target = static_cast<TEncoding>((static_cast<int>(target) + 1) % (kEncodingCount - 1));
+    // The encodings converted by lines: all but UTF-16.
+    std::vector<TEncoding> lines;
+    for (int i = 0; i < kEncodingCount; ++i) {
+        if (EncodingAt(i).kind != TEncodingKind::Utf16) lines.push_back(EncodingAt(i).encoding);
+    }
+    const unsigned count = static_cast<unsigned>(lines.size());
+    const unsigned from = input.Pick(count);
+    const unsigned to = input.Pick(count);
+    const TEncoding source = lines[from];
+    const TEncoding target = lines[to == from ? (to + 1) % count : to];
     const auto editor = MakeCharsetEditor(source, target);
     if (!editor) return;
     TFileJob job;

@@ -23,6 +23,7 @@ TConversionSetup Setup(fuzz::TInput& input) {
     if (const TVnLetterTable* table = LegacyTableFor(target)) setup.targetTable = *table;
     setup.tags = input.Flag();
     setup.edhIsDStroke = input.Flag();
+    setup.compose = input.Flag();
     return setup;
 }
 

@@ -94,16 +94,18 @@ run_cli() {
 }
 
 listing="$(run_cli XDG_CONFIG_HOME="$config" "$cli" encodings)" || fail "odizodoruz-cli encodings failed"
-expected_listing="viqr    VIQR
-ztwin   ZTWin
-viscii  VISCII
-vps     VPS
-vni     VNIWind
-tcvn1   TCVN1
-tcvn2   TCVN2
-ncr     Decimal NCR UTF-8
-utf8    Unicode UTF-8
-utf16   Unicode16"
+expected_listing="viqr      VIQR
+ztwin     ZTWin
+viscii    VISCII
+vps       VPS
+vni       VNIWind
+tcvn1     TCVN1
+tcvn2     TCVN2
+ncr       Decimal NCR UTF-8
+utf8      Unicode UTF-8
+utf16     Unicode16
+cp1258    Windows-1258
+utf8-nfd  Unicode UTF-8 Composite"
 [[ "$listing" == "$expected_listing" ]] || fail "odizodoruz-cli encodings printed: $listing"
 grep -q "^<release version=\"$(run_cli "$cli" --version | cut -d' ' -f2)\"" <(sed 's/^ *//' "$metainfo") ||
   fail "$metainfo has no release of the version odizodoruz-cli --version shows"

@@ -125,6 +125,14 @@ TEST_F(FileConversion, CharsetDeclarations) {
         {"nothing inserted for a legacy target", "Unicode UTF-8", "TCVN1", "<head></head>",
          "<head></head>\r\n"},
         {"legacy to legacy keeps the declaration", "VISCII", "TCVN1", meta1258, meta1258 + "\r\n"},
+        {"Windows-1258 target", "VISCII", "Windows-1258", "<meta charset=\"VISCII\">\xAE",
+         "<meta charset=\"windows-1258\">\xEA\xF2\r\n"},
+        {"a Windows-1258 source is a legacy one", "Windows-1258", "VISCII", meta1258 + "\xEA\xF2",
+         meta1258 + "\xAE\r\n"},
+        {"composite UTF-8 declared UTF-8", "Windows-1258", "Unicode UTF-8 Composite", "<head>\xEA\xF2",
+         "<head>" + std::string(kUtf8MetaTag) + "\xC3\xAA\xCC\xA3\r\n"},
+        {"composite UTF-8 into a legacy target", "Unicode UTF-8 Composite", "TCVN2",
+         "<meta charset=utf-8>\xC3\xAA\xCC\xA3", "<meta charset=windows-1252>\xD6\r\n"},
         {"references into UTF-8 end with UTF-8", "Decimal NCR UTF-8", "Unicode UTF-8",
          "<meta charset=utf-8>&#7879;", "<meta charset=UTF-8>\xE1\xBB\x87\r\n"},
         {"XML declaration", "Unicode UTF-8", "VIQR", "<?xml version=\"1.0\" encoding=\"utf-8\"?>",
@@ -267,11 +275,11 @@ TEST_F(FileConversion, BigFilesStream) {
 }
 
 TEST_F(FileConversion, TinyReadsWriteTheSameBytes) {
-    // Read a few bytes at a time, cut anywhere (inside characters, references, VIQR spellings, tags and
-    // line ends), every conversion writes what it writes with the usual reads: from every source, into
-    // every kind of target, with "HTML Doc" off and on, ordinary and odd keys, a search text replaced,
-    // line ends of every kind, and a line longer than many reads. Replace alone writes the same bytes
-    // too.
+    // Read a few bytes at a time, cut anywhere (inside characters, references, VIQR spellings, tags,
+    // letters written with combining marks and line ends), every conversion writes what it writes with the
+    // usual reads: from every source, into every kind of target, with "HTML Doc" off and on, ordinary and odd
+    // keys, a search text replaced, line ends of every kind, and a line longer than many reads. Replace alone
+    // writes the same bytes too.
     std::mt19937 random(2004);
     const std::string pieces[] = {"Vi\xE1\xBB\x87t ",
                                   "\xC4\x90\xE1\xBB\x93ng \xC3\x90",
@@ -285,11 +293,14 @@ TEST_F(FileConversion, TinyReadsWriteTheSameBytes) {
                                   "> a < b ",
                                   "&#7871;&#0000000000007879 &#169; &# ",
                                   "\xE2\x80\x9C\xF0\x9F\x98\x80\xE1\xBA \xC2\xA9",
+                                  "a\xCC\x82\xCC\x81 e\xCC\xA3\xCC\x82\xC6\xA1\xCC\x80",
+                                  "x\xCC\x81\xCC\x81\xCC\x81\xCC\x81 U\xCC\x9B\xCD\x81",
+                                  "o&#770;&#0769;a&#769",
                                   "\r\n",
                                   "\n",
                                   "\r"};
-    const std::string targets[] = {"VISCII",        "VNIWind",  "VIQR", "Decimal NCR UTF-8",
-                                   "Unicode UTF-8", "Unicode16"};
+    const std::string targets[] = {"VISCII",        "VNIWind",   "VIQR",         "Decimal NCR UTF-8",
+                                   "Unicode UTF-8", "Unicode16", "Windows-1258", "Unicode UTF-8 Composite"};
     for (int round = 0; round < 3; ++round) {
         const bool longLine = round == 2;
         FEngine.SetTransDau(round == 1 ? "n9zD;5_7d63" : "");
@@ -325,6 +336,7 @@ TEST_F(FileConversion, TinyReadsWriteTheSameBytes) {
                     TFileConversionRequest request{FDir / "source", FDir / "usual", E(from), E(to),
                                                    htmlDoc,         true,           {}};
                     if (random() % 3 == 0) request.replace = TReplacement{"Vi\xE1\xBB\x87t", "<V\xC3\xA2n>"};
+                    request.compose = random() % 2 == 0;
                     ASSERT_EQ(ConvertFile(FEngine, request).outcome, TFileConversionReport::Written);
                     request.target = FDir / "tiny";
                     request.readSize = readSize;

@@ -45,6 +45,9 @@ public:
     QString ReplaceText;
     bool OverwriteAll = false;
     bool HtmlDoc = false;
+    // Combining marks joined to their letters for Unicode targets too (the command-line tool's
+    // --compose).
+    bool Compose = false;
     // Replace the search text in every line of a conversion; set by the question of Convert.
     bool FReplaceAlso = false;
     // After a file fails, go on with the others (the command-line tool). Otherwise the first failure

@@ -185,6 +185,7 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
     request.to = targetEncoding;
     request.htmlDoc = HtmlDoc;
     request.overwriteAll = OverwriteAll;
+    request.compose = Compose;
     if (FReplaceAlso) request.replace = TReplacement{FindText.toStdString(), ReplaceText.toStdString()};
     request.progress = &FProgress;
     request.questions = AskYesNoCancel;

@@ -189,10 +189,11 @@ std::optional<TOutputEditor::TEdit> TCharsetEditor::Insertion() const {
 std::unique_ptr<TCharsetEditor> MakeCharsetEditor(TEncoding source, TEncoding target) {
     const TEncodingKind s = EncodingInfo(source).kind;
     const TEncodingKind t = EncodingInfo(target).kind;
-    if (t == TEncodingKind::Ncr || t == TEncodingKind::Utf8)
+    if (t == TEncodingKind::Ncr || t == TEncodingKind::Utf8 || t == TEncodingKind::Utf8Nfd)
         return std::make_unique<TCharsetEditor>("UTF-8", true);
-    const bool unicodeSource =
-        s == TEncodingKind::Ncr || s == TEncodingKind::Utf8 || s == TEncodingKind::Utf16;
+    if (t == TEncodingKind::Cp1258) return std::make_unique<TCharsetEditor>("windows-1258", false);
+    const bool unicodeSource = s == TEncodingKind::Ncr || s == TEncodingKind::Utf8 ||
+                               s == TEncodingKind::Utf8Nfd || s == TEncodingKind::Utf16;
     if ((t == TEncodingKind::Legacy || t == TEncodingKind::Viqr) && unicodeSource) {
         return std::make_unique<TCharsetEditor>("windows-1252", false);
     }

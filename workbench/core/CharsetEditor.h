@@ -63,8 +63,9 @@ private:
     std::uint64_t FValueStart = 0;
 };
 
-// The editor a conversion needs: UTF-8 for reference and UTF-8 targets; windows-1252 for legacy and
-// VIQR targets written from Unicode sources; none otherwise.
+// The editor a conversion needs: UTF-8 for reference and UTF-8 targets; windows-1258 for Windows-1258
+// targets; windows-1252 for legacy and VIQR targets written from Unicode sources; none otherwise (a
+// Windows-1258 source counts as a legacy one).
 std::unique_ptr<TCharsetEditor> MakeCharsetEditor(TEncoding source, TEncoding target);
 
 // The meta tag inserted into a page that declares no charset.

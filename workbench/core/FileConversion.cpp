@@ -44,7 +44,7 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     job.target = request.target;
     job.targetStream = request.targetStream;
     job.targetStreamName = "standard output";
-    job.setup = engine.FileSetup(request.from, request.to, request.htmlDoc, request.source);
+    job.setup = engine.FileSetup(request.from, request.to, request.htmlDoc, request.source, request.compose);
     job.overwriteAll = request.overwriteAll;
     job.progress = request.progress;
     job.questions = request.questions;

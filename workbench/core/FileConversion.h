@@ -22,6 +22,7 @@ struct TFileConversionRequest {
     bool htmlDoc = false;       // "HTML Doc"
     bool overwriteAll = false;  // "Overwrite All"
     std::optional<TReplacement> replace;
+    bool compose = false;           // combining marks joined to their letters for Unicode targets too
     int sourceStream = -1;          // standard input: read from this descriptor instead of source
     int targetStream = -1;          // standard output: write to this descriptor instead of target
     std::size_t readSize = 0;       // bytes read from the source at a time (0: the usual size)

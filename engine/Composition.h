@@ -1,0 +1,126 @@
+#pragma once
+
+// Letters written decomposed: a vowel followed by combining marks (macOS file names, some editors and
+// web pages, Windows-1258's tone-mark bytes) is joined to the precomposed letter before the letter
+// tables are consulted. Up to two marks join a vowel, a shape and a tone, in either order; a mark that
+// cannot join stays a character of its own, and so does every mark after it.
+
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+#include "LetterLookup.h"
+#include "TextDecoders.h"
+#include "TextSinks.h"
+
+namespace odz {
+
+// The joining mark whose UTF-8 form (two bytes, CC 80 to CD 81) starts at p, or 0.
+inline char32_t Utf8MarkAt(const std::uint8_t* p, const std::uint8_t* end) {
+    if (end - p < 2 || (p[0] != 0xCC && p[0] != 0xCD)) return 0;
+    const char32_t code = static_cast<char32_t>((p[0] & 0x1F) << 6 | (p[1] & 0x3F));
+    return (p[1] & 0xC0) == 0x80 && IsJoiningMark(code) ? code : 0;
+}
+
+// The vowel letter index with the UTF-8 marks at p joined, p moved past them.
+inline int JoinFollowingMarks(int letter, const std::uint8_t*& p, const std::uint8_t* end) {
+    for (char32_t mark; (mark = Utf8MarkAt(p, end)) != 0; p += 2) {
+        const int joined = JoinMark(letter, mark);
+        if (joined < 0) break;
+        letter = joined;
+    }
+    return letter;
+}
+
+// Where a piece of UTF-8 text that ends at `end` (no sequence cut there) may be cut so that no vowel is
+// parted from the marks that may join it: before its last character that is no mark, or before a third
+// mark in a row. The cut falls on a byte that always starts a character.
+inline std::size_t ComposingSafeEnd(std::string_view text, std::size_t end) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(text.data());
+    const auto mark = [&](std::size_t i) { return Utf8MarkAt(bytes + i, bytes + end) != 0; };
+    const std::size_t floor = end > 16 ? end - 16 : 0;
+    for (std::size_t c = end; c-- > floor;) {
+        if (bytes[c] >= 0x80 && bytes[c] < 0xC0) continue;
+        if (!mark(c) || (c >= 4 && mark(c - 2) && mark(c - 4))) return c;
+    }
+    return end;  // no vowel among the last bytes
+}
+
+// A sink that holds back the last vowel it was given until the next character shows whether that is a
+// mark joining it. Everything else goes to the sink it wraps, in order.
+template <class Inner>
+class TComposingSink : public Inner {
+public:
+    using Inner::Inner;
+    static constexpr bool kJoinsMarks = true;
+
+    void Ascii(std::uint8_t b) {
+        Flush();
+        if (const int k = PlainVowelIndex(b); k >= 0) {
+            FPending = k;
+        } else {
+            Inner::Ascii(b);
+        }
+    }
+    void Letter(int k) {
+        Flush();
+        if (k < kCapitalDStroke) {
+            FPending = k;
+        } else {
+            Inner::Letter(k);
+        }
+    }
+    void Char(char32_t code) {
+        if (FPending >= 0 && Join(code)) return;
+        Flush();
+        Inner::Char(code);
+    }
+    // A reference to a combining mark in a reference source: joined, or written as it stands.
+    void MarkReference(char32_t code, std::string_view text) {
+        if (FPending >= 0 && Join(code)) return;
+        Flush();
+        for (const char c : text) Inner::Ascii(static_cast<std::uint8_t>(c));
+    }
+    void TagOpen() {
+        Flush();
+        Inner::TagOpen();
+    }
+    void TagClose() {
+        Flush();
+        Inner::TagClose();
+    }
+    void EndLine() {
+        Flush();
+        Inner::EndLine();
+    }
+    void Raw(std::string_view bytes) {
+        Flush();
+        Inner::Raw(bytes);
+    }
+    std::size_t Backlog() const { return Inner::Backlog() + kMaxBytesPerCodePoint; }
+    void Reset() {
+        FPending = -1;
+        Inner::Reset();
+    }
+
+private:
+    bool Join(char32_t code) {
+        const int joined = IsJoiningMark(code) ? JoinMark(FPending, code) : -1;
+        if (joined < 0) return false;
+        FPending = joined;
+        return true;
+    }
+    void Flush() {
+        if (FPending < 0) return;
+        const int k = std::exchange(FPending, -1);
+        if (IsPlainVowelIndex(k)) {
+            Inner::Ascii(static_cast<std::uint8_t>(UnicodeTable[k]));
+        } else {
+            Inner::Letter(k);
+        }
+    }
+
+    int FPending = -1;  // the vowel held back
+};
+
+}  // namespace odz
