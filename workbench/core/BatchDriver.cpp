@@ -122,7 +122,10 @@ std::optional<QString> TBatchDriver::DrivesRefusal() const {
 }
 
 std::optional<QString> TBatchDriver::ConvertRefusal() const {
-    if (!SourceEncoding || !TargetEncoding || *SourceEncoding == *TargetEncoding) {
+    const bool encodings = SourceEncodingOf
+                               ? TargetEncoding.has_value()
+                               : SourceEncoding && TargetEncoding && *SourceEncoding != *TargetEncoding;
+    if (!encodings) {
         return QStringLiteral("You have to select the different source and target encoding.");
     }
     // The same folder under two spellings is the same folder.
@@ -194,9 +197,9 @@ void TBatchDriver::ReplaceButtonClick() {
 
 void TBatchDriver::ConvertWalk() {
     StartWalk(FReplaceAlso);
-    if (!SourceEncoding || !TargetEncoding) return;
-    ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(), *SourceEncoding,
-                     *TargetEncoding);
+    if ((!SourceEncoding && !SourceEncodingOf) || !TargetEncoding) return;
+    ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
+                     SourceEncoding.value_or(TEncoding::Utf8), *TargetEncoding);
 }
 
 void TBatchDriver::ReplaceWalk() {
