@@ -11,6 +11,7 @@
 
 #include <time.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -98,7 +99,11 @@ std::string Decode(const TDetectorCandidate& candidate, std::string_view sample)
     setup.targetKind = TEncodingKind::Utf8;
     TByteBuffer out;
     MakeLineConverter(setup)->ConvertStream(sample, true, out);
-    return std::string(out.View());
+    std::string text(out.View());
+    // The line end the conversion gives a last line is no part of the sample.
+    if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0 && !sample.ends_with('\n'))
+        text.resize(text.size() - 2);
+    return text;
 }
 
 struct TTally {
@@ -118,7 +123,9 @@ std::string Pick(const TDetection& d) {
 bool Right(const TDetectorCandidate& truth, const TDetection& d, std::string_view sample) {
     if (d.kind == TDetection::dk_Ascii) {
         // Right when the sample holds no Vietnamese letter: every reading gives the same text.
-        return Decode(truth, sample) == std::string(sample) || truth.shortName == "cp1258";
+        return std::all_of(sample.begin(), sample.end(),
+                           [](char c) { return static_cast<unsigned char>(c) < 0x80; }) ||
+               Decode(truth, sample) == std::string(sample);
     }
     if (d.kind != TDetection::dk_Text || d.candidates.empty()) return false;
     const TDetectorCandidate& pick = *d.Best()->candidate;

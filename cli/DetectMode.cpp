@@ -131,8 +131,8 @@ int DetectFiles(const TCliDetect& options) {
     return TDetectRun(options).Run();
 }
 
-std::optional<TEncoding> DetectedSource(const TDetection& detection, bool bestGuess, std::string& name,
-                                        std::string& reason) {
+std::optional<TEncoding> DetectedSource(const TDetection& detection, TEncoding target, bool bestGuess,
+                                        std::string& name, std::string& reason) {
     name = detection.kind == TDetection::dk_Ascii ? "ascii"
            : detection.Best() != nullptr          ? std::string(detection.Best()->candidate->shortName)
                                                   : "binary";
@@ -145,7 +145,13 @@ std::optional<TEncoding> DetectedSource(const TDetection& detection, bool bestGu
                  "; -f names it, --best-guess takes the best)";
         return std::nullopt;
     }
-    const auto reading = detection.Reading();
+    auto reading = detection.Reading();
+    // Plain ASCII reads alike in every 8-bit encoding.
+    if (detection.kind == TDetection::dk_Ascii && target == TEncoding::Utf8) reading = TEncoding::Viscii;
+    if (reading == target) {
+        reason = "left alone: it is in " + std::string(EncodingInfo(target).identifier) + " already";
+        return std::nullopt;
+    }
     if (!reading) {
         reason = "not converted: detected as " + std::string(detection.Best()->candidate->name) +
                  ", which this program does not read";

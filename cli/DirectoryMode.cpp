@@ -237,7 +237,7 @@ int ConvertTree(const TCliConvert& options) {
                         const TDetection detection =
                             DetectEncoding(ReadDetectionSample(std::filesystem::path(path.toStdString())),
                                            instance.Engine().Keys());
-                        source = DetectedSource(detection, options.bestGuess, name, why);
+                        source = DetectedSource(detection, options.to, options.bestGuess, name, why);
                     } catch (const EFileError& error) {
                         why = error.FullText();
                     }

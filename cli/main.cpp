@@ -111,7 +111,7 @@ int Convert(TCliConvert options) {
         const TInput input = fromStdin ? TInput(STDIN_FILENO, "standard input") : TInput(options.source);
         std::string sample = ReadDetectionSample(input);
         std::string reason;
-        const auto source = DetectedSource(DetectEncoding(sample, instance.Engine().Keys()),
+        const auto source = DetectedSource(DetectEncoding(sample, instance.Engine().Keys()), options.to,
                                            options.bestGuess, detected, reason);
         if (!source) {
             std::cerr << "odizodoruz-cli: " << (fromStdin ? "standard input" : options.source) << ": "
@@ -170,7 +170,7 @@ int Convert(TCliConvert options) {
     switch (report.outcome) {
         case TFileConversionReport::Written: {
             std::cerr << "Converted " << sourceName << " (" << from;
-            if (options.detect) std::cerr << ", detected as " << detected;
+            if (options.detect) std::cerr << ", detected";
             std::cerr << ") to " << targetName << " (" << to << ")";
             if (report.references > 0) {
                 std::cerr << "; " << report.references << " character" << (report.references == 1 ? "" : "s")

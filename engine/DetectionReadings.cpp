@@ -372,7 +372,7 @@ struct TRaw {
 };
 
 TRaw Raw(int candidate, const TWordScorer& sink, double bonus, double faultWeight, int byteReading = -1) {
-    return {candidate,     sink.Syllables() + bonus - faultWeight * sink.Faults(),
+    return {candidate,     sink.Evidence() + bonus - faultWeight * sink.Faults(),
             bonus,         sink.Syllables(),
             sink.Faults(), sink.Fingerprint(),
             byteReading};
@@ -516,10 +516,10 @@ std::vector<TReadingScore> ScoreReadings(std::string_view sample, const TViqrKey
     std::size_t utf8Counted = 0;
     const auto utf8Valid = [&] { return utf8Count.invalid == 0; };
     const auto score = [&](std::size_t r) {
-        if (r != kUtf8Reading) return sinks[r].Syllables() - 3.0 * sinks[r].Faults();
+        if (r != kUtf8Reading) return sinks[r].Evidence() - 3.0 * sinks[r].Faults();
         // UTF-8 without a fault is evidence by its structure; text in UTF-8 holds foreign words too.
-        return utf8Valid() ? sinks[r].Syllables() + 2.0 * utf8Count.sequences - sinks[r].Faults()
-                           : sinks[r].Syllables() - 3.0 * sinks[r].Faults();
+        return utf8Valid() ? sinks[r].Evidence() + 2.0 * utf8Count.sequences - sinks[r].Faults()
+                           : sinks[r].Evidence() - 3.0 * sinks[r].Faults();
     };
     std::size_t done = 0;
     std::size_t restFrom = sample.size();  // where the part not judged starts
@@ -595,7 +595,10 @@ std::vector<TReadingScore> ScoreReadings(std::string_view sample, const TViqrKey
         r.fingerprint = Combine(utf8.fingerprint, sink.Fingerprint());
         return r;
     };
-    if (ncr.Words() > 0) raw.push_back(onUtf8(ci_Ncr, ncr, references));
+    // Text that holds most of its letters in UTF-8 quotes its references: they count against it.
+    if (ncr.Words() > 0) {
+        raw.push_back(onUtf8(ci_Ncr, ncr, utf8.syllables > ncr.Words() ? -1.0 * references : references));
+    }
     if (viqr.Words() > 0) raw.push_back(onUtf8(ci_Viqr, viqr, 0.0));
     return Grouped(raw, sample.substr(restFrom), judgedToTheEnd);
 }

@@ -8,8 +8,9 @@ namespace odz {
 
 namespace {
 
-// Punctuation and signs that stand between words in real text (typographic quotes and dashes, the
-// non-breaking space, guillemets, the euro, dong and copyright signs...).
+// Punctuation and signs that stand between words in real text: typographic quotes and dashes, the
+// ellipsis, the non-breaking space, guillemets, the euro, dong, copyright and registered signs. The
+// other signs of the code pages are rare in text, and where a reading makes them out of letters, faults.
 bool IsPunctuation(char32_t code) {
     switch (code) {
         case 0xA0:
@@ -17,12 +18,18 @@ bool IsPunctuation(char32_t code) {
         case 0xAB:
         case 0xAE:
         case 0xBB:
-        case 0x20AC:
+        case 0x2013:
+        case 0x2014:
+        case 0x2018:
+        case 0x2019:
+        case 0x201C:
+        case 0x201D:
+        case 0x2026:
         case 0x20AB:
-        case 0x2122:
+        case 0x20AC:
             return true;
         default:
-            return code >= 0x2010 && code <= 0x2027;
+            return false;
     }
 }
 
@@ -98,6 +105,7 @@ void TWordScorer::EndWord() {
         const bool capitals = FCapitals <= 1 || FCapitals == FCount;
         if (!FBroken && capitals && IsSyllable(FLetters, FCount, FTone)) {
             ++FSyllables;
+            FOneLetter += FCount == 1;
         } else {
             ++FFaults;
         }

@@ -37,6 +37,8 @@ public:
     void Finish() { EndWord(); }
 
     int Syllables() const { return FSyllables; }
+    // The evidence of the syllables: a word of one letter, which many stray bytes make, counts half.
+    double Evidence() const { return FSyllables - 0.5 * FOneLetter; }
     int Faults() const { return FFaults; }
     // Words judged (each a syllable or a fault).
     int Words() const { return FWords; }
@@ -82,6 +84,7 @@ private:
     bool FMarked = false;
     bool FBroken = false;
     int FSyllables = 0;
+    int FOneLetter = 0;  // syllables of one letter
     int FFaults = 0;
     int FWords = 0;
     int FCombined = 0;

@@ -125,8 +125,13 @@ TDetection DetectEncoding(std::string_view sample, const TViqrKeys& keys) {
     for (const TReadingScore& r : readings) {
         if (static_cast<std::size_t>(r.group) >= heads.size()) heads.push_back(&r);
     }
+    // Ties between readings of different texts go to the encoding more archives hold.
+    static constexpr int kPrior[] = {
+        /*viqr*/ 9,    /*ztwin*/ 7, /*viscii*/ 3, /*vps*/ 6,    /*vni*/ 4,    /*tcvn1*/ 5,
+        /*tcvn2*/ 2,   /*ncr*/ 10,  /*utf8*/ 0,   /*utf16*/ 11, /*cp1258*/ 8,
+        /*utf8-nfd*/ 1};
     std::stable_sort(heads.begin(), heads.end(), [](const TReadingScore* a, const TReadingScore* b) {
-        return a->score > b->score || (a->score == b->score && a->candidate < b->candidate);
+        return a->score > b->score || (a->score == b->score && kPrior[a->candidate] < kPrior[b->candidate]);
     });
     const TReadingScore& best = *heads.front();
     // Plain ASCII: the best reading finds no Vietnamese word at all.
@@ -134,13 +139,18 @@ TDetection DetectEncoding(std::string_view sample, const TViqrKeys& keys) {
         detection.kind = TDetection::dk_Ascii;
         return detection;
     }
-    // The best group's confidence grows with its lead and with the share of its words that are
-    // syllables; a rival's with how close it comes.
+    // The best group's confidence grows with its lead, with the share of its words that are syllables
+    // (text of which a quarter is wrong is no text in that encoding) and with the evidence there is; a
+    // rival's with how close it comes.
     const double rival = heads.size() > 1 ? heads[1]->score : std::min(0.0, best.score);
     const double margin = std::max(0.0, best.score - rival);
     const double evidence = best.syllables + best.bonus;
-    const double quality = evidence + best.faults > 0 ? evidence / (evidence + best.faults) : 0;
-    const double confidence = (1.0 - std::exp(-margin / 3.0)) * std::min(1.0, 2.0 * quality);
+    // Structure that outweighs the faults (valid UTF-8 holding foreign words) leaves no doubt.
+    const double quality = best.bonus >= 2.0 * best.faults ? 1.0
+                           : evidence + best.faults > 0    ? evidence / (evidence + best.faults)
+                                                           : 0;
+    const double confidence = (1.0 - std::exp(-margin / 3.0)) * std::clamp((quality - 0.5) / 0.4, 0.0, 1.0) *
+                              (1.0 - std::exp(-evidence / 2.0));
     for (std::size_t rank = 0; rank < heads.size(); ++rank) {
         for (const TReadingScore& r : readings) {
             if (r.group != heads[rank]->group) continue;

@@ -241,8 +241,26 @@ TVnLetterForm LetterFormOfCodePoint(char32_t code) {
     return LetterFormOfIndex(LetterOfCodePoint(code));
 }
 
+// The tones a vowel standing alone takes as a word of its own (à, ở, ý...): a byte that a wrong reading
+// turns into a lone letter seldom makes one of these.
+constexpr std::uint8_t kAloneTones[vl_y + 1] = {
+    0b101111,  // a: a á à ả ạ
+    0,         // ă
+    0,         // â
+    0b000111,  // e: e é è
+    0b001111,  // ê: ê ế ề ể
+    0b001111,  // i: i í ì ỉ
+    0b000011,  // o: o ó
+    0b001111,  // ô: ô ố ồ ổ
+    0b101111,  // ơ: ơ ớ ờ ở ợ
+    0b101111,  // u: u ú ù ủ ụ
+    0b001111,  // ư: ư ứ ừ ử
+    0b001011,  // y: y ý ỷ
+};
+
 bool IsSyllable(const TVnLetter* letters, int count, int tone) {
     if (count <= 0 || count > kMaxSyllableLetters) return false;
+    if (count == 1) return IsVnVowel(letters[0]) && (kAloneTones[letters[0]] >> tone & 1) != 0;
     int start = 0;
     while (start < count && !IsVnVowel(letters[start])) ++start;
     if (start == count) return false;
@@ -291,7 +309,7 @@ bool IsSyllable(const TVnLetter* letters, int count, int tone) {
     std::uint16_t final = kOpen;
     if (end < count) final = FinalOf(letters + end, count - end);
     if ((finals & final) == 0) return false;
-    if ((final & kStopFinals) != 0 && tone != 0 && tone != 1 && tone != 5) return false;
+    if ((final & kStopFinals) != 0 && tone != 1 && tone != 5) return false;
     return true;
 }
 

@@ -70,7 +70,8 @@ TVnLetterForm LetterFormOfCodePoint(char32_t code);
 // True when the toneless small letters spell a syllable that may carry the tone: an initial consonant
 // as Vietnamese spells it (c before a o u, k before e ê i y, gh and ngh before e ê i, q with u), a vowel
 // nucleus the language has, and a final consonant that nucleus takes (or none where it may stand open);
-// a syllable ending in p, t, c or ch carries only the acute or the dot below.
+// a syllable ending in p, t, c or ch carries the acute or the dot below; a vowel alone is a word
+// with the tones it has as one (à, ở, ý, not ộ or ẵ).
 bool IsSyllable(const TVnLetter* letters, int count, int tone);
 
 // The same for a word as code points (precomposed letters): every character a letter, at most one tone
