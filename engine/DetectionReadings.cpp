@@ -226,6 +226,12 @@ constexpr bool IsOddControl(std::uint8_t b) {
     return b < 0x20 && b != '\t' && b != '\n' && b != '\r' && b != '\f' && b != 0x1A && b != 0x1B;
 }
 
+// A byte of a word of an 8-bit reading: an ASCII letter, a byte of 80 hex and above, a control code
+// some encodings use for capitals.
+constexpr bool IsWordByte(std::uint8_t b) {
+    return b >= 0x80 || IsOddControl(b) || IsAsciiLetter(b);
+}
+
 struct TWord {
     std::uint32_t start;
     std::uint32_t length;
@@ -260,7 +266,6 @@ public:
 
 private:
     static bool IsOdd(std::uint8_t b) { return b >= 0x80 || IsOddControl(b); }
-    static bool IsWordByte(std::uint8_t b) { return IsOdd(b) || IsAsciiLetter(b); }
 
     std::string_view FSample;
     std::size_t FPosition = 0;
@@ -563,10 +568,16 @@ std::vector<TReadingScore> ScoreReadings(std::string_view sample, const TViqrKey
         restFrom = cursor.Position();
         if (close.size() > 1 && AnyOf(telling, sample.substr(restFrom))) {
             for (const std::size_t r : close) judgedToTheEnd[r] = true;
-            while (cursor.Next(word)) {
-                const std::string_view text = sample.substr(word.start, word.length);
-                if (!AnyOf(telling, text)) continue;
+            // Each telling byte, with the word around it.
+            for (std::size_t i = restFrom; i < sample.size(); ++i) {
+                if (!telling[static_cast<std::uint8_t>(sample[i])]) continue;
+                std::size_t start = i;
+                while (start > restFrom && IsWordByte(static_cast<std::uint8_t>(sample[start - 1]))) --start;
+                std::size_t end = i + 1;
+                while (end < sample.size() && IsWordByte(static_cast<std::uint8_t>(sample[end]))) ++end;
+                const std::string_view text = sample.substr(start, end - start);
                 for (const std::size_t r : close) ReadWord(kByteReadings[r], text, sinks[r]);
+                i = end;
             }
         }
         break;
@@ -584,7 +595,7 @@ std::vector<TReadingScore> ScoreReadings(std::string_view sample, const TViqrKey
             raw.back().candidate = ci_Decomposed;
         }
     }
-    const TRaw& utf8 = raw[kUtf8Reading];
+    const TRaw utf8 = raw[kUtf8Reading];
     // The words with references or VIQR marks are judged on top of what the UTF-8 reading found.
     const auto onUtf8 = [&](int candidate, const TWordScorer& sink, double bonus) {
         TRaw r = Raw(candidate, sink, bonus, 3.0);

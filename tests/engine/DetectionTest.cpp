@@ -86,8 +86,9 @@ TEST(Detection, ConvertedTextIsDetectedAsItsEncoding) {
     std::string cp1258;
     ASSERT_TRUE(test::Iconv("CP1258", "UTF-8", kParagraphs[0], cp1258));
     EXPECT_EQ(DetectEncoding(cp1258).Best()->candidate->shortName, "cp1258");
-    const TDetection nfd =
-        DetectEncoding("Vie\xCC\xA3t Nam, ti\xC3\xAA\xCC\x81ng Vi\xC3\xAA\xCC\xA3t ho\xCC\x80a");
+    const TDetection nfd = DetectEncoding(
+        "Vie\xCC\xA3t Nam, ti\xC3\xAA\xCC\x81ng Vi\xC3\xAA\xCC\xA3t ho\xCC\x80"
+        "a");
     EXPECT_EQ(nfd.Best()->candidate->shortName, "utf8-nfd");
     EXPECT_EQ(nfd.Reading(), TEncoding::Utf8);
     // TCVN1 and TCVN2 agree on text without toned capitals; toned capitals tell them apart.
@@ -122,7 +123,9 @@ TEST(Detection, AdversarialTexts) {
         const TDetection d = DetectEncoding(c.text);
         EXPECT_EQ(d.kind, c.kind) << test::Hex(c.text);
         EXPECT_EQ(d.Confident(), c.confident) << c.text << (d.Best() ? d.Best()->confidence : -1);
-        if (!c.best.empty()) EXPECT_EQ(d.Best()->candidate->shortName, c.best) << test::Hex(c.text);
+        if (!c.best.empty()) {
+            EXPECT_EQ(d.Best()->candidate->shortName, c.best) << test::Hex(c.text);
+        }
     }
     // VIQR with the user's keys.
     TViqrKeys keys = TViqrKeys::Defaults();
