@@ -15,9 +15,15 @@ const char* const kCliUsage =
     "                         [--replace FIND REPLACEMENT] [--keys KEYS] SOURCE TARGET\n"
     "  odizodoruz-cli convert -f FROM -t TO [--mask MASK] [options as above] SOURCE_DIR TARGET_DIR\n"
     "  odizodoruz-cli replace --find TEXT --with TEXT [--mask MASK] SOURCE_DIR TARGET_DIR\n"
+    "  odizodoruz-cli detect [--mask MASK] [--keys KEYS] FILE_OR_DIR...\n"
     "  odizodoruz-cli --help | -h | help | --version\n"
     "\n"
     "FROM and TO are encoding names as 'odizodoruz-cli encodings' lists them, in any letter case.\n"
+    "FROM 'auto' detects the encoding of each file (of standard input: from its first 64 KiB); a file\n"
+    "whose encoding is not detected with confidence is left alone and named, unless --best-guess is\n"
+    "given. 'detect' prints for each file the encoding, the confidence (0 to 1), the encodings that\n"
+    "read it as the same text and, when close, the runner-up; 'ascii' means no Vietnamese letter at\n"
+    "all (every encoding reads it alike). VIQR is recognised by the keys of --keys or of the settings.\n"
     "SOURCE or TARGET '-' means standard input or standard output; after '--' every argument is a\n"
     "SOURCE or TARGET, even one that begins with '-'.\n"
     "A SOURCE_DIR is walked with all its subfolders; every file matching MASK (default *.*; several\n"
@@ -32,13 +38,15 @@ const char* const kCliUsage =
     "               character also for the targets utf8, utf16 and ncr; the other targets always\n"
     "               get them joined\n"
     "  --replace    replace the text FIND by REPLACEMENT in every line before converting\n"
+    "  --best-guess with -f auto, convert a file by the best reading even when it is not sure\n"
     "  --keys       the eleven VIQR keys for this run, in the order Sac Huyen Hoi Nga Nang Mu AA OO\n"
     "               DHoa dTh Escape (default '`?~.^(+Dd\\); otherwise the keys of the settings file\n"
     "  --mask       the names of the files taken from a SOURCE_DIR\n"
     "  --find       (replace) the text to look for\n"
     "  --with       (replace) the text written in its place\n"
     "  -h, --help   show this text; --version shows the version of the tool\n"
-    "Exit status: 0 when every file was done, 1 when one was left alone or failed, 2 usage error.\n";
+        "Exit status: 0 when every file was done (detected with confidence), 1 when one was left alone,\n"
+    "failed or not detected with confidence, 2 usage error.\n";
 
 std::optional<std::string> CheckKeyString(std::string_view keys) {
     if (keys.size() != kViqrKeyCount) {
@@ -69,15 +77,19 @@ constexpr TCliOption kOptions[] = {
     {"convert", "--to"},
     {"convert", "--html"},
     {"convert", "--overwrite"},
+    {"convert", "--compose"},
+    {"convert", "--best-guess"},
     {"convert", "--replace"},
     {"convert", "--keys"},
     {"convert", "--mask"},
     {"replace", "--find"},
     {"replace", "--with"},
     {"replace", "--mask"},
+    {"detect", "--mask"},
+    {"detect", "--keys"},
 };
 
-constexpr std::string_view kCommands[] = {"encodings", "convert", "replace", "help"};
+constexpr std::string_view kCommands[] = {"encodings", "convert", "replace", "detect", "help"};
 
 // An argument that looks like an option but is none of the command's.
 bool UnknownOption(std::string_view command, std::string_view argument) {
@@ -130,6 +142,32 @@ TCliCommand ParseReplace(const std::vector<std::string>& arguments) {
     return replace;
 }
 
+TCliCommand ParseDetect(const std::vector<std::string>& arguments) {
+    TCliDetect detect;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& a = arguments[i];
+        if (optionsEnded) {
+            detect.paths.push_back(a);
+        } else if (a == "--") {
+            optionsEnded = true;
+        } else if (a == "--mask" || a == "--keys") {
+            if (i + 1 >= arguments.size()) return TCliUsageError{"option " + a + " needs a value"};
+            (a == "--mask" ? detect.mask : detect.keys.emplace()) = arguments[++i];
+        } else if (UnknownOption("detect", a)) {
+            return TCliUsageError{"unknown option " + a};
+        } else {
+            detect.paths.push_back(a);
+        }
+    }
+    if (detect.paths.empty()) return TCliUsageError{"give the files or folders to detect"};
+    if (detect.keys) {
+        if (const auto problem = CheckKeyString(*detect.keys))
+            return TCliUsageError{"bad key string: " + *problem};
+    }
+    return detect;
+}
+
 }  // namespace
 
 std::span<const TCliOption> CliOptions() {
@@ -150,6 +188,7 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
         return TCliEncodings{};
     }
     if (command == "replace") return ParseReplace(arguments);
+    if (command == "detect") return ParseDetect(arguments);
     if (command != "convert") {
         return TCliUsageError{"unknown command '" + command + "' (try 'odizodoruz-cli --help')"};
     }
@@ -186,6 +225,8 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
             convert.overwrite = true;
         } else if (a == "--compose") {
             convert.compose = true;
+        } else if (a == "--best-guess") {
+            convert.bestGuess = true;
         } else if (a == "--replace") {
             if (!value(2)) return TCliUsageError{"option --replace needs FIND and REPLACEMENT"};
             convert.replace = TReplacement{arguments[i + 1], arguments[i + 2]};
@@ -198,15 +239,18 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
     }
     if (!from) return TCliUsageError{"the source encoding is missing (-f FROM)"};
     if (!to) return TCliUsageError{"the target encoding is missing (-t TO)"};
-    const auto fromEncoding = EncodingByName(*from);
+    convert.detect = *from == "auto";
+    const auto fromEncoding =
+        convert.detect ? std::optional<TEncoding>(TEncoding::Viqr) : EncodingByName(*from);
     if (!fromEncoding)
         return TCliUsageError{"unknown encoding '" + *from + "' (see 'odizodoruz-cli encodings')"};
     const auto toEncoding = EncodingByName(*to);
     if (!toEncoding) return TCliUsageError{"unknown encoding '" + *to + "' (see 'odizodoruz-cli encodings')"};
-    if (*fromEncoding == *toEncoding) {
+    if (!convert.detect && *fromEncoding == *toEncoding) {
         return TCliUsageError{"the source and target encodings are the same (" +
                               std::string(EncodingInfo(*fromEncoding).identifier) + ")"};
     }
+    if (convert.bestGuess && !convert.detect) return TCliUsageError{"--best-guess goes with -f auto"};
     if (paths.size() < 2)
         return TCliUsageError{paths.empty() ? "SOURCE and TARGET are missing" : "TARGET is missing"};
     if (paths.size() > 2) return TCliUsageError{"too many arguments: '" + paths[2] + "'"};

@@ -16,6 +16,8 @@ struct TCliHelp {};
 struct TCliVersion {};
 struct TCliConvert {
     TEncoding from;
+    bool detect = false;     // -f auto: each file's source encoding is detected (from is not used)
+    bool bestGuess = false;  // with -f auto: a file whose detection is not confident is converted too
     TEncoding to;
     bool html = false;
     bool overwrite = false;
@@ -36,12 +38,20 @@ struct TCliReplace {
 };
 
 // A command line that names no valid command: the one-line explanation.
+// Detection of the encoding of files (folders walked with the mask).
+struct TCliDetect {
+    std::string mask = "*.*";
+    std::optional<std::string> keys;
+    std::vector<std::string> paths;
+};
+
 struct TCliUsageError {
     std::string message;
 };
 
 using TCliCommand =
-    std::variant<TCliEncodings, TCliHelp, TCliVersion, TCliConvert, TCliReplace, TCliUsageError>;
+    std::variant<TCliEncodings, TCliHelp, TCliVersion, TCliConvert, TCliReplace, TCliDetect,
+                 TCliUsageError>;
 
 TCliCommand ParseCommandLine(const std::vector<std::string>& arguments);
 

@@ -8,11 +8,14 @@
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <utility>
 
 #include "AtomicFile.h"
 #include "BatchDriver.h"
+#include "DetectMode.h"
+#include "FileError.h"
 #include "ListingPorts.h"
 #include "Messages.h"
 #include "SettingsPath.h"
@@ -217,10 +220,32 @@ int ConvertTree(const TCliConvert& options) {
     }
     TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
     if (options.keys) instance.Engine().SetTransDau(*options.keys);
-    return RunBatch(
+    // With -f auto: how many files were read as each encoding detected.
+    std::map<std::string, int> readAs;
+    const int result = RunBatch(
         instance.Engine(), *folders, options.mask, true,
         [&](TBatchDriver& driver) {
             driver.SourceEncoding = options.from;
+            if (options.detect) {
+                driver.SourceEncoding.reset();
+                driver.SourceEncodingOf = [&](const QByteArray& path,
+                                              QString& reason) -> std::optional<TEncoding> {
+                    std::string name;
+                    std::string why;
+                    std::optional<TEncoding> source;
+                    try {
+                        const TDetection detection =
+                            DetectEncoding(ReadDetectionSample(std::filesystem::path(path.toStdString())),
+                                           instance.Engine().Keys());
+                        source = DetectedSource(detection, options.to, options.bestGuess, name, why);
+                    } catch (const EFileError& error) {
+                        why = error.FullText();
+                    }
+                    if (source) ++readAs[name];
+                    reason = QString::fromStdString(why);
+                    return source;
+                };
+            }
             driver.TargetEncoding = options.to;
             driver.OverwriteAll = options.overwrite;
             driver.HtmlDoc = options.html;
@@ -234,6 +259,9 @@ int ConvertTree(const TCliConvert& options) {
             Walk(driver.ConvertRefusal(), [&] { driver.ConvertWalk(); });
         },
         "Converted");
+    for (const auto& [name, count] : readAs)
+        std::cerr << "Read as " << name << ": " << Plural(count, "file") << ".\n";
+    return result;
 }
 
 int ReplaceTree(const TCliReplace& options) {

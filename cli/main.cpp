@@ -1,18 +1,23 @@
 // odizodoruz-cli: converts Vietnamese text files between encodings from the command line, with the
 // same engine as the window. It never asks questions.
 
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "CliMessages.h"
 #include "CliOptions.h"
+#include "DetectMode.h"
 #include "DirectoryMode.h"
+#include "EncodingDetector.h"
 #include "FileConversion.h"
+#include "FileError.h"
 #include "SettingsPath.h"
 #include "TRaRaru.h"
 #include "TemporaryFiles.h"
@@ -49,7 +54,76 @@ int ListEncodings() {
     return kConverted;
 }
 
-int Convert(const TCliConvert& options) {
+// Standard input read again from its start after its first piece was read for detection: the piece,
+// then the rest of the stream, handed on through a socket by a thread of its own.
+class TReplayedInput {
+public:
+    explicit TReplayedInput(std::string first) {
+        if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, FEnds) != 0)
+            throw EFileError("Cannot read standard input");
+        FWriter = std::thread([this, first = std::move(first)] {
+            std::string block = first;
+            std::vector<char> buffer(1 << 16);
+            for (;;) {
+                for (std::size_t sent = 0; sent < block.size();) {
+                    const ssize_t n =
+                        ::send(FEnds[1], block.data() + sent, block.size() - sent, MSG_NOSIGNAL);
+                    if (n < 0 && errno == EINTR) continue;
+                    if (n <= 0) return Close();
+                    sent += static_cast<std::size_t>(n);
+                }
+                const ssize_t got = ::read(STDIN_FILENO, buffer.data(), buffer.size());
+                if (got < 0 && errno == EINTR) {
+                    block.clear();
+                    continue;
+                }
+                if (got <= 0) return Close();
+                block.assign(buffer.data(), static_cast<std::size_t>(got));
+            }
+        });
+    }
+    ~TReplayedInput() {
+        // A conversion that stopped early stops the writer; one that read everything finds it done.
+        ::shutdown(FEnds[0], SHUT_RDWR);
+        FWriter.join();
+        ::close(FEnds[0]);
+    }
+    TReplayedInput(const TReplayedInput&) = delete;
+    TReplayedInput& operator=(const TReplayedInput&) = delete;
+    int Descriptor() const { return FEnds[0]; }
+
+private:
+    void Close() { ::close(FEnds[1]); }
+    int FEnds[2] = {-1, -1};
+    std::thread FWriter;
+};
+
+int Convert(TCliConvert options) {
+    std::optional<TReplayedInput> replayed;
+    std::string detected;
+    if (options.detect && options.source != "-") {
+        std::error_code error;
+        if (!fs::exists(options.source, error))
+            return UsageError("SOURCE '" + options.source + "' does not exist");
+        if (fs::is_directory(options.source, error)) return ConvertTree(options);
+    }
+    if (options.detect) {
+        TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
+        if (options.keys) instance.Engine().SetTransDau(*options.keys);
+        const bool fromStdin = options.source == "-";
+        const TInput input = fromStdin ? TInput(STDIN_FILENO, "standard input") : TInput(options.source);
+        std::string sample = ReadDetectionSample(input);
+        std::string reason;
+        const auto source = DetectedSource(DetectEncoding(sample, instance.Engine().Keys()), options.to,
+                                           options.bestGuess, detected, reason);
+        if (!source) {
+            std::cerr << "odizodoruz-cli: " << (fromStdin ? "standard input" : options.source) << ": "
+                      << reason << '\n';
+            return kNotConverted;
+        }
+        options.from = *source;
+        if (fromStdin) replayed.emplace(std::move(sample));
+    }
     const std::string_view from = EncodingInfo(options.from).identifier;
     const std::string_view to = EncodingInfo(options.to).identifier;
     const bool fromStdin = options.source == "-";
@@ -73,7 +147,9 @@ int Convert(const TCliConvert& options) {
     if (options.keys) engine.SetTransDau(*options.keys);
 
     TFileConversionRequest request;
-    if (fromStdin) {
+    if (replayed) {
+        request.sourceStream = replayed->Descriptor();
+    } else if (fromStdin) {
         request.sourceStream = STDIN_FILENO;
     } else {
         request.source = options.source;
@@ -97,8 +173,9 @@ int Convert(const TCliConvert& options) {
     const std::string targetName = toStdout ? "standard output" : options.target;
     switch (report.outcome) {
         case TFileConversionReport::Written: {
-            std::cerr << "Converted " << sourceName << " (" << from << ") to " << targetName << " (" << to
-                      << ")";
+            std::cerr << "Converted " << sourceName << " (" << from;
+            if (options.detect) std::cerr << ", detected";
+            std::cerr << ") to " << targetName << " (" << to << ")";
             if (report.references > 0) {
                 std::cerr << "; " << report.references << " character" << (report.references == 1 ? "" : "s")
                           << " the target cannot hold written as &#N; references";
@@ -136,6 +213,7 @@ int main(int argc, char** argv) {
         if (const auto* usage = std::get_if<TCliUsageError>(&command)) return UsageError(usage->message);
         if (std::holds_alternative<TCliEncodings>(command)) return ListEncodings();
         if (const auto* replace = std::get_if<TCliReplace>(&command)) return ReplaceTree(*replace);
+        if (const auto* detect = std::get_if<TCliDetect>(&command)) return DetectFiles(*detect);
         return Convert(std::get<TCliConvert>(command));
     } catch (const std::exception& failure) {
         std::cerr << "odizodoruz-cli: " << failure.what() << '\n';

@@ -264,6 +264,70 @@ TEST_F(CliFolders, ConvertsATree) {
     EXPECT_EQ(test::ReadFile(FDir / "joined" / "d.htm"), "\xC3\xA1\r\n");
 }
 
+// Each file's encoding detected: the same bytes as conversions that name the right encodings; a file
+// whose encoding is not sure is left alone and named.
+TEST_F(CliFolders, DetectsEachFilesEncoding) {
+    const std::string prose =
+        "Ng\xC6\xB0\xE1\xBB\x9Di b\xC3\xA1n h\xC3\xA0ng rong \xC4\x91\xE1\xBB\x99i n\xC3\xB3n "
+        "l\xC3\xA1, g\xC3\xA1nh tr\xC3\xAAn vai nh\xE1\xBB\xAFng th\xC3\xBAng c\xE1\xBB\x91m "
+        "xanh th\xC6\xA1m m\xC3\xB9i l\xC3\xBA" "a non.\n";
+    fs::remove_all(FDir / "in");
+    fs::create_directories(FDir / "in" / "sub");
+    fs::create_directories(FDir / "want" / "sub");
+    test::WriteFile(FDir / "prose.txt", prose);
+    const std::pair<const char*, const char*> files[] = {{"viscii", "a.txt"},
+                                                         {"vni", "sub/b.txt"},
+                                                         {"tcvn2", "c.txt"},
+                                                         {"utf16", "sub/d.txt"},
+                                                         {"viqr", "e.txt"}};
+    for (const auto& [encoding, name] : files) {
+        ASSERT_EQ(
+            Run("convert -f utf8 -t " + std::string(encoding) + " " + P("prose.txt") + " " + P("in/") + name)
+                .status,
+            0);
+        ASSERT_EQ(Run("convert -f " + std::string(encoding) + " -t ncr " + P("in/") + name + " " +
+                      P("want/") + name)
+                      .status,
+                  0);
+    }
+    test::WriteFile(FDir / "in" / "f.txt", "Plain ASCII text.\n");
+    test::WriteFile(FDir / "in" / "g.dat", std::string("\x7F"
+                                                       "ELF\x02\x01\0\0",
+                                                       8));
+
+    TRun run = Run("detect --mask '*.txt' " + P("in") + " " + P("in/g.dat"));
+    EXPECT_EQ(run.status, 1) << run.err;
+    const std::string in = (FDir / "in").string() + "/";
+    EXPECT_EQ(run.out, in + "a.txt: viscii 0.99\n" + in + "c.txt: tcvn1 0.99, same text as tcvn2\n" + in +
+                           "e.txt: viqr 0.99\n" + in +
+                           "f.txt: ascii (no Vietnamese letters: every encoding reads it alike)\n" + in +
+                           "sub/b.txt: vni 1.00\n" + in + "sub/d.txt: utf16 1.00\n" + in +
+                           "g.dat: binary (not a text file)\n");
+
+    run = Run("convert -f auto -t ncr " + P("in") + " " + P("out"));
+    EXPECT_EQ(run.status, 1);
+    for (const auto& [encoding, name] : files)
+        EXPECT_EQ(test::ReadFile(FDir / "out" / name), test::ReadFile(FDir / "want" / name)) << name;
+    EXPECT_EQ(test::ReadFile(FDir / "out" / "f.txt"), "Plain ASCII text.\r\n");
+    EXPECT_FALSE(fs::exists(FDir / "out" / "g.dat"));
+    EXPECT_EQ(run.err,
+              "Converted 6 files.\nSkipped 1 file (listed below).\nNot converted:\n  " + in +
+                  "g.dat: not converted: not a text file\nRead as ascii: 1 file.\nRead as tcvn1: 1 "
+                  "file.\nRead as utf16: 1 file.\nRead as viqr: 1 file.\nRead as viscii: 1 file.\nRead "
+                  "as vni: 1 file.\n");
+
+    // One word of a legacy encoding is no evidence: left alone, unless the best guess is asked for.
+    test::WriteFile(FDir / "word.txt", "Vi\xEAt\n");
+    run = Run("convert -f auto -t utf8 " + P("word.txt") + " " + P("word-out.txt"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find("not detected with confidence"), std::string::npos) << run.err;
+    EXPECT_FALSE(fs::exists(FDir / "word-out.txt"));
+    // Standard input is detected from its start and converted whole.
+    run = Run("convert -f auto -t utf8 - -", test::ReadFile(FDir / "in" / "sub" / "b.txt"));
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, test::ReadFile(FDir / "prose.txt").insert(prose.size() - 1, "\r"));
+}
+
 TEST_F(CliFolders, ReplacesInPlace) {
     // Another run's file in the making is no source.
     test::WriteFile(FDir / "in" / "sub" / ".odztmp.AbC123.c.txt", "abc");

@@ -127,7 +127,8 @@ std::optional<QString> TBatchDriver::DrivesRefusal() const {
 }
 
 std::optional<QString> TBatchDriver::ConvertRefusal() const {
-    const bool sourceChosen = DetectSource || (SourceEncoding && SourceEncoding != TargetEncoding);
+    const bool sourceChosen =
+        DetectSource || SourceEncodingOf || (SourceEncoding && SourceEncoding != TargetEncoding);
     if (!TargetEncoding || !sourceChosen) {
         return QCoreApplication::translate("Batch",
                                            "You have to select the different source and target encoding.");
@@ -215,9 +216,10 @@ void TBatchDriver::ReplaceButtonClick() {
 
 void TBatchDriver::ConvertWalk() {
     StartWalk(FReplaceAlso);
-    if ((!SourceEncoding && !DetectSource) || !TargetEncoding) return;
+    if ((!SourceEncoding && !DetectSource && !SourceEncodingOf) || !TargetEncoding) return;
     ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
-                     DetectSource ? std::nullopt : SourceEncoding, *TargetEncoding);
+                     DetectSource ? std::nullopt : std::optional(SourceEncoding.value_or(TEncoding::Utf8)),
+                     *TargetEncoding);
 }
 
 void TBatchDriver::ReplaceWalk() {

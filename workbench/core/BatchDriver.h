@@ -53,6 +53,9 @@ public:
     // After a file fails, go on with the others (the command-line tool). Otherwise the first failure
     // ends the batch and the rest of the walk only counts the files that were not tried.
     bool GoOnAfterFailure = false;
+    // When set, gives each file's source encoding (the source path in, a reason out when there is none);
+    // a file without one is left alone with that reason. SourceEncoding is not used then.
+    std::function<std::optional<TEncoding>(const QByteArray&, QString&)> SourceEncodingOf;
     // Told about every file a batch tries.
     std::function<void(const TFileOutcome&)> OnFile;
 

@@ -178,6 +178,15 @@ void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
 
 void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
                               TEncoding sourceEncoding, TEncoding targetEncoding) {
+    if (SourceEncodingOf) {
+        QString reason;
+        const auto detected = SourceEncodingOf(sourcePath, reason);
+        if (!detected) {
+            FSummary.Add(TNotConverted::Skipped, DisplayPath(sourcePath), reason);
+            return;
+        }
+        sourceEncoding = *detected;
+    }
     TFileConversionRequest request;
     request.source = NativePath(sourcePath);
     request.target = NativePath(targetPath);

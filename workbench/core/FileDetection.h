@@ -9,7 +9,9 @@
 #include <optional>
 #include <string>
 
+#include "EncodingDetector.h"
 #include "Encodings.h"
+#include "ViqrKeys.h"
 
 namespace odz {
 
@@ -31,8 +33,11 @@ struct TFileDetection {
 
 using TFileDetector = std::function<TFileDetection(const std::filesystem::path& file)>;
 
-// The program's detector. It may be called from any thread at once.
-TFileDetector DefaultFileDetector();
+// What the window shows and converts by, from what detection says.
+TFileDetection FileDetectionOf(const TDetection& detection);
+
+// The program's detector, reading VIQR with the given keys. It may be called from any thread at once.
+TFileDetector DefaultFileDetector(const TViqrKeys& keys = TViqrKeys::Defaults());
 
 // The bytes at most a detector needs from the start of a file.
 inline constexpr std::size_t kDetectionSample = 64 * 1024;

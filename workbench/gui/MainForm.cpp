@@ -365,7 +365,7 @@ void TMainForm::ReadOptionsInto(TBatchDriver& driver) const {
     driver.OverwriteAll = OverwriteChk->isChecked();
     driver.HtmlDoc = HTMLCheck->isChecked();
     driver.DetectSource = DetectChosen(*SourceEncodecbo);
-    driver.Detector = FDetector;
+    driver.Detector = FOwnDetector ? DefaultFileDetector(FEngine.Keys()) : FDetector;
 }
 
 void TMainForm::RunBatch(void (TBatchDriver::*click)()) {

@@ -199,6 +199,7 @@ private:
     std::unique_ptr<TProgressBarPort> FProgressPort;
     std::unique_ptr<TBatchDriver> FDriver;
     TFileDetector FDetector = DefaultFileDetector();
+    bool FOwnDetector = true;  // the program's detector, not one handed in: it follows the VIQR keys
     // Gone before the lists it fills.
     std::unique_ptr<TEncodingScan> FEncodingScan;
     bool FEncodingsScanned = false;  // the source list's rows have been handed to the scan

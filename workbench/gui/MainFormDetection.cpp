@@ -29,6 +29,7 @@ QByteArray NativePathOf(const TZTFilelistView& list, const TListItem& item) {
 }  // namespace
 
 void TMainForm::ConnectDetection() {
+    FDetector = DefaultFileDetector(FEngine.Keys());
     FEncodingScan = std::make_unique<TEncodingScan>(FDetector);
     PreviewPane->SetDetector(FDetector);
     SourceFileList->SetExtraColumn(tr("Encoding"));
@@ -48,6 +49,7 @@ void TMainForm::ConnectDetection() {
 
 void TMainForm::SetFileDetector(TFileDetector detector) {
     FDetector = std::move(detector);
+    FOwnDetector = false;
     FEncodingScan->SetDetector(FDetector);
     PreviewPane->SetDetector(FDetector);
     FEncodingsScanned = false;
