@@ -147,6 +147,34 @@
         <source>The files that were not converted are listed under Show Details.</source>
         <translation>Các tệp không được chuyển mã được liệt kê trong phần Xem chi tiết.</translation>
     </message>
+    <message>
+        <source>detected per file</source>
+        <translation>mã phát hiện cho từng tệp</translation>
+    </message>
+    <message>
+        <source>
+
+Files read as each encoding: %1.</source>
+        <translation>
+
+Số tệp được đọc theo từng bảng mã: %1.</translation>
+    </message>
+    <message>
+        <source> (best guess %1, %2%)</source>
+        <translation> (đoán nhiều khả năng nhất là %1, %2%)</translation>
+    </message>
+    <message>
+        <source>left alone: its encoding could not be told</source>
+        <translation>để nguyên: không xác định được bảng mã của tệp</translation>
+    </message>
+    <message>
+        <source>left alone: it is in the target encoding already</source>
+        <translation>để nguyên: tệp đã ở bảng mã đích</translation>
+    </message>
+    <message>
+        <source>plain ASCII</source>
+        <translation>ASCII thuần</translation>
+    </message>
 </context>
 <context>
     <name>DirTree</name>
@@ -678,6 +706,13 @@ Thay nó bằng &quot;%2&quot; không?</translation>
     </message>
 </context>
 <context>
+    <name>TMainForm</name>
+    <message>
+        <source>Detect automatically</source>
+        <translation>Tự động phát hiện</translation>
+    </message>
+</context>
+<context>
     <name>odz::THelpWindow</name>
     <message>
         <source>&amp;Back</source>
@@ -965,6 +1000,81 @@ Thay nó bằng &quot;%2&quot; không?</translation>
     <message>
         <source>All THML Files (*.htm;*.shtm;;*.asp;*.jsp)</source>
         <translation>Mọi tệp HTML (*.htm;*.shtm;;*.asp;*.jsp)</translation>
+    </message>
+    <message>
+        <source>Encoding</source>
+        <translation>Bảng mã</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Xem trước</translation>
+    </message>
+    <message>
+        <source>Show the start of the chosen file before and after conversion</source>
+        <translation>Hiện phần đầu của tệp đã chọn trước và sau khi chuyển mã</translation>
+    </message>
+</context>
+<context>
+    <name>odz::TPreviewPane</name>
+    <message>
+        <source> (the start of the file)</source>
+        <translation> (phần đầu của tệp)</translation>
+    </message>
+    <message>
+        <source>Read as %1</source>
+        <translation>Đọc theo %1</translation>
+    </message>
+    <message>
+        <source>After conversion to %1</source>
+        <translation>Sau khi chuyển sang %1</translation>
+    </message>
+    <message>
+        <source>Detected: plain ASCII (every encoding reads it alike)</source>
+        <translation>Phát hiện: ASCII thuần (mọi bảng mã đều đọc như nhau)</translation>
+    </message>
+    <message>
+        <source>Detected: no encoding reads this file well</source>
+        <translation>Phát hiện: không bảng mã nào đọc được tệp này cho đúng</translation>
+    </message>
+    <message>
+        <source>Detected: %1 (confidence %2%)</source>
+        <translation>Phát hiện: %1 (độ tin cậy %2%)</translation>
+    </message>
+    <message>
+        <source>Detected: not sure, perhaps %1 (confidence %2%)</source>
+        <translation>Phát hiện: chưa chắc, có thể là %1 (độ tin cậy %2%)</translation>
+    </message>
+    <message>
+        <source>, close to %1</source>
+        <translation>, gần với %1</translation>
+    </message>
+    <message>
+        <source>Select a file in the source list to see its preview.</source>
+        <translation>Hãy chọn một tệp trong danh sách nguồn để xem trước.</translation>
+    </message>
+    <message>
+        <source>A folder is selected: select a file to see its preview.</source>
+        <translation>Đang chọn một thư mục: hãy chọn một tệp để xem trước.</translation>
+    </message>
+    <message>
+        <source>This is not a regular file: it is not read.</source>
+        <translation>Đây không phải là tệp thông thường: chương trình không đọc nó.</translation>
+    </message>
+    <message>
+        <source>The file cannot be read (%1).</source>
+        <translation>Không đọc được tệp (%1).</translation>
+    </message>
+    <message>
+        <source>This file holds binary data, not text.</source>
+        <translation>Tệp này chứa dữ liệu nhị phân, không phải văn bản.</translation>
+    </message>
+    <message>
+        <source>Choose the source and the target encoding to see the preview.</source>
+        <translation>Hãy chọn bảng mã nguồn và bảng mã đích để xem trước.</translation>
+    </message>
+    <message>
+        <source>Detection cannot tell this file&apos;s encoding: choose its source encoding.</source>
+        <translation>Không phát hiện được bảng mã của tệp này: hãy chọn bảng mã nguồn.</translation>
     </message>
 </context>
 </TS>

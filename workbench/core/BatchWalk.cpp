@@ -212,7 +212,6 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
 std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePath,
                                                       TEncoding targetEncoding) {
     const TFileDetection found = Detector ? Detector(NativePath(sourcePath)) : TFileDetection{};
-    const auto translate = [](const char* text) { return QCoreApplication::translate("Batch", text); };
     if (!found.problem.empty()) {
         Record(sourcePath, {},
                {TFileConversionReport::Failed, "Cannot open file " + DisplayPath(sourcePath).toStdString(),
@@ -223,12 +222,13 @@ std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePa
     if (!found.confident || (!found.encoding && !found.PlainAscii())) {
         QString guess;
         if (!found.shortName.empty()) {
-            guess = translate(" (best guess %1, %2%)")
+            guess = QCoreApplication::translate("Batch", " (best guess %1, %2%)")
                         .arg(QString::fromStdString(found.shortName))
                         .arg(qRound(found.confidence * 100));
         }
-        FSummary.Add(TNotConverted::LeftAlone, shown,
-                     translate("left alone: its encoding could not be told") + guess);
+        FSummary.Add(
+            TNotConverted::LeftAlone, shown,
+            QCoreApplication::translate("Batch", "left alone: its encoding could not be told") + guess);
         return std::nullopt;
     }
     // Text without Vietnamese letters reads alike in every encoding but UTF-16 (it passes unchanged):
@@ -236,12 +236,13 @@ std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePa
     const TEncoding source =
         found.encoding.value_or(targetEncoding == TEncoding::Utf8 ? TEncoding::Viscii : TEncoding::Utf8);
     if (source == targetEncoding) {
-        FSummary.Add(TNotConverted::LeftAlone, shown,
-                     translate("left alone: it is in the target encoding already"));
+        FSummary.Add(
+            TNotConverted::LeftAlone, shown,
+            QCoreApplication::translate("Batch", "left alone: it is in the target encoding already"));
         return std::nullopt;
     }
-    FPendingReadAs =
-        found.PlainAscii() ? translate("plain ASCII") : QString::fromUtf8(EncodingInfo(source).sourceText);
+    FPendingReadAs = found.PlainAscii() ? QCoreApplication::translate("Batch", "plain ASCII")
+                                        : QString::fromUtf8(EncodingInfo(source).sourceText);
     return source;
 }
 
