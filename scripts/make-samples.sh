@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cli=build/bin/odizodoruz-cli
 [ -x "$cli" ] || { cmake -S . -B build -G Ninja >/dev/null && cmake --build build --target odizodoruz-cli >/dev/null; }
-for target in viqr ztwin viscii vps vni tcvn1 tcvn2 ncr utf16; do
+for target in viqr ztwin viscii vps vni tcvn1 tcvn2 ncr utf16 cp1258 utf8-nfd; do
     mkdir -p "samples/$target"
     for source in samples/utf8/*; do
         html=()

@@ -105,6 +105,9 @@ demo() {
 demo viscii utf8
 demo utf8 viqr
 
+section "which encoding is each sample in? (odizodoruz-cli detect)"
+"$CLI" detect "$SAMPLES" || true
+
 section "Done"
 echo "Converted $converted file(s); the results are in $OUT"
 if [[ $failures -gt 0 ]]; then
