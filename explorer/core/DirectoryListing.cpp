@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSet>
@@ -37,11 +38,9 @@ bool Glob(QStringView name, QStringView pattern) {
     return p == pattern.size();
 }
 
-// The number in a size text ("12 KB"); 0 for a folder's blank.
-qint64 SizeNumber(const QString& text) {
-    const qsizetype k = text.indexOf(QLatin1Char('K'));
-    if (text == QLatin1String(" ") || k < 2) return 0;
-    return text.left(k - 1).trimmed().toLongLong();
+// The kilobytes the Size column shows (whatever language it shows them in); 0 for a folder.
+qint64 SizeNumber(const TListItem& item) {
+    return item.kind == QLatin1String("file") ? SizeKB(item.size) : 0;
 }
 
 int Sign(qint64 value) {
@@ -74,6 +73,17 @@ struct TDirectoryListing::TEntry {
         return bits;
     }
 };
+
+QString DirectoryCaption(const QString& directory) {
+    if (directory.compare(kDrives, Qt::CaseInsensitive) != 0) return directory;
+    const QString shown = QCoreApplication::translate("FileList", "Drives");
+    // Untranslated, the keyword is shown as it was written.
+    return shown == kDrives ? directory : shown;
+}
+
+QString ParentCaption() {
+    return QCoreApplication::translate("FileList", " ^ Parent");
+}
 
 QString TListItem::Name() const {
     return fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1);
@@ -166,7 +176,7 @@ TListItem TDirectoryListing::MakeItem(const TEntry& entry) const {
                                                    entry.facts.st_mtim.tv_nsec / 1000000);
     item.attrText = AttrText(item.attributes);
     if (item.isParent) {
-        item.caption = kParentCaption;
+        item.caption = ParentCaption();
         item.typeName = QStringLiteral(" ");
     } else {
         const qsizetype dot = entry.name.indexOf(QLatin1Char('.'));
@@ -259,7 +269,7 @@ int TDirectoryListing::Compare(const TListItem& x, const TListItem& y) const {
     } else {
         switch (FSortColumn) {
             case 1:
-                r = Sign(SizeNumber(x.sizeText) - SizeNumber(y.sizeText));
+                r = Sign(SizeNumber(x) - SizeNumber(y));
                 break;
             case 3: {
                 // Times that differ by less than 0.432 seconds count as equal.

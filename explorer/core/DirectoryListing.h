@@ -17,8 +17,14 @@ namespace odz {
 using TFileType = unsigned;
 constexpr TFileType kAllFileTypes = kAttrReadOnly | kAttrHidden | kAttrSystem | kAttrArchive;
 
+// The pseudo-folder of the drives. The keyword is what lists compare and settings store, in any
+// letter case; DirectoryCaption is what the user reads.
 inline const QString kDrives = QStringLiteral("Drives");
-inline const QString kParentCaption = QStringLiteral(" ^ Parent");
+
+// A list's folder as the user reads it: the drives under their name in the user's language.
+QString DirectoryCaption(const QString& directory);
+// The caption of the row that leads to the folder above.
+QString ParentCaption();
 
 // One row of a file list.
 struct TListItem {

@@ -1,5 +1,7 @@
 #include "PathRoutines.h"
 
+#include <QCoreApplication>
+
 namespace odz {
 
 QString AddSlash(const QString& path) {
@@ -18,8 +20,11 @@ QString ConcatPath(const QString& directory, const QString& name) {
 
 QString SizeText(qint64 size, const QString& kind) {
     if (kind.compare(QLatin1String("dir"), Qt::CaseInsensitive) == 0) return QStringLiteral(" ");
-    const qint64 n = (size > 0 && size < 1024) ? 1024 : size;
-    return QString::number(n / 1024) + QStringLiteral(" KB");
+    return QCoreApplication::translate("FileList", "%1 KB").arg(SizeKB(size));
+}
+
+qint64 SizeKB(qint64 size) {
+    return ((size > 0 && size < 1024) ? 1024 : size) / 1024;
 }
 
 QString AttrText(unsigned attributes) {

@@ -13,7 +13,10 @@ QString ConcatPath(const QString& directory, const QString& name);
 
 // The Size column: " " for a folder, otherwise whole kilobytes with " KB", where 1 to 1023 bytes
 // count as one kilobyte ("0 KB", "1 KB" up to 2047 bytes, "2 KB" from 2048).
+// The kilobytes are counted as there, and the text is in the user's language.
 QString SizeText(qint64 size, const QString& kind);
+// The whole kilobytes the Size column shows for a file of that many bytes.
+qint64 SizeKB(qint64 size);
 
 // File attribute bits as the list keeps them.
 enum TAttributeBit : unsigned {

@@ -139,7 +139,7 @@ qint64 DiskFreeKB(const QString& path) {
 bool DiskInDrive(const QString& drive, bool showMessage) {
     // Querying a volume never brings up a system dialog here, so there is no error mode to switch off.
     const bool validId = QDir::isAbsolutePath(drive);
-    if (!validId) Messages().Error(QStringLiteral("Not a valid Drive ID"));
+    if (!validId) Messages().Error(QCoreApplication::translate("Drives", "Not a valid Drive ID"));
     bool ready = false;
     if (validId && QFileInfo::exists(drive)) {
         const QStorageInfo volume(drive);
@@ -148,8 +148,9 @@ bool DiskInDrive(const QString& drive, bool showMessage) {
     if (!ready && showMessage) {
         if (qobject_cast<QApplication*>(QCoreApplication::instance())) QApplication::beep();
         const QString name = DriveName(drive);
-        Messages().Warning(QStringLiteral("There is no disk in Drive ") + name + QLatin1Char('\n') +
-                           QStringLiteral("or Drive ") + name + QStringLiteral(": is not ready"));
+        Messages().Warning(
+            QCoreApplication::translate("Drives", "There is no disk in Drive %1\nor Drive %1: is not ready")
+                .arg(name));
     }
     return ready;
 }

@@ -1,5 +1,6 @@
 #include "ExecuteFile.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -27,8 +28,24 @@ bool Launch(const TLaunchRequest& request) {
     return QProcess::startDetached(request.program, request.arguments, request.workingDirectory);
 }
 
+// The operation as the user reads it: the verbs the program itself uses are put in the user's
+// language; any other is shown as it was given.
+QString ShownOperation(const QString& operation) {
+    const QString verb = operation.trimmed().toLower();
+    QString shown;
+    if (verb == QLatin1String("open")) {
+        shown = QCoreApplication::translate("ExecuteFile", "open");
+    } else if (verb == QLatin1String("explore")) {
+        shown = QCoreApplication::translate("ExecuteFile", "explore");
+    } else if (verb == QLatin1String("find")) {
+        shown = QCoreApplication::translate("ExecuteFile", "find");
+    }
+    return shown.isEmpty() || shown == verb ? operation : shown;
+}
+
 int Fail(const QString& operation, const QString& file, int code, const QString& reason = {}) {
-    QString text = QStringLiteral("ERROR - Can't ") + operation + QStringLiteral(" file  ") + file;
+    QString text = QCoreApplication::translate("ExecuteFile", "ERROR - Can't %1 file  %2")
+                       .arg(ShownOperation(operation), file);
     if (!reason.isEmpty()) text += QLatin1Char('\n') + reason;
     Messages().Error(text);
     return code;
@@ -65,11 +82,11 @@ TViewer ViewerOf(const QString& file) {
 QString ViewerName(TViewer viewer) {
     switch (viewer) {
         case TViewer::Editor:
-            return QStringLiteral("text editor");
+            return QCoreApplication::translate("ExecuteFile", "text editor");
         case TViewer::WordProcessor:
-            return QStringLiteral("word processor");
+            return QCoreApplication::translate("ExecuteFile", "word processor");
         default:
-            return QStringLiteral("image viewer");
+            return QCoreApplication::translate("ExecuteFile", "image viewer");
     }
 }
 
@@ -79,11 +96,12 @@ int OpenInViewer(const QString& operation, const QString& file, TViewer viewer, 
                  const QString& directory) {
     const QString document = Resolve(Unquote(parameters), directory);
     if (document.isEmpty())
-        return Fail(operation, file, kExecFileNotFound, QStringLiteral("No file was named."));
+        return Fail(operation, file, kExecFileNotFound,
+                    QCoreApplication::translate("ExecuteFile", "No file was named."));
     const QString name = QFileInfo(document).fileName();
     if (!QFileInfo::exists(document)) {
         return Fail(operation, name, kExecFileNotFound,
-                    QStringLiteral("The file ") + document + " does not exist.");
+                    QCoreApplication::translate("ExecuteFile", "The file %1 does not exist.").arg(document));
     }
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(document);
     QStringList types;
@@ -98,14 +116,14 @@ int OpenInViewer(const QString& operation, const QString& file, TViewer viewer, 
         const QStringList command = ExpandExec(*application, document);
         if (Launch({QUrl(), command.first(), command.mid(1), folder})) return kExecStarted;
         return Fail(operation, command.first(), kExecOutOfResources,
-                    QStringLiteral("The ") + ViewerName(viewer) + " " + application->name +
-                        " could not be started for " + document + ".");
+                    QCoreApplication::translate("ExecuteFile", "The %1 %2 could not be started for %3.")
+                        .arg(ViewerName(viewer), application->name, document));
     }
     // The desktop may still know a program for the file's own type.
     if (Launch({QUrl::fromLocalFile(document), {}, {}, {}})) return kExecStarted;
-    return Fail(
-        operation, name, kExecNoAssociation,
-        QStringLiteral("No ") + ViewerName(viewer) + " for " + document + " was found on this desktop.");
+    return Fail(operation, name, kExecNoAssociation,
+                QCoreApplication::translate("ExecuteFile", "No %1 for %2 was found on this desktop.")
+                    .arg(ViewerName(viewer), document));
 }
 
 int Open(const QString& operation, const QString& file, const QString& parameters, const QString& directory) {
@@ -140,12 +158,13 @@ int Find(const QString& operation, const QString& file) {
         if (program.isEmpty()) continue;
         if (Launch({QUrl(), program, search.arguments, path})) return kExecStarted;
         return Fail(operation, file, kExecOutOfResources,
-                    QStringLiteral("The search program ") + program + " could not be started.");
+                    QCoreApplication::translate("ExecuteFile", "The search program %1 could not be started.")
+                        .arg(program));
     }
-    return Fail(
-        operation, file, kExecNoAssociation,
-        QStringLiteral("No file search program (kfind, catfish, mate-search-tool or gnome-search-tool) "
-                       "is installed on this desktop."));
+    return Fail(operation, file, kExecNoAssociation,
+                QCoreApplication::translate("ExecuteFile",
+                                            "No file search program (kfind, catfish, mate-search-tool or "
+                                            "gnome-search-tool) is installed on this desktop."));
 }
 
 }  // namespace
@@ -161,7 +180,8 @@ int ExecuteFile(const QString& operation, const QString& file, const QString& pa
         return Open(operation, file, parameters, directory);
     }
     return Fail(operation, file, kExecNoAssociation,
-                QStringLiteral("This desktop has no \"") + operation + "\" action for files.");
+                QCoreApplication::translate("ExecuteFile", "This desktop has no \"%1\" action for files.")
+                    .arg(operation));
 }
 
 void SetLauncher(TLauncher launcher) {

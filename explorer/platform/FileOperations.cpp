@@ -19,18 +19,19 @@ namespace {
 
 constexpr int kFailuresShown = 12;
 
+// The verb of an operation, as its failures name it.
 QString Verb(TFileFunction function) {
     switch (function) {
         case kFoMove:
-            return QStringLiteral("move");
+            return QCoreApplication::translate("FileOperations", "move");
         case kFoCopy:
-            return QStringLiteral("copy");
+            return QCoreApplication::translate("FileOperations", "copy");
         case kFoDelete:
-            return QStringLiteral("delete");
+            return QCoreApplication::translate("FileOperations", "delete");
         case kFoRename:
-            return QStringLiteral("rename");
+            return QCoreApplication::translate("FileOperations", "rename");
     }
-    return QStringLiteral("handle");
+    return QCoreApplication::translate("FileOperations", "handle");
 }
 
 QString NameOf(const QString& path) {
@@ -78,7 +79,8 @@ bool Transfer(TFileOperationRequest& request, const QStringList& sources) {
     const QStringList targets = SplitNullList(request.to);
     const bool move = request.function == kFoMove;
     if (targets.isEmpty())
-        return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) + ": no target was given.");
+        return Fail(QCoreApplication::translate("FileOperations", "ERROR - Can't %1: no target was given.")
+                        .arg(Verb(request.function)));
     const QString target = targets.first();
     const QFileInfo targetInfo(target);
     const bool intoFolder = target.endsWith(QLatin1Char('/')) || sources.size() > 1 ||
@@ -87,9 +89,9 @@ bool Transfer(TFileOperationRequest& request, const QStringList& sources) {
     if (intoFolder) {
         const QString folder = Absolute(target, QFileInfo(sources.first()).path());
         if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder)) {
-            return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) +
-                        QStringLiteral(" into \"") + folder +
-                        QStringLiteral("\": the folder cannot be created."));
+            return Fail(QCoreApplication::translate(
+                            "FileOperations", "ERROR - Can't %1 into \"%2\": the folder cannot be created.")
+                            .arg(Verb(request.function), folder));
         }
         for (const QString& source : sources) items.append({source, ConcatPath(folder, NameOf(source))});
     } else {
@@ -176,8 +178,10 @@ bool RunFileOperation(TFileOperationRequest& request) {
     for (const QString& path : given) {
         if (IsDotEntry(path)) continue;
         if (QDir::isRelativePath(path)) {
-            return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) + QStringLiteral(" \"") +
-                        path + QStringLiteral("\": the entry is not named by its full path."));
+            return Fail(
+                QCoreApplication::translate(
+                    "FileOperations", "ERROR - Can't %1 \"%2\": the entry is not named by its full path.")
+                    .arg(Verb(request.function), path));
         }
         sources << QDir::cleanPath(path);
     }
@@ -186,8 +190,11 @@ bool RunFileOperation(TFileOperationRequest& request) {
             Messages().Warning(QCoreApplication::translate("FileOperations", "No file(s) selected"));
             return false;
         }
-        return Fail(QStringLiteral("ERROR - Can't ") + Verb(request.function) +
-                    QStringLiteral(" \"..\": it stands for the folder above, not for an entry of this one."));
+        return Fail(
+            QCoreApplication::translate(
+                "FileOperations",
+                "ERROR - Can't %1 \"..\": it stands for the folder above, not for an entry of this one.")
+                .arg(Verb(request.function)));
     }
     switch (request.function) {
         case kFoCopy:
@@ -198,7 +205,8 @@ bool RunFileOperation(TFileOperationRequest& request) {
         case kFoRename:
             return Rename(sources, SplitNullList(request.to));
     }
-    return Fail(QStringLiteral("ERROR - Unknown file operation ") + QString::number(request.function));
+    return Fail(QCoreApplication::translate("FileOperations", "ERROR - Unknown file operation %1")
+                    .arg(request.function));
 }
 
 bool ShellFileOperation(QWidget* owner, TFileFunction function, const QString& source, bool& aborted,

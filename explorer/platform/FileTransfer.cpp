@@ -148,22 +148,27 @@ TAnswer TFileTransfer::Ask(const QString& question) {
 
 bool TFileTransfer::Item(const QString& source, QString target) {
     const QFileInfo from(source);
-    if (!EntryExists(from)) return Fail(source, target, QStringLiteral("it does not exist"));
+    if (!EntryExists(from))
+        return Fail(source, target, QCoreApplication::translate("FileOperations", "it does not exist"));
     const bool folder = IsRealDir(from);
     if (Location(source) == Location(target)) {
         if (FMove) return Advance(from.fileName(), TreeSize(source));
         target = CopyName(target);
     }
     if (folder && (Location(target) + QLatin1Char('/')).startsWith(Location(source) + QLatin1Char('/'))) {
-        return Fail(source, target, QStringLiteral("the target lies inside the folder itself"));
+        return Fail(
+            source, target,
+            QCoreApplication::translate("FileOperations", "the target lies inside the folder itself"));
     }
     const QFileInfo to(target);
     bool replace = false;
     if (EntryExists(to)) {
         if (folder != IsRealDir(to)) {
-            return Fail(source, target,
-                        folder ? QStringLiteral("a file of that name is in the way")
-                               : QStringLiteral("a folder of that name is in the way"));
+            return Fail(
+                source, target,
+                folder
+                    ? QCoreApplication::translate("FileOperations", "a file of that name is in the way")
+                    : QCoreApplication::translate("FileOperations", "a folder of that name is in the way"));
         }
         const QString question =
             folder ? QCoreApplication::translate("FileOperations",
@@ -198,9 +203,11 @@ bool TFileTransfer::File(const QString& source, const QString& target, bool repl
     if (FMove) {
         QFile original(source);
         if (!original.remove()) {
-            return Fail(source, target,
-                        QStringLiteral("the copy is complete, but the original could not be removed: ") +
-                            original.errorString());
+            return Fail(
+                source, target,
+                QCoreApplication::translate("FileOperations",
+                                            "the copy is complete, but the original could not be removed: %1")
+                    .arg(original.errorString()));
         }
     }
     return true;
@@ -228,18 +235,22 @@ bool TFileTransfer::Folder(const QString& source, const QString& target) {
         const bool childFolder = IsRealDir(fromInfo);
         // Inside a merge the user has already agreed to have files replaced.
         if (EntryExists(intoInfo) && childFolder != IsRealDir(intoInfo)) {
-            ok = Fail(from, into,
-                      childFolder ? QStringLiteral("a file of that name is in the way")
-                                  : QStringLiteral("a folder of that name is in the way"));
+            ok = Fail(
+                from, into,
+                childFolder
+                    ? QCoreApplication::translate("FileOperations", "a file of that name is in the way")
+                    : QCoreApplication::translate("FileOperations", "a folder of that name is in the way"));
             continue;
         }
         ok = (childFolder ? Folder(from, into) : File(from, into, EntryExists(intoInfo))) && ok;
     }
     if (!existed) CopyMode(source, target);
     if (FMove && ok && !FAborted && ::rmdir(QFile::encodeName(source).constData()) != 0) {
+        const QString reason = SystemErrorText(errno);
         return Fail(source, target,
-                    QStringLiteral("the content was moved, but the folder could not be removed: ") +
-                        SystemErrorText(errno));
+                    QCoreApplication::translate(
+                        "FileOperations", "the content was moved, but the folder could not be removed: %1")
+                        .arg(reason));
     }
     return ok && !FAborted;
 }
@@ -250,7 +261,9 @@ bool TFileTransfer::CopyFile(const QString& source, const QString& target, bool 
     // Reading a pipe would wait for a writer forever, and a device may never end.
     struct stat status = {};
     if (::stat(QFile::encodeName(source).constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return Fail(source, target, QStringLiteral("it is not a regular file (a device, pipe or socket)"));
+        return Fail(source, target,
+                    QCoreApplication::translate("FileOperations",
+                                                "it is not a regular file (a device, pipe or socket)"));
     }
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly)) return Fail(source, target, in.errorString());
@@ -300,9 +313,11 @@ bool TFileTransfer::CopyLink(const QString& source, const QString& target, bool 
 }
 
 bool TFileTransfer::Fail(const QString& source, const QString& target, const QString& reason) {
-    FFailures << QStringLiteral("ERROR - Can't ") +
-                     (FMove ? QStringLiteral("move \"") : QStringLiteral("copy \"")) + source +
-                     QStringLiteral("\" to \"") + target + QStringLiteral("\": ") + reason;
+    FFailures << (FMove ? QCoreApplication::translate("FileOperations",
+                                                      "ERROR - Can't move \"%1\" to \"%2\": %3")
+                        : QCoreApplication::translate("FileOperations",
+                                                      "ERROR - Can't copy \"%1\" to \"%2\": %3"))
+                     .arg(source, target, reason);
     return false;
 }
 

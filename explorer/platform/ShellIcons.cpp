@@ -94,7 +94,7 @@ int TShellIcons::FolderIndex(bool open) {
                     : closed;
         if (icon.isNull()) icon = closed;
     }
-    return Add(key, icon, QStringLiteral("Folder"));
+    return Add(key, icon, QCoreApplication::translate("FileList", "Folder"));
 }
 
 int TShellIcons::DriveIconIndex(TDriveType type) {

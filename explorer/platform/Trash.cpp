@@ -1,5 +1,6 @@
 #include "Trash.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -14,12 +15,13 @@ bool MoveToTrash(const QString& path, QString& error) {
     const QString trash = dataHome + QStringLiteral("/Trash");
     if (dataHome.isEmpty() || !QDir().mkpath(trash + QStringLiteral("/files")) ||
         !QDir().mkpath(trash + QStringLiteral("/info"))) {
-        error = QStringLiteral("the Trash folder ") + trash + QStringLiteral(" cannot be created");
+        error =
+            QCoreApplication::translate("FileOperations", "the Trash folder %1 cannot be created").arg(trash);
         return false;
     }
     const QFileInfo info(path);
     if (!info.exists() && !info.isSymLink()) {
-        error = QStringLiteral("it does not exist");
+        error = QCoreApplication::translate("FileOperations", "it does not exist");
         return false;
     }
     QFile entry(path);
@@ -30,9 +32,10 @@ bool MoveToTrash(const QString& path, QString& error) {
     if (QDir::isRelativePath(entry.fileName())) {
         // Should the above ever fall short: put it back rather than leave it in a stray folder.
         const bool restored = QFile::rename(entry.fileName(), path);
-        error = restored ? QStringLiteral("there is no Trash for it")
-                         : QStringLiteral("there is no Trash for it; it was left in ") +
-                               QFileInfo(entry.fileName()).absoluteFilePath();
+        error = restored ? QCoreApplication::translate("FileOperations", "there is no Trash for it")
+                         : QCoreApplication::translate("FileOperations",
+                                                       "there is no Trash for it; it was left in %1")
+                               .arg(QFileInfo(entry.fileName()).absoluteFilePath());
         return false;
     }
     return true;

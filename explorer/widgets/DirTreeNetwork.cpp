@@ -1,5 +1,6 @@
 #include "DirTreeNetwork.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QEventLoop>
 #include <QProcess>
@@ -33,8 +34,8 @@ QString ErrorText(QProcess& process, const QString& errors) {
     const QString text = errors.trimmed();
     if (!text.isEmpty()) return text;
     if (process.error() == QProcess::FailedToStart)
-        return QStringLiteral("the gio program could not be started");
-    return QStringLiteral("gio ended with code ") + QString::number(process.exitCode());
+        return QCoreApplication::translate("DirTree", "the gio program could not be started");
+    return QCoreApplication::translate("DirTree", "gio ended with code %1").arg(process.exitCode());
 }
 
 // Runs gio to the end; false when it did not finish with code 0.
@@ -48,7 +49,8 @@ bool RunGio(const QStringList& arguments, TGioText text, QString& output, QStrin
     output = QString::fromUtf8(process.readAllStandardOutput());
     const QString errors = QString::fromUtf8(process.readAllStandardError());
     if (finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0) return true;
-    error = finished ? ErrorText(process, errors) : QStringLiteral("gio gave no answer");
+    error =
+        finished ? ErrorText(process, errors) : QCoreApplication::translate("DirTree", "gio gave no answer");
     return false;
 }
 
@@ -83,13 +85,15 @@ public:
                     break;
                 case TGioPrompt::Password:
                     if (passwordGiven)
-                        return stop(QStringLiteral("the user name or password was not accepted"));
+                        return stop(QCoreApplication::translate(
+                            "DirTree", "the user name or password was not accepted"));
                     passwordGiven = true;
                     process.write((password + QLatin1Char('\n')).toUtf8());
                     break;
                 case TGioPrompt::Other:
-                    return stop(QStringLiteral("the server asked a question this dialog cannot answer:\n") +
-                                pending.trimmed());
+                    return stop(QCoreApplication::translate(
+                                    "DirTree", "the server asked a question this dialog cannot answer:\n%1")
+                                    .arg(pending.trimmed()));
             }
             pending.clear();
         });
@@ -97,8 +101,9 @@ public:
         QObject::connect(&process, &QProcess::errorOccurred, &loop, [&](QProcess::ProcessError failure) {
             if (failure == QProcess::FailedToStart) loop.quit();
         });
-        QTimer::singleShot(kMountTimeoutMs, &loop,
-                           [&] { stop(QStringLiteral("the server did not answer")); });
+        QTimer::singleShot(kMountTimeoutMs, &loop, [&] {
+            stop(QCoreApplication::translate("DirTree", "the server did not answer"));
+        });
         process.start(GioProgram(), {QStringLiteral("mount"), location});
         if (process.state() != QProcess::NotRunning || process.error() != QProcess::FailedToStart)
             loop.exec();
@@ -132,7 +137,7 @@ public:
 
     bool Unmount(const TNetworkMount& mount, QString& error) override {
         if (!Available()) {
-            error = QStringLiteral("the gio program is not installed");
+            error = QCoreApplication::translate("DirTree", "the gio program is not installed");
             return false;
         }
         QString output;

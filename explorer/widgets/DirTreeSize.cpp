@@ -68,8 +68,10 @@ TTreeSize TreeSize(const QString& folder) {
 
 QString TreeSizeText(qint64 bytes, const QLocale& locale) {
     const double kilobytes = (bytes >= 1 && bytes <= 1023) ? 1.0 : static_cast<double>(bytes) / 1024.0;
-    if (kilobytes > 99999.0) return locale.toString(kilobytes / 1024.0, 'f', 2) + QStringLiteral(" MB");
-    return locale.toString(kilobytes, 'f', 2) + QStringLiteral(" KB");
+    if (kilobytes > 99999.0)
+        return QCoreApplication::translate("DirTree", "%1 MB")
+            .arg(locale.toString(kilobytes / 1024.0, 'f', 2));
+    return QCoreApplication::translate("DirTree", "%1 KB").arg(locale.toString(kilobytes, 'f', 2));
 }
 
 QString TreeSizeMessage(const QString& path, bool isDrive, const TTreeSize& size, const QLocale& locale) {

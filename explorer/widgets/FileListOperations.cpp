@@ -152,9 +152,11 @@ void TZTFilelistView::ViewFile() {
 void TZTFilelistView::NewFolder() {
     if (FListing.IsDrives()) return;
     const QString directory = Directory();
-    QString path = ConcatPath(directory, QStringLiteral("New Folder"));
+    // Named as desktops name new folders in the user's language.
+    const QString name = QCoreApplication::translate("FileList", "New Folder");
+    QString path = ConcatPath(directory, name);
     for (int k = 2; EntryExists(path); ++k)
-        path = directory + QStringLiteral("New Folder(") + QString::number(k) + QLatin1Char(')');
+        path = directory + name + QLatin1Char('(') + QString::number(k) + QLatin1Char(')');
     if (::mkdir(QFile::encodeName(path).constData(), 0777) != 0) {
         const int error = errno;
         Messages().Error(

@@ -1,5 +1,6 @@
 #include "FileListPlatform.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include "Drives.h"
@@ -13,8 +14,9 @@ namespace {
 
 // "###,###,### Mb": whole thousands of kilobytes with thousands separators.
 QString MegabyteText(qint64 kilobytes) {
-    if (kilobytes <= 0) return QStringLiteral("0 Mb");
-    return QLocale::system().toString(kilobytes / 1000) + QStringLiteral(" Mb");
+    const QString number =
+        kilobytes <= 0 ? QStringLiteral("0") : QLocale::system().toString(kilobytes / 1000);
+    return QCoreApplication::translate("FileList", "%1 Mb").arg(number);
 }
 
 }  // namespace

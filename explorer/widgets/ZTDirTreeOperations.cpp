@@ -27,7 +27,6 @@ namespace {
 // Characters that other systems do not allow in folder names: names with them are refused, so that
 // folders made here can be copied anywhere.
 const QString kInvalidNameChars = QStringLiteral("\\*?/=\"<>|:,;+^");
-const QString kNewFolder = QStringLiteral("New Folder");
 
 QString LastComponent(const QString& path) {
     const QString plain = path.size() > 1 ? DelSlash(path) : path;
@@ -95,9 +94,11 @@ bool TZTDirTree::AddNewNode(const QModelIndex& node, const QString& name) {
         Messages().Error(QCoreApplication::translate("DirTree", "Can't add drives"));
         return false;
     }
+    // An unnamed folder gets the name desktops give new folders in the user's language.
+    const QString newFolder = QCoreApplication::translate("DirTree", "New Folder");
     QString folderName = name;
     if (folderName.isEmpty()) {
-        folderName = kNewFolder;
+        folderName = newFolder;
         FSuppressRenameQuestion = true;
     }
     const QString parent = AddSlash(PathOfNode(node));
@@ -127,7 +128,7 @@ bool TZTDirTree::AddNewNode(const QModelIndex& node, const QString& name) {
     // The new folder is the chosen node now: the list shows it too, so that the tree, the list and
     // what works on the list's folder agree. Naming it chooses its parent again.
     ShowInList(FSelectedPath);
-    if (folderName != kNewFolder || !EditSelected()) FSuppressRenameQuestion = false;
+    if (folderName != newFolder || !EditSelected()) FSuppressRenameQuestion = false;
     return true;
 }
 

@@ -358,6 +358,48 @@ Các vị trí trên mạng được kết nối bằng chương trình &quot;gi
         <source>There are no network drives to disconnect.</source>
         <translation>Không có ổ mạng nào để ngắt kết nối.</translation>
     </message>
+    <message>
+        <source>the gio program could not be started</source>
+        <translation>không khởi động được chương trình gio</translation>
+    </message>
+    <message>
+        <source>gio ended with code %1</source>
+        <translation>gio kết thúc với mã lỗi %1</translation>
+    </message>
+    <message>
+        <source>gio gave no answer</source>
+        <translation>gio không trả lời</translation>
+    </message>
+    <message>
+        <source>the user name or password was not accepted</source>
+        <translation>tên người dùng hoặc mật khẩu không được chấp nhận</translation>
+    </message>
+    <message>
+        <source>the server asked a question this dialog cannot answer:
+%1</source>
+        <translation>máy chủ đặt một câu hỏi mà hộp thoại này không trả lời được:
+%1</translation>
+    </message>
+    <message>
+        <source>the server did not answer</source>
+        <translation>máy chủ không trả lời</translation>
+    </message>
+    <message>
+        <source>the gio program is not installed</source>
+        <translation>chương trình gio chưa được cài đặt</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1 MB</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Thư mục mới</translation>
+    </message>
 </context>
 <context>
     <name>Drives</name>
@@ -389,12 +431,125 @@ Các vị trí trên mạng được kết nối bằng chương trình &quot;gi
         <source>Unknown</source>
         <translation>Không rõ</translation>
     </message>
+    <message>
+        <source>Not a valid Drive ID</source>
+        <translation>Mã ổ đĩa không hợp lệ</translation>
+    </message>
+    <message>
+        <source>There is no disk in Drive %1
+or Drive %1: is not ready</source>
+        <translation>Không có đĩa trong ổ %1
+hoặc ổ %1 chưa sẵn sàng</translation>
+    </message>
 </context>
 <context>
     <name>Engine</name>
     <message>
         <source>File already exists, overwrite it ?</source>
         <translation>Tệp đã có, ghi đè lên không?</translation>
+    </message>
+    <message>
+        <source>Cannot create file %1</source>
+        <translation>Không tạo được tệp %1</translation>
+    </message>
+    <message>
+        <source>Cannot write file %1</source>
+        <translation>Không ghi được tệp %1</translation>
+    </message>
+    <message>
+        <source>Cannot open file %1</source>
+        <translation>Không mở được tệp %1</translation>
+    </message>
+    <message>
+        <source>Cannot read file %1</source>
+        <translation>Không đọc được tệp %1</translation>
+    </message>
+    <message>
+        <source>Cannot create %1</source>
+        <translation>Không tạo được %1</translation>
+    </message>
+    <message>
+        <source>Cannot write %1</source>
+        <translation>Không ghi được %1</translation>
+    </message>
+    <message>
+        <source>Cannot read %1</source>
+        <translation>Không đọc được %1</translation>
+    </message>
+    <message>
+        <source>Another program replaced the temporary file</source>
+        <translation>Một chương trình khác đã thay thế tệp tạm</translation>
+    </message>
+    <message>
+        <source>Not a regular file</source>
+        <translation>Không phải là tệp thông thường</translation>
+    </message>
+    <message>
+        <source>The source and target encodings are the same</source>
+        <translation>Bảng mã nguồn và bảng mã đích giống nhau</translation>
+    </message>
+    <message>
+        <source>No such file or directory</source>
+        <translation>Không có tệp hoặc thư mục như vậy</translation>
+    </message>
+</context>
+<context>
+    <name>ExecuteFile</name>
+    <message>
+        <source>open</source>
+        <translation>mở</translation>
+    </message>
+    <message>
+        <source>explore</source>
+        <translation>mở</translation>
+    </message>
+    <message>
+        <source>find</source>
+        <translation>tìm kiếm</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t %1 file  %2</source>
+        <translation>LỖI - Không %1 được tệp  %2</translation>
+    </message>
+    <message>
+        <source>text editor</source>
+        <translation>trình soạn thảo văn bản</translation>
+    </message>
+    <message>
+        <source>word processor</source>
+        <translation>trình xử lý văn bản</translation>
+    </message>
+    <message>
+        <source>image viewer</source>
+        <translation>trình xem ảnh</translation>
+    </message>
+    <message>
+        <source>No file was named.</source>
+        <translation>Chưa có tên tệp nào được đưa ra.</translation>
+    </message>
+    <message>
+        <source>The file %1 does not exist.</source>
+        <translation>Tệp %1 không tồn tại.</translation>
+    </message>
+    <message>
+        <source>The %1 %2 could not be started for %3.</source>
+        <translation>Không khởi động được %1 %2 để mở %3.</translation>
+    </message>
+    <message>
+        <source>No %1 for %2 was found on this desktop.</source>
+        <translation>Không tìm thấy %1 nào cho %2 trên máy tính này.</translation>
+    </message>
+    <message>
+        <source>The search program %1 could not be started.</source>
+        <translation>Không khởi động được chương trình tìm kiếm %1.</translation>
+    </message>
+    <message>
+        <source>No file search program (kfind, catfish, mate-search-tool or gnome-search-tool) is installed on this desktop.</source>
+        <translation>Máy tính này chưa cài chương trình tìm tệp nào (kfind, catfish, mate-search-tool hoặc gnome-search-tool).</translation>
+    </message>
+    <message>
+        <source>This desktop has no &quot;%1&quot; action for files.</source>
+        <translation>Máy tính này không có thao tác &quot;%1&quot; cho tệp.</translation>
     </message>
 </context>
 <context>
@@ -579,6 +734,30 @@ Bạn có muốn tạo nó không?</translation>
         <source>Clipboard as FileName</source>
         <translation>Bộ nhớ tạm, dưới dạng tên tệp</translation>
     </message>
+    <message>
+        <source>Drives</source>
+        <translation>Các ổ đĩa</translation>
+    </message>
+    <message>
+        <source> ^ Parent</source>
+        <translation> ^ Thư mục cha</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1 KB</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Thư mục</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Thư mục mới</translation>
+    </message>
+    <message>
+        <source>%1 Mb</source>
+        <translation>%1 MB</translation>
+    </message>
 </context>
 <context>
     <name>FileOperations</name>
@@ -653,6 +832,117 @@ Thay nó bằng &quot;%2&quot; không?</translation>
     <message>
         <source>Please specify a directory</source>
         <translation>Hãy chọn một thư mục</translation>
+    </message>
+    <message>
+        <source>move</source>
+        <translation>di chuyển</translation>
+    </message>
+    <message>
+        <source>copy</source>
+        <translation>sao chép</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>xoá</translation>
+    </message>
+    <message>
+        <source>rename</source>
+        <translation>đổi tên</translation>
+    </message>
+    <message>
+        <source>handle</source>
+        <translation>xử lý</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t %1: no target was given.</source>
+        <translation>LỖI - Không %1 được: chưa cho biết đích đến.</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t %1 into &quot;%2&quot;: the folder cannot be created.</source>
+        <translation>LỖI - Không %1 được vào &quot;%2&quot;: không tạo được thư mục này.</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t %1 &quot;%2&quot;: the entry is not named by its full path.</source>
+        <translation>LỖI - Không %1 được &quot;%2&quot;: mục này không được ghi bằng đường dẫn đầy đủ.</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t %1 &quot;..&quot;: it stands for the folder above, not for an entry of this one.</source>
+        <translation>LỖI - Không %1 được &quot;..&quot;: đó là thư mục cấp trên, không phải một mục của thư mục này.</translation>
+    </message>
+    <message>
+        <source>ERROR - Unknown file operation %1</source>
+        <translation>LỖI - Không rõ thao tác tệp %1</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>mục này không tồn tại</translation>
+    </message>
+    <message>
+        <source>the target lies inside the folder itself</source>
+        <translation>đích nằm ngay bên trong thư mục đó</translation>
+    </message>
+    <message>
+        <source>a file of that name is in the way</source>
+        <translation>ở đó đã có một tệp trùng tên</translation>
+    </message>
+    <message>
+        <source>a folder of that name is in the way</source>
+        <translation>ở đó đã có một thư mục trùng tên</translation>
+    </message>
+    <message>
+        <source>the copy is complete, but the original could not be removed: %1</source>
+        <translation>đã sao chép xong nhưng không xoá được bản gốc: %1</translation>
+    </message>
+    <message>
+        <source>the content was moved, but the folder could not be removed: %1</source>
+        <translation>đã di chuyển nội dung nhưng không xoá được thư mục: %1</translation>
+    </message>
+    <message>
+        <source>it is not a regular file (a device, pipe or socket)</source>
+        <translation>đây không phải là tệp thông thường (mà là thiết bị, pipe hoặc socket)</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t move &quot;%1&quot; to &quot;%2&quot;: %3</source>
+        <translation>LỖI - Không di chuyển được &quot;%1&quot; tới &quot;%2&quot;: %3</translation>
+    </message>
+    <message>
+        <source>ERROR - Can&apos;t copy &quot;%1&quot; to &quot;%2&quot;: %3</source>
+        <translation>LỖI - Không sao chép được &quot;%1&quot; tới &quot;%2&quot;: %3</translation>
+    </message>
+    <message>
+        <source>the Trash folder %1 cannot be created</source>
+        <translation>không tạo được thư mục Thùng rác %1</translation>
+    </message>
+    <message>
+        <source>there is no Trash for it</source>
+        <translation>không có Thùng rác cho mục này</translation>
+    </message>
+    <message>
+        <source>there is no Trash for it; it was left in %1</source>
+        <translation>không có Thùng rác cho mục này; nó bị để lại ở %1</translation>
+    </message>
+</context>
+<context>
+    <name>QGnomeTheme</name>
+    <message>
+        <source>&amp;OK</source>
+        <translation>&amp;Đồng ý</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Lưu</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Huỷ</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>Đón&amp;g</translation>
+    </message>
+    <message>
+        <source>Close without Saving</source>
+        <translation>Đóng mà không lưu</translation>
     </message>
 </context>
 <context>

@@ -28,6 +28,7 @@
 #include "AtomicFile.h"
 #include "DirTreeModel.h"
 #include "DirTreeNavigation.h"
+#include "EngineTexts.h"
 #include "HelpWindow.h"
 #include "IconvReference.h"
 #include "KeySettingsPage.h"
@@ -702,6 +703,7 @@ private slots:
         QCOMPARE(form->OverwriteChk->text(), QString("Ghi đè tất cả"));
         form->SourceFileList->SetDirectory(Path("in"));
         form->TargetFileList->SetDirectory(Path("out"));
+        QCOMPARE(form->SourceFileList->Item(0).caption, QString(" ^ Thư mục cha"));
         form->SourceEncodecbo->setCurrentIndex(2);  // VISCII
         form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
         FMessages->Expect(TAnswer::Yes);
@@ -713,6 +715,10 @@ private slots:
         QCOMPARE(FMessages->shown,
                  QStringList{"information: Xong\n1 tệp đã được chuyển mã, 0 tệp để nguyên, 0 tệp bị lỗi."});
         QCOMPARE(Read("out/letter.txt"), kLetterUtf8);
+        // The engine's failures, shown in boxes and the preview, keep the file name as it is.
+        QCOMPARE(EngineText("Cannot create file /a/Cannot open file", "Permission denied"),
+                 QString("Không tạo được tệp /a/Cannot open file (Permission denied)"));
+        QCOMPARE(EngineText("Cannot create /a/b"), QString("Không tạo được /a/b"));
         QMessageBox box(QMessageBox::Question, {}, {},
                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Có"));

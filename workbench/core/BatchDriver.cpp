@@ -57,10 +57,9 @@ TBatchDriver::TBatchDriver(TRaRaru& engine, TFileListPort& sourceList, TFileList
       FProgress(progress) {}
 
 std::int64_t TBatchDriver::ItemSizeBytes(int Index) const {
-    const QString text = FSourceList.Item(Index).sizeText;
-    const qsizetype blank = text.indexOf(QLatin1Char(' '));
-    if (text.isEmpty() || blank <= 0) return 0;
-    return text.left(blank).toLongLong() * 1024;
+    // The kilobytes the list shows, whatever language it shows them in.
+    const TListItem& item = FSourceList.Item(Index);
+    return item.kind == QLatin1String("file") ? SizeKB(item.size) * 1024 : 0;
 }
 
 std::int64_t TBatchDriver::ListedSizeBytes() const {

@@ -14,6 +14,7 @@
 
 #include "AtomicFile.h"
 #include "BatchDriver.h"
+#include "EngineTexts.h"
 #include "Messages.h"
 #include "ReplaceInFile.h"
 
@@ -144,8 +145,8 @@ bool TBatchDriver::MayEnter(const QByteArray& folder) {
 }
 
 void TBatchDriver::Fail(const QString& path, const EFileError& error) {
-    if (FSummary.failure.isEmpty()) FSummary.failure = Shown(error.what());
-    FSummary.Add(TNotConverted::Failed, path, Shown(error.FullText()));
+    if (FSummary.failure.isEmpty()) FSummary.failure = EngineText(Shown(error.what()));
+    FSummary.Add(TNotConverted::Failed, path, EngineText(Shown(error.what()), Shown(error.Reason())));
     if (!GoOnAfterFailure) FStopped = true;
 }
 

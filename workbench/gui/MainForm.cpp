@@ -334,9 +334,9 @@ void TMainForm::CreatedirButtonClick() {
 
 namespace {
 
-// A folder as the lists keep it, with its trailing separator.
+// A folder as the lists keep it, with its trailing separator; the drives under their shown name.
 QString FolderText(const QString& path) {
-    return path.compare(kDrives, Qt::CaseInsensitive) == 0 ? path : AddSlash(path);
+    return path.compare(kDrives, Qt::CaseInsensitive) == 0 ? DirectoryCaption(path) : AddSlash(path);
 }
 
 }  // namespace
@@ -350,11 +350,11 @@ void TMainForm::TargetDirTreeClick() {
 }
 
 void TMainForm::SourceFileListItemChange() {
-    SourceDirEdit->setText(SourceFileList->Directory());
+    SourceDirEdit->setText(DirectoryCaption(SourceFileList->Directory()));
 }
 
 void TMainForm::TargetFileListItemChange() {
-    TargetDirEdit->setText(TargetFileList->Directory());
+    TargetDirEdit->setText(DirectoryCaption(TargetFileList->Directory()));
 }
 
 void TMainForm::ReadOptionsInto(TBatchDriver& driver) const {
@@ -435,7 +435,7 @@ void TMainForm::OpenSourceFolder(const QString& path) {
         return;
     }
     ShowFolder(*SourceFileList, folder);
-    SourceDirEdit->setText(SourceFileList->Directory());
+    SourceDirEdit->setText(DirectoryCaption(SourceFileList->Directory()));
     SourceDirTree->OpenPath(SourceFileList->Directory());
 }
 

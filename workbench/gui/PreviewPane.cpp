@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <QtConcurrent/QtConcurrentRun>
 
+#include "EngineTexts.h"
+
 namespace odz {
 
 namespace {
@@ -180,7 +182,8 @@ QString TPreviewPane::Sentence(const TPreview& preview) const {
         case TPreviewState::NotAFile:
             return tr("This is not a regular file: it is not read.");
         case TPreviewState::Unreadable:
-            return tr("The file cannot be read (%1).").arg(QString::fromStdString(preview.problem));
+            return tr("The file cannot be read (%1).")
+                .arg(EngineText(QString::fromStdString(preview.problem)));
         case TPreviewState::Binary:
             return tr("This file holds binary data, not text.");
         case TPreviewState::NoEncoding:
