@@ -4,7 +4,8 @@
 //
 // SAMPLES is the samples folder: the source pane shows it, the target pane its utf8 folder. With
 // --keys the Key Settings page is drawn instead; with --preview the source pane shows the samples'
-// utf8 folder with a letter chosen and the preview pane open on it, converted to VPS.
+// VISCII folder with a letter chosen, its encoding detected, and the preview pane open on it,
+// converted to VPS.
 //
 // The settings file defaults to a fresh one in a temporary folder, so the picture never depends on
 // the developer's own settings.
@@ -43,12 +44,13 @@ int main(int argc, char* argv[]) {
     form.AdjustToScreen(QSize(1280, 1024));
     form.resize(1060, preview ? 860 : 700);
     form.show();
-    form.OpenSourceFolder(arguments.at(2) + (preview ? QStringLiteral("/utf8") : QString()));
+    form.OpenSourceFolder(arguments.at(2) + (preview ? QStringLiteral("/viscii") : QString()));
     form.TargetFileList->SetDirectory(arguments.at(2) +
                                       (preview ? QStringLiteral("/vps") : QStringLiteral("/utf8")));
     form.TargetDirTree->OpenPath(form.TargetFileList->Directory());
     form.TargetDirEdit->setText(form.TargetFileList->Directory());
-    form.SourceEncodecbo->setCurrentIndex(preview ? 8 : 2);  // Unicode UTF-8 or VISCII
+    // "Detect automatically" (the last item) or VISCII.
+    form.SourceEncodecbo->setCurrentIndex(preview ? form.SourceEncodecbo->count() - 1 : 2);
     form.TargetEncodecbo->setCurrentIndex(preview ? 3 : 8);  // VPS or Unicode UTF-8
     if (keyPage) form.GroupBar->setCurrentIndex(1);
     if (preview) {
