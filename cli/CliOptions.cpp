@@ -45,7 +45,7 @@ const char* const kCliUsage =
     "  --find       (replace) the text to look for\n"
     "  --with       (replace) the text written in its place\n"
     "  -h, --help   show this text; --version shows the version of the tool\n"
-        "Exit status: 0 when every file was done (detected with confidence), 1 when one was left alone,\n"
+    "Exit status: 0 when every file was done (detected with confidence), 1 when one was left alone,\n"
     "failed or not detected with confidence, 2 usage error.\n";
 
 std::optional<std::string> CheckKeyString(std::string_view keys) {

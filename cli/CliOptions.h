@@ -50,8 +50,7 @@ struct TCliUsageError {
 };
 
 using TCliCommand =
-    std::variant<TCliEncodings, TCliHelp, TCliVersion, TCliConvert, TCliReplace, TCliDetect,
-                 TCliUsageError>;
+    std::variant<TCliEncodings, TCliHelp, TCliVersion, TCliConvert, TCliReplace, TCliDetect, TCliUsageError>;
 
 TCliCommand ParseCommandLine(const std::vector<std::string>& arguments);
 

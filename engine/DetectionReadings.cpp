@@ -63,7 +63,8 @@ enum TCandidateIndex {
     ci_Cp1258 = 10,
     ci_Decomposed = 11,
 };
-static_assert(ci_Viqr == static_cast<int>(TEncoding::Viqr) && ci_Tcvn2 == static_cast<int>(TEncoding::Tcvn2) &&
+static_assert(ci_Viqr == static_cast<int>(TEncoding::Viqr) &&
+              ci_Tcvn2 == static_cast<int>(TEncoding::Tcvn2) &&
               ci_Utf16 == static_cast<int>(TEncoding::Utf16) &&
               ci_Cp1258 == static_cast<int>(TEncoding::Cp1258) &&
               ci_Decomposed == static_cast<int>(TEncoding::Utf8Nfd));

@@ -270,7 +270,8 @@ TEST_F(CliFolders, DetectsEachFilesEncoding) {
     const std::string prose =
         "Ng\xC6\xB0\xE1\xBB\x9Di b\xC3\xA1n h\xC3\xA0ng rong \xC4\x91\xE1\xBB\x99i n\xC3\xB3n "
         "l\xC3\xA1, g\xC3\xA1nh tr\xC3\xAAn vai nh\xE1\xBB\xAFng th\xC3\xBAng c\xE1\xBB\x91m "
-        "xanh th\xC6\xA1m m\xC3\xB9i l\xC3\xBA" "a non.\n";
+        "xanh th\xC6\xA1m m\xC3\xB9i l\xC3\xBA"
+        "a non.\n";
     fs::remove_all(FDir / "in");
     fs::create_directories(FDir / "in" / "sub");
     fs::create_directories(FDir / "want" / "sub");

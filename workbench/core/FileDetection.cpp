@@ -1,8 +1,8 @@
 #include "FileDetection.h"
 
+#include "EncodingDetector.h"
 #include "FileError.h"
 #include "LineReaders.h"
-#include "EncodingDetector.h"
 
 namespace odz {
 
