@@ -13,7 +13,8 @@ const char* const kCliUsage =
     "  odizodoruz-cli encodings\n"
     "  odizodoruz-cli convert -f FROM -t TO [--html] [--overwrite] [--compose]\n"
     "                         [--replace FIND REPLACEMENT] [--keys KEYS] SOURCE TARGET\n"
-    "  odizodoruz-cli convert -f FROM -t TO [--mask MASK] [options as above] SOURCE_DIR TARGET_DIR\n"
+    "  odizodoruz-cli convert -f FROM -t TO [--mask MASK] [--jobs N] [options as above]\n"
+    "                         SOURCE_DIR TARGET_DIR\n"
     "  odizodoruz-cli replace --find TEXT --with TEXT [--mask MASK] SOURCE_DIR TARGET_DIR\n"
     "  odizodoruz-cli detect [--mask MASK] [--keys KEYS] FILE_OR_DIR...\n"
     "  odizodoruz-cli --help | -h | help | --version\n"
@@ -42,6 +43,8 @@ const char* const kCliUsage =
     "  --keys       the eleven VIQR keys for this run, in the order Sac Huyen Hoi Nga Nang Mu AA OO\n"
     "               DHoa dTh Escape (default '`?~.^(+Dd\\); otherwise the keys of the settings file\n"
     "  --mask       the names of the files taken from a SOURCE_DIR\n"
+    "  --jobs       how many files of a SOURCE_DIR are converted at once (default: one per processor);\n"
+    "               the messages and the summary are the same whatever the number\n"
     "  --find       (replace) the text to look for\n"
     "  --with       (replace) the text written in its place\n"
     "  -h, --help   show this text; --version shows the version of the tool\n"
@@ -67,6 +70,8 @@ std::optional<std::string> CheckKeyString(std::string_view keys) {
 
 namespace {
 
+constexpr int kMaxJobs = 256;
+
 constexpr TCliOption kOptions[] = {
     {"", "--help"},
     {"", "-h"},
@@ -82,6 +87,7 @@ constexpr TCliOption kOptions[] = {
     {"convert", "--replace"},
     {"convert", "--keys"},
     {"convert", "--mask"},
+    {"convert", "--jobs"},
     {"replace", "--find"},
     {"replace", "--with"},
     {"replace", "--mask"},
@@ -219,6 +225,15 @@ TCliCommand ParseCommandLine(const std::vector<std::string>& arguments) {
             } else {
                 convert.keys = v;
             }
+        } else if (a == "--jobs") {
+            if (!value(1)) return TCliUsageError{"option --jobs needs a value"};
+            const std::string& v = arguments[++i];
+            const bool digits = !v.empty() && v.size() <= 4 &&
+                                std::all_of(v.begin(), v.end(), [](char c) { return c >= '0' && c <= '9'; });
+            convert.jobs = digits ? std::stoi(v) : 0;
+            if (convert.jobs < 1 || convert.jobs > kMaxJobs)
+                return TCliUsageError{"--jobs takes a number from 1 to " + std::to_string(kMaxJobs) + ": '" +
+                                      v + "'"};
         } else if (a == "--html") {
             convert.html = true;
         } else if (a == "--overwrite") {

@@ -25,6 +25,7 @@ struct TCliConvert {
     std::optional<TReplacement> replace;
     std::optional<std::string> keys;
     std::string mask = "*.*";  // for folders
+    int jobs = 0;              // for folders: files converted side by side (0: one per processor)
     std::string source;        // a file, a folder, or "-" for standard input
     std::string target;        // a file, a folder, or "-" for standard output
 };

@@ -3,13 +3,16 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <iostream>
 #include <map>
+#include <mutex>
 #include <optional>
+#include <thread>
 #include <utility>
 
 #include "AtomicFile.h"
@@ -220,8 +223,10 @@ int ConvertTree(const TCliConvert& options) {
     }
     TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
     if (options.keys) instance.Engine().SetTransDau(*options.keys);
-    // With -f auto: how many files were read as each encoding detected.
+    // With -f auto: how many files were read as each encoding detected (counted on the converting
+    // threads).
     std::map<std::string, int> readAs;
+    std::mutex readAsLock;
     const int result = RunBatch(
         instance.Engine(), *folders, options.mask, true,
         [&](TBatchDriver& driver) {
@@ -241,12 +246,18 @@ int ConvertTree(const TCliConvert& options) {
                     } catch (const EFileError& error) {
                         why = error.FullText();
                     }
-                    if (source) ++readAs[name];
+                    if (source) {
+                        const std::lock_guard lock(readAsLock);
+                        ++readAs[name];
+                    }
                     reason = QString::fromStdString(why);
                     return source;
                 };
             }
             driver.TargetEncoding = options.to;
+            driver.Jobs = options.jobs > 0
+                              ? options.jobs
+                              : static_cast<int>(std::max(1U, std::thread::hardware_concurrency()));
             driver.OverwriteAll = options.overwrite;
             driver.HtmlDoc = options.html;
             driver.Compose = options.compose;

@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numeric>
 #include <optional>
+#include <vector>
 
 namespace odz {
 
@@ -91,9 +93,10 @@ QString TListItem::Name() const {
 
 bool MatchesPattern(const QString& name, const QString& pattern) {
     if (pattern.isEmpty()) return false;
-    const QString n = name.toCaseFolded();
     const QString p = pattern.toCaseFolded();
-    if (p == QLatin1String("*.*") || Glob(n, p)) return true;
+    if (p == QLatin1String("*.*")) return true;
+    const QString n = name.toCaseFolded();
+    if (Glob(n, p)) return true;
     // "name.*" also finds "name", and "*." finds names without any extension.
     if (p.endsWith(QLatin1String(".*")) && Glob(n, QStringView(p).chopped(2))) return true;
     if (p.endsWith(QLatin1Char('.')) && !n.contains(QLatin1Char('.')) && Glob(n, QStringView(p).chopped(1))) {
@@ -172,8 +175,11 @@ TListItem TDirectoryListing::MakeItem(const TEntry& entry) const {
     item.nativeName = entry.native;
     item.size = entry.IsDir() ? 0 : static_cast<qint64>(entry.facts.st_size);
     item.sizeText = SizeText(item.size, item.kind);
-    item.modified = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(entry.facts.st_mtim.tv_sec) * 1000 +
-                                                   entry.facts.st_mtim.tv_nsec / 1000000);
+    // In UTC: working out the local time costs more than the rest of the row, and only the rows shown
+    // need it.
+    item.modified = QDateTime::fromMSecsSinceEpoch(
+        static_cast<qint64>(entry.facts.st_mtim.tv_sec) * 1000 + entry.facts.st_mtim.tv_nsec / 1000000,
+        Qt::UTC);
     item.attrText = AttrText(item.attributes);
     if (item.isParent) {
         item.caption = ParentCaption();
@@ -190,7 +196,7 @@ TListItem TDirectoryListing::MakeItem(const TEntry& entry) const {
 void TDirectoryListing::ListFolder() {
     const std::unique_ptr<DIR, TCloseDir> dir(::opendir(FNativeDirectory.constData()));
     if (!dir) return;
-    QList<TEntry> entries;
+    std::vector<TEntry> entries;
     while (const dirent* found = ::readdir(dir.get())) {
         TEntry entry;
         entry.native = QByteArray(found->d_name);
@@ -201,8 +207,9 @@ void TDirectoryListing::ListFolder() {
             continue;  // gone since the folder was read
         }
         entry.name = QFile::decodeName(entry.native);
-        entries.append(std::move(entry));
+        entries.push_back(std::move(entry));
     }
+    FItems.reserve(static_cast<qsizetype>(entries.size()));
     const unsigned barred = (kAttrReadOnly | kAttrHidden | kAttrSystem) & ~FFileType;
     const auto admits = [&](const TEntry& entry, bool folders) {
         return entry.IsDir() == folders && (entry.Attributes() & barred) == 0;
@@ -260,16 +267,28 @@ void TDirectoryListing::ColumnClick(int column) {
     Sort();
 }
 
-int TDirectoryListing::Compare(const TListItem& x, const TListItem& y) const {
-    const bool xDir = x.kind == QLatin1String("dir");
-    const bool yDir = y.kind == QLatin1String("dir");
+TDirectoryListing::TSortKey TDirectoryListing::SortKey(const TListItem& item) const {
+    TSortKey key;
+    key.folder = item.kind == QLatin1String("dir");
+    if (FSortColumn == 1) {
+        key.size = SizeNumber(item);
+    } else if (FSortColumn < 2 || FSortColumn > 5) {
+        key.caption = item.caption.toUpper();
+    }
+    return key;
+}
+
+int TDirectoryListing::Compare(const TListItem& x, const TSortKey& xKey, const TListItem& y,
+                               const TSortKey& yKey) const {
+    const bool xDir = xKey.folder;
+    const bool yDir = yKey.folder;
     int r;
     if (xDir != yDir) {
         r = xDir ? -1 : 1;
     } else {
         switch (FSortColumn) {
             case 1:
-                r = Sign(SizeNumber(x) - SizeNumber(y));
+                r = Sign(xKey.size - yKey.size);
                 break;
             case 3: {
                 // Times that differ by less than 0.432 seconds count as equal.
@@ -287,8 +306,8 @@ int TDirectoryListing::Compare(const TListItem& x, const TListItem& y) const {
                 r = x.extraText.compare(y.extraText, Qt::CaseInsensitive);
                 break;
             default: {
-                const QString a = x.caption.toUpper();
-                const QString b = y.caption.toUpper();
+                const QString& a = xKey.caption;
+                const QString& b = yKey.caption;
                 r = a < b ? -1 : (b < a ? 1 : 0);
             }
         }
@@ -298,8 +317,20 @@ int TDirectoryListing::Compare(const TListItem& x, const TListItem& y) const {
 }
 
 void TDirectoryListing::Sort() {
-    std::stable_sort(FItems.begin(), FItems.end(),
-                     [this](const TListItem& x, const TListItem& y) { return Compare(x, y) < 0; });
+    // A folder of many thousand files: the keys are worked out once, the rows moved once.
+    std::vector<TSortKey> keys;
+    keys.reserve(static_cast<std::size_t>(FItems.size()));
+    for (const TListItem& item : FItems) keys.push_back(SortKey(item));
+    std::vector<qsizetype> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) {
+        return Compare(FItems[a], keys[static_cast<std::size_t>(a)], FItems[b],
+                       keys[static_cast<std::size_t>(b)]) < 0;
+    });
+    QList<TListItem> sorted;
+    sorted.reserve(FItems.size());
+    for (const qsizetype i : order) sorted.append(std::move(FItems[i]));
+    FItems = std::move(sorted);
 }
 
 }  // namespace odz

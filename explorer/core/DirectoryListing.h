@@ -106,7 +106,14 @@ public:
 private:
     void ListFolder();
     void Sort();
-    int Compare(const TListItem& x, const TListItem& y) const;
+    // What the sort compares of a row, worked out once per row instead of once per comparison.
+    struct TSortKey {
+        QString caption;  // the caption in capitals (the name column)
+        qint64 size = 0;  // the number of the size text (the size column)
+        bool folder = false;
+    };
+    TSortKey SortKey(const TListItem& item) const;
+    int Compare(const TListItem& x, const TSortKey& xKey, const TListItem& y, const TSortKey& yKey) const;
     struct TEntry;
     TListItem MakeItem(const TEntry& entry) const;
 

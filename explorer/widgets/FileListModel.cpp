@@ -122,8 +122,10 @@ QVariant TFileListModel::data(const QModelIndex& index, int role) const {
                 return item.sizeText;
             case 2:
                 return item.typeName;
-            case 3:
-                return FTimeText ? FTimeText(item.modified) : item.modified.toString();
+            case 3: {
+                const QDateTime local = item.modified.toLocalTime();
+                return FTimeText ? FTimeText(local) : local.toString();
+            }
             case 4:
                 return item.attrText;
             default:

@@ -9,6 +9,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <iterator>
+#include <map>
+#include <optional>
 
 #include "CliOptions.h"
 #include "TestSupport.h"
@@ -354,6 +356,7 @@ TEST_F(CliFolders, UsageErrors) {
         {"convert -f viscii -t utf8 --keys \"''?~.^(+Dd\\\\\" " + P("in/a.txt") + " x",
          "bad key string: keys Sac and Huyen are the same"},
         {"convert -f viscii -t utf8 --bogus " + P("in/a.txt") + " x", "unknown option --bogus"},
+        {"convert -f viscii -t utf8 --jobs 0 " + P("in") + " x", "--jobs takes a number from 1 to 256: '0'"},
         {"convert -f viscii -t utf8 '' x", "SOURCE is an empty name"},
         {"convert -f viscii -t utf8 " + P("in/a.txt") + " ''", "TARGET is an empty name"},
         {"replace --find a --with b " + P("in") + " ''", "TARGET_DIR is an empty name"},
@@ -469,6 +472,76 @@ TEST_F(CliFolders, FolderProblems) {
         const TRun failed = Run("convert -f viscii -t utf8 " + arguments);
         EXPECT_EQ(failed.status, 1);
         EXPECT_EQ(failed.err, "odizodoruz-cli: " + message + "\n");
+    }
+}
+
+// Every file and folder under the folder, with the bytes of every file, by path.
+std::map<std::string, std::string> TreeContents(const fs::path& root) {
+    std::map<std::string, std::string> contents;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        const std::string name = fs::relative(entry.path(), root).string();
+        contents[name] = entry.is_directory() ? "(folder)" : test::ReadFile(entry.path());
+    }
+    return contents;
+}
+
+// Files converted side by side give the same targets, messages, summary and exit status as one at a
+// time, with files that fail, are left alone, skipped or not tried among them.
+TEST_F(CliFolders, JobsGiveWhatOneJobGives) {
+    const std::string prose = "Tr\xE5m n\xE5m trong c\xF5i ng\xD7\xF5i ta, ch\xE6 t\xE0i ch\xE6 m\xAEnh\n";
+    for (const char* folder : {"in/p", "in/p/q", "in/r"}) {
+        fs::create_directories(FDir / folder);
+        for (int i = 0; i < 12; ++i) {
+            std::string text;
+            for (int line = 0; line <= i * 40; ++line) text += prose;
+            test::WriteFile(FDir / folder / ("f" + std::to_string(i) + ".txt"), text);
+        }
+    }
+    test::WriteFile(FDir / "in" / "p" / "word.txt", "Vi\xEAt\n");  // no sure encoding
+    test::WriteFile(FDir / "in" / "p" / "g.dat", std::string("\x7F"
+                                                             "ELF\0\0",
+                                                             6));
+    ASSERT_EQ(::mkfifo((FDir / "in" / "p" / "pipe").c_str(), 0600), 0);
+    fs::create_directory_symlink(FDir / "in" / "r", FDir / "in" / "p" / "r-link");
+    // In every target: a folder where a file goes (fails), a file where a folder goes (its files are
+    // not tried) and a file that exists already (left alone without --overwrite).
+    const auto obstacles = [&](const fs::path& out) {
+        fs::create_directories(out / "p" / "f3.txt");
+        test::WriteFile(out / "r", "in the way");
+        test::WriteFile(out / "p" / "f5.txt", "already here");
+    };
+    const std::string cases[] = {
+        "-f viscii -t utf8",
+        "-f auto -t ncr",
+        "-f viscii -t utf16 --overwrite --replace n N",
+        "-f auto -t viqr --best-guess --mask '*.txt'",
+    };
+    int run = 0;
+    for (const std::string& options : cases) {
+        SCOPED_TRACE(options);
+        std::optional<TRun> one;
+        std::map<std::string, std::string> oneTree;
+        for (const char* jobs : {"1", "4"}) {
+            const fs::path out = FDir / ("out" + std::to_string(run++));
+            obstacles(out);
+            TRun result = Run("convert --jobs " + std::string(jobs) + " " + options + " " + P("in") + " '" +
+                              out.string() + "'");
+            for (std::size_t at; (at = result.err.find(out.string())) != std::string::npos;)
+                result.err.replace(at, out.string().size(), "OUT");
+            const auto tree = TreeContents(out);
+            if (!one) {
+                EXPECT_EQ(result.status, 1);
+                EXPECT_NE(result.err.find("Failed: "), std::string::npos) << result.err;
+                EXPECT_GT(tree.size(), 25U);
+                one = result;
+                oneTree = tree;
+                continue;
+            }
+            EXPECT_EQ(result.status, one->status);
+            EXPECT_EQ(result.out, one->out);
+            EXPECT_EQ(result.err, one->err);
+            EXPECT_TRUE(tree == oneTree);
+        }
     }
 }
 

@@ -216,9 +216,19 @@ void TBatchDriver::ReplaceButtonClick() {
 void TBatchDriver::ConvertWalk() {
     StartWalk(FReplaceAlso);
     if ((!SourceEncoding && !DetectSource && !SourceEncodingOf) || !TargetEncoding) return;
+    // The workers are gone however the walk ends; what they converted is recorded when it ends well.
+    struct TWorkersEnd {
+        TBatchDriver& driver;
+        ~TWorkersEnd() {
+            driver.FWorkers.reset();
+            driver.FWaiting.clear();
+        }
+    } const workersEnd{*this};
+    if (Jobs > 1 && GoOnAfterFailure) FWorkers = std::make_unique<TConversionWorkers>(FEngine, Jobs);
     ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
                      DetectSource ? std::nullopt : std::optional(SourceEncoding.value_or(TEncoding::Utf8)),
                      *TargetEncoding);
+    Settle();
 }
 
 void TBatchDriver::ReplaceWalk() {

@@ -4,11 +4,14 @@
 #include <QSet>
 #include <QString>
 #include <cstdint>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "BatchPorts.h"
 #include "BatchSummary.h"
+#include "ConversionWorkers.h"
 #include "FileConversion.h"
 #include "FileDetection.h"
 #include "FileError.h"
@@ -58,6 +61,12 @@ public:
     std::function<std::optional<TEncoding>(const QByteArray&, QString&)> SourceEncodingOf;
     // Told about every file a batch tries.
     std::function<void(const TFileOutcome&)> OnFile;
+    // Convert converts this many files side by side, each thread with an engine of its own, when no
+    // question can come and no failure ends the batch: only with GoOnAfterFailure, and a target that
+    // exists is then left alone without a question unless OverwriteAll. The walk, the folders made,
+    // the summary and OnFile stay in the order of one at a time. SourceEncodingOf is then called on
+    // the converting threads.
+    int Jobs = 1;
 
     void ConversebuttonClick();
     void ReplaceButtonClick();
@@ -114,6 +123,10 @@ private:
     void Record(const QByteArray& source, const QByteArray& target, const TFileConversionReport& report);
     void Fail(const QString& path, const EFileError& error);
     void NotTried(const QByteArray& source);
+    // Records the files converted side by side, in the order they were given, until at most `left`
+    // are still to record: before anything else goes into the summary, so that it keeps the walk's
+    // order.
+    void Settle(std::size_t left = 0);
 
     TRaRaru& FEngine;
     TFileListPort& FSourceList;
@@ -131,6 +144,9 @@ private:
     bool FBlocked = false;            // the level's target folder cannot be made: nothing below is tried
     TSourceReplacement FReplacement;  // Replace: the texts as the files hold them
     QString FPendingReadAs;           // how detection read the file being converted
+    // The files handed to the workers, each with what records it, in the walk's order.
+    std::deque<std::function<void()>> FWaiting;
+    std::unique_ptr<TConversionWorkers> FWorkers;  // while a walk converts side by side
 };
 
 }  // namespace odz

@@ -10,6 +10,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "AtomicFile.h"
@@ -62,6 +65,14 @@ QString NotAFile(const QByteArray& path) {
 QString Shown(const std::string& text) {
     return DisplayPath(QByteArray::fromStdString(text));
 }
+
+// What converting one file of a batch came to.
+struct TFileWork {
+    std::optional<TEncoding> source;  // none: the file is skipped for the reason
+    QString skipped;
+    TFileConversionReport report;
+    std::int64_t read = 0;  // source bytes read, when counted apart from the batch's bar
+};
 
 // Puts a flag back as it was when the level ends.
 class TKeepFlag {
@@ -127,6 +138,7 @@ bool TBatchDriver::MayEnter(const QByteArray& folder) {
         return canonical != FTargetRoot && !FEntered.contains(canonical);
     }
     // A link inside the tree would convert a folder twice, or hide it under the link's name.
+    Settle();
     QString reason;
     if (!FTargetRoot.isEmpty() && canonical == FTargetRoot) {
         reason =
@@ -145,12 +157,14 @@ bool TBatchDriver::MayEnter(const QByteArray& folder) {
 }
 
 void TBatchDriver::Fail(const QString& path, const EFileError& error) {
+    // (Also called while a file converted side by side is recorded.)
     if (FSummary.failure.isEmpty()) FSummary.failure = EngineText(Shown(error.what()));
     FSummary.Add(TNotConverted::Failed, path, EngineText(Shown(error.what()), Shown(error.Reason())));
     if (!GoOnAfterFailure) FStopped = true;
 }
 
 void TBatchDriver::NotTried(const QByteArray& source) {
+    Settle();
     FSummary.Add(
         TNotConverted::NotTried, DisplayPath(source),
         FStopped ? QCoreApplication::translate("Batch", "not tried: the batch stopped at the failure")
@@ -179,15 +193,6 @@ void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
 
 void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
                               TEncoding sourceEncoding, TEncoding targetEncoding) {
-    if (SourceEncodingOf) {
-        QString reason;
-        const auto detected = SourceEncodingOf(sourcePath, reason);
-        if (!detected) {
-            FSummary.Add(TNotConverted::Skipped, DisplayPath(sourcePath), reason);
-            return;
-        }
-        sourceEncoding = *detected;
-    }
     TFileConversionRequest request;
     request.source = NativePath(sourcePath);
     request.target = NativePath(targetPath);
@@ -197,16 +202,61 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
     request.overwriteAll = OverwriteAll;
     request.compose = Compose;
     if (FReplaceAlso) request.replace = TReplacement{FindText.toStdString(), ReplaceText.toStdString()};
-    request.progress = &FProgress;
-    request.questions = AskYesNoCancel;
-    const TFileConversionReport report = ConvertFile(FEngine, request);
-    if (!FPendingReadAs.isEmpty() && report.outcome == TFileConversionReport::Written)
-        FSummary.CountReadAs(FPendingReadAs);
-    FPendingReadAs.clear();
-    Record(sourcePath, targetPath, report);
-    if (report.outcome != TFileConversionReport::Failed &&
-        (targetEncoding == TEncoding::Utf16 || sourceEncoding == TEncoding::Utf16)) {
-        FProgress.Advance(ItemSizeBytes(index));
+    const auto* const sourceOf = SourceEncodingOf ? &SourceEncodingOf : nullptr;
+    const auto convert = [request, sourceOf, sourcePath](TRaRaru& engine, TProgress* progress,
+                                                         const TAskYesNoCancel& questions) {
+        TFileWork done;
+        TFileConversionRequest file = request;
+        if (sourceOf) {
+            done.source = (*sourceOf)(sourcePath, done.skipped);
+            if (!done.source) return done;
+            file.from = *done.source;
+        }
+        done.source = file.from;
+        file.progress = progress;
+        file.questions = questions;
+        done.report = ConvertFile(engine, file);
+        return done;
+    };
+    // The UTF-16 routines read the file whole: the bar moves by its listed size.
+    const std::int64_t listedSize = ItemSizeBytes(index);
+    const auto record = [this, sourcePath, targetPath, readAs = std::exchange(FPendingReadAs, {}), listedSize,
+                         targetEncoding](const TFileWork& done) {
+        if (!done.source) {
+            FSummary.Add(TNotConverted::Skipped, DisplayPath(sourcePath), done.skipped);
+            return;
+        }
+        if (done.read > 0) FProgress.Advance(done.read);
+        if (!readAs.isEmpty() && done.report.outcome == TFileConversionReport::Written)
+            FSummary.CountReadAs(readAs);
+        Record(sourcePath, targetPath, done.report);
+        if (done.report.outcome != TFileConversionReport::Failed &&
+            (targetEncoding == TEncoding::Utf16 || *done.source == TEncoding::Utf16)) {
+            FProgress.Advance(listedSize);
+        }
+    };
+    if (!FWorkers) {
+        record(convert(FEngine, &FProgress, AskYesNoCancel));
+        return;
+    }
+    // On a worker: no question (an existing target is left alone), the bytes read counted apart.
+    auto task = std::make_shared<std::packaged_task<TFileWork(TRaRaru&)>>([convert](TRaRaru& engine) {
+        TPlainProgress read;
+        TFileWork done = convert(engine, &read, nullptr);
+        done.read = read.Position();
+        return done;
+    });
+    FWaiting.push_back([record, result = task->get_future().share()] { record(result.get()); });
+    FWorkers->Give([task](TRaRaru& engine) { (*task)(engine); });
+    // A few files ahead of the summary keep every worker busy without holding the whole tree.
+    Settle(static_cast<std::size_t>(Jobs) * 4);
+}
+
+void TBatchDriver::Settle(std::size_t left) {
+    while (FWaiting.size() > left) {
+        const std::function<void()> record = std::move(FWaiting.front());
+        FWaiting.pop_front();
+        record();
     }
 }
 
@@ -214,6 +264,7 @@ std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePa
                                                       TEncoding targetEncoding) {
     const TFileDetection found = Detector ? Detector(NativePath(sourcePath)) : TFileDetection{};
     if (!found.problem.empty()) {
+        Settle();
         Record(sourcePath, {},
                {TFileConversionReport::Failed, "Cannot open file " + DisplayPath(sourcePath).toStdString(),
                 found.problem, 0});
@@ -227,6 +278,7 @@ std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePa
                         .arg(QString::fromStdString(found.shortName))
                         .arg(qRound(found.confidence * 100));
         }
+        Settle();
         FSummary.Add(
             TNotConverted::LeftAlone, shown,
             QCoreApplication::translate("Batch", "left alone: its encoding could not be told") + guess);
@@ -237,6 +289,7 @@ std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePa
     const TEncoding source =
         found.encoding.value_or(targetEncoding == TEncoding::Utf8 ? TEncoding::Viscii : TEncoding::Utf8);
     if (source == targetEncoding) {
+        Settle();
         FSummary.Add(
             TNotConverted::LeftAlone, shown,
             QCoreApplication::translate("Batch", "left alone: it is in the target encoding already"));
@@ -271,6 +324,7 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
     const TKeepFlag keepBlocked(FBlocked);
     // A folder that cannot be read gets no target folder; it is named in the report.
     const auto unreadable = [&](const QString& problem) {
+        Settle();
         FSummary.Add(TNotConverted::Unreadable, DisplayPath(SourceDir),
                      QCoreApplication::translate("Batch", "cannot read the folder (%1)").arg(problem));
     };
@@ -280,6 +334,7 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
     }
     if (Trying() && !IsFolder(TargetDir) && ::mkdir(TargetDir.constData(), 0777) != 0) {
         const int error = errno;
+        Settle();
         Fail(DisplayPath(TargetDir),
              EFileError("Cannot create " + DisplayPath(TargetDir).toStdString(), std::strerror(error)));
         FBlocked = true;
@@ -317,6 +372,7 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
                     NotTried(source);
                 }
             } else {
+                Settle();
                 FSummary.Add(TNotConverted::Skipped, DisplayPath(source), NotAFile(source));
             }
         }
