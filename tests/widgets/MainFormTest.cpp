@@ -3,21 +3,16 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QDockWidget>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QProcess>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
-#include <QTemporaryDir>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolBox>
 #include <QToolButton>
 #include <QtTest>
@@ -28,48 +23,20 @@
 #include "AtomicFile.h"
 #include "DirTreeModel.h"
 #include "DirTreeNavigation.h"
-#include "EngineTexts.h"
 #include "HelpWindow.h"
-#include "IconvReference.h"
 #include "KeySettingsPage.h"
 #include "MainForm.h"
-#include "NamedDetector.h"
+#include "MainFormFixture.h"
 #include "PathRoutines.h"
-#include "PreviewPane.h"
 #include "QuitSignals.h"
-#include "ScriptedMessages.h"
 #include "TRaRaru.h"
-#include "Translations.h"
 #include "ZTDirTree.h"
 #include "ZTFilelistView.h"
 
 using namespace odz;
+using namespace odz::test;
 
 namespace {
-
-// The C library's conversion of bytes; a marker when it fails.
-QByteArray Iconv(const QByteArray& bytes, const char* from, const char* to) {
-    std::string output;
-    if (!test::Iconv(to, from, std::string_view(bytes.constData(), bytes.size()), output)) return "<failed>";
-    return QByteArray::fromStdString(output);
-}
-
-const QByteArray kLetterUtf8 =
-    "Kính gửi anh Đức,\r\n"
-    "Tôi đã nhận được thư của anh. Mọi việc ở đây đều ổn.\r\n"
-    "Trăm năm trong cõi người ta, chữ tài chữ mệnh khéo là ghét nhau.\r\n";
-const QByteArray kPoemUtf8 = "Ngẫm hay muôn sự tại trời,\r\nTrời kia đã bắt làm người có thân.\r\n";
-
-// Records every box like the scripted messages, and runs a probe at each question, while the
-// operation that asks is still running.
-class TProbingMessages : public test::TScriptedMessages {
-public:
-    std::function<void(const QString&)> probe;
-    TAnswer Confirm(const QString& text, bool withCancel) override {
-        if (probe) probe(text);
-        return TScriptedMessages::Confirm(text, withCancel);
-    }
-};
 
 // Started by the test of quit signals as a program of its own: a window converting a file whose target
 // exists, stopped at the overwrite question until a signal arrives. It prints the file the question
@@ -105,48 +72,8 @@ public:
 
 }  // namespace
 
-class MainFormTest : public QObject {
+class MainFormTest : public TMainFormFixture {
     Q_OBJECT
-
-private:
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<TProbingMessages> FMessages;
-    std::unique_ptr<TRaRaru> FEngine;
-    QString FCurrent;
-
-    QString Path(const QString& relative) const { return FDir->path() + QLatin1Char('/') + relative; }
-    QString Folder(const QString& relative) const { return Path(relative) + QLatin1Char('/'); }
-    QString SettingsPath() const { return Path("settings/odizodoruz.ini"); }
-    void Write(const QString& relative, const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(Path(relative)).path());
-        QFile file(Path(relative));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray Read(const QString& relative) const {
-        QFile file(Path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
-    std::unique_ptr<TMainForm> NewForm(const QString& settings = {}) {
-        FEngine = std::make_unique<TRaRaru>((settings.isEmpty() ? SettingsPath() : settings).toStdString());
-        FEngine->RaRaruCreate();
-        return std::make_unique<TMainForm>(*FEngine);
-    }
-    static bool Show(QWidget& widget) {
-        widget.show();
-        return QTest::qWaitForWindowExposed(&widget);
-    }
-    static int Row(const TZTFilelistView& list, const QString& caption) {
-        for (int row = 0; row < list.Count(); ++row)
-            if (list.Item(row).caption == caption) return row;
-        return -1;
-    }
-    static QStringList Captions(const TZTFilelistView& list) {
-        QStringList captions;
-        for (int row = 0; row < list.Count(); ++row)
-            if (!list.Item(row).isParent) captions << list.Item(row).caption;
-        return captions;
-    }
 
 public:
     // The program of the quit signal test runs here, before the test's own application exists.
@@ -156,24 +83,8 @@ public:
     }
 
 private slots:
-    void init() {
-        FDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(FDir->isValid());
-        QDir().mkpath(Path("work"));
-        QDir().mkpath(Path("settings"));
-        FCurrent = QDir::currentPath();
-        QDir::setCurrent(Path("work"));
-        const QString root = FDir->path() + QLatin1Char('/');
-        TDirTreeModel::SetDriveSource([root] { return QList<TDrive>{{root, "Fixed Disk", kDriveFixed}}; });
-        FMessages = std::make_unique<TProbingMessages>();
-    }
-    void cleanup() {
-        QDir::setCurrent(FCurrent);
-        TDirTreeModel::SetDriveSource({});
-        FMessages.reset();
-        FEngine.reset();
-        FDir.reset();
-    }
+    void init() { SetUp(); }
+    void cleanup() { TearDown(); }
 
     void adjustToScreenScalesTheWindowAndTheControls() {
         auto form = NewForm();
@@ -400,80 +311,6 @@ private slots:
 
     // The preview follows the selection and both encoding lists; "Detect automatically" reads each file
     // as detection finds it, in the preview and in Convert.
-    void previewFollowsTheSelectionAndTheEncodings() {
-        Write("in/viscii-poem.txt", Iconv(kPoemUtf8, "UTF-8", "VISCII"));
-        auto form = NewForm();
-        form->SetFileDetector(test::NamedDetector());
-        form->SourceFileList->SetDirectory(Path("in"));
-        QVERIFY(form->PreviewDock->isHidden());
-        form->PreviewChk->setChecked(true);
-        const TPreviewPane& pane = *form->PreviewPane;
-        QTRY_COMPARE(pane.MessageLabel->text(),
-                     QString("Select a file in the source list to see its preview."));
-        form->SourceFileList->SetSelected(Row(*form->SourceFileList, "viscii-poem.txt"), true);
-        QTRY_COMPARE(pane.MessageLabel->text(),
-                     QString("Choose the source and the target encoding to see the preview."));
-        const int detect = form->SourceEncodecbo->count() - 1;
-        QCOMPARE(form->SourceEncodecbo->itemText(detect), QString("Detect automatically"));
-        QCOMPARE(form->TargetEncodecbo->findText("Detect automatically"), -1);
-        form->SourceEncodecbo->setCurrentIndex(detect);
-        form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
-        const QString poem = QString::fromUtf8(kPoemUtf8).remove('\r').chopped(1);
-        QTRY_COMPARE(pane.TargetView->toPlainText(), poem);
-        QCOMPARE(pane.SourceCaption->text(), QString("Read as VISCII"));
-        form->SourceEncodecbo->setCurrentIndex(4);  // VNI Wind: other letters
-        QTRY_COMPARE(pane.SourceCaption->text(), QString("Read as VNI Wind"));
-        QVERIFY(pane.TargetView->toPlainText() != poem);
-        form->SourceEncodecbo->setCurrentIndex(detect);
-        FMessages->Expect(TAnswer::No);
-        form->ConversebuttonClick();
-        QCOMPARE(FMessages->asked,
-                 QStringList{"Do you want to convert selected files with *.* in directory " + Folder("in") +
-                             " from detected per file to files with *.* to "
-                             "directory " +
-                             Folder("work") + " with Unicode UTF-8"});
-    }
-
-    // The source list's Encoding column fills on a worker while the window goes on handling events;
-    // sorting by it groups the files. The target list has no such column.
-    void encodingColumnFillsInTheBackground() {
-        const QStringList names{"tcvn1-e.txt",  "unsure-g.txt", "utf8-c.txt", "viqr-d.txt",
-                                "viscii-a.txt", "viscii-f.txt", "vni-b.txt"};
-        for (const QString& name : names) Write("enc/" + name, "x");
-        QDir().mkpath(Path("enc/folder"));
-        for (int i = 0; i < 2000; ++i) Write(QString("big/viscii-%1.txt").arg(i), "x");
-        auto form = NewForm();
-        form->SetFileDetector(test::NamedDetector(std::chrono::milliseconds(1)));
-        TZTFilelistView& list = *form->SourceFileList;
-        const auto texts = [&list] {
-            QStringList shown;
-            for (int row = 0; row < list.Count(); ++row)
-                if (!list.Item(row).isParent) shown << list.Model()->index(row, 5).data().toString();
-            return shown;
-        };
-        list.SetDirectory(Path("enc"));
-        QTRY_VERIFY(!form->EncodingScanRunning());
-        QCOMPARE(list.Model()->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
-                 QString("Encoding"));
-        QCOMPARE(form->TargetFileList->Model()->columnCount(), 5);
-        QCOMPARE(Captions(list), QStringList{"folder"} + names);
-        QCOMPARE(texts(), (QStringList{"", "tcvn1", "viscii?", "utf8", "viqr", "viscii", "viscii", "vni"}));
-        list.ColumnClick(5);
-        QCOMPARE(texts(), (QStringList{"vni", "viscii?", "viscii", "viscii", "viqr", "utf8", "tcvn1", ""}));
-
-        int ticks = 0;
-        QTimer ticker;
-        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
-        ticker.start(0);
-        QSignalSpy batches(list.Model(), &QAbstractItemModel::dataChanged);
-        list.SetDirectory(Path("big"));
-        QCOMPARE(list.Count(), 2001);  // listed at once, the column still blank
-        QVERIFY(form->EncodingScanRunning());
-        QTRY_VERIFY_WITH_TIMEOUT(!form->EncodingScanRunning(), 120000);
-        QCOMPARE(texts(), QStringList(2000, "viscii"));
-        QVERIFY2(batches.size() > 1 && ticks > batches.size(), qPrintable(QString::number(ticks)));
-    }
-
     void settingsAreWrittenAtCloseAndAppliedAtTheNextStart() {
         QDir().mkpath(Path("src"));
         QDir().mkpath(Path("dst"));
@@ -685,50 +522,6 @@ private slots:
 
     // With a Vietnamese locale the window, its questions, its boxes' buttons and the help book speak
     // Vietnamese; the English texts come back when the translation goes.
-    void speaksVietnameseInAVietnameseLocale() {
-        QVERIFY(InstallTranslations(*QCoreApplication::instance(),
-                                    QLocale(QLocale::Vietnamese, QLocale::Vietnam)));
-        const auto english = qScopeGuard([] {
-            for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
-                QCoreApplication::removeTranslator(translator);
-                delete translator;
-            }
-        });
-        Write("in/letter.txt", Iconv(kLetterUtf8, "UTF-8", "VISCII"));
-        QDir().mkpath(Path("out"));
-        auto form = NewForm();
-        QVERIFY(Show(*form));
-        QCOMPARE(form->Conversebutton->text(), QString("Chuyển mã"));
-        QCOMPARE(form->ExitButton->text(), QString("Thoát"));
-        QCOMPARE(form->OverwriteChk->text(), QString("Ghi đè tất cả"));
-        form->SourceFileList->SetDirectory(Path("in"));
-        form->TargetFileList->SetDirectory(Path("out"));
-        QCOMPARE(form->SourceFileList->Item(0).caption, QString(" ^ Thư mục cha"));
-        form->SourceEncodecbo->setCurrentIndex(2);  // VISCII
-        form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
-        FMessages->Expect(TAnswer::Yes);
-        QTest::mouseClick(form->Conversebutton, Qt::LeftButton);
-        QCOMPARE(FMessages->asked,
-                 QStringList{"Bạn có muốn chuyển mã mọi tệp dạng *.* trong thư mục " + Folder("in") +
-                             " từ bảng mã VISCII thành các tệp dạng *.* trong thư mục " + Folder("out") +
-                             " với bảng mã Unicode UTF-8 không?"});
-        QCOMPARE(FMessages->shown,
-                 QStringList{"information: Xong\n1 tệp đã được chuyển mã, 0 tệp để nguyên, 0 tệp bị lỗi."});
-        QCOMPARE(Read("out/letter.txt"), kLetterUtf8);
-        // The engine's failures, shown in boxes and the preview, keep the file name as it is.
-        QCOMPARE(EngineText("Cannot create file /a/Cannot open file", "Permission denied"),
-                 QString("Không tạo được tệp /a/Cannot open file (Permission denied)"));
-        QCOMPARE(EngineText("Cannot create /a/b"), QString("Không tạo được /a/b"));
-        QMessageBox box(QMessageBox::Question, {}, {},
-                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Có"));
-        QCOMPARE(box.button(QMessageBox::No)->text(), QString("&Không"));
-        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QString("Huỷ"));
-        QTest::mouseClick(form->ReplaceButton, Qt::LeftButton);
-        QCOMPARE(form->HelpWindow()->Browser()->source(), QUrl("qrc:/help/vi/index.html"));
-        QCOMPARE(form->HelpWindow()->findChild<QPushButton*>("ContentsButton")->text(), QString("&Mục lục"));
-        QVERIFY(form->close());
-    }
 };
 
 QTEST_MAIN(MainFormTest)
