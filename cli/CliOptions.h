@@ -11,6 +11,12 @@
 
 namespace odz {
 
+// The exit statuses: every file done, one left alone, not detected with confidence or failed, a
+// mistake in the command line.
+inline constexpr int kAllDone = 0;
+inline constexpr int kNotAllDone = 1;
+inline constexpr int kUsage = 2;
+
 struct TCliEncodings {};
 struct TCliHelp {};
 struct TCliVersion {};

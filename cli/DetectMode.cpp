@@ -17,10 +17,6 @@ namespace odz {
 
 namespace {
 
-constexpr int kAllDone = 0;
-constexpr int kNotAllDone = 1;
-constexpr int kUsage = 2;
-
 std::string Confidence(double value) {
     char text[16];
     std::snprintf(text, sizeof text, "%.2f", value);

@@ -27,10 +27,6 @@ namespace odz {
 
 namespace {
 
-constexpr int kAllDone = 0;
-constexpr int kNotAllDone = 1;
-constexpr int kUsage = 2;
-
 // A progress line on standard error while the walk goes on, when that is a terminal.
 class TProgressLine : public TPlainProgress {
 public:

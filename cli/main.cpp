@@ -29,7 +29,6 @@ namespace {
 
 constexpr int kConverted = 0;
 constexpr int kNotConverted = 1;
-constexpr int kUsage = 2;
 
 int UsageError(const std::string& message) {
     std::cerr << "odizodoruz-cli: " << message << '\n';
