@@ -8,7 +8,7 @@ _odizodoruz_cli() {
     prev="${COMP_WORDS[COMP_CWORD - 1]}"
 
     if [[ $COMP_CWORD -eq 1 ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "encodings convert replace help --help -h --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "encodings convert replace detect help --help -h --version" -- "$cur")
         return 0
     fi
     command="${COMP_WORDS[1]}"
@@ -27,11 +27,13 @@ _odizodoruz_cli() {
             # The tool's own list, so that every encoding it knows is offered.
             local names
             names="$("${COMP_WORDS[0]}" encodings 2>/dev/null | awk '{ print $1 }')"
-            [[ -n $names ]] || names="viqr ztwin viscii vps vni tcvn1 tcvn2 ncr utf8 utf16"
+            [[ -n $names ]] || names="viqr ztwin viscii vps vni tcvn1 tcvn2 ncr utf8 utf16 cp1258 utf8-nfd"
+            # The source may also be detected file by file.
+            [[ $prev == -f || $prev == --from ]] && names="auto $names"
             mapfile -t COMPREPLY < <(compgen -W "$names" -- "${cur,,}")
             return 0
             ;;
-        --keys | --mask | --find | --with)
+        --keys | --mask | --find | --with | --jobs)
             return 0
             ;;
         --replace)
@@ -45,13 +47,14 @@ _odizodoruz_cli() {
 
     if [[ $cur == -* ]]; then
         case "$command" in
-            convert) mapfile -t COMPREPLY < <(compgen -W "-f --from -t --to --html --overwrite --replace --keys --mask --" -- "$cur") ;;
+            convert) mapfile -t COMPREPLY < <(compgen -W "-f --from -t --to --html --overwrite --compose --best-guess --replace --keys --mask --jobs --" -- "$cur") ;;
+            detect) mapfile -t COMPREPLY < <(compgen -W "--mask --keys --" -- "$cur") ;;
             replace) mapfile -t COMPREPLY < <(compgen -W "--find --with --mask --" -- "$cur") ;;
         esac
         return 0
     fi
     case "$command" in
-        convert | replace)
+        convert | replace | detect)
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             compopt -o filenames 2>/dev/null
             ;;

@@ -390,7 +390,7 @@ bool NamesWord(const std::string& text, std::string_view word) {
 
 // The usage text and the manual page name every option the parser accepts, every command and every
 // encoding, so neither can fall behind the program.
-TEST_F(Cli, TheUsageAndTheManualNameEverything) {
+TEST_F(Cli, TheUsageTheManualAndTheCompletionNameEverything) {
     TRun run = Run("--version");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, std::string("odizodoruz-cli ") + ODIZODORUZ_VERSION + "\n");
@@ -404,12 +404,16 @@ TEST_F(Cli, TheUsageAndTheManualNameEverything) {
         const bool font = at + 2 < manual.size() && manual[at + 1] == 'f';
         manual.erase(at, font ? 3 : 1);
     }
+    const std::string completion = test::ReadFile(ODZ_COMPLETION_PATH);
     for (const TCliOption& option : CliOptions()) {
         EXPECT_TRUE(NamesWord(usage, option.name)) << option.name << " is missing from --help";
         EXPECT_TRUE(NamesWord(manual, option.name)) << option.name << " is missing from the manual page";
+        EXPECT_TRUE(NamesWord(completion, option.name)) << option.name << " is not completed";
     }
-    for (const std::string_view command : CliCommands())
+    for (const std::string_view command : CliCommands()) {
         EXPECT_TRUE(NamesWord(manual, command)) << command << " is not in the manual";
+        EXPECT_TRUE(NamesWord(completion, command)) << command << " is not completed";
+    }
     for (int i = 0; i < kEncodingCount; ++i) {
         const std::string_view name = EncodingAt(i).shortName;
         EXPECT_TRUE(NamesWord(manual, name)) << name << " is not in the manual";
