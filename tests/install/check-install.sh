@@ -118,8 +118,12 @@ complete_words() {
   bash -c 'source "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _odizodoruz_cli; echo "${COMPREPLY[*]}"' \
     _ "$completion" "$@"
 }
-[[ "$(complete_words "$cli" convert -f '')" == "$(cut -c1-8 <<<"$listing" | tr -d ' ' | paste -sd' ')" ]] ||
-  fail "the completion after -f is not the list of encodings: $(complete_words "$cli" convert -f '')"
+# After -f the source may also be detected ("auto"); after -t only the encodings.
+encodings="$(awk '{ print $1 }' <<<"$listing" | paste -sd' ')"
+[[ "$(complete_words "$cli" convert -f '')" == "auto $encodings" ]] ||
+  fail "the completion after -f is not auto and the list of encodings: $(complete_words "$cli" convert -f '')"
+[[ "$(complete_words "$cli" convert -t '')" == "$encodings" ]] ||
+  fail "the completion after -t is not the list of encodings: $(complete_words "$cli" convert -t '')"
 [[ "$(complete_words "$cli" replace --)" == "--find --with --mask --" ]] ||
   fail "the completion of replace's options: $(complete_words "$cli" replace --)"
 
