@@ -156,7 +156,7 @@ void MarkReferences(std::size_t line, const std::u32string& source, const std::u
 class TPreviewBuilder {
 public:
     TPreviewBuilder(const TPreviewRequest& request, TEncoding source, TEncoding target)
-        : FRequest(request), FSource(source), FTarget(target), FScratch(std::filesystem::path()) {
+        : FRequest(request), FSource(source), FScratch(std::filesystem::path()) {
         FScratch.SetTransDau(request.keys.AsString());
         FConvert = FScratch.FileSetup(source, target, request.htmlDoc, request.file);
         TConversionSetup view = FConvert;
@@ -211,7 +211,6 @@ private:
 
     const TPreviewRequest& FRequest;
     TEncoding FSource;
-    TEncoding FTarget;
     TRaRaru FScratch;  // the setups of the request's keys, apart from the program's engine
     TConversionSetup FConvert;
     std::unique_ptr<TLineConverter> FView;
