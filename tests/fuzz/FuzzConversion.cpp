@@ -88,10 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string block = InPieces(setup, text, 0);
     fuzz::Check(ByLines(setup, text) == block, "line by line and at once give the same bytes");
     fuzz::Check(InPieces(setup, text, pieceSize) == block, "in pieces and at once give the same bytes");
-    // A file's UTF-8 byte-order mark is no content, except in a legacy file.
+    // A file's UTF-8 byte-order mark is no content, except in a file of an 8-bit code page.
     std::string_view content = text;
-    if (setup.sourceKind != TEncodingKind::Legacy && content.substr(0, 3) == "\xEF\xBB\xBF")
-        content.remove_prefix(3);
+    const bool codePage =
+        setup.sourceKind == TEncodingKind::Legacy || setup.sourceKind == TEncodingKind::Cp1258;
+    if (!codePage && content.substr(0, 3) == "\xEF\xBB\xBF") content.remove_prefix(3);
     const std::string expected =
         (setup.targetKind == TEncodingKind::Utf16 ? std::string("\xFF\xFE") : std::string()) +
         (content.empty() ? std::string() : InPieces(setup, content, 0));
