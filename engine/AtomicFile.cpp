@@ -207,7 +207,10 @@ void TAtomicFile::Send(bool behind) {
 // Whether full buffers are written behind; from the first one on, where the machine has a processor
 // to spare.
 bool TAtomicFile::WritingBehind() {
-    if (!FWriter && TBackgroundWorker::Worthwhile()) FWriter = std::make_unique<TBackgroundWorker>();
+    if (!FWriter && !FWriterTried) {
+        FWriterTried = true;
+        FWriter = TBackgroundWorker::StartIfWorthwhile();
+    }
     return FWriter != nullptr;
 }
 

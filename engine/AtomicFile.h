@@ -111,8 +111,9 @@ private:
     std::uint64_t FBytesWritten = 0;
     TState FState = TState::Open;
     std::optional<EFileError> FFailure;
-    std::string FWriting;                        // the buffer being written behind
-    int FWriteError = 0;                         // how writing it failed
+    std::string FWriting;  // the buffer being written behind
+    int FWriteError = 0;   // how writing it failed
+    bool FWriterTried = false;
     std::unique_ptr<TBackgroundWorker> FWriter;  // last: stopped before anything it uses goes
 };
 

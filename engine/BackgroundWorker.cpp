@@ -70,7 +70,17 @@ void TBackgroundWorker::WaitQuietly() noexcept {
 }
 
 bool TBackgroundWorker::Worthwhile() noexcept {
-    return std::thread::hardware_concurrency() >= 2;
+    static const bool worthwhile = std::thread::hardware_concurrency() >= 2;
+    return worthwhile;
+}
+
+std::unique_ptr<TBackgroundWorker> TBackgroundWorker::StartIfWorthwhile() noexcept {
+    if (!Worthwhile()) return nullptr;
+    try {
+        return std::make_unique<TBackgroundWorker>();
+    } catch (const std::exception&) {
+        return nullptr;  // no thread to be had: the work is simply done in turn
+    }
 }
 
 void TBackgroundWorker::Run() {

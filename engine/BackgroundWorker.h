@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -29,10 +30,12 @@ public:
     // Waits without rethrowing: for paths that are giving up anyway.
     void WaitQuietly() noexcept;
 
-    // Whether overlapping is worth a thread on this machine: with one processor it only adds switches.
-    static bool Worthwhile() noexcept;
+    // A worker where overlapping is worth a thread (with one processor it only adds switches) and one
+    // can be had; null otherwise.
+    static std::unique_ptr<TBackgroundWorker> StartIfWorthwhile() noexcept;
 
 private:
+    static bool Worthwhile() noexcept;
     void Run();
 
     std::mutex FMutex;

@@ -67,7 +67,7 @@ std::size_t TInputFile::Read(char* data, std::size_t size) {
 TBlockReader::TBlockReader(const TInput& input, std::size_t chunk)
     : FFile(input), FChunk(chunk != 0 ? chunk : BufferFor(FFile)) {
     // Small files, the usual case in a batch, never pay for a thread.
-    FReadAhead = chunk == 0 && FFile.IsRegular() && FFile.Size() > kChunk && TBackgroundWorker::Worthwhile();
+    FReadAhead = chunk == 0 && FFile.IsRegular() && FFile.Size() > kChunk;
 }
 
 TBlockReader::~TBlockReader() = default;
@@ -87,8 +87,9 @@ bool TBlockReader::Refill() {
         n = FFile.Read(FBuffer.data() + FEnd, FChunk);
         FEnd += n;
         if (FReadAhead && n != 0) {
-            FAhead = std::make_unique<TBackgroundWorker>();
-            ReadAhead();
+            FReadAhead = false;
+            FAhead = TBackgroundWorker::StartIfWorthwhile();
+            if (FAhead) ReadAhead();
         }
     }
     FEof = n == 0;
