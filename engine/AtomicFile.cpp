@@ -166,6 +166,7 @@ TAtomicFile::~TAtomicFile() {
 void TAtomicFile::Write(std::string_view bytes) {
     if (FState == TState::Failed) throw *FFailure;
     if (FState != TState::Open) throw std::logic_error("TAtomicFile::Write after Commit or Discard");
+    if (FLentOut) Collect();  // the caller may change the bytes it lent once this returns
 
     if (FBuffer.size() + bytes.size() >= kBufferSize && WritingBehind()) {
         // Written behind, the bytes must stay while the caller reuses its own memory.
@@ -179,6 +180,18 @@ void TAtomicFile::Write(std::string_view bytes) {
             FBuffer.append(bytes);
         }
     }
+    FBytesWritten += bytes.size();
+}
+
+void TAtomicFile::WriteLent(std::string_view bytes) {
+    if (bytes.size() < kBufferSize || FState != TState::Open || !WritingBehind()) {
+        Write(bytes);
+        return;
+    }
+    Send(true);  // what is buffered goes first
+    Collect();
+    FWriter->Post([this, bytes] { FWriteError = WriteAll(FFd, bytes); });
+    FLentOut = true;
     FBytesWritten += bytes.size();
 }
 
@@ -201,7 +214,7 @@ void TAtomicFile::Send(bool behind) {
     }
     FBuffer.swap(FWriting);
     FBuffer.clear();
-    FWriter->Post([this] { FWriteError = WriteAll(FFd, FWriting); });
+    FWriter->Post([this, bytes = std::string_view(FWriting)] { FWriteError = WriteAll(FFd, bytes); });
 }
 
 // Whether full buffers are written behind; from the first one on, where the machine has a processor
@@ -218,6 +231,7 @@ bool TAtomicFile::WritingBehind() {
 void TAtomicFile::Collect() {
     if (!FWriter) return;
     FWriter->WaitQuietly();
+    FLentOut = false;
     if (const int error = std::exchange(FWriteError, 0); error != 0) Fail("Cannot write file ", error);
 }
 

@@ -52,6 +52,10 @@ public:
     // committed: a half-written file must never replace the target.
     void Write(std::string_view bytes);
 
+    // Like Write(), for bytes that stay as they are until the next call on this file: a big piece is
+    // then written behind straight from them, without a copy.
+    void WriteLent(std::string_view bytes);
+
     // Hands the buffered bytes to the system and waits until it has them all. Throws like Write().
     void Flush();
 
@@ -114,6 +118,7 @@ private:
     std::string FWriting;  // the buffer being written behind
     int FWriteError = 0;   // how writing it failed
     bool FWriterTried = false;
+    bool FLentOut = false;                       // bytes lent by the caller are being written behind
     std::unique_ptr<TBackgroundWorker> FWriter;  // last: stopped before anything it uses goes
 };
 

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 #include <string_view>
+#include <utility>
 
 namespace odz {
 
@@ -38,6 +39,12 @@ public:
         }
         if (!text.empty()) std::memcpy(FData + offset, text.data(), text.size());
         FSize = FSize + text.size() - length;
+    }
+
+    void Swap(TByteBuffer& other) noexcept {
+        std::swap(FData, other.FData);
+        std::swap(FSize, other.FSize);
+        std::swap(FCapacity, other.FCapacity);
     }
 
     std::string_view View() const { return {FData, FSize}; }
