@@ -11,18 +11,16 @@
 #include <random>
 #include <stdexcept>
 #include <system_error>
-#include <utility>
 
-#include "BackgroundWorker.h"
 #include "TemporaryFiles.h"
 
 namespace odz {
 
 namespace {
 
-// Large enough that a typical text file goes out in one write(2), small enough not to matter when
-// many files are converted one after the other.
-constexpr std::size_t kBufferSize = 1 << 20;
+// Large enough that a typical text file goes out in one write(2), small enough to stay in the
+// processor's cache and not to matter when many files are converted one after the other.
+constexpr std::size_t kBufferSize = 1 << 18;
 
 // ".odztmp.XXXXXX.<name>" must still fit into one directory entry of the usual 255 bytes.
 constexpr std::string_view kTempPrefix = ".odztmp.";
@@ -57,21 +55,6 @@ std::string TemporaryName(std::string_view target) {
     name.push_back('.');
     name.append(target.substr(0, kMaxNameBytes - kTempHeadLength));
     return name;
-}
-
-// Writes all the bytes; 0 or the error.
-int WriteAll(int fd, std::string_view bytes) noexcept {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0) {
-            if (errno == EINTR) continue;
-            return errno;
-        }
-        // A regular file that accepts nothing is full; retrying would spin forever.
-        if (written == 0) return ENOSPC;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return 0;
 }
 
 bool Unsupported(int error) {
@@ -166,73 +149,22 @@ TAtomicFile::~TAtomicFile() {
 void TAtomicFile::Write(std::string_view bytes) {
     if (FState == TState::Failed) throw *FFailure;
     if (FState != TState::Open) throw std::logic_error("TAtomicFile::Write after Commit or Discard");
-    if (FLentOut) Collect();  // the caller may change the bytes it lent once this returns
 
-    if (FBuffer.size() + bytes.size() >= kBufferSize && WritingBehind()) {
-        // Written behind, the bytes must stay while the caller reuses its own memory.
-        FBuffer.append(bytes);
-        Send(true);
+    if (FBuffer.size() + bytes.size() > kBufferSize) Flush();
+    if (bytes.size() >= kBufferSize) {
+        WriteOut(bytes);
     } else {
-        if (FBuffer.size() + bytes.size() > kBufferSize) Send(false);
-        if (bytes.size() >= kBufferSize) {
-            WriteOut(bytes);
-        } else {
-            FBuffer.append(bytes);
-        }
+        FBuffer.append(bytes);
     }
-    FBytesWritten += bytes.size();
-}
-
-void TAtomicFile::WriteLent(std::string_view bytes) {
-    if (bytes.size() < kBufferSize || FState != TState::Open || !WritingBehind()) {
-        Write(bytes);
-        return;
-    }
-    Send(true);  // what is buffered goes first
-    Collect();
-    FWriter->Post([this, bytes] { FWriteError = WriteAll(FFd, bytes); });
-    FLentOut = true;
     FBytesWritten += bytes.size();
 }
 
 void TAtomicFile::Flush() {
     if (FState == TState::Failed) throw *FFailure;
     if (FState != TState::Open) throw std::logic_error("TAtomicFile::Flush after Commit or Discard");
-    Send(false);
-    Collect();
-}
-
-// Hands the buffer over: behind, when the file has grown past it and the machine has a processor to
-// spare, otherwise at once.
-void TAtomicFile::Send(bool behind) {
     if (FBuffer.empty()) return;
-    Collect();  // what came before goes first
-    if (!(behind && WritingBehind())) {
-        WriteOut(FBuffer);
-        FBuffer.clear();
-        return;
-    }
-    FBuffer.swap(FWriting);
+    WriteOut(FBuffer);
     FBuffer.clear();
-    FWriter->Post([this, bytes = std::string_view(FWriting)] { FWriteError = WriteAll(FFd, bytes); });
-}
-
-// Whether full buffers are written behind; from the first one on, where the machine has a processor
-// to spare.
-bool TAtomicFile::WritingBehind() {
-    if (!FWriter && !FWriterTried) {
-        FWriterTried = true;
-        FWriter = TBackgroundWorker::StartIfWorthwhile();
-    }
-    return FWriter != nullptr;
-}
-
-// Waits for the bytes written behind; throws when they could not be written.
-void TAtomicFile::Collect() {
-    if (!FWriter) return;
-    FWriter->WaitQuietly();
-    FLentOut = false;
-    if (const int error = std::exchange(FWriteError, 0); error != 0) Fail("Cannot write file ", error);
 }
 
 std::size_t TAtomicFile::ReadBack(std::uint64_t offset, char* data, std::size_t size) {
@@ -346,7 +278,16 @@ bool TAtomicFile::PlaceNamed(bool replace) {
 }
 
 void TAtomicFile::WriteOut(std::string_view bytes) {
-    if (const int error = WriteAll(FFd, bytes); error != 0) Fail("Cannot write file ", error);
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(FFd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            Fail("Cannot write file ", errno);
+        }
+        // A regular file that accepts nothing is full; retrying would spin forever.
+        if (written == 0) Fail("Cannot write file ", ENOSPC);
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
 }
 
 void TAtomicFile::Fail(const std::string& message, int error) {
@@ -360,8 +301,6 @@ void TAtomicFile::Fail(const std::string& message, const std::string& reason) {
     RemoveTemporary();
     FBuffer.clear();
     FBuffer.shrink_to_fit();
-    FWriting.clear();
-    FWriting.shrink_to_fit();
     FState = TState::Failed;
     throw *FFailure;
 }
@@ -373,8 +312,6 @@ void TAtomicFile::RemoveTemporary() noexcept {
 }
 
 void TAtomicFile::CloseQuietly() noexcept {
-    // Nothing may still be writing to the file.
-    if (FWriter) FWriter->WaitQuietly();
     if (FFd < 0) return;
     ::close(FFd);
     FFd = -1;

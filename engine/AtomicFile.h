@@ -13,7 +13,6 @@
 
 namespace odz {
 
-class TBackgroundWorker;
 class TTemporaryFileEntry;
 
 // Writes a file so that neither an error, nor an interruption, nor a crash can leave it truncated or
@@ -30,10 +29,6 @@ class TTemporaryFileEntry;
 //
 // There is deliberately no fsync: batches of thousands of small files must stay fast, and the rename
 // alone already guarantees that readers see either the whole old or the whole new content.
-//
-// A file that grows past its buffer is written behind: each full buffer goes to the system on a thread
-// of its own while the caller fills the next. A failure is then thrown by the next call (at the latest
-// by Flush(), Commit() or CommitNew()), with the same message.
 class TAtomicFile {
 public:
     enum class TLinks {
@@ -52,11 +47,7 @@ public:
     // committed: a half-written file must never replace the target.
     void Write(std::string_view bytes);
 
-    // Like Write(), for bytes that stay as they are until the next call on this file: a big piece is
-    // then written behind straight from them, without a copy.
-    void WriteLent(std::string_view bytes);
-
-    // Hands the buffered bytes to the system and waits until it has them all. Throws like Write().
+    // Hands the buffered bytes to the system. Throws like Write().
     void Flush();
 
     // Reads back what was written, from offset on: up to size bytes, 0 at the end. Throws like Write().
@@ -94,9 +85,6 @@ private:
     bool Place(bool replace);
     bool PlaceNamed(bool replace);
     bool LinkUnnamed(const std::string& name);
-    void Send(bool behind);
-    bool WritingBehind();
-    void Collect();
     void WriteOut(std::string_view bytes);
     [[noreturn]] void Fail(const std::string& message, int error);
     [[noreturn]] void Fail(const std::string& message, const std::string& reason);
@@ -115,11 +103,6 @@ private:
     std::uint64_t FBytesWritten = 0;
     TState FState = TState::Open;
     std::optional<EFileError> FFailure;
-    std::string FWriting;  // the buffer being written behind
-    int FWriteError = 0;   // how writing it failed
-    bool FWriterTried = false;
-    bool FLentOut = false;                       // bytes lent by the caller are being written behind
-    std::unique_ptr<TBackgroundWorker> FWriter;  // last: stopped before anything it uses goes
 };
 
 // True for the names TAtomicFile gives its named new files, which no walk over a folder may take for

@@ -10,7 +10,7 @@
 namespace odz {
 
 // A thread of its own that does one job at a time while the caller goes on, so that reading the next
-// block of a big file and writing the last one overlap with converting the current one. The caller
+// block of a big file overlaps with converting the current one. The caller
 // waits for a job before it touches what the job works on, and before it posts the next one.
 //
 // The thread takes no signals meant for the process (an interruption is handled where it was before);

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <new>
 #include <string_view>
-#include <utility>
 
 namespace odz {
 
@@ -39,12 +38,6 @@ public:
         }
         if (!text.empty()) std::memcpy(FData + offset, text.data(), text.size());
         FSize = FSize + text.size() - length;
-    }
-
-    void Swap(TByteBuffer& other) noexcept {
-        std::swap(FData, other.FData);
-        std::swap(FSize, other.FSize);
-        std::swap(FCapacity, other.FCapacity);
     }
 
     std::string_view View() const { return {FData, FSize}; }

@@ -14,7 +14,7 @@ namespace odz {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 20;
+constexpr std::size_t kFlushSize = 1 << 18;
 // Converted text kept back while an edit may still come for it (a charset value being read). A value
 // longer than this is edited in a second pass over the written file.
 constexpr std::size_t kMaxKeptBack = 4 << 20;
@@ -49,10 +49,6 @@ bool Exists(const std::filesystem::path& path) {
 // Where the converted text goes: a new file that takes the target's place at the end, or a stream.
 class TSink {
 public:
-    // The converted text's two buffers (see TOutput), first so that they outlive the file, which may
-    // still be writing from one of them.
-    TByteBuffer buffers[2];
-
     explicit TSink(const TFileJob& job) {
         if (job.targetStream >= 0) {
             stream.emplace(job.targetStream, job.targetStreamName, job.editor);
@@ -61,8 +57,6 @@ public:
         }
     }
     void Write(std::string_view bytes) { file ? file->Write(bytes) : stream->Write(bytes); }
-    // Bytes that stay as they are until the next call.
-    void WriteLent(std::string_view bytes) { file ? file->WriteLent(bytes) : stream->Write(bytes); }
 
     std::optional<TAtomicFile> file;
     std::optional<TStreamOutput> stream;
@@ -70,12 +64,10 @@ public:
 
 // The converted text on its way to the sink: the editor sees every byte of it, and its edits are made
 // while the bytes are written. An edit whose bytes were written before the editor asked for it is kept
-// for a second pass over the written file. A buffer that goes out whole is lent to the sink, which may
-// write it behind while the other one fills.
+// for a second pass over the written file.
 class TOutput {
 public:
-    TOutput(TSink& sink, TOutputEditor* editor)
-        : FSink(sink), FEditor(editor), FBuffer(sink.buffers[0]), FSpare(sink.buffers[1]) {}
+    TOutput(TSink& sink, TOutputEditor* editor) : FSink(sink), FEditor(editor) {}
 
     TByteBuffer& Buffer() { return FBuffer; }
 
@@ -109,14 +101,8 @@ public:
             FDelta += edit.text.size() - edit.length;
         }
         FEdits.clear();
-        if (position == 0 && upTo == FBuffer.Size()) {
-            FSink.WriteLent(FBuffer.View());
-            FBuffer.Swap(FSpare);
-            FBuffer.Clear();
-        } else {
-            FSink.Write(FBuffer.View().substr(position, upTo - position));
-            FBuffer.Replace(0, upTo, {});
-        }
+        FSink.Write(FBuffer.View().substr(position, upTo - position));
+        FBuffer.Replace(0, upTo, {});
         FBufferStart += upTo;
     }
 
@@ -131,8 +117,7 @@ public:
 private:
     TSink& FSink;
     TOutputEditor* FEditor;
-    TByteBuffer& FBuffer;
-    TByteBuffer& FSpare;             // lent to the sink, or free
+    TByteBuffer FBuffer;
     std::uint64_t FBufferStart = 0;  // offset of the buffer's first byte in the converted text
     std::uint64_t FDelta = 0;        // bytes the edits made so far added (modulo 2^64: removed)
     std::vector<TOutputEditor::TEdit> FEdits;

@@ -51,7 +51,7 @@ private:
 
 // A file or stream read a block at a time. The bytes not yet used stay in the buffer and come first
 // when it is refilled; memory stays at about two blocks, whatever the file. A regular file of more
-// than one block, read in blocks of the reader's own choice, is read ahead: the next block is read on
+// than a megabyte, read in blocks of the reader's own choice, is read ahead: the next block is read on
 // a thread of its own while the current one is used.
 class TBlockReader {
 public:

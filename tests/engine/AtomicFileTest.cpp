@@ -294,9 +294,8 @@ TEST(AtomicFile, TargetTurnedIntoAFolderMakesCommitFailAndLeavesNothingBehind) {
     EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"out.txt"});
 }
 
-// Size 2 MiB goes past the buffer at once (written behind on a machine with a processor to spare, so
-// the failure may only come from Commit()); 10000 bytes stay buffered and fail only when Commit() hands
-// them over.
+// Size 2 MiB goes straight past the buffer and fails inside Write(); 10000 bytes stay buffered and
+// fail only when Commit() hands them over.
 class AtomicFileWriteFailure : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(AtomicFileWriteFailure, ThrowsRemovesTheTemporaryFileAndNeverCommits) {
