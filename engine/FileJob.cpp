@@ -14,7 +14,7 @@ namespace odz {
 
 namespace {
 
-constexpr std::size_t kFlushSize = 1 << 20;
+constexpr std::size_t kFlushSize = 1 << 18;
 // Converted text kept back while an edit may still come for it (a charset value being read). A value
 // longer than this is edited in a second pass over the written file.
 constexpr std::size_t kMaxKeptBack = 4 << 20;

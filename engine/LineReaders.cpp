@@ -8,13 +8,20 @@
 #include <cerrno>
 #include <cstring>
 
+#include "BackgroundWorker.h"
 #include "FileError.h"
 
 namespace odz {
 
 namespace {
 
-constexpr std::size_t kChunk = 1 << 20;
+// Small enough that a block and its converted text stay in the processor's cache while they are used.
+constexpr std::size_t kChunk = 1 << 18;
+// Files up to this size, the usual case in a batch, are read without a thread of their own.
+constexpr std::size_t kReadAheadAbove = 1 << 20;
+// Room before a block read ahead for the bytes of the last block not yet used (an unfinished
+// character, a CR); more of them are copied after the new block instead.
+constexpr std::size_t kHeadroom = 64;
 
 // Small files, the usual case in a batch, get a buffer of their own size.
 std::size_t BufferFor(const TInputFile& file) {
@@ -61,7 +68,11 @@ std::size_t TInputFile::Read(char* data, std::size_t size) {
 }
 
 TBlockReader::TBlockReader(const TInput& input, std::size_t chunk)
-    : FFile(input), FChunk(chunk != 0 ? chunk : BufferFor(FFile)) {}
+    : FFile(input), FChunk(chunk != 0 ? chunk : BufferFor(FFile)) {
+    FReadAhead = chunk == 0 && FFile.IsRegular() && FFile.Size() > kReadAheadAbove;
+}
+
+TBlockReader::~TBlockReader() = default;
 
 bool TBlockReader::Refill() {
     if (FBegin > 0) {
@@ -70,11 +81,46 @@ bool TBlockReader::Refill() {
         FBegin = 0;
     }
     if (FEof) return false;
-    if (FBuffer.size() < FEnd + FChunk) FBuffer.resize(FEnd + FChunk);
-    const std::size_t n = FFile.Read(FBuffer.data() + FEnd, FChunk);
+    std::size_t n = 0;
+    if (FAhead) {
+        n = TakeAhead();
+    } else {
+        if (FBuffer.size() < FEnd + FChunk) FBuffer.resize(FEnd + FChunk);
+        n = FFile.Read(FBuffer.data() + FEnd, FChunk);
+        FEnd += n;
+        if (FReadAhead && n != 0) {
+            FReadAhead = false;
+            FAhead = TBackgroundWorker::StartIfWorthwhile();
+            if (FAhead) ReadAhead();
+        }
+    }
     FEof = n == 0;
-    FEnd += n;
     return !FEof;
+}
+
+void TBlockReader::ReadAhead() {
+    if (FAheadBuffer.size() < kHeadroom + FChunk) FAheadBuffer.resize(kHeadroom + FChunk);
+    FAhead->Post([this] { FAheadSize = FFile.Read(FAheadBuffer.data() + kHeadroom, FChunk); });
+}
+
+// The block read ahead, after the unused bytes; a read error is thrown here, where the read would
+// have been made without the thread.
+std::size_t TBlockReader::TakeAhead() {
+    FAhead->Wait();
+    const std::size_t n = FAheadSize;
+    if (FEnd <= kHeadroom) {
+        // The unused bytes go in front of the new block, whose buffer becomes the reader's.
+        std::memcpy(FAheadBuffer.data() + kHeadroom - FEnd, FBuffer.data(), FEnd);
+        std::swap(FBuffer, FAheadBuffer);
+        FBegin = kHeadroom - FEnd;
+        FEnd = kHeadroom + n;
+    } else {
+        if (FBuffer.size() < FEnd + n) FBuffer.resize(FEnd + n);
+        std::memcpy(FBuffer.data() + FEnd, FAheadBuffer.data() + kHeadroom, n);
+        FEnd += n;
+    }
+    if (n != 0) ReadAhead();
+    return n;
 }
 
 bool TBlockReader::DropMark(std::string_view mark) {

@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace odz {
+
+class TBackgroundWorker;
 
 // What a reader reads: a file named by its path, or a stream that is already open (standard input),
 // read from where it stands, never closed by the reader and called by its name in messages.
@@ -47,9 +50,15 @@ private:
 };
 
 // A file or stream read a block at a time. The bytes not yet used stay in the buffer and come first
-// when it is refilled; memory stays at about one block, whatever the file.
+// when it is refilled; memory stays at about two blocks, whatever the file. A regular file of more
+// than a megabyte, read in blocks of the reader's own choice, is read ahead: the next block is read on
+// a thread of its own while the current one is used.
 class TBlockReader {
 public:
+    ~TBlockReader();
+    TBlockReader(const TBlockReader&) = delete;
+    TBlockReader& operator=(const TBlockReader&) = delete;
+
     // Bytes of the file used so far.
     std::uint64_t Consumed() const { return FConsumed; }
 
@@ -76,6 +85,15 @@ protected:
     std::size_t FEnd = 0;
     bool FEof = false;
     std::uint64_t FConsumed = 0;
+
+private:
+    std::size_t TakeAhead();
+    void ReadAhead();
+
+    bool FReadAhead = false;
+    std::vector<char> FAheadBuffer;  // the next block, after room for the unused bytes of this one
+    std::size_t FAheadSize = 0;
+    std::unique_ptr<TBackgroundWorker> FAhead;  // last: stopped before anything it uses goes
 };
 
 // An 8-bit text file in pieces of any length: each piece is what the reader of the last one left
