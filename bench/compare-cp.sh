@@ -117,7 +117,7 @@ tree_bench() {  # name, top folders, lines
     make_tree "$tree" "$2" "$3"
     files=$(find "$tree" -type f | wc -l)
     bytes=$(du -sb "$tree" | cut -f1)
-    cat "$tree"/*/*/* >/dev/null
+    find "$tree" -type f -exec cat {} + >/dev/null  # into the page cache
     echo "Tree $1: $files files in $(find "$tree" -mindepth 1 -type d | wc -l) folders, $bytes bytes" >&2
     ours=$(timed "$work/out" "$cli" convert -f viscii -t utf8 "${jobs_option[@]}" "$tree" "$work/out")
     single=$(timed "$work/out" "$cli" convert -f viscii -t utf8 --jobs 1 "$tree" "$work/out")
