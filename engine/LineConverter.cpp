@@ -180,11 +180,12 @@ std::unique_ptr<TLineConverter> General(const TConversionSetup& setup, Args&&...
 template <class Sink, class... Args>
 std::unique_ptr<TLineConverter> Make(const TConversionSetup& setup, Args&&... sinkArgs) {
     auto general = General<Sink>(setup, sinkArgs...);
-    if (setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte()) {
+    if ((setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte()) ||
+        setup.sourceKind == TEncodingKind::Cp1258) {
         return std::make_unique<TByteTableConverter>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                      std::move(general));
     }
-    if (setup.sourceKind == TEncodingKind::Utf8) {
+    if (setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Utf16) {
         return std::make_unique<TUtf8TableConverter<Sink>>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                            std::move(general));
     }
@@ -231,6 +232,10 @@ bool JoinsMarks(const TConversionSetup& setup) {
     if (s == TEncodingKind::Legacy || s == TEncodingKind::Viqr) return false;
     if (setup.compose || s == TEncodingKind::Cp1258 || s == TEncodingKind::Utf8Nfd) return true;
     return t != TEncodingKind::Utf8 && t != TEncodingKind::Utf16 && t != TEncodingKind::Ncr;
+}
+
+bool ReadsUtf16AsUtf8(const TConversionSetup& setup) {
+    return setup.sourceKind == TEncodingKind::Utf16 && setup.targetKind != TEncodingKind::Viqr;
 }
 
 std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& given) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 
 #include "Composition.h"
 #include "LineConverter.h"
@@ -42,6 +43,7 @@ struct TOutputEntry {
     static constexpr std::uint8_t kLength = 0x0F;
     static constexpr std::uint8_t kReference = 0x10;  // written as a reference: counted
     static constexpr std::uint8_t kMark = 0x20;       // a combining mark that may join the vowel before
+    static constexpr std::uint8_t kPair = 0x40;       // a vowel and the tone byte after it, joined
     static constexpr std::uint8_t kSpecial = 0x80;    // the walk looks at the byte itself (line ends, tags)
 
     char bytes[15];
@@ -51,6 +53,7 @@ struct TOutputEntry {
     bool Reference() const { return (info & kReference) != 0; }
     bool Special() const { return (info & kSpecial) != 0; }
     bool Mark() const { return (info & kMark) != 0; }
+    bool Pair() const { return (info & kPair) != 0; }
     void MarkSpecial() { info |= kSpecial; }
 };
 static_assert(sizeof(TOutputEntry) == 16);
@@ -141,18 +144,40 @@ private:
     bool FLineOpen = false;  // the last byte converted was no line end
 };
 
-// Single-byte legacy sources: one entry per byte. A byte is the same character in text and inside a
-// tag, so tags need no attention.
+// Single-byte sources, the legacy code pages and Windows-1258: one entry per byte. A byte is the same
+// character in text and inside a tag, so tags need no attention. Windows-1258 writes tones as bytes of
+// their own after the vowel: a tone byte is the only thing that looks back, and the vowel written just
+// before it is written again with the tones joined.
 class TByteTableConverter final : public TTableConverterBase {
 public:
     template <class Sink>
     TByteTableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
-        : TTableConverterBase(Sink::LineEnd(), std::move(general)) {
-        const TSingleByteDecoder decoder(LegacyIndexFor(setup.sourceTable));
-        for (int b = 0; b < 256; ++b) {
-            FEntries[b] = ProbeEntry(sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), s); });
-            FCountReferences = FCountReferences || FEntries[b].Reference();
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
+          FJoins(setup.sourceKind == TEncodingKind::Cp1258) {
+        if (FJoins) {
+            for (int b = 0; b < 256; ++b) {
+                const auto byte = static_cast<std::uint8_t>(b);
+                const char32_t code = byte < 0x80 ? byte : Windows1258ToUnicode(byte);
+                FEntries[b] = ProbeEntry(sink, [&](Sink& s) { detail::EmitCodePoint(code, false, s); });
+                FVowel[b] = static_cast<std::int16_t>(VowelOfCodePoint(code));
+                if (IsJoiningMark(code)) {
+                    FMark[b] = code;
+                    FEntries[b].info |= TOutputEntry::kMark | TOutputEntry::kSpecial;
+                }
+            }
+            TOutputEntry letters[kCapitalDStroke]{};
+            for (int k = 1; k < kCapitalDStroke; ++k) {
+                letters[k] = ProbeEntry(sink, [&](Sink& s) { s.Letter(k); });
+            }
+            MakePairs(letters);
+        } else {
+            const TSingleByteDecoder decoder(LegacyIndexFor(setup.sourceTable));
+            for (int b = 0; b < 256; ++b) {
+                FEntries[b] =
+                    ProbeEntry(sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), s); });
+            }
         }
+        for (const TOutputEntry& entry : FEntries) FCountReferences = FCountReferences || entry.Reference();
         FEntries[static_cast<std::uint8_t>('\r')].MarkSpecial();
         FEntries[static_cast<std::uint8_t>('\n')].MarkSpecial();
     }
@@ -162,15 +187,27 @@ private:
         return FCountReferences ? Walk<true>(text, w, lines) : Walk<false>(text, w, lines);
     }
 
+    // Where tones join, never between a vowel and its tones: before the last byte that is no tone, or
+    // before a third tone in a row, which joins nothing.
+    std::size_t SafeEnd(std::string_view piece) const override {
+        if (!FJoins) return piece.size();
+        const auto mark = [&](std::size_t i) { return FMark[static_cast<std::uint8_t>(piece[i])] != 0; };
+        for (std::size_t c = piece.size(); c-- > 0;) {
+            if (!mark(c) || (c >= 2 && mark(c - 1) && mark(c - 2))) return c;
+        }
+        return 0;
+    }
+
     template <bool CountReferences>
     char* Walk(std::string_view text, char* w, bool lines) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* begin = p;
         const auto* end = p + text.size();
         std::uint64_t references = 0;
         const TOutputEntry* table = FEntries;
         while (p < end) {
             if (end - p >= 4) {
-                // Four characters at a time while none is a line end.
+                // Four characters at a time while none is a line end or a tone.
                 const TOutputEntry& a = table[p[0]];
                 const TOutputEntry& b = table[p[1]];
                 const TOutputEntry& c = table[p[2]];
@@ -185,10 +222,14 @@ private:
                 }
             }
             const TOutputEntry& entry = table[*p];
-            if (entry.Special() && lines) {
-                w = PutLineEnd(w);
-                p = SkipLineEnd(p, end);
-                continue;
+            if (entry.Special()) {
+                if (entry.Mark()) {
+                    if (JoinBack(begin, p, w, references)) continue;
+                } else if (lines) {
+                    w = PutLineEnd(w);
+                    p = SkipLineEnd(p, end);
+                    continue;
+                }
             }
             w = Put(w, entry);
             if constexpr (CountReferences) references += entry.Reference();
@@ -198,15 +239,65 @@ private:
         return w;
     }
 
+    // The entry of every byte followed by every tone byte (slot 1 on) or by anything else (slot 0): the
+    // vowel with the tone joined, marked as a pair, where the tone joins it.
+    void MakePairs(const TOutputEntry* letters) {
+        FPairs = std::make_unique<TOutputEntry[]>(256 * kSlots);
+        char32_t slots[kSlots] = {};
+        int used = 1;
+        for (int b = 0; b < 256; ++b) {
+            if (FMark[b] == 0) continue;
+            if (used == kSlots) throw std::logic_error("more tone bytes than the pair table holds");
+            slots[used] = FMark[b];
+            FSlot[b] = static_cast<std::uint8_t>(used++);
+        }
+        for (int b = 0; b < 256; ++b) {
+            for (int slot = 0; slot < kSlots; ++slot) {
+                TOutputEntry& pair = FPairs[b * kSlots + slot];
+                pair = FEntries[b];
+                const int joined = slot > 0 && FVowel[b] >= 0 ? JoinMark(FVowel[b], slots[slot]) : -1;
+                if (joined >= 1) {
+                    pair = letters[joined];
+                    pair.info |= TOutputEntry::kPair;
+                }
+                FCountReferences = FCountReferences || pair.Reference();
+            }
+        }
+    }
+
+    // At p a tone byte: when it joins the vowel just before it in this text, that vowel's output (the
+    // last thing written) is replaced by the letter with the tone joined. A vowel takes one tone at
+    // most, and every mark of the code page is a tone, so a second tone never joins.
+    bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, char*& w,
+                  std::uint64_t& references) const {
+        if (p == begin) return false;
+        const TOutputEntry& joined = FPairs[p[-1] * kSlots + FSlot[*p]];
+        if (!joined.Pair()) return false;
+        const TOutputEntry& before = FEntries[p[-1]];
+        w -= before.Length();
+        references -= before.Reference();
+        w = Put(w, joined);
+        references += joined.Reference();
+        ++p;
+        return true;
+    }
+
+    static constexpr int kSlots = 6;  // no tone, and the five tone bytes
+
     TOutputEntry FEntries[256]{};
     bool FCountReferences = false;
+    bool FJoins;                 // Windows-1258: tone bytes join the vowel before them
+    std::int16_t FVowel[256]{};  // where tones join: the vowel letter each byte is, or -1
+    char32_t FMark[256]{};       // where tones join: the mark each tone byte is, or 0
+    std::uint8_t FSlot[256]{};   // where tones join: each byte's slot in the pair table (0: no tone)
+    std::unique_ptr<TOutputEntry[]> FPairs;  // where tones join: 256 bytes times kSlots
 };
 
-// UTF-8 sources into every target but VIQR. Whether a "<" starts a tag changes nothing for them: ASCII
-// is written as itself in text and in tags, and other characters are converted in both. The two-byte
-// sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB xx) are looked up; anything
-// else goes through the sink. Where marks join, a joining mark is the only thing that looks back: the
-// vowel written just before it is written again with the marks joined.
+// UTF-8 sources, and UTF-16 sources read as UTF-8, into every target but VIQR. Whether a "<" starts a tag
+// changes nothing for them: ASCII is written as itself in text and in tags, and other characters are
+// converted in both. The two-byte sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB
+// xx) are looked up; anything else goes through the sink. Where marks join, a joining mark is the only thing
+// that looks back: the vowel written just before it is written again with the marks joined.
 template <class Sink>
 class TUtf8TableConverter final : public TTableConverterBase {
 public:
@@ -214,22 +305,23 @@ public:
         : TTableConverterBase(Sink::LineEnd(), std::move(general)),
           FSink(std::move(sink)),
           FEdhIsDStroke(setup.edhIsDStroke),
-          FCompose(setup.compose) {
+          FCompose(setup.compose),
+          FSurrogates(setup.sourceKind == TEncodingKind::Utf16) {
         const auto emit = [&](char32_t code) {
             return ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
         };
         for (int b = 0; b < 0x80; ++b) FAscii[b] = emit(static_cast<char32_t>(b));
         FAscii[static_cast<std::uint8_t>('\r')].MarkSpecial();
         FAscii[static_cast<std::uint8_t>('\n')].MarkSpecial();
-        for (char32_t code = 0x80; code < 0x800; ++code) FTwo[code - 0x80] = emit(code);
-        for (char32_t code = 0x1E80; code < 0x1F00; ++code) FVietnamese[code - 0x1E80] = emit(code);
+        for (char32_t code = 0x80; code < 0x800; ++code) FMulti[code - 0x80] = emit(code);
+        for (char32_t code = 0x1E80; code < 0x1F00; ++code) FMulti[kVietnamese + code - 0x1E80] = emit(code);
         for (int b = 0x80; b < 0x100; ++b)
             FWindows1252[b - 0x80] = emit(Windows1252ToUnicode(static_cast<std::uint8_t>(b)));
         FAsciiRuns =
             PrintableAsciiIsIdentity(FAscii, '<') && FAscii[static_cast<unsigned char>('<')].info == 1;
         if (FCompose) {
             for (char32_t code = 0x300; code <= 0x341; ++code) {
-                if (IsJoiningMark(code)) FTwo[code - 0x80].info |= TOutputEntry::kMark;
+                if (IsJoiningMark(code)) FMulti[code - 0x80].info |= TOutputEntry::kMark;
             }
             for (int k = 1; k < kCapitalDStroke; ++k) {
                 FLetters[k] = ProbeEntry(FSink, [&](Sink& s) { s.Letter(k); });
@@ -273,8 +365,8 @@ private:
         const int joined = JoinFollowingMarks(vowel, after, end);
         if (after == p) return false;
         const TOutputEntry& before = code < 0x80    ? FAscii[code]
-                                     : code < 0x800 ? FTwo[code - 0x80]
-                                                    : FVietnamese[code - 0x1E80];
+                                     : code < 0x800 ? FMulti[code - 0x80]
+                                                    : FMulti[kVietnamese + code - 0x1E80];
         w -= before.Length();
         references -= before.Reference();
         w = Put(w, FLetters[joined]);
@@ -313,11 +405,11 @@ private:
             const TOutputEntry* entry = nullptr;
             std::size_t length = 0;
             if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
-                entry = &FTwo[((c & 0x1F) << 6 | (p[1] & 0x3F)) - 0x80];
+                entry = &FMulti[((c & 0x1F) << 6 | (p[1] & 0x3F)) - 0x80];
                 length = 2;
                 if (entry->Mark() && JoinBack(begin, p, end, w, references)) continue;
             } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
-                entry = &FVietnamese[(p[1] & 0x01) << 6 | (p[2] & 0x3F)];
+                entry = &FMulti[kVietnamese + ((p[1] & 0x01) << 6 | (p[2] & 0x3F))];
                 length = 3;
             }
             if (entry) {
@@ -329,6 +421,12 @@ private:
             const std::string_view rest(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
             char32_t code = 0;
             length = DecodeUtf8At(rest, 0, code);
+            if (length == 0 && FSurrogates && c == 0xED && end - p >= 3 && (p[1] & 0xE0) == 0xA0 &&
+                (p[2] & 0xC0) == 0x80) {
+                // A lone surrogate of a UTF-16 source.
+                code = static_cast<char32_t>(0xD000 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
+                length = 3;
+            }
             if (length == 0) {
                 const TOutputEntry& fallback = FWindows1252[c - 0x80];
                 w = Put(w, fallback);
@@ -348,11 +446,13 @@ private:
     Sink FSink;
     bool FEdhIsDStroke;
     bool FCompose;
+    bool FSurrogates;  // the text is a UTF-16 source's: its lone surrogates come as three bytes
     bool FAsciiRuns = false;
     std::uint64_t FBaseReferences = 0;
     TOutputEntry FAscii[0x80]{};
-    TOutputEntry FTwo[0x800 - 0x80]{};
-    TOutputEntry FVietnamese[0x80]{};
+    // U+0080 to U+07FF, the two-byte sequences, then U+1E80 to U+1EFF from kVietnamese on.
+    static constexpr unsigned kVietnamese = 0x800 - 0x80;
+    TOutputEntry FMulti[kVietnamese + 0x80]{};
     TOutputEntry FWindows1252[0x80]{};
     TOutputEntry FLetters[kCapitalDStroke]{};  // the vowel letters, where marks join
 };
