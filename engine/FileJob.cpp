@@ -206,7 +206,20 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     if (job.setup.targetKind == TEncodingKind::Utf16) buffer.Append("\xFF\xFE");
 
     std::uint64_t replacements = 0;
-    if (job.setup.sourceKind == TEncodingKind::Utf16) {
+    if (ReadsUtf16AsUtf8(job.setup) && job.replace.findCodePoints.empty()) {
+        // The text as UTF-8, which the converter walks faster than code points.
+        static_assert(TUtf16Reader::kMaxUtf8Kept >= kMaxStreamCarry);
+        TUtf16Reader reader(job.source, job.readSize);
+        std::string_view text;
+        std::size_t keep = 0;
+        for (bool more = true; more;) {
+            more = reader.NextUtf8(text, keep);
+            const std::size_t start = buffer.Size();
+            keep = text.size() - converter->ConvertStream(text, !more, buffer);
+            output.Converted(start);
+            progress.Reached(reader.Consumed());
+        }
+    } else if (job.setup.sourceKind == TEncodingKind::Utf16) {
         TUtf16Reader reader(job.source, job.readSize);
         TTextReplacer<char32_t> replacer(job.replace.findCodePoints, job.replace.replacementCodePoints);
         std::u32string text;
