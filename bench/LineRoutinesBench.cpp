@@ -6,8 +6,10 @@
 //
 // Two families of cases:
 //   Routine/...    the TRaRaru calls the window and the scripts use (ConvertToOther, Convert8To7, ...)
-//   Converter/...  the same conversions straight through a TLineConverter, as the file pipeline runs
-//                  them; the difference is what the per-call bookkeeping of the routines costs.
+//   Converter/...  the same conversions straight through a TLineConverter, line by line; the
+//                  difference is what the per-call bookkeeping of the routines costs.
+//   Stream/...     a block of a quarter of a megabyte of the lines (CR LF after each) through
+//                  ConvertStream, as a file conversion runs it: the table walk without the calls per line.
 
 #include <benchmark/benchmark.h>
 
@@ -185,6 +187,33 @@ protected:
         });
     }
 
+    // One block of a file through ConvertStream per iteration.
+    void RunStream(benchmark::State& state, std::string_view source, std::string_view target) {
+        if (!Prepare(state, source)) return;
+        const auto from = odz::EncodingByIdentifier(source);
+        const auto to = odz::EncodingByIdentifier(target);
+        if (!from || !to) {
+            state.SkipWithError("unknown encoding");
+            return;
+        }
+        std::string block;
+        while (block.size() < (1u << 18)) {
+            for (const std::string& line : lines) block.append(line).append("\r\n");
+        }
+        const auto converter =
+            odz::MakeLineConverter(engine->FileSetup(*from, *to, false, "Vietnamese prose.txt"));
+        odz::TByteBuffer out;
+        for (auto _ : state) {
+            out.Clear();
+            converter->Restart();
+            converter->ConvertStream(block, true, out);
+            benchmark::DoNotOptimize(out.View().data());
+            benchmark::ClobberMemory();
+        }
+        state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                                static_cast<std::int64_t>(block.size()));
+    }
+
     std::unique_ptr<odz::TRaRaru> engine;
     std::vector<std::string> lines;
 };
@@ -266,6 +295,30 @@ BENCHMARK_F(LineRoutines, Converter_VIQR_to_UTF8)(benchmark::State& state) {
 }
 BENCHMARK_F(LineRoutines, Converter_UTF8_to_NCR)(benchmark::State& state) {
     RunConverter(state, kUtf8, kNcr);
+}
+
+// ---- A block of a file through one TLineConverter ------------------------------------------------
+
+BENCHMARK_F(LineRoutines, Stream_VISCII_to_UTF8)(benchmark::State& state) {
+    RunStream(state, kViscii, kUtf8);
+}
+BENCHMARK_F(LineRoutines, Stream_TCVN1_to_UTF8)(benchmark::State& state) {
+    RunStream(state, kTcvn1, kUtf8);
+}
+BENCHMARK_F(LineRoutines, Stream_UTF8_to_VISCII)(benchmark::State& state) {
+    RunStream(state, kUtf8, kViscii);
+}
+BENCHMARK_F(LineRoutines, Stream_UTF8_to_TCVN1)(benchmark::State& state) {
+    RunStream(state, kUtf8, kTcvn1);
+}
+BENCHMARK_F(LineRoutines, Stream_VNIWind_to_UTF8)(benchmark::State& state) {
+    RunStream(state, kVniWind, kUtf8);
+}
+BENCHMARK_F(LineRoutines, Stream_VIQR_to_UTF8)(benchmark::State& state) {
+    RunStream(state, kViqr, kUtf8);
+}
+BENCHMARK_F(LineRoutines, Stream_UTF8_to_NCR)(benchmark::State& state) {
+    RunStream(state, kUtf8, kNcr);
 }
 
 }  // namespace
