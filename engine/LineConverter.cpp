@@ -178,8 +178,9 @@ std::unique_ptr<TLineConverter> General(const TConversionSetup& setup, Args&&...
 }
 
 template <class Sink, class... Args>
-std::unique_ptr<TLineConverter> Make(const TConversionSetup& setup, Args&&... sinkArgs) {
+std::unique_ptr<TLineConverter> Make(bool tables, const TConversionSetup& setup, Args&&... sinkArgs) {
     auto general = General<Sink>(setup, sinkArgs...);
+    if (!tables) return general;
     if ((setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte()) ||
         setup.sourceKind == TEncodingKind::Cp1258) {
         return std::make_unique<TByteTableConverter>(setup, Sink(std::forward<Args>(sinkArgs)...),
@@ -196,11 +197,11 @@ std::unique_ptr<TLineConverter> Make(const TConversionSetup& setup, Args&&... si
 // escape rule write something the reader joins differently get the writer that reads its output back.
 class TViqrConverter final : public TLineConverter {
 public:
-    explicit TViqrConverter(const TConversionSetup& setup)
+    TViqrConverter(bool tables, const TConversionSetup& setup)
         : FTable(MakeViqrTable(setup.keys)), FIndex(FTable) {
         if (TCheckedViqrSink::Needed(setup.keys)) {
             FConverter = General<TCheckedViqrSink>(setup, setup.keys, FTable, FIndex);
-        } else if (ViqrTablesServe(setup)) {
+        } else if (tables && ViqrTablesServe(setup)) {
             FConverter = MakeViqrTableConverter(setup, FTable, General<TViqrSink>(setup, setup.keys, FTable));
         } else {
             FConverter = General<TViqrSink>(setup, setup.keys, FTable);
@@ -238,28 +239,40 @@ bool ReadsUtf16AsUtf8(const TConversionSetup& setup) {
     return setup.sourceKind == TEncodingKind::Utf16 && setup.targetKind != TEncodingKind::Viqr;
 }
 
-std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& given) {
+namespace {
+
+std::unique_ptr<TLineConverter> MakeConverter(const TConversionSetup& given, bool tables) {
     // Composite UTF-8 is read as UTF-8, with the marks joined.
     TConversionSetup setup = given;
     setup.compose = JoinsMarks(given);
     if (setup.sourceKind == TEncodingKind::Utf8Nfd) setup.sourceKind = TEncodingKind::Utf8;
     switch (setup.targetKind) {
         case TEncodingKind::Viqr:
-            return std::make_unique<TViqrConverter>(setup);
+            return std::make_unique<TViqrConverter>(tables, setup);
         case TEncodingKind::Legacy:
-            return Make<TLegacySink>(setup, setup.targetTable);
+            return Make<TLegacySink>(tables, setup, setup.targetTable);
         case TEncodingKind::Ncr:
-            return Make<TNcrSink>(setup);
+            return Make<TNcrSink>(tables, setup);
         case TEncodingKind::Utf8:
-            return Make<TUtf8Sink>(setup);
+            return Make<TUtf8Sink>(tables, setup);
         case TEncodingKind::Utf16:
-            return Make<TUtf16Sink>(setup);
+            return Make<TUtf16Sink>(tables, setup);
         case TEncodingKind::Cp1258:
-            return Make<TCp1258Sink>(setup);
+            return Make<TCp1258Sink>(tables, setup);
         case TEncodingKind::Utf8Nfd:
-            return Make<TUtf8NfdSink>(setup);
+            return Make<TUtf8NfdSink>(tables, setup);
     }
     return nullptr;
+}
+
+}  // namespace
+
+std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup) {
+    return MakeConverter(setup, true);
+}
+
+std::unique_ptr<TLineConverter> MakeCharacterLineConverter(const TConversionSetup& setup) {
+    return MakeConverter(setup, false);
 }
 
 }  // namespace odz

@@ -62,6 +62,11 @@ constexpr std::size_t kMaxStreamCarry = 64;
 
 std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup);
 
+// The same conversion one character at a time, through a decoder and a writer, without the tables the
+// usual conversions walk: what those tables must agree with. A UTF-16 source's converter takes code
+// points only.
+std::unique_ptr<TLineConverter> MakeCharacterLineConverter(const TConversionSetup& setup);
+
 // Whether the converter of a UTF-16 source also takes its text as UTF-8 through ConvertStream() (a
 // lone surrogate as its own three bytes, ED A0 80 to ED BF BF): into every target but VIQR, whose
 // writer keeps to the code points.

@@ -304,7 +304,8 @@ public:
     TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
         : TTableConverterBase(Sink::LineEnd(), std::move(general)),
           FSink(std::move(sink)),
-          FEdhIsDStroke(setup.edhIsDStroke),
+          // A UTF-16 source's Ð is read as itself, as its code points are.
+          FEdhIsDStroke(setup.edhIsDStroke && setup.sourceKind != TEncodingKind::Utf16),
           FCompose(setup.compose),
           FSurrogates(setup.sourceKind == TEncodingKind::Utf16) {
         const auto emit = [&](char32_t code) {

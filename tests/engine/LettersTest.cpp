@@ -323,5 +323,54 @@ TEST(Composition, WhatJoinsAndWhatStays) {
     }
 }
 
+// The tables the usual conversions walk give what the decoders and writers give one character at a
+// time, from every source into every target: every letter, letters written with marks, characters no
+// target table holds, every byte of the 8-bit sources, markup, references and line ends of every kind,
+// with marks joined and not, markup on and off.
+TEST(Tables, AgreeWithOneCharacterAtATime) {
+    std::string text;
+    for (int k = 1; k <= kLastLetter; ++k) AppendUtf8(text, UnicodeTable[k]);
+    text +=
+        " a\xCC\x82\xCC\x81 e\xCC\xA3\xCC\x82 x\xCC\x81\xCC\x81 u\xCC\x9B\xCC\x80\xCC\x80 \xC3\x90\xC2\xA9"
+        "\xE2\x80\x93\xF0\x9F\x98\x80<b title=\"a.b\">&#7871;&#769;</b> Ha. a^' dd\\\r\nA\rB\n\r\n";
+    for (int s = 0; s < kEncodingCount; ++s) {
+        const TEncodingInfo& source = EncodingAt(s);
+        TConversionSetup write = SetupFor(TEncodingKind::Utf8, source.encoding);
+        std::string input = MakeLineConverter(write)->ConvertToString(text);
+        if (source.kind != TEncodingKind::Utf16 && source.kind != TEncodingKind::Utf8) {
+            for (int b = 1; b < 256; ++b) input.push_back(static_cast<char>(b));
+        }
+        for (int t = 0; t < kEncodingCount; ++t) {
+            if (t == s) continue;
+            for (const bool options : {false, true}) {
+                TConversionSetup setup = SetupFor(source.kind, EncodingAt(t).encoding, options);
+                if (const TVnLetterTable* table = LegacyTableFor(source.encoding)) setup.sourceTable = *table;
+                setup.tags = options;
+                setup.edhIsDStroke = options;
+                TByteBuffer tables;
+                TByteBuffer characters;
+                if (source.kind == TEncodingKind::Utf16) {
+                    // Read as UTF-8 by the tables; as code points, every line end one LF, one at a time.
+                    if (!ReadsUtf16AsUtf8(setup)) continue;
+                    MakeLineConverter(setup)->ConvertStream(text, true, tables);
+                    const std::u32string all = DecodeUtf8Or1252(text);
+                    std::u32string codes;
+                    for (std::size_t i = 0; i < all.size(); ++i) {
+                        codes.push_back(all[i] == U'\r' ? U'\n' : all[i]);
+                        if (all[i] == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n') ++i;
+                    }
+                    MakeCharacterLineConverter(setup)->ConvertCodePoints(codes, true, characters);
+                } else {
+                    MakeLineConverter(setup)->ConvertStream(input, true, tables);
+                    MakeCharacterLineConverter(setup)->ConvertStream(input, true, characters);
+                }
+                EXPECT_EQ(test::Hex(tables.View()), test::Hex(characters.View()))
+                    << source.identifier << " to " << EncodingAt(t).identifier
+                    << (options ? ", options" : "");
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace odz

@@ -1,12 +1,14 @@
 // Every source decoder, through the line path, the stream path and the whole-file path, into every
 // target. Besides not crashing: a text converted line by line, at once, or in pieces cut anywhere gives
-// the same bytes, and so does the whole-file conversion with reads of any size.
+// the same bytes, and so does the whole-file conversion with reads of any size; and the tables of the
+// usual conversions give what the decoders and writers give one character at a time.
 
 #include "Encodings.h"
 #include "FileJob.h"
 #include "FuzzSupport.h"
 #include "LineConverter.h"
 #include "LineEnds.h"
+#include "LineReaders.h"
 
 using namespace odz;
 
@@ -44,8 +46,9 @@ std::string ByLines(const TConversionSetup& setup, std::string_view text) {
 
 // The text handed over in pieces of the given size (0: at once), each starting with what the one
 // before left unconverted.
-std::string InPieces(const TConversionSetup& setup, std::string_view text, std::size_t size) {
-    const auto converter = MakeLineConverter(setup);
+std::string InPieces(const TConversionSetup& setup, std::string_view text, std::size_t size,
+                     decltype(&MakeLineConverter) make = &MakeLineConverter) {
+    const auto converter = make(setup);
     TByteBuffer out;
     std::string carry;
     std::size_t at = 0;
@@ -74,6 +77,20 @@ std::string WholeFile(const TConversionSetup& setup, std::string_view text, std:
     return fuzz::ReadWhole(job.target);
 }
 
+// A UTF-16 file read as code points and converted one character at a time.
+std::string Utf16ByCharacters(const TConversionSetup& setup, std::string_view text) {
+    TUtf16Reader reader(fuzz::WriteScratch("source16", text));
+    const auto converter = MakeCharacterLineConverter(setup);
+    TByteBuffer out;
+    if (setup.targetKind == TEncodingKind::Utf16) out.Append("\xFF\xFE");
+    std::u32string characters;
+    for (bool more = true; more;) {
+        more = reader.Next(characters);
+        converter->ConvertCodePoints(characters, !more, out);
+    }
+    return std::string(out.View());
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -83,9 +100,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text = input.Rest();
     const std::string file = WholeFile(setup, text, 0);
     fuzz::Check(WholeFile(setup, text, pieceSize) == file, "tiny reads give the same bytes");
-    if (setup.sourceKind == TEncodingKind::Utf16) return 0;  // read whole files only
+    if (setup.sourceKind == TEncodingKind::Utf16) {  // read whole files only
+        fuzz::Check(Utf16ByCharacters(setup, text) == file, "the tables give what the characters give");
+        return 0;
+    }
 
     const std::string block = InPieces(setup, text, 0);
+    fuzz::Check(InPieces(setup, text, 0, &MakeCharacterLineConverter) == block,
+                "the tables give what the characters give");
     fuzz::Check(ByLines(setup, text) == block, "line by line and at once give the same bytes");
     fuzz::Check(InPieces(setup, text, pieceSize) == block, "in pieces and at once give the same bytes");
     // A file's UTF-8 byte-order mark is no content, except in a file of an 8-bit code page.
