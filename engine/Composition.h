@@ -54,13 +54,12 @@ public:
     using Inner::Inner;
     static constexpr bool kJoinsMarks = true;
 
-    void Ascii(std::uint8_t b) {
-        Flush();
-        if (const int k = PlainVowelIndex(b); k >= 0) {
-            FPending = k;
-        } else {
+    [[gnu::always_inline]] void Ascii(std::uint8_t b) {
+        if (FPending < 0 && !IsVowelByte(b)) {  // the usual case: nothing held, nothing to hold
             Inner::Ascii(b);
+            return;
         }
+        HoldOrWrite(b);
     }
     void Letter(int k) {
         Flush();
@@ -104,6 +103,19 @@ public:
     }
 
 private:
+    static bool IsVowelByte(std::uint8_t b) {
+        // A, E, I, O, U and Y in both cases: bits of the bytes 40 to 7F hex.
+        constexpr std::uint64_t kVowels = 0x0220'8222'0220'8222ull;
+        return b >= 0x40 && b < 0x80 && (kVowels >> (b - 0x40) & 1) != 0;
+    }
+    void HoldOrWrite(std::uint8_t b) {
+        Flush();
+        if (const int k = PlainVowelIndex(b); k >= 0) {
+            FPending = k;
+        } else {
+            Inner::Ascii(b);
+        }
+    }
     bool Join(char32_t code) {
         const int joined = IsJoiningMark(code) ? JoinMark(FPending, code) : -1;
         if (joined < 0) return false;

@@ -49,9 +49,11 @@ std::u32string DecodeUtf8Or1252(std::string_view text);
 
 // True for a letter index that is one of the twelve plain vowels (no mark at all).
 constexpr bool IsPlainVowelIndex(int k) {
+    // Bit k % 72 of the capitals' pattern: 0, 18, 30, 36, 54 and 66.
+    constexpr std::uint64_t kLow = 1ull << 0 | 1ull << 18 | 1ull << 30 | 1ull << 36 | 1ull << 54;
     if (k < 0 || k >= kCapitalDStroke) return false;
-    const int m = k % 72;
-    return m == 0 || m == 18 || m == 30 || m == 36 || m == 54 || m == 66;
+    const int m = k >= 72 ? k - 72 : k;
+    return m < 64 ? (kLow >> m & 1) != 0 : m == 66;
 }
 
 namespace detail {
@@ -89,8 +91,10 @@ std::size_t EmitNonAscii(std::string_view line, std::size_t i, bool edhIsDStroke
 // after its ">" that it closes. Returns true when the byte at i was "<" or ">" and has been handled
 // (written to the sink as ASCII).
 template <class Sink>
-bool TagMark(std::string_view text, std::size_t i, bool tags, TDecodeState& state, Sink& sink) {
+[[gnu::always_inline]] inline bool TagMark(std::string_view text, std::size_t i, bool tags,
+                                           TDecodeState& state, Sink& sink) {
     const char c = text[i];
+    if (c != '<' && c != '>') return false;  // the usual case, decided first
     if (state.inTag) {
         if (c != '>') return false;
         sink.Ascii('>');
