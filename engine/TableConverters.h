@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <memory>
 #include <stdexcept>
 
@@ -180,6 +183,7 @@ public:
         for (const TOutputEntry& entry : FEntries) FCountReferences = FCountReferences || entry.Reference();
         FEntries[static_cast<std::uint8_t>('\r')].MarkSpecial();
         FEntries[static_cast<std::uint8_t>('\n')].MarkSpecial();
+        FAsciiRuns = PrintableAsciiIsIdentity(FEntries, 0x7F);
     }
 
 private:
@@ -206,6 +210,12 @@ private:
         std::uint64_t references = 0;
         const TOutputEntry* table = FEntries;
         while (p < end) {
+#if defined(__SSE2__)
+            if (FAsciiRuns && end - p >= 32) {
+                p = WalkBlocks<CountReferences>(p, end, w, references);
+                if (p == end) break;
+            }
+#endif
             if (end - p >= 4) {
                 // Four characters at a time while none is a line end or a tone.
                 const TOutputEntry& a = table[p[0]];
@@ -238,6 +248,50 @@ private:
         FReferences += references;
         return w;
     }
+
+#if defined(__SSE2__)
+    // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other bytes is
+    // copied as it stands, each other byte looked up. Returns where it stopped: at a byte the walk must
+    // look at itself (a line end, a tone), or where fewer than 32 bytes remain.
+    template <bool CountReferences>
+    const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, char*& w,
+                                   std::uint64_t& references) const {
+        const auto load = [](const std::uint8_t* at) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        };
+        const auto store = [](char* at, __m128i bytes) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
+        };
+        while (end - p >= 32) {
+            const __m128i bytes = load(p);
+            // Below 20 hex as signed bytes: control codes, and every byte from 80 hex on.
+            auto others = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)))));
+            if (others == 0) {
+                store(w, bytes);
+                w += 16;
+                p += 16;
+                continue;
+            }
+            unsigned done = 0;  // bytes of the block converted
+            do {
+                const auto at = static_cast<unsigned>(__builtin_ctz(others));
+                others &= others - 1;
+                store(w, load(p + done));  // the ASCII before it, and bytes written over next
+                w += at - done;
+                const TOutputEntry& entry = FEntries[p[at]];
+                if (entry.Special()) return p + at;
+                w = Put(w, entry);
+                if constexpr (CountReferences) references += entry.Reference();
+                done = at + 1;
+            } while (others != 0);
+            store(w, load(p + done));
+            w += 16 - done;
+            p += 16;
+        }
+        return p;
+    }
+#endif
 
     // The entry of every byte followed by every tone byte (slot 1 on) or by anything else (slot 0): the
     // vowel with the tone joined, marked as a pair, where the tone joins it.
@@ -286,6 +340,7 @@ private:
 
     TOutputEntry FEntries[256]{};
     bool FCountReferences = false;
+    bool FAsciiRuns = false;     // printable ASCII is written as itself
     bool FJoins;                 // Windows-1258: tone bytes join the vowel before them
     std::int16_t FVowel[256]{};  // where tones join: the vowel letter each byte is, or -1
     char32_t FMark[256]{};       // where tones join: the mark each tone byte is, or 0
