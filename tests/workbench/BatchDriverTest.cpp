@@ -186,9 +186,8 @@ TEST_F(BatchDriver, DetectedSourcePerFile) {
     std::filesystem::create_directories(FDir / "mixed" / "sub");
     for (const auto& [name, bytes] : files) test::WriteFile(FDir / "mixed" / name, bytes);
     Show(FDir / "mixed", FDir / "out");
-    FDriver.DetectSource = true;
     FDriver.SourceEncoding.reset();
-    FDriver.Detector = test::NamedDetector();
+    FDriver.SourceEncodingOf = SourceByDetection(test::NamedDetector());
     FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     const QString mixed = Q(FDir / "mixed") + "/";
@@ -203,6 +202,16 @@ TEST_F(BatchDriver, DetectedSourcePerFile) {
                      mixed +
                      "unsure-g.txt: left alone: its encoding could not be told (best guess viscii, 40%)\n" +
                      mixed + "utf8-f.txt: left alone: it is in the target encoding already"}));
+    // Converted side by side, every file is read and noted as one at a time.
+    const TBatchSummary one = FDriver.Summary();
+    std::filesystem::create_directories(FDir / "side");
+    Show(FDir / "mixed", FDir / "side");
+    FDriver.Jobs = 4;
+    FDriver.GoOnAfterFailure = true;
+    FDriver.ConvertWalk();
+    EXPECT_EQ(FDriver.Summary().CountsSentence("converted") + FDriver.Summary().Remarks() +
+                  FDriver.Summary().NotConvertedList(),
+              one.CountsSentence("converted") + one.Remarks() + one.NotConvertedList());
     // Byte for byte what the conversion from the right encoding writes.
     for (const auto& [name, source] : {std::pair{"viscii-a.txt", TEncoding::Viscii},
                                        {"vni-b.txt", TEncoding::VniWind},
@@ -218,6 +227,7 @@ TEST_F(BatchDriver, DetectedSourcePerFile) {
         const TFileConversionReport report = ConvertFile(FEngine, request);
         EXPECT_EQ(report.outcome, TFileConversionReport::Written) << name;
         EXPECT_EQ(Read(std::string("out/") + name), Read("expected")) << name;
+        EXPECT_EQ(Read(std::string("side/") + name), Read("expected")) << name;
     }
     EXPECT_EQ(
         Read("out/vni-b.txt"),
