@@ -2,11 +2,8 @@
 // item views' background; the panel (bevels, gradient, picture, caption effects), the label (shadow,
 // size), and the list and tree views with a decorated background.
 
-#include <QPainter>
-#include <QScreen>
-#include <QScrollBar>
-#include <QStandardItemModel>
 #include <QtTest>
+#include <QtWidgets>
 #include <optional>
 #include <type_traits>
 

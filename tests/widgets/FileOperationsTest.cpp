@@ -39,16 +39,6 @@ public:
     qint64 total = 0, done = 0;
 };
 
-// Scripted answers, with a look at the window while each question is open.
-class TProbingMessages : public test::TScriptedMessages {
-public:
-    std::function<void()> probe;
-    TAnswer Confirm(const QString& text, bool withCancel) override {
-        if (probe) probe();
-        return TScriptedMessages::Confirm(text, withCancel);
-    }
-};
-
 // When Cancel is pressed on the progress window while b, a and c are copied, and the answer to "Replace
 // a.txt?": what is in the target then, and what a.txt holds.
 const struct {
@@ -229,10 +219,9 @@ private slots:
             progress.Window()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
         };
         if (cancel == "before") QTimer::singleShot(0, this, pressCancel);
-        TProbingMessages messages;
-        messages.Expect(kCancels[row].answer);
+        FMessages->Expect(kCancels[row].answer);
         bool hidden = false;
-        messages.probe = [&] {
+        FMessages->probe = [&](const QString&) {
             hidden = progress.Window() && !progress.Window()->isVisible() &&
                      QApplication::activeModalWidget() != progress.Window();
             if (cancel == "during") pressCancel();
@@ -243,9 +232,8 @@ private slots:
         QCOMPARE(ShellFileOperation(nullptr, kFoCopy, sources, stopped, Path("dst/")), !aborted);
         QCOMPARE(stopped, aborted);
         QCOMPARE(Box().Names("dst").join(' ') + " " + Box().Read("dst/a.txt"), QString(kCancels[row].after));
-        QCOMPARE(messages.asked.size(), cancel == "before" ? 0 : 1);
+        QCOMPARE(FMessages->asked.size(), cancel == "before" ? 0 : 1);
         if (cancel != "before") QVERIFY(hidden);
-        QVERIFY(messages.unexpected.isEmpty());
         QVERIFY(!progress.Window());  // gone with the copy
     }
 

@@ -1,17 +1,6 @@
 // What the main window shows of detection before anything is written: the preview pane, the source
 // list's Encoding column, "Detect automatically"; and the window in Vietnamese.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDockWidget>
-#include <QLabel>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QTimer>
-#include <QToolButton>
-
 #include "EngineTexts.h"
 #include "HelpWindow.h"
 #include "MainFormFixture.h"
@@ -39,7 +28,7 @@ private slots:
         const TPreviewPane& pane = *form->PreviewPane;
         QTRY_COMPARE(pane.MessageLabel->text(),
                      QString("Select a file in the source list to see its preview."));
-        form->SourceFileList->SetSelected(Row(*form->SourceFileList, "viscii-poem.txt"), true);
+        form->SourceFileList->SetSelected(RowOf(*form->SourceFileList, "viscii-poem.txt"), true);
         QTRY_COMPARE(pane.MessageLabel->text(),
                      QString("Choose the source and the target encoding to see the preview."));
         const int detect = form->SourceEncodecbo->count() - 1;

@@ -1,37 +1,17 @@
 // The main window as a user meets it: converting and replacing from the window, the settings kept
 // between runs, the screen adaptation, the panes' folders, the view buttons, the filter and Help.
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QDockWidget>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QProcess>
-#include <QProgressBar>
-#include <QSignalSpy>
-#include <QSplitter>
-#include <QTextBrowser>
-#include <QToolBox>
-#include <QToolButton>
-#include <QtTest>
 #include <csignal>
 #include <cstdio>
-#include <memory>
 
 #include "AtomicFile.h"
-#include "DirTreeModel.h"
 #include "DirTreeNavigation.h"
 #include "HelpWindow.h"
 #include "KeySettingsPage.h"
-#include "MainForm.h"
 #include "MainFormFixture.h"
 #include "PathRoutines.h"
 #include "QuitSignals.h"
-#include "TRaRaru.h"
 #include "ZTDirTree.h"
-#include "ZTFilelistView.h"
 
 using namespace odz;
 using namespace odz::test;
@@ -50,7 +30,7 @@ namespace {
     TDirTreeModel::SetDriveSource([folder] {
         return QList<TDrive>{{folder + "/", "Fixed Disk", kDriveFixed}};
     });
-    TProbingMessages messages;
+    TScriptedMessages messages;
     TRaRaru engine((folder + "/settings/odizodoruz.ini").toStdString());
     engine.RaRaruCreate();
     TMainForm form(engine);
@@ -184,8 +164,8 @@ private slots:
         form->TargetFileList->SetDirectory(Path("out"));
         form->SourceEncodecbo->setCurrentIndex(2);  // VISCII
         form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
-        form->SourceFileList->SetSelected(Row(*form->SourceFileList, "letter.txt"), true);
-        form->SourceFileList->SetSelected(Row(*form->SourceFileList, "poems"), true);
+        form->SourceFileList->SetSelected(RowOf(*form->SourceFileList, "letter.txt"), true);
+        form->SourceFileList->SetSelected(RowOf(*form->SourceFileList, "poems"), true);
 
         QList<bool> enabledDuringRun;
         int questionsInside = -1;
@@ -292,7 +272,7 @@ private slots:
         Write("out/a.txt", "old");
         QProcess batch;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("ODZ_BATCH_FOLDER", FDir->path());
+        environment.insert("ODZ_BATCH_FOLDER", Path(""));
         if (named) environment.insert("ODZ_BATCH_NAMED_FILES", "1");
         batch.setProcessEnvironment(environment);
         batch.start(QCoreApplication::applicationFilePath(), {});
@@ -441,7 +421,7 @@ private slots:
             QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, NodeLabelCenter(&tree, b));
         } else if (action == "open") {
             list.CurrentView()->clearSelection();
-            list.SetSelected(Row(list, "b"), true);
+            list.SetSelected(RowOf(list, "b"), true);
             QTest::keyClick(list.CurrentView(), Qt::Key_Return);
         } else if (action == "end") {
             QTest::keyClick(&tree, Qt::Key_End);
@@ -497,7 +477,7 @@ private slots:
         auto form = NewForm();
         QVERIFY(Show(*form));
         form->OpenSourceFolder(Path(argument));
-        QCOMPARE(FMessages->shown, messages.replaceInStrings("@", FDir->path() + "/"));
+        QCOMPARE(FMessages->shown, messages.replaceInStrings("@", Folder("")));
         QCOMPARE(form->SourceFileList->Directory(), Folder(shown));
         QCOMPARE(form->SourceDirEdit->text(), Folder(shown));
         QCOMPARE(form->SourceDirTree->SelectedPath(), Folder(shown));

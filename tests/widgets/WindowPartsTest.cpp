@@ -1,22 +1,8 @@
 // The window's parts that need no main window: its size and placement on a screen, the progress bar as
 // the conversions see it, the message boxes; the help window and its book; and the key settings page.
 
-#include <QDialog>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QStringDecoder>
-#include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextBrowser>
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <memory>
 #include <optional>
