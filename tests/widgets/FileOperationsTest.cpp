@@ -131,34 +131,21 @@ const struct TTransfer {
 // Deleting asks once, then moves every entry to the trash of the sandbox's home.
 const QString kKept = QStringLiteral(". It has not been deleted.");
 const struct {
-    const char* name;
-    QStringList sources;  // in the sandbox
-    bool trash;           // whether a trash can be made
-    QStringList trashed;
+    const char *name, *sources;  // in the sandbox
+    bool trash;                  // whether a trash can be made
+    const char* trashed;
     QString said;  // what is asked and shown: "*" stands for any text, "@" for the sandbox
 } kTrashings[] = {
-    {"three, asked about once",
-     {"src/a.txt", "src/b.txt", "src/sub"},
-     true,
-     {"a.txt", "b.txt", "sub"},
+    {"three, asked about once", "src/a.txt src/b.txt src/sub", true, "a.txt b.txt sub",
      "? Are you sure you want to move these 3 items to the Trash?"},
-    {"without a trash",
-     {"src/a.txt", "src/b.txt"},
-     false,
-     {},
+    {"without a trash", "src/a.txt src/b.txt", false, "",
      "? *\nerror: ERROR - Can't move \"@/src/a.txt\" to the Trash: *" + kKept +
          "\nERROR - Can't move \"@/src/b.txt\" to the Trash: *" + kKept},
-    {"a missing entry",
-     {"src/gone.txt", "src/a.txt"},
-     true,
-     {"a.txt"},
+    {"a missing entry", "src/gone.txt src/a.txt", true, "a.txt",
      "? *\nerror: ERROR - Can't move \"@/src/gone.txt\" to the Trash: it does not exist" + kKept},
-    {"the parent entry is left out",
-     {"src/sub/..", "src/sub/c.txt"},
-     true,
-     {"c.txt"},
+    {"the parent entry is left out", "src/sub/.. src/sub/c.txt", true, "c.txt",
      "? Are you sure you want to move \"c.txt\" to the Trash?"},
-    {"the parent entry alone", {"src/sub/.."}, true, {}, "error: ERROR - Can't delete \"..\"*"},
+    {"the parent entry alone", "src/sub/..", true, "", "error: ERROR - Can't delete \"..\"*"},
 };
 
 }  // namespace
@@ -316,24 +303,25 @@ private slots:
     void deleteMovesToTheTrash() {
         QFETCH(int, row);
         const auto& c = kTrashings[row];
+        const QStringList trashed = QString(c.trashed).split(' ', Qt::SkipEmptyParts);
         Box().Write("src/sub/c.txt");
         if (!c.trash) {
             Box().Write("blocker");
             qputenv("XDG_DATA_HOME", Path("blocker/share").toLocal8Bit());
         }
         QString source;
-        for (const QString& name : c.sources) source += Path(name) + kNul;
+        for (const QString& name : QString(c.sources).split(' ')) source += Path(name) + kNul;
         if (c.said.startsWith("?")) FMessages->Expect(TAnswer::Yes);
         bool aborted = false;
         QCOMPARE(ShellFileOperation(nullptr, kFoDelete, source, aborted, QString()),
-                 !c.trashed.isEmpty() && !c.said.contains("error:"));
+                 !trashed.isEmpty() && !c.said.contains("error:"));
         QVERIFY2(Matches(Dialogue(*FMessages), c.said, Path("")), qPrintable(Dialogue(*FMessages)));
-        QCOMPARE(Box().Names("home/.local/share/Trash/files"), c.trashed);
+        QCOMPARE(Box().Names("home/.local/share/Trash/files"), trashed);
         QCOMPARE(Box().Names("home/.local/share/Trash/info"),
-                 QStringList(c.trashed).replaceInStrings(QRegularExpression("$"), ".trashinfo"));
-        if (c.trashed.contains("sub")) QVERIFY(QFile::exists(Box().Trash() + "/sub/c.txt"));
+                 QStringList(trashed).replaceInStrings(QRegularExpression("$"), ".trashinfo"));
+        if (trashed.contains("sub")) QVERIFY(QFile::exists(Box().Trash() + "/sub/c.txt"));
         for (const char* name : {"a.txt", "b.txt", "sub"})
-            QCOMPARE(QFileInfo::exists(Path(QStringLiteral("src/") + name)), !c.trashed.contains(name));
+            QCOMPARE(QFileInfo::exists(Path(QStringLiteral("src/") + name)), !trashed.contains(name));
     }
 };
 
