@@ -246,30 +246,9 @@ TEST_F(FileConversion, ReferencesAreCounted) {
     EXPECT_EQ(Convert("Unicode UTF-8", "Unicode16", "\xC2\xA9").references, 0u);
 }
 
-// A file far larger than the read buffer, with a CR LF pair, a character or a search text split by the
-// buffer's edge and a line longer than the buffer, comes out whole.
+// A file far larger than the read buffer, with a line longer than the buffer, comes out whole, and the
+// progress reaches the file's size. (Every split by a read's edge is tried with tiny reads below.)
 TEST_F(FileConversion, BigFilesStream) {
-    for (const std::size_t edge :
-         {std::size_t{1} << 20, (std::size_t{1} << 20) - 1, (std::size_t{1} << 20) + 1}) {
-        std::string input(edge - 1, 'x');
-        input += "\r\n\xAE";
-        EXPECT_EQ(Convert("VISCII", "Unicode UTF-8", input, false, std::nullopt, "edge.txt").outcome,
-                  TFileConversionReport::Written);
-        EXPECT_TRUE(Output() == std::string(edge - 1, 'x') + "\r\n\xE1\xBB\x87\r\n") << edge;
-        input.assign(edge - 1, 'x');
-        input += "\xE1\xBB\x87";
-        EXPECT_EQ(Convert("Unicode UTF-8", "VISCII", input, false, std::nullopt, "edge.txt").outcome,
-                  TFileConversionReport::Written);
-        EXPECT_TRUE(Output() == std::string(edge - 1, 'x') + "\xAE\r\n") << edge;
-        const std::string find = std::string(200, 'y') + "z";
-        input.assign(edge - 150, 'x');
-        input += find + "\xE1\xBB\x87";
-        EXPECT_EQ(
-            Convert("Unicode UTF-8", "VISCII", input, false, TReplacement{find, "<V\xC3\xA2n>"}, "edge.txt")
-                .outcome,
-            TFileConversionReport::Written);
-        EXPECT_TRUE(Output() == std::string(edge - 150, 'x') + "<V\xE2n>\xAE\r\n") << edge;
-    }
     std::string input;
     std::string expected;
     for (int i = 0; i < 100000; ++i) {
