@@ -294,13 +294,6 @@ private slots:
 
     // "1" for the items that apply: New, Rename, Delete, Tree Size, Folder Contents, Map, Disconnect.
     void menuItemsFollowTheSelectedNode() {
-        const char* names[] = {"AddNode",
-                               "EditNode",
-                               "DelNode",
-                               "GetTreeSize",
-                               "ShowFolderContents",
-                               "ConnectNetResource",
-                               "DisConnectNetResource"};
         const char* expected[] = {"0000011", "0000011", "1001111", "1111111"};  // none, root, drive, folder
         for (int level = -1; level <= 2; ++level) {
             TZTDirTree tree;
@@ -309,7 +302,9 @@ private slots:
             if (level == 2) tree.OpenPath(Path("vol/Photo/"));
             tree.PopupMenu()->UpdateItems();
             QString enabled;
-            for (const char* name : names) enabled += tree.PopupMenu()->Item(name)->isEnabled() ? '1' : '0';
+            for (const char* name : {"AddNode", "EditNode", "DelNode", "GetTreeSize", "ShowFolderContents",
+                                     "ConnectNetResource", "DisConnectNetResource"})
+                enabled += tree.PopupMenu()->Item(name)->isEnabled() ? '1' : '0';
             QCOMPARE(enabled, QString(expected[level + 1]));
         }
     }
