@@ -1,16 +1,22 @@
 // The main window as a user meets it: converting and replacing from the window, the settings kept
-// between runs, the screen adaptation, the panes' folders, the view buttons, the filter and Help.
+// between runs, the screen adaptation, the panes' folders, the view buttons, the filter and Help; what
+// it shows of detection before anything is written (the preview pane, the source list's Encoding column,
+// "Detect automatically"); and the window in Vietnamese.
 
 #include <csignal>
 #include <cstdio>
 
 #include "AtomicFile.h"
 #include "DirTreeNavigation.h"
+#include "EngineTexts.h"
 #include "HelpWindow.h"
 #include "KeySettingsPage.h"
 #include "MainFormFixture.h"
+#include "NamedDetector.h"
 #include "PathRoutines.h"
+#include "PreviewPane.h"
 #include "QuitSignals.h"
+#include "Translations.h"
 #include "ZTDirTree.h"
 
 using namespace odz;
@@ -155,16 +161,23 @@ private slots:
               {0, "*.*", {"a.txt", "b.htm", "c.html", "d.asp", "e.rtf", "f.jsp"}}}) {
             form->FilterCombo->setCurrentIndex(index);
             QCOMPARE(form->TargetFileList->Mask(), QString(mask));
-            QCOMPARE(Captions(*form->SourceFileList), shown);
-            QCOMPARE(Captions(*form->TargetFileList), shown);
+            QCOMPARE(Captions(*form->SourceFileList) + Captions(*form->TargetFileList), shown + shown);
             QVERIFY(form->HTMLCheck->isChecked());
         }
         // A mask typed by the user filters both lists at once.
         form->FilterCombo->lineEdit()->clear();
         QTest::keyClicks(form->FilterCombo->lineEdit(), "*.rtf");
         QCOMPARE(form->FilterIndex(), -1);
-        QCOMPARE(Captions(*form->SourceFileList), QStringList{"e.rtf"});
-        QCOMPARE(Captions(*form->TargetFileList), QStringList{"e.rtf"});
+        QCOMPARE(Captions(*form->SourceFileList) + Captions(*form->TargetFileList), QStringList(2, "e.rtf"));
+        // A typed mask at the last close (-1), an index beyond the items, or no number choose all files.
+        for (const QByteArray index : {"-1", "7", "x"}) {
+            form.reset();
+            Write("settings/odizodoruz.ini", "[Filter]\nIndex=" + index + "\n");
+            form = NewForm();
+            QVERIFY(Show(*form));
+            QCOMPARE(form->FilterCombo->currentText(), QString("All Files (*.*)"));
+            QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
+        }
     }
 
     void convertsChosenFilesFromTheWindow() {
@@ -209,8 +222,7 @@ private slots:
         QCOMPARE(questionsInside, 0);
         QVERIFY(form->Conversebutton->isEnabled() && form->ToolbarButton971->isEnabled());
         QCOMPARE(Read("out/letter.txt"), kLetterUtf8);
-        QCOMPARE(Read("out/poems/kieu.txt"), kPoemUtf8);
-        QCOMPARE(Read("out/poems/deeper/kieu2.txt"), kPoemUtf8);
+        QCOMPARE(Read("out/poems/kieu.txt") + Read("out/poems/deeper/kieu2.txt"), kPoemUtf8 + kPoemUtf8);
         QVERIFY(!QFile::exists(Path("out/skipped.txt")));
         QCOMPARE(FMessages->shown,
                  QStringList{"information: Done\n3 files converted, 0 left alone, 0 failed."});
@@ -219,8 +231,8 @@ private slots:
         QVERIFY(form->ProgressBar->maximum() > 0);
         QVERIFY(progress.size() >= 2);
         QVERIFY(form->isVisible());
-        QCOMPARE(form->TargetFileList->Directory(), Folder("out"));
-        QCOMPARE(form->TargetDirTree->SelectedPath(), Folder("out"));
+        QCOMPARE(form->TargetFileList->Directory() + form->TargetDirTree->SelectedPath(),
+                 Folder("out").repeated(2));
         QVERIFY(!QGuiApplication::overrideCursor());
     }
 
@@ -374,17 +386,6 @@ private slots:
         QCOMPARE(form->KeySettingPanel->KeyEdit("Sac")->text(), QString("*"));
     }
 
-    // A typed mask at the last close (-1), an index beyond the items, or no number choose all files.
-    void negativeOrUnknownFilterIndexChoosesAllFiles() {
-        for (const QByteArray index : {"-1", "7", "x"}) {
-            Write("settings/odizodoruz.ini", "[Filter]\nIndex=" + index + "\n");
-            auto form = NewForm();
-            QVERIFY(Show(*form));
-            QCOMPARE(form->FilterCombo->currentText(), QString("All Files (*.*)"));
-            QCOMPARE(form->SourceFileList->Mask(), QString("*.*"));
-        }
-    }
-
     void settingsThatCannotBeWrittenAreReportedAndTheWindowCloses() {
         Write("blocker", "a file where the settings folder should be");
         const QString settings = Path("blocker/odizodoruz.ini");
@@ -482,8 +483,126 @@ private slots:
         QVERIFY(!form->HelpWindow()->isVisible());
     }
 
+    void previewFollowsTheSelectionAndTheEncodings() {
+        Write("in/viscii-poem.txt", Iconv(kPoemUtf8, "UTF-8", "VISCII"));
+        auto form = NewForm();
+        form->SetFileDetector(test::NamedDetector());
+        form->SourceFileList->SetDirectory(Path("in"));
+        QVERIFY(form->PreviewDock->isHidden());
+        form->PreviewChk->setChecked(true);
+        const TPreviewPane& pane = *form->PreviewPane;
+        QTRY_COMPARE(pane.MessageLabel->text(),
+                     QString("Select a file in the source list to see its preview."));
+        form->SourceFileList->SetSelected(RowOf(*form->SourceFileList, "viscii-poem.txt"), true);
+        QTRY_COMPARE(pane.MessageLabel->text(),
+                     QString("Choose the source and the target encoding to see the preview."));
+        const int detect = form->SourceEncodecbo->count() - 1;
+        QCOMPARE(form->SourceEncodecbo->itemText(detect), QString("Detect automatically"));
+        QCOMPARE(form->TargetEncodecbo->findText("Detect automatically"), -1);
+        form->SourceEncodecbo->setCurrentIndex(detect);
+        form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
+        const QString poem = QString::fromUtf8(kPoemUtf8).remove('\r').chopped(1);
+        QTRY_COMPARE(pane.TargetView->toPlainText(), poem);
+        QCOMPARE(pane.SourceCaption->text(), QString("Read as VISCII"));
+        form->SourceEncodecbo->setCurrentIndex(4);  // VNI Wind: other letters
+        QTRY_COMPARE(pane.SourceCaption->text(), QString("Read as VNI Wind"));
+        QVERIFY(pane.TargetView->toPlainText() != poem);
+        form->SourceEncodecbo->setCurrentIndex(detect);
+        FMessages->Expect(TAnswer::No);
+        form->ConversebuttonClick();
+        QCOMPARE(FMessages->asked,
+                 QStringList{"Do you want to convert selected files with *.* in directory " + Folder("in") +
+                             " from detected per file to files with *.* to "
+                             "directory " +
+                             Folder("work") + " with Unicode UTF-8"});
+    }
+
+    // The source list's Encoding column fills on a worker while the window goes on handling events;
+    // sorting by it groups the files. The target list has no such column.
+    void encodingColumnFillsInTheBackground() {
+        const QStringList names{"tcvn1-e.txt",  "unsure-g.txt", "utf8-c.txt", "viqr-d.txt",
+                                "viscii-a.txt", "viscii-f.txt", "vni-b.txt"};
+        for (const QString& name : names) Write("enc/" + name, "x");
+        QDir().mkpath(Path("enc/folder"));
+        for (int i = 0; i < 2000; ++i) Write(QString("big/viscii-%1.txt").arg(i), "x");
+        auto form = NewForm();
+        form->SetFileDetector(test::NamedDetector(std::chrono::milliseconds(1)));
+        TZTFilelistView& list = *form->SourceFileList;
+        const auto texts = [&list] {
+            QStringList shown;
+            for (int row = 0; row < list.Count(); ++row)
+                if (!list.Item(row).isParent) shown << list.Model()->index(row, 5).data().toString();
+            return shown;
+        };
+        list.SetDirectory(Path("enc"));
+        QTRY_VERIFY(!form->EncodingScanRunning());
+        QCOMPARE(list.Model()->headerData(5, Qt::Horizontal, Qt::DisplayRole).toString(),
+                 QString("Encoding"));
+        QCOMPARE(form->TargetFileList->Model()->columnCount(), 5);
+        QCOMPARE(Captions(list), QStringList{"folder"} + names);
+        QCOMPARE(texts(), (QStringList{"", "tcvn1", "viscii?", "utf8", "viqr", "viscii", "viscii", "vni"}));
+        list.ColumnClick(5);
+        QCOMPARE(texts(), (QStringList{"vni", "viscii?", "viscii", "viscii", "viqr", "utf8", "tcvn1", ""}));
+
+        int ticks = 0;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(0);
+        QSignalSpy batches(list.Model(), &QAbstractItemModel::dataChanged);
+        list.SetDirectory(Path("big"));
+        QCOMPARE(list.Count(), 2001);  // listed at once, the column still blank
+        QVERIFY(form->EncodingScanRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!form->EncodingScanRunning(), 120000);
+        QCOMPARE(texts(), QStringList(2000, "viscii"));
+        QVERIFY2(batches.size() > 1 && ticks > batches.size(), qPrintable(QString::number(ticks)));
+    }
+
     // With a Vietnamese locale the window, its questions, its boxes' buttons and the help book speak
     // Vietnamese; the English texts come back when the translation goes.
+    void speaksVietnameseInAVietnameseLocale() {
+        QVERIFY(InstallTranslations(*QCoreApplication::instance(),
+                                    QLocale(QLocale::Vietnamese, QLocale::Vietnam)));
+        const auto english = qScopeGuard([] {
+            for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+                QCoreApplication::removeTranslator(translator);
+                delete translator;
+            }
+        });
+        Write("in/letter.txt", Iconv(kLetterUtf8, "UTF-8", "VISCII"));
+        QDir().mkpath(Path("out"));
+        auto form = NewForm();
+        QVERIFY(Show(*form));
+        QCOMPARE(
+            QStringList({form->Conversebutton->text(), form->ExitButton->text(), form->OverwriteChk->text()}),
+            QStringList({"Chuyển mã", "Thoát", "Ghi đè tất cả"}));
+        form->SourceFileList->SetDirectory(Path("in"));
+        form->TargetFileList->SetDirectory(Path("out"));
+        QCOMPARE(form->SourceFileList->Item(0).caption, QString(" ^ Thư mục cha"));
+        form->SourceEncodecbo->setCurrentIndex(2);  // VISCII
+        form->TargetEncodecbo->setCurrentIndex(8);  // Unicode UTF-8
+        FMessages->Expect(TAnswer::Yes);
+        QTest::mouseClick(form->Conversebutton, Qt::LeftButton);
+        QCOMPARE(FMessages->asked,
+                 QStringList{"Bạn có muốn chuyển mã mọi tệp dạng *.* trong thư mục " + Folder("in") +
+                             " từ bảng mã VISCII thành các tệp dạng *.* trong thư mục " + Folder("out") +
+                             " với bảng mã Unicode UTF-8 không?"});
+        QCOMPARE(FMessages->shown,
+                 QStringList{"information: Xong\n1 tệp đã được chuyển mã, 0 tệp để nguyên, 0 tệp bị lỗi."});
+        QCOMPARE(Read("out/letter.txt"), kLetterUtf8);
+        // The engine's failures, shown in boxes and the preview, keep the file name as it is.
+        QCOMPARE(EngineText("Cannot create file /a/Cannot open file", "Permission denied"),
+                 QString("Không tạo được tệp /a/Cannot open file (Permission denied)"));
+        QCOMPARE(EngineText("Cannot create /a/b"), QString("Không tạo được /a/b"));
+        QMessageBox box(QMessageBox::Question, {}, {},
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QCOMPARE(QStringList({box.button(QMessageBox::Yes)->text(), box.button(QMessageBox::No)->text(),
+                              box.button(QMessageBox::Cancel)->text()}),
+                 QStringList({"&Có", "&Không", "Huỷ"}));
+        QTest::mouseClick(form->ReplaceButton, Qt::LeftButton);
+        QCOMPARE(form->HelpWindow()->Browser()->source(), QUrl("qrc:/help/vi/index.html"));
+        QCOMPARE(form->HelpWindow()->findChild<QPushButton*>("ContentsButton")->text(), QString("&Mục lục"));
+        QVERIFY(form->close());
+    }
 };
 
 QTEST_MAIN(MainFormTest)
