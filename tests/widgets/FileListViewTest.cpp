@@ -218,7 +218,6 @@ private slots:
         QCOMPARE(combo.opened.last(), Box().Folder("work/view"));
         QVERIFY(QDir().rename(Path("work/view"), Path("work/moved")));
         QTRY_COMPARE(list.Directory(), Box().Folder("work"));
-        list.SetDirTreeCombo(nullptr);
     }
 
     void sendToShortcutsAreTheLinksOfItsFolder() {
