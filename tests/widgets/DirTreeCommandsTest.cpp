@@ -218,8 +218,7 @@ private slots:
         QCOMPARE(QStringList({tree.SelectedPath(), list.Directory()}),
                  QStringList(2, Path("vol/Docs/New Folder/")));
         QCOMPARE(changes.count(), 1);
-        // The user names it in place, without being asked; the folder it is in is chosen again, in the
-        // tree and in the list.
+        // The user names it in place, unasked; the folder it is in is chosen again, in the tree and the list.
         QVERIFY(tree.Editing());
         auto* editor = tree.viewport()->findChild<QLineEdit*>();
         QVERIFY(editor);
@@ -309,9 +308,8 @@ private slots:
         }
     }
 
-    // Tree Size counts the folder and its sub-folders without following links (one leads back into the
-    // tree); the sibling Photos, whose name begins the same, is not counted. The tree is left at the
-    // folder, opened.
+    // Tree Size counts the folder and its sub-folders, following no link (one leads back into the tree), not
+    // the sibling Photos whose name begins the same; the tree is left at the folder, opened.
     void treeSizeCountsTheFolderAndItsSubFolders() {
         TZTDirTree tree;
         tree.OpenPath(Path("vol/Photo/"));
