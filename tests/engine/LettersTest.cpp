@@ -96,17 +96,6 @@ TEST(Lookup, ViqrIndexEqualsTheScanWithDefaultAndCollidingKeys) {
     ExpectViqrIndexEqualsScan("1234567890!");
 }
 
-TEST(Lookup, SpecificCodes) {
-    const std::tuple<const TVnLetterTable*, std::string, int> cases[] = {
-        {&Tcvn2Table, "\x45\xB3", 19}, {&Tcvn2Table, "\x45\xB4", 23},   {&Tcvn2Table, "\x45", 18},
-        {&VniWindTable, "\xD4", 48},   {&VniWindTable, "\xD4\xD9", 49}, {&VpsTable, "", 35},
-        {&VisciiTable, "", -1},        {&Tcvn1Table, "", -1},           {&ZTWinTable, "", -1},
-        {&VisciiTable, "\x02", 9},     {&VisciiTable, "\xA0", 40},      {&Tcvn1Table, "\xA0", -1},
-    };
-    for (const auto& [table, code, letter] : cases)
-        EXPECT_EQ(FindLetterCode(code, *table), letter) << test::Hex(code);
-}
-
 std::string Convert(TEncodingKind from, TEncodingKind to, const std::string& text, const TViqrKeys& keys) {
     TConversionSetup setup;
     setup.sourceKind = from;
