@@ -82,9 +82,8 @@ TEST(Detection, ConvertedTextIsDetectedAsItsEncoding) {
     std::string cp1258;
     ASSERT_TRUE(test::Iconv("CP1258", "UTF-8", kParagraphs[0], cp1258));
     EXPECT_EQ(DetectEncoding(cp1258).Best()->candidate->shortName, "cp1258");
-    const TDetection nfd = DetectEncoding(
-        "Vie\xCC\xA3t Nam, ti\xC3\xAA\xCC\x81ng Vi\xC3\xAA\xCC\xA3t ho\xCC\x80"
-        "a");
+    const TDetection nfd =
+        DetectEncoding("Vie\xCC\xA3t Nam, ti\xC3\xAA\xCC\x81ng Vi\xC3\xAA\xCC\xA3t ho\xCC\x80\x61");
     EXPECT_EQ(nfd.Best()->candidate->shortName, "utf8-nfd");
     EXPECT_EQ(nfd.Reading(), TEncoding::Utf8Nfd);
     // TCVN1 and TCVN2 agree on text without toned capitals; toned capitals tell them apart.

@@ -115,8 +115,7 @@ const TLineCase kCases[] = {
     {"reference without semicolon", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "Vi&#7879t",
      "Vi\xAEt"},
     {"a letter followed by a digit", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#7879;5",
-     "\xAE"
-     "5"},
+     "\xAE\x35"},
     {"to TCVN2", R::NcrToOther, "Decimal NCR UTF-8", "TCVN2", false, "&#7871", "\xD5"},
     {"to VIQR", R::NcrToOther, "Decimal NCR UTF-8", "VIQR", false, "&#7871", "e^'"},
     {"leading zeros", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#07871;", "\xAA"},
@@ -253,8 +252,7 @@ TEST_F(Utf16Files, FromUtf16) {
         {"what VISCII cannot hold", "VISCII", Units(u"\u00A9\u2013"), "&#169;&#8211;\r\n"},
         {"a lone CR keeps the next character", "VISCII", Units(u"x\rA\nB"), "x\r\nA\r\nB\r\n"},
         {"only a byte-order mark at the start is no content", "Unicode UTF-8", mark + Units(u"\uFEFFA\uFEFF"),
-         "\xEF\xBB\xBF"
-         "A\xEF\xBB\xBF\r\n"},
+         "\xEF\xBB\xBF\x41\xEF\xBB\xBF\r\n"},
         {"U+FEFF inside is text", "VISCII", Units(u"A\uFEFFB\r\n\uFEFF"), "A&#65279;B\r\n&#65279;\r\n"},
         {"odd last byte ignored", "VISCII", Units(u"AB") + "C", "AB\r\n"},
         {"big-endian", "Unicode UTF-8", std::string("\xFE\xFF\x00\x41\x1E\xBF\x00\x0D\x00\x0A\xFE\xFF", 12),
@@ -288,9 +286,7 @@ TEST_F(Utf16Files, ExistingTargets) {
     EXPECT_EQ(test::ReadFile(target), "A\r\n");
     test::WriteFile(target.string() + "16", "old");
     EXPECT_TRUE(FEngine.Convert8ToUnicode16(target, target.string() + "16", true));
-    EXPECT_EQ(test::ReadFile(target.string() + "16"),
-              "\xFF\xFE"
-              "A\0\r\0\n\0"s);
+    EXPECT_EQ(test::ReadFile(target.string() + "16"), "\xFF\xFE\x41\0\r\0\n\0"s);
     EXPECT_TRUE(FMessages.AllAnswered());
     EXPECT_EQ(test::Names(FDir.Path()), (std::vector<std::string>{"in.txt", "out.txt", "out.txt16"}));
 }

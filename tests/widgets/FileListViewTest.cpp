@@ -441,8 +441,7 @@ private slots:
             {"{\\rtf1 Ti\\u7871?ng Vi\\u7879\\'3fi}", "Ti\xe1\xba\xbfng Vi\xe1\xbb\x87i"},  // with a stand-in
             {"{\\rtf1\\uc0 \\u273\\u-3872 x}", "\xc4\x91\xef\x83\xa0x"},
             {"{\\rtf1 \\ldblquote a\\rdblquote \\endash b}",
-             "\xe2\x80\x9c"
-             "a\xe2\x80\x9d\xe2\x80\x93"
+             "\xe2\x80\x9c\x61\xe2\x80\x9d\xe2\x80\x93"
              "b"},
         };
         for (const auto& [rtf, text] : cases) {

@@ -389,9 +389,7 @@ TEST_F(BatchDriver, EveryFileIsAccountedFor) {
     // names that show alike stay two files.
     const std::string latin1 = "Vi\xEAt.txt";
     const std::string alike = "Vi\xEBt.txt";
-    const std::string folder =
-        "th\xF0 m\xE7"
-        "c";
+    const std::string folder = "th\xF0 m\xE7\x63";
     test::WriteFile(FDir / "in" / latin1, "\xAA");
     test::WriteFile(FDir / "in" / alike, "\xF0");
     std::filesystem::create_directory(FDir / "in" / folder);
