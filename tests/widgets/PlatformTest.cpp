@@ -170,6 +170,42 @@ void MakeProgram(const test::TSandbox& box, const QString& name) {
     QFile::setPermissions(box.Path("bin/" + name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// ExecuteFile with an operation, a file and its parameters, on the usual desktop but for what is said
+// in "desktop": what it answers, what is started ("|" between the words) and what is said ("@" stands
+// for the desktop's folder).
+const struct {
+    const char *name, *operation, *file, *parameters, *desktop;
+    int result;
+    const char *launched, *said;
+} kExecutions[] = {
+    {"open hands the file to the desktop", "Open", "readme.TXT", "", "", kExecStarted,
+     "file://@/docs/readme.TXT", ""},
+    {"a program with a parameter is started", "Open", "@/bin/fake-viewer", "my picture.bmp", "", kExecStarted,
+     "@/bin/fake-viewer|my picture.bmp|in @/docs/", ""},
+    // The Windows accessories stand for the desktop's own programs.
+    {"NotePad, Pascal", "Open", "C:/WINDOWS/NotePad.exe", "unit.pas", "", kExecStarted,
+     "fake-editor|--new|@/docs/unit.pas|in @/docs/", ""},
+    {"Write, rich text", "Open", "Write.exe", "letter.rtf", "", kExecStarted,
+     "fake-writer|file://@/docs/letter.rtf|in @/docs/", ""},
+    {"PBrush, bitmap", "Open", "PBrush", "picture.bmp", "", kExecStarted,
+     "fake-viewer|@/docs/picture.bmp|in @/docs/", ""},
+    // A viewer's failure names what was really tried: the desktop's program, else the document.
+    {"NotePad, no such document", "Open", "NotePad", "gone.txt", "launch fails", kExecFileNotFound, "",
+     "ERROR - Can't Open file  gone.txt\nThe file @/docs/gone.txt does not exist."},
+    {"NotePad, the editor does not start", "Open", "NotePad.exe", "readme.TXT", "launch fails",
+     kExecOutOfResources, "fake-editor|--new|@/docs/readme.TXT|in @/docs/",
+     "ERROR - Can't Open file  fake-editor\nThe text editor Test could not be started for "
+     "@/docs/readme.TXT."},
+    {"PBrush, no image viewer at all", "Open", "PBrush", "picture.bmp", "no viewer, launch fails",
+     kExecNoAssociation, "file://@/docs/picture.bmp",
+     "ERROR - Can't Open file  picture.bmp\nNo image viewer for @/docs/picture.bmp was found on this "
+     "desktop."},
+    {"find in a folder", "Find", "@/docs/", "", "catfish", kExecStarted,
+     "@/bin/catfish|--path=@/docs|in @/docs", ""},
+    {"find without a search program", "Find", "@/docs", "", "", kExecNoAssociation, "",
+     "ERROR - Can't Find file  @/docs\nNo file search program (kfind, catfish, mate-search-tool or "
+     "gnome-search-tool) is installed on this desktop."}};
+
 }  // namespace
 
 class PlatformTest : public QObject, protected test::TExplorerFixture {
@@ -457,66 +493,21 @@ private slots:
         }
     }
 
-    void executeFile_data() {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("parameters");
-        QTest::addColumn<QString>("desktop");  // what differs from the usual desktop
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QStringList>("launched");  // "@" stands for the desktop's folder
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, const char* operation, const char* file, const char* parameters,
-                            const char* desktop, int result, QStringList launched, const char* message = "") {
-            QTest::newRow(name) << QString(operation) << QString(file) << QString(parameters)
-                                << QString(desktop) << result << launched << QString(message);
-        };
-        row("open hands the file to the desktop", "Open", "readme.TXT", "", "", kExecStarted,
-            {"file://@/docs/readme.TXT"});
-        row("a program with a parameter is started", "Open", "@/bin/fake-viewer", "my picture.bmp", "",
-            kExecStarted, {"@/bin/fake-viewer", "my picture.bmp", "in @/docs/"});
-        // The Windows accessories stand for the desktop's own programs.
-        row("NotePad, Pascal", "Open", "C:/WINDOWS/NotePad.exe", "unit.pas", "", kExecStarted,
-            {"fake-editor", "--new", "@/docs/unit.pas", "in @/docs/"});
-        row("Write, rich text", "Open", "Write.exe", "letter.rtf", "", kExecStarted,
-            {"fake-writer", "file://@/docs/letter.rtf", "in @/docs/"});
-        row("PBrush, bitmap", "Open", "PBrush", "picture.bmp", "", kExecStarted,
-            {"fake-viewer", "@/docs/picture.bmp", "in @/docs/"});
-        // A viewer's failure names what was really tried: the desktop's program, else the document.
-        row("NotePad, no such document", "Open", "NotePad", "gone.txt", "launch fails", kExecFileNotFound, {},
-            "ERROR - Can't Open file  gone.txt\nThe file @/docs/gone.txt does not exist.");
-        row("NotePad, the editor does not start", "Open", "NotePad.exe", "readme.TXT", "launch fails",
-            kExecOutOfResources, {"fake-editor", "--new", "@/docs/readme.TXT", "in @/docs/"},
-            "ERROR - Can't Open file  fake-editor\nThe text editor Test could not be started for "
-            "@/docs/readme.TXT.");
-        row("PBrush, no image viewer at all", "Open", "PBrush", "picture.bmp", "no viewer, launch fails",
-            kExecNoAssociation, {"file://@/docs/picture.bmp"},
-            "ERROR - Can't Open file  picture.bmp\nNo image viewer for @/docs/picture.bmp was found on this "
-            "desktop.");
-        row("find in a folder", "Find", "@/docs/", "", "catfish", kExecStarted,
-            {"@/bin/catfish", "--path=@/docs", "in @/docs"});
-        row("find without a search program", "Find", "@/docs", "", "", kExecNoAssociation, {},
-            "ERROR - Can't Find file  @/docs\nNo file search program (kfind, catfish, mate-search-tool or "
-            "gnome-search-tool) is installed on this desktop.");
-    }
+    void executeFile_data() { test::AddRows(kExecutions); }
     void executeFile() {
-        QFETCH(QString, operation);
-        QFETCH(QString, file);
-        QFETCH(QString, parameters);
-        QFETCH(QString, desktop);
-        QFETCH(int, result);
-        QFETCH(QStringList, launched);
-        QFETCH(QString, message);
+        QFETCH(int, row);
+        const auto& c = kExecutions[row];
+        const QString desktop = c.desktop, root = Path("");
         if (MimeDatabaseFolder().isEmpty()) QSKIP("no shared MIME database here");
         MakeDesktop();
         FLaunches = !desktop.contains("launch fails");
         if (desktop.contains("no viewer")) QFile::remove(Path("system/share/applications/mimeinfo.cache"));
         if (desktop.contains("catfish")) MakeProgram(Box(), "catfish");
-        const QString root = Path("");
-        QCOMPARE(ExecuteFile(operation, file.replace("@", root), parameters, kShowNormal, Path("docs/")),
-                 result);
-        QCOMPARE(FLaunched, launched.replaceInStrings("@", root));
-        QCOMPARE(FMessages->shown,
-                 message.isEmpty() ? QStringList() : QStringList{"error: " + message.replace("@", root)});
+        QCOMPARE(ExecuteFile(c.operation, QString(c.file).replace("@", root), c.parameters, kShowNormal,
+                             Path("docs/")),
+                 c.result);
+        QCOMPARE(FLaunched.join('|'), QString(c.launched).replace("@", root));
+        QCOMPARE(FMessages->shown.join('|'), *c.said ? "error: " + QString(c.said).replace("@", root) : "");
     }
 
     void expandExec() {
