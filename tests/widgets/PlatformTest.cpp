@@ -274,8 +274,8 @@ private slots:
         }
         QVERIFY(QFile::setPermissions(Path("src/a.txt"), QFile::ReadOwner | QFile::ReadUser));
         bool aborted = true;
-        QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("dst/a.txt")));
-        QVERIFY(!aborted);
+        QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("dst/a.txt")) &&
+                !aborted);
         QCOMPARE(Box().Read("dst/a.txt") + Box().Read("src/a.txt"), QByteArray("alphaalpha"));
         QCOMPARE(QFileInfo(Path("dst/a.txt")).lastModified(), old);
         QCOMPARE(Mode(Path("dst/a.txt")), Mode(Path("src/a.txt")));
@@ -327,8 +327,7 @@ private slots:
         QCOMPARE(Box().Names("dst/tree"), QStringList({".hidden", "deep", "empty", "link"}));
         QCOMPARE(Box().Read("dst/tree/deep/er/file.bin"), QByteArray(3000, 'x'));
         QCOMPARE(QFileInfo(Path("dst/tree/link")).symLinkTarget(), Path("dst/tree/deep/er/file.bin"));
-        QVERIFY(FMessages->shown.isEmpty());
-        QCOMPARE(FProgress->total, 3001);
+        QVERIFY(FMessages->shown.isEmpty() && FProgress->total == 3001);
     }
 
     void stopDuringACopyLeavesNothingHalfWritten() {
@@ -337,8 +336,8 @@ private slots:
         FProgress->stopAtStep = 2;
         FMessages->Expect(TAnswer::Yes);
         bool aborted = false;
-        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/big.bin"), aborted, Path("dst/big.bin")));
-        QVERIFY(aborted);
+        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/big.bin"), aborted, Path("dst/big.bin")) &&
+                aborted);
         QCOMPARE(Box().Read("dst/big.bin"), QByteArray("precious"));
         QCOMPARE(Box().Names("dst"), QStringList{"big.bin"});
     }
@@ -347,8 +346,7 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(Path("src/pipe")).constData(), 0600), 0);
         bool aborted = false;
         QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/pipe"), aborted, Path("dst/pipe")));
-        QVERIFY(Box().Names("dst").isEmpty());
-        QCOMPARE(FMessages->shown.size(), 1);
+        QVERIFY(Box().Names("dst").isEmpty() && FMessages->shown.size() == 1);
         QVERIFY(FMessages->shown[0].endsWith("it is not a regular file (a device, pipe or socket)"));
     }
 

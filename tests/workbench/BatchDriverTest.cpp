@@ -148,11 +148,9 @@ TEST_F(BatchDriver, ConvertsTheWholeTree) {
     FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FUser.Shown("information"), QStringList({"Done\n5 files converted, 0 left alone, 0 failed."}));
-    EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
-    EXPECT_EQ(Read("out/sub/d.txt"), "\xE1\xBA\xBF\r\n");
-    EXPECT_EQ(Read("out/sub/deep/e.txt"), "\xC4\x91\r\n");
-    EXPECT_TRUE(
-        std::filesystem::is_directory(FDir / "out" / "empty"));  // folders are walked whatever the mask
+    EXPECT_EQ(Read("out/a.txt") + Read("out/sub/d.txt") + Read("out/sub/deep/e.txt"),
+              "Vi\xE1\xBB\x87t\r\n\xE1\xBA\xBF\r\n\xC4\x91\r\n");
+    EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "empty"));  // walked whatever the mask
     // Files of a level first, then each subfolder with everything below it.
     EXPECT_EQ(FFiles, QStringList({In() + "a.txt", In() + "b.txt", In() + "c.htm", In() + "sub/d.txt",
                                    In() + "sub/deep/e.txt"}));
@@ -246,8 +244,7 @@ TEST_F(BatchDriver, SelectionLimitsOnlyTheTopLevel) {
     FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
     EXPECT_EQ(FFiles, QStringList({In() + "b.txt", In() + "sub/d.txt", In() + "sub/deep/e.txt"}));
-    EXPECT_FALSE(Exists("out/a.txt"));
-    EXPECT_FALSE(Exists("out/empty"));
+    EXPECT_FALSE(Exists("out/a.txt") || Exists("out/empty"));
 }
 
 TEST_F(BatchDriver, ExistingTargets) {
@@ -263,10 +260,9 @@ TEST_F(BatchDriver, ExistingTargets) {
               QStringList({"Done\n3 files converted, 2 left alone, 0 failed.\n\nNot converted:\n" + In() +
                            "b.txt: left alone: the target already exists\n" + In() +
                            "c.htm: left alone: the target already exists"}));
-    EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");
-    EXPECT_EQ(Read("out/b.txt"), "old");
-    EXPECT_EQ(Read("out/c.htm"), "old");  // Cancel skips one file only
-    EXPECT_EQ(Read("out/sub/d.txt"), "\xE1\xBA\xBF\r\n");
+    // Cancel skips one file only.
+    EXPECT_EQ(Read("out/a.txt") + Read("out/b.txt") + Read("out/c.htm") + Read("out/sub/d.txt"),
+              "Vi\xE1\xBB\x87t\r\noldold\xE1\xBA\xBF\r\n");
     EXPECT_EQ(FDriver.Summary().leftAlone, 2);
 
     FDriver.OverwriteAll = true;
@@ -334,11 +330,9 @@ TEST_F(BatchDriver, AnErrorEndsTheWalk) {
                            "sub/deep/e.txt: not tried: the batch stopped at the failure"}));
     EXPECT_TRUE(FUser.Shown("information").isEmpty());  // no "Done"
     EXPECT_FALSE(Exists("out/sub/deep"));
-    EXPECT_EQ(FBusy.Depth(), 0);
-    EXPECT_FALSE(FDriver.FReplaceAlso);
+    EXPECT_TRUE(FBusy.Depth() == 0 && !FDriver.FReplaceAlso);
     EXPECT_EQ(Read("out/a.txt"), "Vi\xE1\xBB\x87t\r\n");  // what was written stays
-    EXPECT_EQ(FSource.Directory(), In());
-    EXPECT_EQ(FTarget.Directory(), Out());
+    EXPECT_EQ(FSource.Directory() + FTarget.Directory(), In() + Out());
 }
 
 TEST_F(BatchDriver, AFileThatCannotBeWrittenLeavesTheOldOne) {
@@ -405,17 +399,15 @@ TEST_F(BatchDriver, EveryFileIsAccountedFor) {
     FSource.UpdateFileList();
     FUser.Expect({TAnswer::Yes});
     FDriver.ConversebuttonClick();
-    EXPECT_EQ(Read("out/" + latin1), "\xE1\xBA\xBF\r\n");
-    EXPECT_EQ(Read("out/" + alike), "\xC4\x91\r\n");
-    EXPECT_EQ(Read("out/" + folder + "/" + latin1), "\xE1\xBB\x87\r\n");
+    EXPECT_EQ(Read("out/" + latin1) + Read("out/" + alike) + Read("out/" + folder + "/" + latin1),
+              "\xE1\xBA\xBF\r\n\xC4\x91\r\n\xE1\xBB\x87\r\n");
     EXPECT_TRUE(FFiles.contains(In() + "th\\xF0 m\\xE7c/Vi\\xEAt.txt"));
     EXPECT_EQ(FUser.Shown("information"),
               QStringList({"Done\n8 files converted, 0 left alone, 0 failed, 1 skipped.\n\n"
                            "Not converted:\n" +
                            In() + "pipe: not a regular file (fifo)\n" + In() +
                            "vanishing/: cannot read the folder (No such file or directory)"}));
-    EXPECT_FALSE(Exists("out/vanishing"));
-    EXPECT_FALSE(Exists("out/pipe"));
+    EXPECT_FALSE(Exists("out/vanishing") || Exists("out/pipe"));
 }
 
 TEST_F(BatchDriver, ReplaceMatchesTheSourceEncoding) {
