@@ -10,7 +10,6 @@
 #include <functional>
 #include <iostream>
 #include <map>
-#include <mutex>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -219,35 +218,33 @@ int ConvertTree(const TCliConvert& options) {
     }
     TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
     if (options.keys) instance.Engine().SetTransDau(*options.keys);
-    // With -f auto: how many files were read as each encoding detected (counted on the converting
-    // threads).
+    // With -f auto: how many files were read as each encoding detected.
     std::map<std::string, int> readAs;
-    std::mutex readAsLock;
+    const TViqrKeys keys = instance.Engine().Keys();
     const int result = RunBatch(
         instance.Engine(), *folders, options.mask, true,
         [&](TBatchDriver& driver) {
             driver.SourceEncoding = options.from;
             if (options.detect) {
                 driver.SourceEncoding.reset();
-                driver.SourceEncodingOf = [&](const QByteArray& path,
-                                              QString& reason) -> std::optional<TEncoding> {
+                driver.SourceEncodingOf = [&](const std::filesystem::path& file, TEncoding target) {
+                    TSourceChoice choice;
                     std::string name;
                     std::string why;
-                    std::optional<TEncoding> source;
                     try {
-                        const TDetection detection =
-                            DetectEncoding(ReadDetectionSample(std::filesystem::path(path.toStdString())),
-                                           instance.Engine().Keys());
-                        source = DetectedSource(detection, options.to, options.bestGuess, name, why);
+                        choice.encoding = DetectedSource(DetectEncoding(ReadDetectionSample(file), keys),
+                                                         target, options.bestGuess, name, why);
                     } catch (const EFileError& error) {
                         why = error.FullText();
                     }
-                    if (source) {
-                        const std::lock_guard lock(readAsLock);
-                        ++readAs[name];
-                    }
-                    reason = QString::fromStdString(why);
-                    return source;
+                    if (choice.encoding) choice.readAs = QString::fromStdString(name);
+                    choice.reason = QString::fromStdString(why);
+                    return choice;
+                };
+                // Every file given an encoding counts, whatever its conversion came to.
+                driver.OnFile = [&readAs, shown = driver.OnFile](const TFileOutcome& outcome) {
+                    shown(outcome);
+                    if (!outcome.readAs.isEmpty()) ++readAs[outcome.readAs.toStdString()];
                 };
             }
             driver.TargetEncoding = options.to;

@@ -96,17 +96,6 @@ TEST(Lookup, ViqrIndexEqualsTheScanWithDefaultAndCollidingKeys) {
     ExpectViqrIndexEqualsScan("1234567890!");
 }
 
-TEST(Lookup, SpecificCodes) {
-    const std::tuple<const TVnLetterTable*, std::string, int> cases[] = {
-        {&Tcvn2Table, "\x45\xB3", 19}, {&Tcvn2Table, "\x45\xB4", 23},   {&Tcvn2Table, "\x45", 18},
-        {&VniWindTable, "\xD4", 48},   {&VniWindTable, "\xD4\xD9", 49}, {&VpsTable, "", 35},
-        {&VisciiTable, "", -1},        {&Tcvn1Table, "", -1},           {&ZTWinTable, "", -1},
-        {&VisciiTable, "\x02", 9},     {&VisciiTable, "\xA0", 40},      {&Tcvn1Table, "\xA0", -1},
-    };
-    for (const auto& [table, code, letter] : cases)
-        EXPECT_EQ(FindLetterCode(code, *table), letter) << test::Hex(code);
-}
-
 std::string Convert(TEncodingKind from, TEncodingKind to, const std::string& text, const TViqrKeys& keys) {
     TConversionSetup setup;
     setup.sourceKind = from;
@@ -157,31 +146,21 @@ TViqrKeys RandomKeys(std::mt19937& random) {
     }
 }
 
-TEST(ViqrRoundTrip, DefaultKeys) {
-    std::mt19937 random(1456);
-    const TViqrKeys keys = TViqrKeys::Defaults();
-    for (int i = 0; i < 20000; ++i) {
-        std::string line = RandomLine(random, keys);
-        // Now and then a line far longer than what the writer holds back.
-        while (i % 1000 == 999 && line.size() < 6000) line += RandomLine(random, keys);
-        const std::string viqr = ToViqr(line, keys);
-        ASSERT_EQ(FromViqr(viqr, keys), line) << "VIQR: " << viqr;
-    }
-}
-
-TEST(ViqrRoundTrip, ChangedKeys) {
+// With the default keys (now and then a line far longer than what the writer holds back), then with
+// random key sets, the first two where one d is the other's partner key (đ written dD, Đ written Dd).
+TEST(ViqrRoundTrip, DefaultAndChangedKeys) {
     std::mt19937 random(2024);
-    // First key sets where one d is the other's partner key (đ written dD, Đ written Dd).
     const std::string_view awkward[] = {"m|$h9>Pz(DV", "'`?~.^(+d#\\"};
-    for (int set = 0; set < 300; ++set) {
-        TViqrKeys keys = RandomKeys(random);
-        if (set < 2) {
+    for (int set = -1; set < 300; ++set) {
+        TViqrKeys keys = set < 0 ? TViqrKeys::Defaults() : RandomKeys(random);
+        if (set == 0 || set == 1) {
             std::copy(awkward[set].begin(), awkward[set].end(), keys.keys.begin());
             const std::string pairs = "idĐY dđ Dđ DĐ đd Đd đD ĐD (Đ Đ( d(";
             ASSERT_EQ(FromViqr(ToViqr(pairs, keys), keys), pairs) << keys.AsString();
         }
-        for (int i = 0; i < 200; ++i) {
-            const std::string line = RandomLine(random, keys);
+        for (int i = 0; i < (set < 0 ? 20000 : 200); ++i) {
+            std::string line = RandomLine(random, keys);
+            while (set < 0 && i % 1000 == 999 && line.size() < 6000) line += RandomLine(random, keys);
             const std::string viqr = ToViqr(line, keys);
             ASSERT_EQ(FromViqr(viqr, keys), line) << "keys " << keys.AsString() << " VIQR: " << viqr;
         }
@@ -311,8 +290,7 @@ TEST(Composition, WhatJoinsAndWhatStays) {
          "\xC3\xA1\xE1\xBA\xA7x\xCC\x81"},
         {"composite UTF-8 read", TEncodingKind::Utf8Nfd, TEncoding::Utf8, false, "a\xCC\x81", "\xC3\xA1"},
         {"composite UTF-8 written", TEncodingKind::Utf8, TEncoding::Utf8Nfd, false,
-         "\xE1\xBA\xA5"
-         "a\xCC\x82\xCC\x81\xC4\x91\xC3\xBD",
+         "\xE1\xBA\xA5\x61\xCC\x82\xCC\x81\xC4\x91\xC3\xBD",
          "\xC3\xA2\xCC\x81\xC3\xA2\xCC\x81\xC4\x91y\xCC\x81"},
     };
     for (const TCase& c : cases) {

@@ -115,8 +115,7 @@ const TLineCase kCases[] = {
     {"reference without semicolon", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "Vi&#7879t",
      "Vi\xAEt"},
     {"a letter followed by a digit", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#7879;5",
-     "\xAE"
-     "5"},
+     "\xAE\x35"},
     {"to TCVN2", R::NcrToOther, "Decimal NCR UTF-8", "TCVN2", false, "&#7871", "\xD5"},
     {"to VIQR", R::NcrToOther, "Decimal NCR UTF-8", "VIQR", false, "&#7871", "e^'"},
     {"leading zeros", R::NcrToOther, "Decimal NCR UTF-8", "VISCII", false, "&#07871;", "\xAA"},
@@ -208,14 +207,8 @@ protected:
 };
 
 TEST_F(Utf16Files, ToUtf16) {
-    struct TCase {
-        const char* what;
-        const char* source;
-        std::string name;
-        std::string input;
-        std::u16string expected;  // after the byte-order mark
-    };
-    const TCase cases[] = {
+    // The source encoding, the file's name, its bytes and the text after the byte-order mark.
+    const std::tuple<const char*, const char*, const char*, std::string, std::u16string> cases[] = {
         {"line ends", "VISCII", "a.txt", "A\r\nB", u"A\r\nB\r\n"},
         {"lone CR and lone LF", "VISCII", "a.txt", "A\rB\nC\r\n\r\n", u"A\r\nB\r\nC\r\n\r\n"},
         {"empty file", "VISCII", "a.txt", "", u""},
@@ -230,32 +223,25 @@ TEST_F(Utf16Files, ToUtf16) {
         {"VIQR page with tags", "VIQR", "PAGE.Html", "<b title=a'>a'</b>", u"<b title=a'>\u00E1</b>\r\n"},
         {"VIQR text file without tags", "VIQR", "page.asp", "<b title=a'>", u"<b title=\u00E1>\r\n"},
     };
-    for (const TCase& c : cases) {
-        const auto source = FDir / c.name;
+    for (const auto& [what, from, name, input, expected] : cases) {
         const auto target = FDir / "out.txt";
-        test::WriteFile(source, c.input);
+        test::WriteFile(FDir / name, input);
         std::filesystem::remove(target);
-        FEngine.SetSourceEncode(c.source);
-        const std::string_view from = c.source;
-        const auto routine = from == "VIQR"                ? &TRaRaru::Convert7ToUnicode16
-                             : from == "Decimal NCR UTF-8" ? &TRaRaru::ConvertHTMLUnicodeToUnicode16
-                             : from == "Unicode UTF-8"     ? &TRaRaru::ConvertUTF8ToUnicode16
+        FEngine.SetSourceEncode(from);
+        const std::string_view kind = from;
+        const auto routine = kind == "VIQR"                ? &TRaRaru::Convert7ToUnicode16
+                             : kind == "Decimal NCR UTF-8" ? &TRaRaru::ConvertHTMLUnicodeToUnicode16
+                             : kind == "Unicode UTF-8"     ? &TRaRaru::ConvertUTF8ToUnicode16
                                                            : &TRaRaru::Convert8ToUnicode16;
-        EXPECT_TRUE((FEngine.*routine)(source, target, false)) << c.what;
-        EXPECT_EQ(test::Hex(test::ReadFile(target)), test::Hex("\xFF\xFE" + Units(c.expected))) << c.what;
+        EXPECT_TRUE((FEngine.*routine)(FDir / name, target, false)) << what;
+        EXPECT_EQ(test::Hex(test::ReadFile(target)), test::Hex("\xFF\xFE" + Units(expected))) << what;
     }
     EXPECT_TRUE(FMessages.asked.isEmpty());
 }
 
 TEST_F(Utf16Files, FromUtf16) {
-    struct TCase {
-        const char* what;
-        const char* target;
-        std::string input;
-        std::string expected;
-    };
     const std::string mark = "\xFF\xFE";
-    const TCase cases[] = {
+    const std::tuple<const char*, const char*, std::string, std::string> cases[] = {
         {"one line", "VISCII", mark + Units(u"A\r\n"), "A\r\n"},
         {"no final line end", "TCVN1", mark + Units(u"AB"), "AB\r\n"},
         {"no byte-order mark", "VNIWind", Units(u"AB"), "AB\r\n"},
@@ -266,8 +252,7 @@ TEST_F(Utf16Files, FromUtf16) {
         {"what VISCII cannot hold", "VISCII", Units(u"\u00A9\u2013"), "&#169;&#8211;\r\n"},
         {"a lone CR keeps the next character", "VISCII", Units(u"x\rA\nB"), "x\r\nA\r\nB\r\n"},
         {"only a byte-order mark at the start is no content", "Unicode UTF-8", mark + Units(u"\uFEFFA\uFEFF"),
-         "\xEF\xBB\xBF"
-         "A\xEF\xBB\xBF\r\n"},
+         "\xEF\xBB\xBF\x41\xEF\xBB\xBF\r\n"},
         {"U+FEFF inside is text", "VISCII", Units(u"A\uFEFFB\r\n\uFEFF"), "A&#65279;B\r\n&#65279;\r\n"},
         {"odd last byte ignored", "VISCII", Units(u"AB") + "C", "AB\r\n"},
         {"big-endian", "Unicode UTF-8", std::string("\xFE\xFF\x00\x41\x1E\xBF\x00\x0D\x00\x0A\xFE\xFF", 12),
@@ -276,13 +261,11 @@ TEST_F(Utf16Files, FromUtf16) {
          "a&#55296;b\r\n"},
         {"no markup handling", "VISCII", Units(u"<b title=\u1EBF>"), "<b title=\xAA>\r\n"},
     };
-    for (const TCase& c : cases) {
-        const auto source = FDir / "in.txt";
-        const auto target = FDir / "out.txt";
-        test::WriteFile(source, c.input);
-        std::filesystem::remove(target);
-        EXPECT_TRUE(FEngine.ConvertUFt16toOther(c.target, source, target)) << c.what;
-        EXPECT_EQ(test::Hex(test::ReadFile(target)), test::Hex(c.expected)) << c.what;
+    for (const auto& [what, to, input, expected] : cases) {
+        test::WriteFile(FDir / "in.txt", input);
+        std::filesystem::remove(FDir / "out.txt");
+        EXPECT_TRUE(FEngine.ConvertUFt16toOther(to, FDir / "in.txt", FDir / "out.txt")) << what;
+        EXPECT_EQ(test::Hex(test::ReadFile(FDir / "out.txt")), test::Hex(expected)) << what;
     }
 }
 
@@ -303,9 +286,7 @@ TEST_F(Utf16Files, ExistingTargets) {
     EXPECT_EQ(test::ReadFile(target), "A\r\n");
     test::WriteFile(target.string() + "16", "old");
     EXPECT_TRUE(FEngine.Convert8ToUnicode16(target, target.string() + "16", true));
-    EXPECT_EQ(test::ReadFile(target.string() + "16"),
-              "\xFF\xFE"
-              "A\0\r\0\n\0"s);
+    EXPECT_EQ(test::ReadFile(target.string() + "16"), "\xFF\xFE\x41\0\r\0\n\0"s);
     EXPECT_TRUE(FMessages.AllAnswered());
     EXPECT_EQ(test::Names(FDir.Path()), (std::vector<std::string>{"in.txt", "out.txt", "out.txt16"}));
 }
@@ -323,12 +304,8 @@ TEST_F(Utf16Files, MissingSourceWritesNothingAndProgressReachesTheSourceSize) {
 }
 
 TEST(Keys, LoadedFromTheSettingsFile) {
-    struct TCase {
-        const char* what;
-        std::string fileContent;  // empty: no file at all
-        std::string expected;
-    };
-    const TCase cases[] = {
+    // The settings file (empty: none) and the keys.
+    const std::tuple<const char*, std::string, std::string> cases[] = {
         {"no file", "", "'`?~.^(+Dd\\"},
         {"no entry", "[Other]\nConversion=1234567890!\n", "'`?~.^(+Dd\\"},
         {"ten characters restore all eleven defaults", "[VN Key Current Encode]\nConversion=1234567890\n",
@@ -338,12 +315,12 @@ TEST(Keys, LoadedFromTheSettingsFile) {
         {"section and key in other letter case", "[vn key current encode]\r\nCONVERSION=#`?~.^(+Dd\\\r\n",
          "#`?~.^(+Dd\\"},
     };
-    for (const TCase& c : cases) {
+    for (const auto& [what, content, expected] : cases) {
         test::TTempDir dir;
-        if (!c.fileContent.empty()) test::WriteFile(dir / "odizodoruz.ini", c.fileContent);
+        if (!content.empty()) test::WriteFile(dir / "odizodoruz.ini", content);
         TRaRaru engine(dir / "odizodoruz.ini");
         engine.RaRaruCreate();
-        EXPECT_EQ(engine.GetTrans(), c.expected) << c.what;
+        EXPECT_EQ(engine.GetTrans(), expected) << what;
     }
 }
 

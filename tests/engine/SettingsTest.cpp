@@ -20,57 +20,41 @@ using test::TTempDir;
 // The 11-character value the program stores for its own key layout.
 const std::string kAwkwardValue = "'`?~.^(+Dd\\";
 
-struct TReadCase {
-    const char* Name;
-    std::string Content;
-    std::string Section;
-    std::string Key;
-    std::size_t BufferSize;
-    std::string Expected;  // the default is always "default"
-};
-
-class IniStoreRead : public ::testing::TestWithParam<TReadCase> {};
-
-TEST_P(IniStoreRead, ReturnsTheValueOrTheDefault) {
+TEST(IniStore, ReadReturnsTheValueOrTheDefault) {
+    const std::string twentyFive = "abcdefghijklmnopqrstuvwxy";
+    // The content, the section, the key, the buffer's size (0: none) and the value read; the default is
+    // "default".
+    const std::tuple<const char*, std::string, const char*, const char*, std::size_t, std::string> cases[] = {
+        {"plain", "[s]\nk=v\n", "s", "k", 0, "v"},
+        {"case and blanks", "[ VN Key Current Encode ]\n conversion = x\n", "vn key current ENCODE",
+         "CONVERSION", 0, "x"},
+        {"awkward value verbatim", "[s]\nk='`?~.^(+Dd\\\n", "s", "k", 0, kAwkwardValue},
+        {"quotes, equals, backslashes", "[s]\nk = \"a=b\" \\n 'c'=\n", "s", "k", 0, "\"a=b\" \\n 'c'="},
+        {"blanks around the value only", "[s]\nk= \t v  \t v \t\n", "s", "k", 0, "v  \t v"},
+        {"CR LF", "[s]\r\nk=v\r\nl=w\r\n", "s", "k", 0, "v"},
+        {"no final line end", "[s]\nk=v", "s", "k", 0, "v"},
+        {"an empty value is a value", "[s]\nk=\n", "s", "k", 0, ""},
+        {"header with comment", "[s] ; the main one\nk=v\n", "s", "k", 0, "v"},
+        {"the first key wins", "[s]\nk=1\nK=2\n", "s", "k", 0, "1"},
+        {"missing section", "[t]\nk=v\n", "s", "k", 0, "default"},
+        {"missing key", "[s]\nkk=v\n", "s", "k", 0, "default"},
+        {"key before any section", "k=1\n[s]\n", "s", "k", 0, "default"},
+        {"line without equals", "[s]\nk\n", "s", "k", 0, "default"},
+        {"empty file", "", "s", "k", 0, "default"},
+        {"buffer just too small", "[s]\nk=" + twentyFive + "\n", "s", "k", 25, twentyFive.substr(0, 24)},
+        {"buffer large enough", "[s]\nk=" + twentyFive + "\n", "s", "k", 26, twentyFive},
+        {"buffer of one byte", "[s]\nk=v\n", "s", "k", 1, ""},
+        {"buffer cuts the default", "", "s", "k", 4, "def"},
+        {"buffer never splits UTF-8", "[s]\nk=a\xC3\xA9z\n", "s", "k", 3, "a"},
+        {"buffer keeps whole UTF-8", "[s]\nk=a\xC3\xA9z\n", "s", "k", 4, "a\xC3\xA9"}};
     TTempDir dir;
-    const fs::path path = dir.Path() / "settings.ini";
-    test::WriteFile(path, GetParam().Content);
-    const TIniStore store(path);
-    const std::string value =
-        store.ReadString(GetParam().Section, GetParam().Key, "default", GetParam().BufferSize);
-    EXPECT_EQ(value, GetParam().Expected);
-    EXPECT_EQ(test::ReadFile(path), GetParam().Content);
+    for (const auto& [what, content, section, key, size, expected] : cases) {
+        test::WriteFile(dir / "settings.ini", content);
+        EXPECT_EQ(TIniStore(dir / "settings.ini").ReadString(section, key, "default", size), expected)
+            << what;
+        EXPECT_EQ(test::ReadFile(dir / "settings.ini"), content) << what;
+    }
 }
-
-const std::string kTwentyFive = "abcdefghijklmnopqrstuvwxy";
-
-INSTANTIATE_TEST_SUITE_P(
-    IniStore, IniStoreRead,
-    ::testing::Values(
-        TReadCase{"Plain", "[s]\nk=v\n", "s", "k", 0, "v"},
-        TReadCase{"CaseAndBlanks", "[ VN Key Current Encode ]\n conversion = x\n", "vn key current ENCODE",
-                  "CONVERSION", 0, "x"},
-        TReadCase{"AwkwardValueVerbatim", "[s]\nk='`?~.^(+Dd\\\n", "s", "k", 0, kAwkwardValue},
-        TReadCase{"QuotesEqualsBackslashes", "[s]\nk = \"a=b\" \\n 'c'=\n", "s", "k", 0, "\"a=b\" \\n 'c'="},
-        TReadCase{"BlanksAroundValueOnly", "[s]\nk= \t v  \t v \t\n", "s", "k", 0, "v  \t v"},
-        TReadCase{"CrLf", "[s]\r\nk=v\r\nl=w\r\n", "s", "k", 0, "v"},
-        TReadCase{"NoFinalLineEnd", "[s]\nk=v", "s", "k", 0, "v"},
-        TReadCase{"EmptyValueIsAValue", "[s]\nk=\n", "s", "k", 0, ""},
-        TReadCase{"HeaderWithComment", "[s] ; the main one\nk=v\n", "s", "k", 0, "v"},
-        TReadCase{"FirstKeyWins", "[s]\nk=1\nK=2\n", "s", "k", 0, "1"},
-        TReadCase{"MissingSection", "[t]\nk=v\n", "s", "k", 0, "default"},
-        TReadCase{"MissingKey", "[s]\nkk=v\n", "s", "k", 0, "default"},
-        TReadCase{"KeyBeforeAnySection", "k=1\n[s]\n", "s", "k", 0, "default"},
-        TReadCase{"LineWithoutEquals", "[s]\nk\n", "s", "k", 0, "default"},
-        TReadCase{"EmptyFile", "", "s", "k", 0, "default"},
-        TReadCase{"BufferJustTooSmall", "[s]\nk=" + kTwentyFive + "\n", "s", "k", 25,
-                  kTwentyFive.substr(0, 24)},
-        TReadCase{"BufferLargeEnough", "[s]\nk=" + kTwentyFive + "\n", "s", "k", 26, kTwentyFive},
-        TReadCase{"BufferOfOneByte", "[s]\nk=v\n", "s", "k", 1, ""},
-        TReadCase{"BufferCutsTheDefault", "", "s", "k", 4, "def"},
-        TReadCase{"BufferNeverSplitsUtf8", "[s]\nk=a\xC3\xA9z\n", "s", "k", 3, "a"},
-        TReadCase{"BufferKeepsWholeUtf8", "[s]\nk=a\xC3\xA9z\n", "s", "k", 4, "a\xC3\xA9"}),
-    [](const auto& info) { return std::string(info.param.Name); });
 
 TEST(IniStore, MissingFileOrPipeGivesTheDefault) {
     TTempDir dir;
@@ -84,66 +68,55 @@ TEST(IniStore, MissingFileOrPipeGivesTheDefault) {
     EXPECT_EQ(TIniStore(dir / "settings.ini").ReadString("s", "k", "default"), "default");
 }
 
-struct TWriteCase {
-    const char* Name;
-    std::optional<std::string> Before;  // no value: the file does not exist
-    std::string Section;
-    std::string Key;
-    std::string Value;
-    std::string After;
-};
-
-class IniStoreWrite : public ::testing::TestWithParam<TWriteCase> {};
-
-TEST_P(IniStoreWrite, ChangesOnlyTheOneLine) {
-    TTempDir dir;
-    const fs::path path = dir.Path() / "settings.ini";
-    if (GetParam().Before) test::WriteFile(path, *GetParam().Before);
-    TIniStore store(path);
-    ASSERT_TRUE(store.WriteString(GetParam().Section, GetParam().Key, GetParam().Value)) << store.LastError();
-    EXPECT_EQ(test::ReadFile(path), GetParam().After);
-    EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"settings.ini"});
-    EXPECT_TRUE(store.LastError().empty());
-}
-
 const std::string kMixed =
     "; written by hand\n[Other]\nA = 1\nnoise without equals\n\n[VN Key Current Encode]\n"
     "  conversion = old ; not a comment\nX=y\n\n; about the next one\n[Last]\nZ=9\n";
 
-INSTANTIATE_TEST_SUITE_P(
-    IniStore, IniStoreWrite,
-    ::testing::Values(
-        TWriteCase{"NewFile", std::nullopt, "VN Key Current Encode", "Conversion", kAwkwardValue,
-                   "[VN Key Current Encode]\nConversion='`?~.^(+Dd\\\n"},
-        TWriteCase{"ReplaceKeepsEverythingElse", kMixed, "vn key current encode", "Conversion", "new",
-                   "; written by hand\n[Other]\nA = 1\nnoise without equals\n\n[VN Key Current Encode]\n"
-                   "Conversion=new\nX=y\n\n; about the next one\n[Last]\nZ=9\n"},
-        TWriteCase{"AddAfterLastNonBlankLine", kMixed, "Other", "B", "2",
-                   "; written by hand\n[Other]\nA = 1\nnoise without equals\nB=2\n\n[VN Key Current Encode]\n"
-                   "  conversion = old ; not a comment\nX=y\n\n; about the next one\n[Last]\nZ=9\n"},
-        TWriteCase{"AddAfterTrailingComment", kMixed, "VN Key Current Encode", "New", "n",
-                   "; written by hand\n[Other]\nA = 1\nnoise without equals\n\n[VN Key Current Encode]\n"
-                   "  conversion = old ; not a comment\nX=y\n\n; about the next one\nNew=n\n[Last]\nZ=9\n"},
-        TWriteCase{"NewSectionAtTheEnd", kMixed, "Fresh", "K", "v", kMixed + "\n[Fresh]\nK=v\n"},
-        TWriteCase{"AddToSectionWithoutFinalLineEnd", "[a]\nx=1", "a", "z", "3", "[a]\nx=1\nz=3\n"},
-        TWriteCase{"AddToHeaderOnly", "[a]\n[b]\n", "a", "z", "3", "[a]\nz=3\n[b]\n"},
-        TWriteCase{"NewSectionWithoutFinalLineEnd", "[a]\nx=1", "b", "k", "v", "[a]\nx=1\n\n[b]\nk=v\n"},
-        TWriteCase{"NewSectionAfterBlankLine", "[a]\nx=1\n\n", "b", "k", "v", "[a]\nx=1\n\n[b]\nk=v\n"},
-        TWriteCase{"EmptyFile", "", "b", "k", "v", "[b]\nk=v\n"},
-        TWriteCase{"CrLfReplace", "[a]\r\nx=1\r\n", "a", "x", "2", "[a]\r\nx=2\r\n"},
-        TWriteCase{"CrLfAdd", "[a]\r\nx=1\r\n\r\n[b]\r\n", "a", "y", "2", "[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\n"},
-        TWriteCase{"CrLfNewSection", "[a]\r\nx=1\r\n", "b", "k", "v", "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n"},
-        TWriteCase{"CrLfWithoutFinalLineEnd", "[a]\r\nx=1", "a", "y", "2", "[a]\r\nx=1\r\ny=2\r\n"},
-        TWriteCase{"ByteOrderMarkKept", "\xEF\xBB\xBF[a]\nx=1\n", "a", "x", "2", "\xEF\xBB\xBF[a]\nx=2\n"},
-        TWriteCase{"FirstDuplicateSection", "[a]\nx=1\n[A]\ny=2\n", "a", "y", "3",
-                   "[a]\nx=1\ny=3\n[A]\ny=2\n"},
-        TWriteCase{"CommentIsNotAKey", "[a]\n;x=1\n", "a", "x", "2", "[a]\n;x=1\nx=2\n"},
-        TWriteCase{"SectionInACommentIsNoSection", "; [a]\nx=1\n", "a", "x", "2", "; [a]\nx=1\n\n[a]\nx=2\n"},
-        TWriteCase{"ValueKeptVerbatim", "[a]\nx=1\n", "a", "x", " \"q=1\" \\t ", "[a]\nx= \"q=1\" \\t \n"},
-        TWriteCase{"LineEndsInValueBecomeSpaces", std::nullopt, "a", "x", "1\r\n2\n3\r4",
-                   "[a]\nx=1  2 3 4\n"},
-        TWriteCase{"NamesTrimmed", std::nullopt, " a ", "\tx ", "v", "[a]\nx=v\n"}),
-    [](const auto& info) { return std::string(info.param.Name); });
+// Writing one value changes only its line: the file before (none: no file), the section, the key, the
+// value and the file after.
+TEST(IniStore, WriteChangesOnlyTheOneLine) {
+    const std::tuple<const char*, std::optional<std::string>, const char*, const char*, std::string,
+                     std::string>
+        cases[] = {
+            {"new file", std::nullopt, "VN Key Current Encode", "Conversion", kAwkwardValue,
+             "[VN Key Current Encode]\nConversion='`?~.^(+Dd\\\n"},
+            {"replace keeps everything else", kMixed, "vn key current encode", "Conversion", "new",
+             "; written by hand\n[Other]\nA = 1\nnoise without equals\n\n[VN Key Current Encode]\n"
+             "Conversion=new\nX=y\n\n; about the next one\n[Last]\nZ=9\n"},
+            {"add after last non blank line", kMixed, "Other", "B", "2",
+             "; written by hand\n[Other]\nA = 1\nnoise without equals\nB=2\n\n[VN Key Current Encode]\n"
+             "  conversion = old ; not a comment\nX=y\n\n; about the next one\n[Last]\nZ=9\n"},
+            {"add after trailing comment", kMixed, "VN Key Current Encode", "New", "n",
+             "; written by hand\n[Other]\nA = 1\nnoise without equals\n\n[VN Key Current Encode]\n"
+             "  conversion = old ; not a comment\nX=y\n\n; about the next one\nNew=n\n[Last]\nZ=9\n"},
+            {"new section at the end", kMixed, "Fresh", "K", "v", kMixed + "\n[Fresh]\nK=v\n"},
+            {"add to section without final line end", "[a]\nx=1", "a", "z", "3", "[a]\nx=1\nz=3\n"},
+            {"add to header only", "[a]\n[b]\n", "a", "z", "3", "[a]\nz=3\n[b]\n"},
+            {"new section without final line end", "[a]\nx=1", "b", "k", "v", "[a]\nx=1\n\n[b]\nk=v\n"},
+            {"new section after blank line", "[a]\nx=1\n\n", "b", "k", "v", "[a]\nx=1\n\n[b]\nk=v\n"},
+            {"empty file", "", "b", "k", "v", "[b]\nk=v\n"},
+            {"CR LF replace", "[a]\r\nx=1\r\n", "a", "x", "2", "[a]\r\nx=2\r\n"},
+            {"CR LF add", "[a]\r\nx=1\r\n\r\n[b]\r\n", "a", "y", "2", "[a]\r\nx=1\r\ny=2\r\n\r\n[b]\r\n"},
+            {"CR LF new section", "[a]\r\nx=1\r\n", "b", "k", "v", "[a]\r\nx=1\r\n\r\n[b]\r\nk=v\r\n"},
+            {"CR LF without final line end", "[a]\r\nx=1", "a", "y", "2", "[a]\r\nx=1\r\ny=2\r\n"},
+            {"byte order mark kept", "\xEF\xBB\xBF[a]\nx=1\n", "a", "x", "2", "\xEF\xBB\xBF[a]\nx=2\n"},
+            {"first duplicate section", "[a]\nx=1\n[A]\ny=2\n", "a", "y", "3", "[a]\nx=1\ny=3\n[A]\ny=2\n"},
+            {"comment is not a key", "[a]\n;x=1\n", "a", "x", "2", "[a]\n;x=1\nx=2\n"},
+            {"section in a comment is no section", "; [a]\nx=1\n", "a", "x", "2", "; [a]\nx=1\n\n[a]\nx=2\n"},
+            {"value kept verbatim", "[a]\nx=1\n", "a", "x", " \"q=1\" \\t ", "[a]\nx= \"q=1\" \\t \n"},
+            {"line ends in value become spaces", std::nullopt, "a", "x", "1\r\n2\n3\r4", "[a]\nx=1  2 3 4\n"},
+            {"names trimmed", std::nullopt, " a ", "\tx ", "v", "[a]\nx=v\n"}};
+    for (const auto& [what, before, section, key, value, after] : cases) {
+        TTempDir dir;
+        const fs::path path = dir.Path() / "settings.ini";
+        if (before) test::WriteFile(path, *before);
+        TIniStore store(path);
+        ASSERT_TRUE(store.WriteString(section, key, value)) << what << store.LastError();
+        EXPECT_EQ(test::ReadFile(path), after) << what;
+        EXPECT_EQ(Names(dir.Path()), std::vector<std::string>{"settings.ini"}) << what;
+        EXPECT_TRUE(store.LastError().empty()) << what;
+    }
+}
 
 TEST(IniStore, WriteCreatesMissingFolders) {
     TTempDir dir;
@@ -230,79 +203,50 @@ TEST(IniStore, ParsesDecimalNumbersOnly) {
     }
 }
 
-struct TPathCase {
-    const char* Name;
-    bool Writable;
-    bool Installed;
-    const char* XdgConfigHome;
-    const char* Home;
-    const char* Expected;
-};
-
-class SettingsPathFor : public ::testing::TestWithParam<TPathCase> {};
-
-TEST_P(SettingsPathFor, ChoosesTheFolder) {
-    const auto& c = GetParam();
-    EXPECT_EQ(SettingsFilePathFor("/opt/odz/bin", c.Writable, c.Installed, c.XdgConfigHome, c.Home),
-              fs::path(c.Expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    SettingsPath, SettingsPathFor,
-    ::testing::Values(
-        TPathCase{"WritableProgramFolder", true, false, "/x/cfg", "/home/u", "/opt/odz/bin/odizodoruz.ini"},
-        TPathCase{"XdgConfigHome", false, false, "/x/cfg", "/home/u", "/x/cfg/odizodoruz/odizodoruz.ini"},
-        TPathCase{"XdgUnset", false, false, nullptr, "/home/u", "/home/u/.config/odizodoruz/odizodoruz.ini"},
-        TPathCase{"XdgEmpty", false, false, "", "/home/u", "/home/u/.config/odizodoruz/odizodoruz.ini"},
-        TPathCase{"XdgRelativeIsIgnored", false, false, "cfg", "/home/u",
-                  "/home/u/.config/odizodoruz/odizodoruz.ini"},
-        TPathCase{"NoHomeStaysBesideProgram", false, false, nullptr, nullptr, "/opt/odz/bin/odizodoruz.ini"},
+// The settings file's folder, for a program in /opt/odz/bin: whether that folder may be written, whether
+// the copy is installed, XDG_CONFIG_HOME and HOME.
+TEST(SettingsPath, ChoosesTheFolder) {
+    const std::tuple<const char*, bool, bool, const char*, const char*, const char*> cases[] = {
+        {"writable program folder", true, false, "/x/cfg", "/home/u", "/opt/odz/bin/odizodoruz.ini"},
+        {"XDG_CONFIG_HOME", false, false, "/x/cfg", "/home/u", "/x/cfg/odizodoruz/odizodoruz.ini"},
+        {"XDG unset", false, false, nullptr, "/home/u", "/home/u/.config/odizodoruz/odizodoruz.ini"},
+        {"XDG empty", false, false, "", "/home/u", "/home/u/.config/odizodoruz/odizodoruz.ini"},
+        {"XDG relative is ignored", false, false, "cfg", "/home/u",
+         "/home/u/.config/odizodoruz/odizodoruz.ini"},
+        {"no home: beside the program", false, false, nullptr, nullptr, "/opt/odz/bin/odizodoruz.ini"},
         // An installed copy keeps its settings with the user even where it may write beside itself
         // (/usr/local/bin for root, a prefix in the user's home).
-        TPathCase{"InstalledWritable", true, true, "/x/cfg", "/home/u", "/x/cfg/odizodoruz/odizodoruz.ini"},
-        TPathCase{"InstalledWritableXdgUnset", true, true, nullptr, "/home/u",
-                  "/home/u/.config/odizodoruz/odizodoruz.ini"},
-        TPathCase{"InstalledReadOnly", false, true, "/x/cfg", "/home/u", "/x/cfg/odizodoruz/odizodoruz.ini"},
-        TPathCase{"InstalledWithoutHomeStaysBesideProgram", true, true, nullptr, nullptr,
-                  "/opt/odz/bin/odizodoruz.ini"}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-// What lies beside the program's folder, and whether that makes an installed copy.
-struct TLayoutCase {
-    const char* Name;
-    std::vector<const char*> Folders;  // made under the temporary prefix
-    std::vector<const char*> Files;
-    const char* ProgramDir;  // relative to the prefix
-    bool Installed;
-};
-
-class InstalledLayout : public ::testing::TestWithParam<TLayoutCase> {};
-
-TEST_P(InstalledLayout, IsRecognised) {
-    const auto& c = GetParam();
-    const test::TTempDir prefix;
-    for (const char* folder : c.Folders) fs::create_directories(prefix / folder);
-    for (const char* file : c.Files) test::WriteFile(prefix / file, "x");
-    EXPECT_EQ(IsInstalledLayout(prefix / c.ProgramDir), c.Installed);
+        {"installed, writable", true, true, "/x/cfg", "/home/u", "/x/cfg/odizodoruz/odizodoruz.ini"},
+        {"installed, writable, XDG unset", true, true, nullptr, "/home/u",
+         "/home/u/.config/odizodoruz/odizodoruz.ini"},
+        {"installed, read-only", false, true, "/x/cfg", "/home/u", "/x/cfg/odizodoruz/odizodoruz.ini"},
+        {"installed without home: beside the program", true, true, nullptr, nullptr,
+         "/opt/odz/bin/odizodoruz.ini"}};
+    for (const auto& [what, writable, installed, xdg, home, expected] : cases)
+        EXPECT_EQ(SettingsFilePathFor("/opt/odz/bin", writable, installed, xdg, home), fs::path(expected))
+            << what;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    SettingsPath, InstalledLayout,
-    ::testing::Values(TLayoutCase{"InstalledPrefix", {"bin", "share/odizodoruz/help"}, {}, "bin", true},
-                      TLayoutCase{"BuildTree", {"bin", "tests", "engine"}, {}, "bin", false},
-                      TLayoutCase{"ShareWithoutProgramData", {"bin", "share/applications"}, {}, "bin", false},
-                      TLayoutCase{"ProgramDataIsAFile", {"bin", "share"}, {"share/odizodoruz"}, "bin", false},
-                      TLayoutCase{"MissingProgramFolder", {"share/odizodoruz"}, {}, "bin", false}),
-    [](const auto& info) { return std::string(info.param.Name); });
-
-TEST(SettingsPath, InstalledLayoutFollowsALinkedProgramFolder) {
+// What lies beside the program's folder "bin", and whether that makes an installed copy; a linked
+// program folder stands for the folder it leads to.
+TEST(SettingsPath, InstalledLayoutIsRecognised) {
+    const std::tuple<const char*, std::vector<const char*>, const char*, bool> cases[] = {
+        {"installed prefix", {"bin", "share/odizodoruz/help"}, "", true},
+        {"build tree", {"bin", "tests", "engine"}, "", false},
+        {"share without the program's data", {"bin", "share/applications"}, "", false},
+        {"the program's data is a file", {"bin", "share"}, "share/odizodoruz", false},
+        {"missing program folder", {"share/odizodoruz"}, "", false}};
+    for (const auto& [what, folders, file, installed] : cases) {
+        const test::TTempDir prefix;
+        for (const char* folder : folders) fs::create_directories(prefix / folder);
+        if (*file) test::WriteFile(prefix / file, "x");
+        EXPECT_EQ(IsInstalledLayout(prefix / "bin"), installed) << what;
+    }
     const test::TTempDir root;
     fs::create_directories(root / "prefix/bin");
     fs::create_directories(root / "prefix/share/odizodoruz");
-    fs::create_directories(root / "elsewhere");
-    fs::create_directory_symlink(root / "prefix/bin", root / "elsewhere/bin");
-    // The folder the link stands for is the installed one; ".." leads to its own prefix.
-    EXPECT_TRUE(IsInstalledLayout(root / "elsewhere/bin"));
+    fs::create_directory_symlink(root / "prefix/bin", root / "bin");
+    EXPECT_TRUE(IsInstalledLayout(root / "bin"));  // ".." leads to the prefix of the folder linked
 }
 
 TEST(SettingsPath, FollowsTheRunningProgram) {

@@ -2,10 +2,11 @@
 
 // Message boxes answered from a script: every box is recorded, every question takes the next scripted
 // answer, and a question nobody scripted is answered Cancel and remembered, so a test fails instead of
-// hanging on a dialog.
+// hanging on a dialog. A probe, when set, looks at the program at each question while it is asked.
 
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 
 #include "Messages.h"
@@ -23,6 +24,7 @@ public:
     void Warning(const QString& text) override { shown << "warning: " + text; }
     void Error(const QString& text) override { shown << "error: " + text; }
     TAnswer Confirm(const QString& text, bool) override {
+        if (probe) probe(text);
         asked << text;
         if (FAnswers.empty()) {
             unexpected << text;
@@ -42,6 +44,7 @@ public:
         return texts;
     }
 
+    std::function<void(const QString&)> probe;
     QStringList shown;       // "information: ...", "warning: ...", "error: ..."
     QStringList asked;       // every question
     QStringList unexpected;  // questions that had no scripted answer

@@ -2,11 +2,8 @@
 // item views' background; the panel (bevels, gradient, picture, caption effects), the label (shadow,
 // size), and the list and tree views with a decorated background.
 
-#include <QPainter>
-#include <QScreen>
-#include <QScrollBar>
-#include <QStandardItemModel>
 #include <QtTest>
+#include <QtWidgets>
 #include <optional>
 #include <type_traits>
 
@@ -108,8 +105,7 @@ void ViewDecoration(bool scrolling) {
     view.show();
     QVERIFY(QTest::qWaitForWindowExposed(&view));
     QVERIFY(!view.viewport()->autoFillBackground());
-    // What the window shows (its backing store), cut to the viewport: unlike QWidget::grab(), which
-    // paints afresh, this keeps whatever scrolling moved.
+    // What the window shows (its backing store) cut to the viewport, with whatever scrolling moved.
     const auto grab = [&view] {
         QCoreApplication::processEvents();
         const QImage window = view.screen()->grabWindow(view.winId()).toImage();
@@ -148,8 +144,7 @@ void ViewDecoration(bool scrolling) {
 class DecoratedWidgetsTest : public QObject {
     Q_OBJECT
 private slots:
-    // Every effect paints its whole rectangle and nothing else (gdSolid nothing: the caller fills), and
-    // leaves the painter as it found it.
+    // Every effect paints its whole rectangle only (gdSolid nothing) and leaves the painter as it was.
     void everyEffectCoversItsRectOnly() {
         for (int effect = gdSolid; effect < kBackEffectCount; ++effect)
             for (const QRect& rect : {QRect(3, 1, 37, 91), QRect(5, 5, 3, 2)}) {
@@ -168,8 +163,7 @@ private slots:
             }
     }
 
-    // Every "out" effect (and every reversed direction) is its partner with the colours swapped; the
-    // corners of the diagonals are mirrors of each other.
+    // Every "out" effect and reversed direction is its partner with the colours swapped; diagonals mirror.
     void reversedEffectsSwapTheColours() {
         const QSize size(67, 45);
         QList<std::pair<int, int>> pairs{{gdTopToBottom, gdBottomToTop},
@@ -187,8 +181,7 @@ private slots:
         QCOMPARE(PaintedEffect(gdBRightToTLeft, clWhite, clNavy, size), diagonal.mirrored(true, true));
     }
 
-    // Each effect at the points that tell it from the others, on a square of 256 pixels: the entry of the
-    // ramp from white to black, within a tolerance for the rounding of ellipse outlines.
+    // Each effect at points that tell it from the others: the white-to-black ramp's entry, give or take.
     void effectProbes() {
         const QPoint corner(0, 0), centre(128, 128), top(128, 64), left(64, 128);
         for (const auto& [effect, at, entry, tolerance] :
@@ -222,16 +215,9 @@ private slots:
         }
     }
 
-    void picturePlacesAndTiles() {
-        // The room, the picture's size, the picture stretched keeping its proportions, and centred.
-        for (const auto& [rect, picture, fitted, centred] :
-             {std::tuple{QRect(0, 0, 200, 100), QSize(400, 100), QRect(0, 25, 200, 50), QPoint(-100, 0)},
-              {QRect(0, 0, 200, 100), QSize(0, 50), QRect(0, 0, 200, 100), QPoint(100, 25)},
-              {QRect(10, 20, 200, 100), QSize(50, 50), QRect(60, 20, 100, 100), QPoint(85, 45)}}) {
-            QCOMPARE(FitPictureRect(rect, picture), fitted);
-            QCOMPARE(CenteredPicturePos(rect, picture), centred);
-        }
-        // Tiles are laid from the origin, whichever side of the area it lies.
+    // Tiles are laid from the origin, whichever side of the area it lies.
+    void picturesTileFromTheOrigin() {
+        QCOMPARE(FitPictureRect(QRect(0, 0, 200, 100), QSize(0, 50)), QRect(0, 0, 200, 100));  // no size: all
         QImage source(3, 2, QImage::Format_RGB32);  // six pixels, all different
         for (int i = 0; i < 6; ++i) source.setPixel(i % 3, i / 3, qRgb(16 * i, 255 - 16 * i, 7));
         for (const QPoint& origin : {QPoint(-1, -7), QPoint(2, 1)}) {
@@ -311,8 +297,7 @@ private slots:
             decoration.PaintBackgroundTo(canvas, client, client.height(), origin);
             return image;
         };
-        // Scrolled up by 30 rows (or by 30 rows plus many screens): row 0 shows row 30 of the decoration,
-        // and the copy below continues it.
+        // Scrolled up by 30 rows (plus many screens): row 0 shows row 30, and the copy below continues it.
         for (const int top : {-30, -30 - 256 * 40}) {
             const QImage scrolled = painted(QPoint(-5, top));
             QCOMPARE(Pixel(scrolled, 0, 0), Entry(clNavy, clBlue, 30));
@@ -331,8 +316,7 @@ private slots:
 
     void panelBevels() {
         const QColor red(255, 0, 0), blue(0, 0, 255), white(255, 255, 255);
-        // The outer and the inner bevel; the colour of the top and left edges, of the bottom and right
-        // ones, and of the inner bevel's top left.
+        // The bevels; the colours of the top and left edges, the bottom and right ones, the inner top left.
         for (const auto& [outer, inner, topLeft, bottomRight, innerTopLeft] :
              {std::tuple{bvRaised, bvNone, red, blue, white},
               {bvLowered, bvNone, blue, red, white},
@@ -444,9 +428,7 @@ private slots:
         }
     }
 
-    // Flat or turned, the caption keeps to the side it is aligned to, and a long one stays inside.
-    // Flat or turned, the caption keeps to the side it is aligned to (0 left, 1 top, 2 right, 3 bottom,
-    // or the centre), and a long one stays inside.
+    // Flat or turned, the caption keeps to its side (0 left, 1 top, 2 right, 3 bottom, -1 centre), inside.
     void panelCaptionPlacement() {
         for (const TTextRotation rotation : {trNone, TrUp, TrDown})
             for (const auto& [alignment, vertAlign, side] : {std::tuple{taLeftJustify, ztCenter, 0},
@@ -502,8 +484,7 @@ private slots:
         QVERIFY(Box(Render(label), qRgb(255, 0, 0)).isEmpty());
         label.SetTransparent(true);
         QCOMPARE(Pixel(Render(label), label.width() - 1, 0), kUntouched);
-        // Disabled, it is engraved: grey text over a light shadow one pixel right and down, although the
-        // label has no shadow of its own.
+        // Disabled, it is engraved: grey text over a light shadow one pixel right and down, shadow or not.
         label.setEnabled(false);
         const QImage shown = Render(label);
         const QRgb grey = QApplication::palette().color(QPalette::Disabled, QPalette::Text).rgb();
@@ -532,8 +513,7 @@ private slots:
             QCOMPARE(Box(Render(*label), qRgb(0, 0, 0)), atTop.translated(0, shift));
         }
         label->SetAutoSize(true);
-        // An empty caption, or an access key alone, measures as one space, so the label does not vanish;
-        // shown literally, the ampersand takes room.
+        // An empty caption or a lone access key measures as a space; shown literally, "&" takes room.
         label->SetCaption(" ");
         const QSize space = label->size();
         for (const char* caption : {"", "&"}) {

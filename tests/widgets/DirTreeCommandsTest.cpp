@@ -218,8 +218,7 @@ private slots:
         QCOMPARE(QStringList({tree.SelectedPath(), list.Directory()}),
                  QStringList(2, Path("vol/Docs/New Folder/")));
         QCOMPARE(changes.count(), 1);
-        // The user names it in place, without being asked; the folder it is in is chosen again, in the
-        // tree and in the list.
+        // The user names it in place, unasked; the folder it is in is chosen again, in the tree and the list.
         QVERIFY(tree.Editing());
         auto* editor = tree.viewport()->findChild<QLineEdit*>();
         QVERIFY(editor);
@@ -294,13 +293,6 @@ private slots:
 
     // "1" for the items that apply: New, Rename, Delete, Tree Size, Folder Contents, Map, Disconnect.
     void menuItemsFollowTheSelectedNode() {
-        const char* names[] = {"AddNode",
-                               "EditNode",
-                               "DelNode",
-                               "GetTreeSize",
-                               "ShowFolderContents",
-                               "ConnectNetResource",
-                               "DisConnectNetResource"};
         const char* expected[] = {"0000011", "0000011", "1001111", "1111111"};  // none, root, drive, folder
         for (int level = -1; level <= 2; ++level) {
             TZTDirTree tree;
@@ -309,14 +301,15 @@ private slots:
             if (level == 2) tree.OpenPath(Path("vol/Photo/"));
             tree.PopupMenu()->UpdateItems();
             QString enabled;
-            for (const char* name : names) enabled += tree.PopupMenu()->Item(name)->isEnabled() ? '1' : '0';
+            for (const char* name : {"AddNode", "EditNode", "DelNode", "GetTreeSize", "ShowFolderContents",
+                                     "ConnectNetResource", "DisConnectNetResource"})
+                enabled += tree.PopupMenu()->Item(name)->isEnabled() ? '1' : '0';
             QCOMPARE(enabled, QString(expected[level + 1]));
         }
     }
 
-    // Tree Size counts the folder and its sub-folders without following links (one leads back into the
-    // tree); the sibling Photos, whose name begins the same, is not counted. The tree is left at the
-    // folder, opened.
+    // Tree Size counts the folder and its sub-folders, following no link (one leads back into the tree), not
+    // the sibling Photos whose name begins the same; the tree is left at the folder, opened.
     void treeSizeCountsTheFolderAndItsSubFolders() {
         TZTDirTree tree;
         tree.OpenPath(Path("vol/Photo/"));

@@ -29,8 +29,7 @@ QModelIndexList Nodes(const TDirTreeModel* model, const QModelIndex& parent = {}
     return nodes;
 }
 
-// The nodes a path is shown under, as the nodes give their paths: "vol1/Photos/" is under the root
-// (""), "vol1/" and "vol1/Photos".
+// The nodes a path is shown under: "vol1/Photos/" is under the root (""), "vol1/" and "vol1/Photos".
 QStringList Ancestry(const QString& path) {
     QStringList nodes = {QString()};
     for (const QString& part : path.split('/', Qt::SkipEmptyParts))
@@ -40,8 +39,7 @@ QStringList Ancestry(const QString& path) {
     return nodes;
 }
 
-// Paths given to OpenPath ("@" stands for the sandbox) and the folder then shown, relative to the
-// sandbox ("" when nothing changes).
+// Paths given to OpenPath ("@": the sandbox) and the folder then shown ("" when nothing changes).
 const struct {
     const char *name, *path, *selected;
 } kOpenedPaths[] = {
@@ -88,8 +86,7 @@ private:
         return *std::find_if(nodes.begin(), nodes.end(),
                              [&](const QModelIndex& node) { return RelPath(model, node) == path; });
     }
-    // What is chosen: the tree's or combo's path and the list's folder (relative to the sandbox), and
-    // how many choices were reported.
+    // What is chosen: the path and the list's folder (relative to the sandbox), and how many choices.
     QString Chosen(const QString& path, const TZTFilelistView& list, const QSignalSpy& changes) const {
         return FBox->Relative(path) + " " + FBox->Relative(list.Directory()) + " " +
                QString::number(changes.count());
@@ -223,8 +220,7 @@ private slots:
             QTest::mouseClick(tree.viewport(), button, {}, at);
         };
         const QModelIndex vol1 = Drive(tree.Nodes(), 1);
-        // Beside the (short) root caption, with the right button, and on the expand
-        // button (which opens the drive): nothing is chosen.
+        // Beside the short root caption, with the right button, and on the expand button: nothing is chosen.
         click({tree.viewport()->width() - 10, tree.visualRect(tree.Nodes()->Root()).center().y()});
         click(NodeLabelCenter(&tree, vol1), Qt::RightButton);
         const QRect row = tree.visualRect(vol1);
@@ -261,8 +257,7 @@ private slots:
         QVERIFY(tree.isExpanded(Drive(tree.Nodes(), 1)));
         QTest::keyClick(&tree, Qt::Key_Right);  // to the first folder
         QCOMPARE(chosen(), QStringLiteral("vol1/.hidden vol1/.hidden/ 3"));
-        // Keys that leave the selection where it is choose nothing; others that move it choose the node
-        // moved to, so the list never shows another folder than the tree.
+        // Keys that leave the selection choose nothing; those that move it choose the node moved to.
         QTest::keyClick(&tree, Qt::Key_Escape);
         QTest::keyClick(&tree, Qt::Key_Home);
         QCOMPARE(chosen(), QStringLiteral("Drives Drives 4"));
@@ -338,8 +333,7 @@ private slots:
         QTest::keyClick(combo->Edit(), Qt::Key_Return);
         QVERIFY(FMessages->shown.join('|').startsWith("warning: There is no disk in Drive " + Path("stick")));
         QCOMPARE(shown(), QStringList({"vol2/", vol2, "vol2/", "4"}));
-        // A click outside closes it; one on the button while open only closes it. Both come through the
-        // window system, as real clicks do, so the open drop-down sees them first.
+        // A click outside, or on the button while open, only closes it: real clicks, seen by it first.
         for (const QPoint& at :
              {elsewhere->geometry().center(), combo->Btn()->mapTo(&window, QPoint(5, 5))}) {
             combo->DropDown();

@@ -188,8 +188,6 @@ private slots:
         QCOMPARE(List().PendingFiles().size(), 2);  // a copy stays on the clipboard
         // The linked combo, rather than the tree, reads the folder again.
         QCOMPARE(combo.opened + tree.opened, QStringList({Box().Folder("work/dst")}));
-        List().SetDirTreeCombo(nullptr);
-        List().SetDirTree(nullptr);
     }
 
     // The Delete key asks once for all the selected entries, the parent row left out; the trash, the list
@@ -270,8 +268,6 @@ private slots:
         QCOMPARE(tree.opened,
                  renamed.startsWith("sub") ? QStringList({Box().Folder("work/src")}) : QStringList());
         QVERIFY(combo.opened.isEmpty());
-        List().SetDirTreeCombo(nullptr);
-        List().SetDirTree(nullptr);
     }
 
     void whatIsReadOnlyIsNotRenamed() {
@@ -323,7 +319,6 @@ private slots:
         if (before == "clash") QCOMPARE(Box().Read("work/attr/.a.txt"), QByteArray("other"));
         // A folder renamed by hiding it moves the tree to the folder it is in.
         QCOMPARE(tree.opened, name == "sub" ? QStringList({Box().Folder("work/attr")}) : QStringList());
-        List().SetDirTree(nullptr);
     }
 
     void aNameOfDotsOnlyCannotBeShown() {

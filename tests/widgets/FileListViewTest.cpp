@@ -58,12 +58,10 @@ test::TScriptedDialogs::TStep Type(const QString& path, int button = QDialog::Ac
 // the home folder ("@" stands for the sandbox), and where the entries go.
 const struct {
     const char *name, *typed, *target;
-} kTypedFolders[] = {
-    {"without trailing separator", "@/work/dst", "work/dst"},
-    {"with trailing separator", "@/work/dst/", "work/dst"},
-    {"relative", "../dst", "work/dst"},
-    {"home", "~/inbox", "home/inbox"},
-};
+} kTypedFolders[] = {{"without trailing separator", "@/work/dst", "work/dst"},
+                     {"with trailing separator", "@/work/dst/", "work/dst"},
+                     {"relative", "../dst", "work/dst"},
+                     {"home", "~/inbox", "home/inbox"}};
 
 // "Copy to Folder" into each kind of target: what is asked, shown ("@" stands for the sandbox) and there.
 const struct {
@@ -78,6 +76,23 @@ const struct {
     {"the folder shown gets copies", "work/src", -1,
      "a - Copy.txt,a.txt,b.rtf,b.txt,data.xyz,notes.txt,pic.bmp,sub", ""},
 };
+
+// Files copied to the clipboard as their text: the bytes, and the text in UTF-8.
+const struct {
+    const char *name, *file;
+    QByteArray bytes;
+    const char* text;
+    bool rtf;  // the bytes go to the clipboard as rich text too
+} kContents[] = {{"ASCII", "file.ini", "plain\r\n", "plain\r\n", false},
+                 {"UTF-8", "file.ini", "\xc4\x91", "\xc4\x91", false},
+                 {"UTF-8 mark", "file.ini", "\xef\xbb\xbf\xc4\x91", "\xc4\x91", false},
+                 {"UTF-16 little-endian", "file.ini", "\xff\xfe\x11\x01", "\xc4\x91", false},
+                 {"UTF-16 big-endian", "file.ini", "\xfe\xff\x01\x11", "\xc4\x91", false},
+                 {"Windows-1252", "file.ini", "caf\xe9 \x93q\x94 \x80\x81",
+                  "caf\xc3\xa9 \xe2\x80\x9cq\xe2\x80\x9d \xe2\x82\xac\xc2\x81", false},
+                 {"rich text", "doc.rtf",
+                  "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello \\b world\\b0\\par Ti\\u7871?ng}",
+                  "Hello world\nTi\xe1\xba\xbfng", true}};
 
 }  // namespace
 
@@ -203,7 +218,6 @@ private slots:
         QCOMPARE(combo.opened.last(), Box().Folder("work/view"));
         QVERIFY(QDir().rename(Path("work/view"), Path("work/moved")));
         QTRY_COMPARE(list.Directory(), Box().Folder("work"));
-        list.SetDirTreeCombo(nullptr);
     }
 
     void sendToShortcutsAreTheLinksOfItsFolder() {
@@ -263,6 +277,11 @@ private slots:
         for (const char* name : {"Send_To3", "Send_Toxy", "Send_To40", "Unknown"}) PopUp().ItemClick(name);
         PopUp().ItemClick("ItemOpPaste");
         QCOMPARE(FMessages->shown, QStringList({"warning: No file(s) selected"}));
+        // The names in display order, the folder first, the parent row left out.
+        Select(List(), {" ^ Parent", "b.txt", "sub"});
+        PopUp().ItemClick("Send_To2");
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 Path("work/src/sub") + "\r\n" + Path("work/src/b.txt"));
 
         Select(List(), {"a.txt"});
         PopUp().ItemClick("ItemView");
@@ -378,48 +397,16 @@ private slots:
         QCOMPARE(FMessages->shown, QStringList({"error: ERROR - Can't Open file  " + Path("work/gone")}));
     }
 
-    void clipboardAsFileNames() {
-        Select(List(), {"a.txt", "sub"});
-        List().SendTo(2);
-        // Display order: the folder first.
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 Path("work/src/sub") + "\r\n" + Path("work/src/a.txt"));
-        Select(List(), {" ^ Parent", "b.txt"});
-        List().SendTo(2);
-        QCOMPARE(QGuiApplication::clipboard()->text(), Path("work/src/b.txt"));
-    }
-
-    void clipboardAsContents_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QByteArray>("rtf");
-        const auto row = [](const char* name, const QByteArray& bytes, const char* text) {
-            QTest::newRow(name) << "file.ini" << bytes << QString::fromUtf8(text) << QByteArray();
-        };
-        row("ASCII", "plain\r\n", "plain\r\n");
-        row("UTF-8", "\xc4\x91", "\xc4\x91");
-        row("UTF-8 mark", "\xef\xbb\xbf\xc4\x91", "\xc4\x91");
-        row("UTF-16 little-endian", QByteArray("\xff\xfe\x11\x01", 4), "\xc4\x91");
-        row("UTF-16 big-endian", QByteArray("\xfe\xff\x01\x11", 4), "\xc4\x91");
-        row("Windows-1252", "caf\xe9 \x93q\x94 \x80\x81",
-            "caf\xc3\xa9 \xe2\x80\x9cq\xe2\x80\x9d \xe2\x82\xac\xc2\x81");
-        const QByteArray rtf =
-            "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hello \\b world\\b0\\par Ti\\u7871?ng}";
-        QTest::newRow("rich text") << "doc.rtf" << rtf << QString::fromUtf8("Hello world\nTi\xe1\xba\xbfng")
-                                   << rtf;
-    }
+    void clipboardAsContents_data() { test::AddRows(kContents); }
     void clipboardAsContents() {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(QString, text);
-        QFETCH(QByteArray, rtf);
-        Box().Write("work/src/" + name, bytes);
+        QFETCH(int, row);
+        const auto& c = kContents[row];
+        Box().Write(QStringLiteral("work/src/") + c.file, c.bytes);
         List().UpdateFileList();
-        Select(List(), {name});
+        Select(List(), {c.file});
         List().SendTo(1);
-        QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), text);
-        QCOMPARE(QGuiApplication::clipboard()->mimeData()->data("text/rtf"), rtf);
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->text(), QString::fromUtf8(c.text));
+        QCOMPARE(QGuiApplication::clipboard()->mimeData()->data("text/rtf"), c.rtf ? c.bytes : QByteArray());
     }
 
     void clipboardAsContentsOfPicturesAndFolders() {
@@ -454,8 +441,7 @@ private slots:
             {"{\\rtf1 Ti\\u7871?ng Vi\\u7879\\'3fi}", "Ti\xe1\xba\xbfng Vi\xe1\xbb\x87i"},  // with a stand-in
             {"{\\rtf1\\uc0 \\u273\\u-3872 x}", "\xc4\x91\xef\x83\xa0x"},
             {"{\\rtf1 \\ldblquote a\\rdblquote \\endash b}",
-             "\xe2\x80\x9c"
-             "a\xe2\x80\x9d\xe2\x80\x93"
+             "\xe2\x80\x9c\x61\xe2\x80\x9d\xe2\x80\x93"
              "b"},
         };
         for (const auto& [rtf, text] : cases) {

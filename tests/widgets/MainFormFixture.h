@@ -1,22 +1,16 @@
 #pragma once
 
-// What the tests of the main window share: a temporary folder that is the only drive, a settings file
-// in it, scripted boxes and questions, and ways to build the window and look at its lists.
+// What the tests of the main window share: the explorer tests' sandbox, whose folder is the only drive,
+// a settings file in it, scripted boxes and questions, and ways to build the window and look at its lists.
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
-#include <functional>
+#include <QtWidgets>
 #include <memory>
 
-#include "DirTreeModel.h"
+#include "FileListTestSupport.h"
 #include "IconvReference.h"
 #include "MainForm.h"
-#include "ScriptedMessages.h"
 #include "TRaRaru.h"
-#include "ZTFilelistView.h"
 
 namespace odz::test {
 
@@ -33,37 +27,14 @@ inline const QByteArray kLetterUtf8 =
     "Trăm năm trong cõi người ta, chữ tài chữ mệnh khéo là ghét nhau.\r\n";
 inline const QByteArray kPoemUtf8 = "Ngẫm hay muôn sự tại trời,\r\nTrời kia đã bắt làm người có thân.\r\n";
 
-// Records every box like the scripted messages, and runs a probe at each question, while the
-// operation that asks is still running.
-class TProbingMessages : public test::TScriptedMessages {
-public:
-    std::function<void(const QString&)> probe;
-    TAnswer Confirm(const QString& text, bool withCancel) override {
-        if (probe) probe(text);
-        return TScriptedMessages::Confirm(text, withCancel);
-    }
-};
-
-class TMainFormFixture : public QObject {
+class TMainFormFixture : public QObject, protected TExplorerFixture {
 protected:
-    std::unique_ptr<QTemporaryDir> FDir;
-    std::unique_ptr<TProbingMessages> FMessages;
     std::unique_ptr<TRaRaru> FEngine;
-    QString FCurrent;
 
-    QString Path(const QString& relative) const { return FDir->path() + QLatin1Char('/') + relative; }
-    QString Folder(const QString& relative) const { return Path(relative) + QLatin1Char('/'); }
+    QString Folder(const QString& relative) const { return FBox->Folder(relative); }
     QString SettingsPath() const { return Path("settings/odizodoruz.ini"); }
-    void Write(const QString& relative, const QByteArray& bytes) const {
-        QDir().mkpath(QFileInfo(Path(relative)).path());
-        QFile file(Path(relative));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray Read(const QString& relative) const {
-        QFile file(Path(relative));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-    }
+    void Write(const QString& relative, const QByteArray& bytes) const { FBox->Write(relative, bytes); }
+    QByteArray Read(const QString& relative) const { return FBox->Read(relative); }
     std::unique_ptr<TMainForm> NewForm(const QString& settings = {}) {
         FEngine = std::make_unique<TRaRaru>((settings.isEmpty() ? SettingsPath() : settings).toStdString());
         FEngine->RaRaruCreate();
@@ -73,11 +44,7 @@ protected:
         widget.show();
         return QTest::qWaitForWindowExposed(&widget);
     }
-    static int Row(const TZTFilelistView& list, const QString& caption) {
-        for (int row = 0; row < list.Count(); ++row)
-            if (list.Item(row).caption == caption) return row;
-        return -1;
-    }
+    // The captions of the list's rows, the parent row left out.
     static QStringList Captions(const TZTFilelistView& list) {
         QStringList captions;
         for (int row = 0; row < list.Count(); ++row)
@@ -85,23 +52,17 @@ protected:
         return captions;
     }
 
+    // The window starts in the folder "work"; the settings go to the folder "settings".
     void SetUp() {
-        FDir = std::make_unique<QTemporaryDir>();
-        QVERIFY(FDir->isValid());
-        QDir().mkpath(Path("work"));
-        QDir().mkpath(Path("settings"));
-        FCurrent = QDir::currentPath();
+        Begin();
+        Box().MakeFolders({"settings"});
+        Box().SetDrives({{"", "Fixed Disk", kDriveFixed}});
         QDir::setCurrent(Path("work"));
-        const QString root = FDir->path() + QLatin1Char('/');
-        TDirTreeModel::SetDriveSource([root] { return QList<TDrive>{{root, "Fixed Disk", kDriveFixed}}; });
-        FMessages = std::make_unique<TProbingMessages>();
     }
     void TearDown() {
-        QDir::setCurrent(FCurrent);
-        TDirTreeModel::SetDriveSource({});
-        FMessages.reset();
+        CheckAnswered();
         FEngine.reset();
-        FDir.reset();
+        Release();
     }
 };
 

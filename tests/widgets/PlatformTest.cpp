@@ -1,12 +1,19 @@
-// The desktop services under the file views: date texts, the shared icon cache, the small shell
-// routines, and opening files, folders and searches through the desktop's programs.
+// The desktop under the file views. Copying, moving, renaming and deleting entries as every file command
+// of the program does them: a file is written whole or not at all, a folder is never entered through a
+// link nor copied into itself, questions come before anything is replaced, and deleted entries go to the
+// sandbox's trash. Date texts, the shared icon cache, the small shell routines, and opening files,
+// folders and searches through the desktop's programs.
+
+#include <sys/stat.h>
 
 #include <ctime>
 
+#include "CopyProgress.h"
 #include "DateTexts.h"
 #include "DesktopApplications.h"
 #include "ExecuteFile.h"
 #include "FileListTestSupport.h"
+#include "FileOperations.h"
 #include "ShellIcons.h"
 #include "ShellRoutines.h"
 
@@ -15,6 +22,137 @@ using namespace odz;
 namespace {
 
 const QChar kNul(u'\0');
+
+// The permission bits as stored, without what this process may do (root may write anything).
+QFile::Permissions Mode(const QString& path) {
+    return QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+}
+
+// Records the progress and stops the work at a chosen step, as the user's Cancel would.
+class TRecordedProgress : public TCopyProgress {
+public:
+    void Start(QWidget*, const QString&, qint64 totalBytes) override {
+        ++starts;
+        total = totalBytes;
+    }
+    bool Step(const QString&, qint64 doneBytes) override {
+        done = doneBytes;
+        return stopAtStep < 0 || ++steps < stopAtStep;
+    }
+    void Finish() override { ++finishes; }
+
+    int starts = 0, finishes = 0, steps = 0, stopAtStep = -1;
+    qint64 total = 0, done = 0;
+};
+
+// When Cancel is pressed on the progress window while b, a and c are copied, and the answer to "Replace
+// a.txt?": what is in the target then, and what a.txt holds.
+const struct {
+    const char *name, *cancel;
+    TAnswer answer;
+    const char* after;
+} kCancels[] = {
+    {"never", "never", TAnswer::Yes, "a.txt b.txt c.txt alpha"},
+    {"before the question", "before", TAnswer::Yes, "a.txt old"},
+    {"during the question, then Yes", "during", TAnswer::Yes, "a.txt b.txt alpha"},
+    {"during the question, then No", "during", TAnswer::No, "a.txt b.txt old"},
+    {"after a Yes, during the copy", "after", TAnswer::Yes, "a.txt b.txt old"},
+};
+
+// Whether the text is the pattern, "*" standing for any text and "@" for the folder given.
+bool Matches(const QString& text, QString pattern, const QString& folder) {
+    const QString expression = QRegularExpression::escape(pattern.replace("@", folder)).replace("\\*", ".*");
+    return QRegularExpression("^" + expression + "$", QRegularExpression::DotMatchesEverythingOption)
+        .match(text)
+        .hasMatch();
+}
+
+// The entries under a folder, the sandbox's own left out: "name=content", "name/" for a folder.
+QString Snapshot(const QString& root) {
+    QStringList entries;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString name = path.mid(root.size() + 1);
+        if (name.startsWith("home") || name.startsWith("work")) continue;  // the sandbox's own
+        QFile file(path);
+        entries << (it.fileInfo().isDir()
+                        ? name + "/"
+                        : name + "=" + (file.open(QIODevice::ReadOnly) ? file.readAll() : "?"));
+    }
+    entries.sort();
+    return entries.join(' ');
+}
+
+// What is asked and shown, each question as "? text".
+QString Dialogue(const test::TScriptedMessages& messages) {
+    return (QStringList(messages.asked).replaceInStrings(QRegularExpression("^"), "? ") + messages.shown)
+        .join('\n');
+}
+
+// "~" in the sandbox's entries after a transfer stands for the source folder as it was.
+const struct TTransfer {
+    const char* name;
+    TFileFunction function;
+    const char *before, *sources, *target;
+    int answer;                // -1 when nothing is asked
+    const char *after, *said;  // what is asked and shown: "*" stands for any text, "@" for the sandbox
+} kTransfers[] = {
+    {"into a folder named with a slash", kFoCopy, "", "src/a.txt", "dst/new/", -1,
+     "dst/ dst/new/ dst/new/a.txt=alpha ~", ""},
+    {"several into a new folder", kFoCopy, "", "src/a.txt src/b.txt", "dst/new", -1,
+     "dst/ dst/new/ dst/new/a.txt=alpha dst/new/b.txt=beta ~", ""},
+    {"onto itself: a copy, numbered past those there", kFoCopy, "src/a - Copy.txt=c", "src/a.txt",
+     "src/a.txt", -1,
+     "dst/ src/ src/a - Copy (2).txt=alpha src/a - Copy.txt=c src/a.txt=alpha src/b.txt=beta", ""},
+    {"a file replaced", kFoCopy, "dst/a.txt=old", "src/a.txt", "dst/a.txt", int(TAnswer::Yes),
+     "dst/ dst/a.txt=alpha ~",
+     "? The file \"@/dst/a.txt\" already exists.\nReplace it with \"@/src/a.txt\"?"},
+    {"a file kept", kFoCopy, "dst/a.txt=old", "src/a.txt", "dst/a.txt", int(TAnswer::No),
+     "dst/ dst/a.txt=old ~", "? The file*"},
+    {"folders merged, files replaced", kFoCopy, "src/t/same=new|src/t/theirs=t|dst/t/same=old|dst/t/mine=m",
+     "src/t", "dst/t", int(TAnswer::Yes),
+     "dst/ dst/t/ dst/t/mine=m dst/t/same=new dst/t/theirs=t ~ src/t/ src/t/same=new src/t/theirs=t",
+     "? The folder \"@/dst/t\" already exists.\nMerge \"@/src/t\" into it?*"},
+    {"folders not merged", kFoCopy, "src/t/same=new|dst/t/same=old", "src/t", "dst/t", int(TAnswer::No),
+     "dst/ dst/t/ dst/t/same=old ~ src/t/ src/t/same=new", "? The folder*"},
+    {"a folder into itself", kFoCopy, "src/t/x=x", "src/t", "src/t/inner/t", -1, "dst/ ~ src/t/ src/t/x=x",
+     "error: ERROR - Can't copy*: the target lies inside the folder itself"},
+    {"a file never replaces a folder", kFoCopy, "dst/a.txt/", "src/a.txt", "dst/a.txt", -1,
+     "dst/ dst/a.txt/ ~", "error: ERROR - Can't copy \"@/src/a.txt\"*"},
+    {"a move cancelled at a conflict", kFoMove, "dst/a.txt=old", "src/a.txt", "dst/a.txt",
+     int(TAnswer::Cancel), "dst/ dst/a.txt=old ~", "? The file*"},
+    {"a missing entry", kFoCopy, "", "src/gone.txt", "dst/gone.txt", -1, "dst/ ~",
+     "error: ERROR - Can't copy \"@/src/gone.txt\" to \"@/dst/gone.txt\": it does not exist"},
+    {"a folder that cannot be made", kFoCopy, "plain=p", "src/a.txt", "plain/under/", -1, "dst/ plain=p ~",
+     "error: ERROR - Can't copy into \"@/plain/under\": the folder cannot be created."},
+    // A name without its folder could only be taken in the process's current folder, which belongs to no
+    // list.
+    {"a name without its folder", kFoCopy, "", "!a.txt", "dst", -1, "dst/ ~",
+     "error: ERROR - Can't copy \"a.txt\": the entry is not named by its full path."},
+    {"nothing", kFoCopy, "", "", "dst", -1, "dst/ ~", "warning: No file(s) selected"},
+};
+
+// Deleting asks once, then moves every entry to the trash of the sandbox's home.
+const QString kKept = QStringLiteral(". It has not been deleted.");
+const struct {
+    const char *name, *sources;  // in the sandbox
+    bool trash;                  // whether a trash can be made
+    const char* trashed;
+    QString said;  // what is asked and shown: "*" stands for any text, "@" for the sandbox
+} kTrashings[] = {
+    {"three, asked about once", "src/a.txt src/b.txt src/sub", true, "a.txt b.txt sub",
+     "? Are you sure you want to move these 3 items to the Trash?"},
+    {"without a trash", "src/a.txt src/b.txt", false, "",
+     "? *\nerror: ERROR - Can't move \"@/src/a.txt\" to the Trash: *" + kKept +
+         "\nERROR - Can't move \"@/src/b.txt\" to the Trash: *" + kKept},
+    {"a missing entry", "src/gone.txt src/a.txt", true, "a.txt",
+     "? *\nerror: ERROR - Can't move \"@/src/gone.txt\" to the Trash: it does not exist" + kKept},
+    {"the parent entry is left out", "src/sub/.. src/sub/c.txt", true, "c.txt",
+     "? Are you sure you want to move \"c.txt\" to the Trash?"},
+    {"the parent entry alone", "src/sub/..", true, "", "error: ERROR - Can't delete \"..\"*"},
+};
 
 QByteArray Entry(const QByteArray& exec) {
     return "[Desktop Entry]\nType=Application\nName=Test\nExec=" + exec + "\n";
@@ -32,12 +170,49 @@ void MakeProgram(const test::TSandbox& box, const QString& name) {
     QFile::setPermissions(box.Path("bin/" + name), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// ExecuteFile with an operation, a file and its parameters, on the usual desktop but for what is said
+// in "desktop": what it answers, what is started ("|" between the words) and what is said ("@" stands
+// for the desktop's folder).
+const struct {
+    const char *name, *operation, *file, *parameters, *desktop;
+    int result;
+    const char *launched, *said;
+} kExecutions[] = {
+    {"open hands the file to the desktop", "Open", "readme.TXT", "", "", kExecStarted,
+     "file://@/docs/readme.TXT", ""},
+    {"a program with a parameter is started", "Open", "@/bin/fake-viewer", "my picture.bmp", "", kExecStarted,
+     "@/bin/fake-viewer|my picture.bmp|in @/docs/", ""},
+    // The Windows accessories stand for the desktop's own programs.
+    {"NotePad, Pascal", "Open", "C:/WINDOWS/NotePad.exe", "unit.pas", "", kExecStarted,
+     "fake-editor|--new|@/docs/unit.pas|in @/docs/", ""},
+    {"Write, rich text", "Open", "Write.exe", "letter.rtf", "", kExecStarted,
+     "fake-writer|file://@/docs/letter.rtf|in @/docs/", ""},
+    {"PBrush, bitmap", "Open", "PBrush", "picture.bmp", "", kExecStarted,
+     "fake-viewer|@/docs/picture.bmp|in @/docs/", ""},
+    // A viewer's failure names what was really tried: the desktop's program, else the document.
+    {"NotePad, no such document", "Open", "NotePad", "gone.txt", "launch fails", kExecFileNotFound, "",
+     "ERROR - Can't Open file  gone.txt\nThe file @/docs/gone.txt does not exist."},
+    {"NotePad, the editor does not start", "Open", "NotePad.exe", "readme.TXT", "launch fails",
+     kExecOutOfResources, "fake-editor|--new|@/docs/readme.TXT|in @/docs/",
+     "ERROR - Can't Open file  fake-editor\nThe text editor Test could not be started for "
+     "@/docs/readme.TXT."},
+    {"PBrush, no image viewer at all", "Open", "PBrush", "picture.bmp", "no viewer, launch fails",
+     kExecNoAssociation, "file://@/docs/picture.bmp",
+     "ERROR - Can't Open file  picture.bmp\nNo image viewer for @/docs/picture.bmp was found on this "
+     "desktop."},
+    {"find in a folder", "Find", "@/docs/", "", "catfish", kExecStarted,
+     "@/bin/catfish|--path=@/docs|in @/docs", ""},
+    {"find without a search program", "Find", "@/docs", "", "", kExecNoAssociation, "",
+     "ERROR - Can't Find file  @/docs\nNo file search program (kfind, catfish, mate-search-tool or "
+     "gnome-search-tool) is installed on this desktop."}};
+
 }  // namespace
 
 class PlatformTest : public QObject, protected test::TExplorerFixture {
     Q_OBJECT
 
 private:
+    std::unique_ptr<TRecordedProgress> FProgress;
     QStringList FLaunched;  // the document's URL, or the program, its arguments and "in <folder>"
     bool FLaunches = true;
     QByteArray FSystemDataDirs;
@@ -73,16 +248,172 @@ private slots:
     }
     void init() {
         Begin();
+        FProgress = std::make_unique<TRecordedProgress>();
+        SetCopyProgress(FProgress.get());
+        Box().Write("src/a.txt", "alpha");
+        Box().Write("src/b.txt", "beta");
+        Box().MakeFolders({"dst"});
         FLaunched.clear();
         FLaunches = true;
     }
     void cleanup() {
+        SetCopyProgress(nullptr);
+        QCOMPARE(FProgress->starts, FProgress->finishes);
         SetLauncher({});
         SetFolderBrowser({});
         CheckAnswered();
         Release();
     }
 
+    void copyKeepsContentTimeAndPermissions() {
+        const QDateTime old(QDate(2001, 2, 3), QTime(4, 5, 6));
+        {
+            QFile file(Path("src/a.txt"));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(QFile::setPermissions(Path("src/a.txt"), QFile::ReadOwner | QFile::ReadUser));
+        bool aborted = true;
+        QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/a.txt"), aborted, Path("dst/a.txt")) &&
+                !aborted);
+        QCOMPARE(Box().Read("dst/a.txt") + Box().Read("src/a.txt"), QByteArray("alphaalpha"));
+        QCOMPARE(QFileInfo(Path("dst/a.txt")).lastModified(), old);
+        QCOMPARE(Mode(Path("dst/a.txt")), Mode(Path("src/a.txt")));
+        QCOMPARE(Box().Names("dst"), QStringList{"a.txt"});
+        QVERIFY(FMessages->shown.isEmpty() && FProgress->total == 5 && FProgress->done == 5);
+    }
+
+    // The progress window never covers a question, and both the user's Cancel on it and the answer to
+    // the question are carried out, whatever comes first.
+    void cancelAndAnswerAreBothHonoured_data() { test::AddRows(kCancels); }
+    void cancelAndAnswerAreBothHonoured() {
+        QFETCH(int, row);
+        const QString cancel = kCancels[row].cancel;
+        const bool aborted = cancel != "never";
+        Box().Write("src/c.txt", "gamma");
+        Box().Write("dst/a.txt", "old");
+        TCopyProgressDialog progress(0, true);  // shown at the first step
+        SetCopyProgress(&progress);
+        const auto pressCancel = [&progress] {
+            QVERIFY(progress.Window());
+            progress.Window()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+        };
+        if (cancel == "before") QTimer::singleShot(0, this, pressCancel);
+        FMessages->Expect(kCancels[row].answer);
+        bool hidden = false;
+        FMessages->probe = [&](const QString&) {
+            hidden = progress.Window() && !progress.Window()->isVisible() &&
+                     QApplication::activeModalWidget() != progress.Window();
+            if (cancel == "during") pressCancel();
+            if (cancel == "after") QTimer::singleShot(0, this, pressCancel);
+        };
+        bool stopped = false;
+        const QString sources = Path("src/b.txt") + kNul + Path("src/a.txt") + kNul + Path("src/c.txt");
+        QCOMPARE(ShellFileOperation(nullptr, kFoCopy, sources, stopped, Path("dst/")), !aborted);
+        QCOMPARE(stopped, aborted);
+        QCOMPARE(Box().Names("dst").join(' ') + " " + Box().Read("dst/a.txt"), QString(kCancels[row].after));
+        QCOMPARE(FMessages->asked.size(), cancel == "before" ? 0 : 1);
+        if (cancel != "before") QVERIFY(hidden);
+        QVERIFY(!progress.Window());  // gone with the copy
+    }
+
+    void copyFolderTree() {
+        Box().Write("src/tree/.hidden", "h");
+        Box().Write("src/tree/deep/er/file.bin", QByteArray(3000, 'x'));
+        QVERIFY(QDir().mkpath(Path("src/tree/empty")));
+        QVERIFY(QFile::link("deep/er/file.bin", Path("src/tree/link")));
+        bool aborted = false;
+        QVERIFY(ShellFileOperation(nullptr, kFoCopy, Path("src/tree"), aborted, Path("dst/tree")));
+        QCOMPARE(Box().Names("dst/tree"), QStringList({".hidden", "deep", "empty", "link"}));
+        QCOMPARE(Box().Read("dst/tree/deep/er/file.bin"), QByteArray(3000, 'x'));
+        QCOMPARE(QFileInfo(Path("dst/tree/link")).symLinkTarget(), Path("dst/tree/deep/er/file.bin"));
+        QVERIFY(FMessages->shown.isEmpty() && FProgress->total == 3001);
+    }
+
+    void stopDuringACopyLeavesNothingHalfWritten() {
+        Box().Write("src/big.bin", QByteArray(3 * 1024 * 1024, 'b'));
+        Box().Write("dst/big.bin", "precious");
+        FProgress->stopAtStep = 2;
+        FMessages->Expect(TAnswer::Yes);
+        bool aborted = false;
+        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/big.bin"), aborted, Path("dst/big.bin")) &&
+                aborted);
+        QCOMPARE(Box().Read("dst/big.bin"), QByteArray("precious"));
+        QCOMPARE(Box().Names("dst"), QStringList{"big.bin"});
+    }
+
+    void specialFilesAreNotRead() {
+        QCOMPARE(::mkfifo(QFile::encodeName(Path("src/pipe")).constData(), 0600), 0);
+        bool aborted = false;
+        QVERIFY(!ShellFileOperation(nullptr, kFoCopy, Path("src/pipe"), aborted, Path("dst/pipe")));
+        QVERIFY(Box().Names("dst").isEmpty() && FMessages->shown.size() == 1);
+        QVERIFY(FMessages->shown[0].endsWith("it is not a regular file (a device, pipe or socket)"));
+    }
+
+    void moveAcrossVolumes() {
+        const QString other = QStringLiteral("/dev/shm");
+        if (!QFileInfo(other).isDir() || !QFileInfo(other).isWritable() ||
+            QStorageInfo(other) == QStorageInfo(Path(""))) {
+            QSKIP("no second writable volume here");
+        }
+        QTemporaryDir target(other + QStringLiteral("/odz-move-XXXXXX"));
+        Box().Write("src/tree/deep/x", "x");
+        bool aborted = false;
+        QVERIFY(ShellFileOperation(nullptr, kFoMove, Path("src/tree") + kNul + Path("src/a.txt"), aborted,
+                                   target.path()));
+        QCOMPARE(Box().Names("src"), QStringList{"b.txt"});
+        QCOMPARE(Snapshot(target.path()), QStringLiteral("a.txt=alpha tree/ tree/deep/ tree/deep/x=x"));
+        QVERIFY(FMessages->shown.isEmpty());
+    }
+
+    // Copies and moves as the file list's commands ask for them, with the sandbox's folders before and
+    // after: "name=content", "name/" for a folder ("|" between those made before); a "!" source is given as
+    // it is, not in the sandbox.
+    void transfers_data() { test::AddRows(kTransfers); }
+    void transfers() {
+        QFETCH(int, row);
+        const TTransfer& c = kTransfers[row];
+        for (const QString& entry : QString(c.before).split('|', Qt::SkipEmptyParts)) {
+            if (entry.endsWith('/')) Box().MakeFolders({entry});
+            if (!entry.endsWith('/')) Box().Write(entry.section('=', 0, 0), entry.section('=', 1).toUtf8());
+        }
+        QString sources;
+        for (const QString& source : QString(c.sources).split(' ', Qt::SkipEmptyParts))
+            sources += (source.startsWith('!') ? source.mid(1) : Path(source)) + kNul;
+        if (c.answer >= 0) FMessages->Expect(TAnswer(c.answer));
+        bool aborted = false;
+        QCOMPARE(ShellFileOperation(nullptr, c.function, sources, aborted, Path(c.target)),
+                 !QString(c.said).contains(QRegularExpression("(error|warning): ")) &&
+                     c.answer != int(TAnswer::Cancel));
+        QCOMPARE(aborted, c.answer == int(TAnswer::Cancel));
+        QCOMPARE(Snapshot(Path("")), QString(c.after).replace("~", "src/ src/a.txt=alpha src/b.txt=beta"));
+        QVERIFY2(Matches(Dialogue(*FMessages), c.said, Path("")), qPrintable(Dialogue(*FMessages)));
+    }
+
+    void deleteMovesToTheTrash_data() { test::AddRows(kTrashings); }
+    void deleteMovesToTheTrash() {
+        QFETCH(int, row);
+        const auto& c = kTrashings[row];
+        const QStringList trashed = QString(c.trashed).split(' ', Qt::SkipEmptyParts);
+        Box().Write("src/sub/c.txt");
+        if (!c.trash) {
+            Box().Write("blocker");
+            qputenv("XDG_DATA_HOME", Path("blocker/share").toLocal8Bit());
+        }
+        QString source;
+        for (const QString& name : QString(c.sources).split(' ')) source += Path(name) + kNul;
+        if (c.said.startsWith("?")) FMessages->Expect(TAnswer::Yes);
+        bool aborted = false;
+        QCOMPARE(ShellFileOperation(nullptr, kFoDelete, source, aborted, QString()),
+                 !trashed.isEmpty() && !c.said.contains("error:"));
+        QVERIFY2(Matches(Dialogue(*FMessages), c.said, Path("")), qPrintable(Dialogue(*FMessages)));
+        QCOMPARE(Box().Names("home/.local/share/Trash/files"), trashed);
+        QCOMPARE(Box().Names("home/.local/share/Trash/info"),
+                 QStringList(trashed).replaceInStrings(QRegularExpression("$"), ".trashinfo"));
+        if (trashed.contains("sub")) QVERIFY(QFile::exists(Box().Trash() + "/sub/c.txt"));
+        for (const char* name : {"a.txt", "b.txt", "sub"})
+            QCOMPARE(QFileInfo::exists(Path(QStringLiteral("src/") + name)), !trashed.contains(name));
+    }
     // Dates and times in the chosen order with the locale's separators (quoted text stays), or in the
     // locale's own short formats.
     void fileTimeToText() {
@@ -136,11 +467,8 @@ private slots:
         QCOMPARE(TShellIcons::Shared().Count(), count);
     }
 
-    void shellRoutines() {
-        QCOMPARE(AddNullToStr("a"), QString("a") + kNul);
-        QCOMPARE(AddNullToStr(QString("a") + kNul), QString("a") + kNul);
-        QCOMPARE(SplitNullList(QString("/a") + kNul + "/b c" + kNul + kNul), QStringList({"/a", "/b c"}));
-        QVERIFY(ContainsChars("\\/:*?", "new:name") && !ContainsChars("abc", "xyz"));
+    // (The lists of names split at NULs are read by every file operation above.)
+    void sendToFolderIsMade() {
         QCOMPARE(SendToFolder(), Box().SendToFolder() + "/");
         QVERIFY(QFileInfo(Box().SendToFolder()).isDir());
     }
@@ -163,66 +491,21 @@ private slots:
         }
     }
 
-    void executeFile_data() {
-        QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("parameters");
-        QTest::addColumn<QString>("desktop");  // what differs from the usual desktop
-        QTest::addColumn<int>("result");
-        QTest::addColumn<QStringList>("launched");  // "@" stands for the desktop's folder
-        QTest::addColumn<QString>("message");
-        const auto row = [](const char* name, const char* operation, const char* file, const char* parameters,
-                            const char* desktop, int result, QStringList launched, const char* message = "") {
-            QTest::newRow(name) << QString(operation) << QString(file) << QString(parameters)
-                                << QString(desktop) << result << launched << QString(message);
-        };
-        row("open hands the file to the desktop", "Open", "readme.TXT", "", "", kExecStarted,
-            {"file://@/docs/readme.TXT"});
-        row("a program with a parameter is started", "Open", "@/bin/fake-viewer", "my picture.bmp", "",
-            kExecStarted, {"@/bin/fake-viewer", "my picture.bmp", "in @/docs/"});
-        // The Windows accessories stand for the desktop's own programs.
-        row("NotePad, Pascal", "Open", "C:/WINDOWS/NotePad.exe", "unit.pas", "", kExecStarted,
-            {"fake-editor", "--new", "@/docs/unit.pas", "in @/docs/"});
-        row("Write, rich text", "Open", "Write.exe", "letter.rtf", "", kExecStarted,
-            {"fake-writer", "file://@/docs/letter.rtf", "in @/docs/"});
-        row("PBrush, bitmap", "Open", "PBrush", "picture.bmp", "", kExecStarted,
-            {"fake-viewer", "@/docs/picture.bmp", "in @/docs/"});
-        // A viewer's failure names what was really tried: the desktop's program, else the document.
-        row("NotePad, no such document", "Open", "NotePad", "gone.txt", "launch fails", kExecFileNotFound, {},
-            "ERROR - Can't Open file  gone.txt\nThe file @/docs/gone.txt does not exist.");
-        row("NotePad, the editor does not start", "Open", "NotePad.exe", "readme.TXT", "launch fails",
-            kExecOutOfResources, {"fake-editor", "--new", "@/docs/readme.TXT", "in @/docs/"},
-            "ERROR - Can't Open file  fake-editor\nThe text editor Test could not be started for "
-            "@/docs/readme.TXT.");
-        row("PBrush, no image viewer at all", "Open", "PBrush", "picture.bmp", "no viewer, launch fails",
-            kExecNoAssociation, {"file://@/docs/picture.bmp"},
-            "ERROR - Can't Open file  picture.bmp\nNo image viewer for @/docs/picture.bmp was found on this "
-            "desktop.");
-        row("find in a folder", "Find", "@/docs/", "", "catfish", kExecStarted,
-            {"@/bin/catfish", "--path=@/docs", "in @/docs"});
-        row("find without a search program", "Find", "@/docs", "", "", kExecNoAssociation, {},
-            "ERROR - Can't Find file  @/docs\nNo file search program (kfind, catfish, mate-search-tool or "
-            "gnome-search-tool) is installed on this desktop.");
-    }
+    void executeFile_data() { test::AddRows(kExecutions); }
     void executeFile() {
-        QFETCH(QString, operation);
-        QFETCH(QString, file);
-        QFETCH(QString, parameters);
-        QFETCH(QString, desktop);
-        QFETCH(int, result);
-        QFETCH(QStringList, launched);
-        QFETCH(QString, message);
+        QFETCH(int, row);
+        const auto& c = kExecutions[row];
+        const QString desktop = c.desktop, root = Path("");
         if (MimeDatabaseFolder().isEmpty()) QSKIP("no shared MIME database here");
         MakeDesktop();
         FLaunches = !desktop.contains("launch fails");
         if (desktop.contains("no viewer")) QFile::remove(Path("system/share/applications/mimeinfo.cache"));
         if (desktop.contains("catfish")) MakeProgram(Box(), "catfish");
-        const QString root = Path("");
-        QCOMPARE(ExecuteFile(operation, file.replace("@", root), parameters, kShowNormal, Path("docs/")),
-                 result);
-        QCOMPARE(FLaunched, launched.replaceInStrings("@", root));
-        QCOMPARE(FMessages->shown,
-                 message.isEmpty() ? QStringList() : QStringList{"error: " + message.replace("@", root)});
+        QCOMPARE(ExecuteFile(c.operation, QString(c.file).replace("@", root), c.parameters, kShowNormal,
+                             Path("docs/")),
+                 c.result);
+        QCOMPARE(FLaunched.join('|'), QString(c.launched).replace("@", root));
+        QCOMPARE(FMessages->shown.join('|'), *c.said ? "error: " + QString(c.said).replace("@", root) : "");
     }
 
     void expandExec() {

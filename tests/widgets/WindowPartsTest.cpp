@@ -1,27 +1,14 @@
 // The window's parts that need no main window: its size and placement on a screen, the progress bar as
 // the conversions see it, the message boxes; the help window and its book; and the key settings page.
 
-#include <QDialog>
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QSignalSpy>
-#include <QStringDecoder>
-#include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextBrowser>
 #include <QtTest>
+#include <QtWidgets>
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "BoxMessages.h"
+#include "FileListTestSupport.h"
 #include "HelpWindow.h"
 #include "IconvReference.h"
 #include "KeySettingsPage.h"
@@ -33,9 +20,6 @@
 #include "WorkbenchResources.h"
 
 using namespace odz;
-
-using TBoxTexts = QList<QPair<QString, QString>>;  // (engine key name, text typed into its box)
-Q_DECLARE_METATYPE(TBoxTexts)
 
 namespace {
 
@@ -92,6 +76,21 @@ QLabel* Picture(const TKeySettingsPage& page, const TKeySettingRow& row) {
     return page.findChild<QLabel*>(QString::fromUtf8(row.pictureName.data(), row.pictureName.size()));
 }
 
+// The engine's keys before (empty: the standard ones), the texts typed into boxes ("box=text", a line
+// each), the button pressed and the keys then. OK hands the boxes to the engine, a refused box going back
+// to the key in effect; Set VIQR brings back the standard keys, whether changed in the engine or only
+// typed. Neither saves the keys: that is done when the program ends.
+const struct {
+    const char *name, *before, *typed, *button, *keys;
+} kKeyPresses[] = {
+    {"every box", "", "Sac=!\nHuyen=@\nHoi=#\nNga=$\nNang=%\nMu=&\nAA=*\nOO=-\nDHoa==\ndTh=/\nEscape=|",
+     "OKSettingsButton", "!@#$%&*-=/|"},
+    {"printable ends, letters, digits, one key twice", "", "Nga=!\nNang=~\nSac=s\nHuyen=s\nOO=7\nDHoa=Z",
+     "OKSettingsButton", "ss?!~^(7Zd\\"},
+    {"refused: empty, blank, beyond ASCII, control", "",
+     "Hoi=\nNga= \nMu=ă\nAA=é\nDHoa=\t\ndTh=\x7f\nEscape=\x1b\nSac=*", "OKSettingsButton", "*`?~.^(+Dd\\"},
+    {"Set VIQR", "!@#$%&*-=/|", "Sac=*\nEscape=", "KeyVIQRButton", kStandardKeys}};
+
 }  // namespace
 
 class WindowPartsTest : public QObject {
@@ -141,7 +140,7 @@ private slots:
             const char* file;
             std::optional<TEncoding> source, target;
             QString detected, sourceText, targetText = {};
-            QStringList sourceMarks = {}, targetMarks = {};
+            const char *sourceMarks = "", *targetMarks = "";  // the texts marked, "|" between them
         };
         const QString right = QString::fromUtf8("Kính gửi anh Đức,\nNgày mai");
         const TCase cases[] = {
@@ -151,14 +150,9 @@ private slots:
              right},
             {"viscii-letter.txt", TEncoding::Tcvn1, TEncoding::Utf8, "Detected: VISCII (confidence 97%)", "!",
              "="},
-            {"utf8-arrow.txt",
-             TEncoding::Utf8,
-             TEncoding::Vps,
-             "Detected: Unicode UTF-8 (confidence 97%)",
-             letter,
-             QString(letter).replace(u'Ọ', "&#7884;").replace(u'→', "&#8594;"),
-             {"Ọ", "→"},
-             {"&#7884;", "&#8594;"}},
+            {"utf8-arrow.txt", TEncoding::Utf8, TEncoding::Vps, "Detected: Unicode UTF-8 (confidence 97%)",
+             letter, QString(letter).replace(u'Ọ', "&#7884;").replace(u'→', "&#8594;"), "Ọ|→",
+             "&#7884;|&#8594;"},
             {"ascii-long.txt", TEncoding::Viscii, TEncoding::Utf8,
              "Detected: plain ASCII (every encoding reads it alike)", "@200", "@200"},
             {"unknown.bin", TEncoding::Viscii, TEncoding::Utf8, "Detected: no encoding reads this file well",
@@ -207,8 +201,8 @@ private slots:
             }
             QCOMPARE(pane.TargetView->toPlainText(),
                      c.targetText == "=" ? pane.SourceView->toPlainText() : c.targetText);
-            QCOMPARE(TPreviewPane::MarkedTexts(*pane.SourceView), c.sourceMarks);
-            QCOMPARE(TPreviewPane::MarkedTexts(*pane.TargetView), c.targetMarks);
+            QCOMPARE(TPreviewPane::MarkedTexts(*pane.SourceView).join('|'), QString::fromUtf8(c.sourceMarks));
+            QCOMPARE(TPreviewPane::MarkedTexts(*pane.TargetView).join('|'), QString::fromUtf8(c.targetMarks));
         }
     }
 
@@ -393,32 +387,17 @@ private slots:
         QCOMPARE(empty.GetTrans(), std::string(11, '\0'));
     }
 
-    // OK hands the keys typed to the engine; a refused box goes back to the key still in effect. The
-    // keys are saved when the program ends, never by the OK button.
-    void okHandsTheBoxesToTheEngine_data() {
-        QTest::addColumn<TBoxTexts>("typed");
-        QTest::addColumn<QByteArray>("keys");
-        QTest::newRow("every box") << TBoxTexts{{"Sac", "!"},  {"Huyen", "@"}, {"Hoi", "#"},   {"Nga", "$"},
-                                                {"Nang", "%"}, {"Mu", "&"},    {"AA", "*"},    {"OO", "-"},
-                                                {"DHoa", "="}, {"dTh", "/"},   {"Escape", "|"}}
-                                   << QByteArray("!@#$%&*-=/|");
-        QTest::newRow("printable ends, letters, digits, one key twice")
-            << TBoxTexts{{"Nga", "!"},   {"Nang", "~"}, {"Sac", "s"},
-                         {"Huyen", "s"}, {"OO", "7"},   {"DHoa", "Z"}}
-            << QByteArray("ss?!~^(7Zd\\");
-        QTest::newRow("refused: empty, blank, beyond ASCII, control")
-            << TBoxTexts{{"Hoi", ""},    {"Nga", " "},    {"Mu", "ă"},        {"AA", "é"},
-                         {"DHoa", "\t"}, {"dTh", "\x7f"}, {"Escape", "\x1b"}, {"Sac", "*"}}
-            << QByteArray("*`?~.^(+Dd\\");
-    }
-    void okHandsTheBoxesToTheEngine() {
-        QFETCH(TBoxTexts, typed);
-        QFETCH(QByteArray, keys);
+    void keyButtons_data() { test::AddRows(kKeyPresses); }
+    void keyButtons() {
+        QFETCH(int, row);
+        const auto& c = kKeyPresses[row];
+        if (*c.before) FEngine->SetTransDau(c.before);
         TKeySettingsPage page(*FEngine);
-        for (const auto& [name, text] : typed) page.KeyEdit(name.toStdString())->setText(text);
-        QTest::mouseClick(Button(page, "OKSettingsButton"), Qt::LeftButton);
-        QCOMPARE(QByteArray::fromStdString(FEngine->GetTrans()), keys);
-        QCOMPARE(ShownKeys(page), QString::fromLatin1(keys));
+        for (const QString& box : QString::fromUtf8(c.typed).split('\n'))
+            page.KeyEdit(box.section('=', 0, 0).toStdString())->setText(box.section('=', 1));
+        QTest::mouseClick(Button(page, c.button), Qt::LeftButton);
+        QCOMPARE(FEngine->GetTrans(), std::string(c.keys));
+        QCOMPARE(ShownKeys(page), QString::fromLatin1(c.keys));
         QVERIFY(!std::filesystem::exists(SettingsFile()));
     }
 
@@ -433,18 +412,6 @@ private slots:
         // A box holds one character however many are typed.
         QTest::keyClicks(hoi, "qxy");
         QCOMPARE(hoi->text(), QString("q"));
-    }
-
-    // Set VIQR brings back the standard keys, whether changed in the engine or only typed.
-    void setViqrRestoresTheStandardKeys() {
-        FEngine->SetTransDau("!@#$%&*-=/|");
-        TKeySettingsPage page(*FEngine);
-        page.KeyEdit("Sac")->setText("*");
-        page.KeyEdit("Escape")->setText("");
-        QTest::mouseClick(Button(page, "KeyVIQRButton"), Qt::LeftButton);
-        QCOMPARE(FEngine->GetTrans(), std::string(kStandardKeys));
-        QCOMPARE(ShownKeys(page), QString(kStandardKeys));
-        QVERIFY(!std::filesystem::exists(SettingsFile()));
     }
 
     // Every mark has a picture of its own straight above its box: the letter in navy, the mark in red where

@@ -67,9 +67,7 @@ TEST_F(FileConversion, LinePipeline) {
         {"a tag ends with its line", "VISCII", "VIQR", "<b x=\x02.\n\x02.>", "<b x=A(?.\r\nA(?\\.>\r\n",
          true},
         {"UTF-16 target from UTF-8", "Unicode UTF-8", "Unicode16", "a\xC3\x90\n",
-         std::string("\xFF\xFE"
-                     "a\0\xD0\0\r\0\n\0",
-                     10)},
+         std::string("\xFF\xFE\x61\0\xD0\0\r\0\n\0", 10)},
         {"legacy byte-order-mark lookalike is text", "VISCII", "Unicode UTF-8", "\xEF\xBB\xBF",
          "\xE1\xBB\x89\xE1\xBB\xAA\xC6\xAF\r\n"},
         // The search text is typed in Unicode and found in the source's own bytes.
@@ -79,18 +77,9 @@ TEST_F(FileConversion, LinePipeline) {
         {"a match goes on after the one before", "VISCII", "TCVN1", "aaa", "ba\r\n", false,
          TReplacement{"aa", "b"}},
         {"replaced into UTF-16", "VISCII", "Unicode16", "abcabc",
-         std::string("\xFF\xFE"
-                     "a\0x\0x\0c\0a\0x\0x\0c\0\r\0\n\0",
-                     22),
-         false, TReplacement{"b", "xx"}},
-        {"replaced in UTF-16", "Unicode16", "Unicode UTF-8",
-         std::string("\xFF\xFE"
-                     "a\0b\0c\0a\0b\0c\0",
-                     14),
-         "a\xE1\xBB\x87"
-         "ca\xE1\xBB\x87"
-         "c\r\n",
-         false, TReplacement{"b", "\xE1\xBB\x87"}},
+         std::string("\xFF\xFE\x61\0x\0x\0c\0a\0x\0x\0c\0\r\0\n\0", 22), false, TReplacement{"b", "xx"}},
+        {"replaced in UTF-16", "Unicode16", "Unicode UTF-8", std::string("\xFF\xFE\x61\0b\0c\0a\0b\0c\0", 14),
+         "a\xE1\xBB\x87\x63\x61\xE1\xBB\x87\x63\r\n", false, TReplacement{"b", "\xE1\xBB\x87"}},
     };
     for (const TCase& c : cases) {
         const auto report = Convert(c.from, c.to, c.input, c.htmlDoc, c.replace);
@@ -246,30 +235,9 @@ TEST_F(FileConversion, ReferencesAreCounted) {
     EXPECT_EQ(Convert("Unicode UTF-8", "Unicode16", "\xC2\xA9").references, 0u);
 }
 
-// A file far larger than the read buffer, with a CR LF pair, a character or a search text split by the
-// buffer's edge and a line longer than the buffer, comes out whole.
+// A file far larger than the read buffer, with a line longer than the buffer, comes out whole, and the
+// progress reaches the file's size. (Every split by a read's edge is tried with tiny reads below.)
 TEST_F(FileConversion, BigFilesStream) {
-    for (const std::size_t edge :
-         {std::size_t{1} << 20, (std::size_t{1} << 20) - 1, (std::size_t{1} << 20) + 1}) {
-        std::string input(edge - 1, 'x');
-        input += "\r\n\xAE";
-        EXPECT_EQ(Convert("VISCII", "Unicode UTF-8", input, false, std::nullopt, "edge.txt").outcome,
-                  TFileConversionReport::Written);
-        EXPECT_TRUE(Output() == std::string(edge - 1, 'x') + "\r\n\xE1\xBB\x87\r\n") << edge;
-        input.assign(edge - 1, 'x');
-        input += "\xE1\xBB\x87";
-        EXPECT_EQ(Convert("Unicode UTF-8", "VISCII", input, false, std::nullopt, "edge.txt").outcome,
-                  TFileConversionReport::Written);
-        EXPECT_TRUE(Output() == std::string(edge - 1, 'x') + "\xAE\r\n") << edge;
-        const std::string find = std::string(200, 'y') + "z";
-        input.assign(edge - 150, 'x');
-        input += find + "\xE1\xBB\x87";
-        EXPECT_EQ(
-            Convert("Unicode UTF-8", "VISCII", input, false, TReplacement{find, "<V\xC3\xA2n>"}, "edge.txt")
-                .outcome,
-            TFileConversionReport::Written);
-        EXPECT_TRUE(Output() == std::string(edge - 150, 'x') + "<V\xE2n>\xAE\r\n") << edge;
-    }
     std::string input;
     std::string expected;
     for (int i = 0; i < 100000; ++i) {

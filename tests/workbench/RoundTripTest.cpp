@@ -71,11 +71,10 @@ std::string Text() {
            "Ti\xE1\xBA\xBFng Vi\xE1\xBB\x87t: \xE2\x80\x9CXin ch\xC3\xA0o\xE2\x80\x9D \xE2\x80\x94 \xC2\xA9 "
            "2024 "
            "\xE2\x82\xAC \xC2\xBD \xF0\x9F\x98\x80 \xC2\xB7\xC2\xA0\r\n" +
-           "I'm a.b (ca) \xC4\x91"
-           "d D\xC4\x90 DD dd e( o^ x\\y &amp; a < b\r\n" +
+           "I'm a.b (ca) \xC4\x91\x64 D\xC4\x90 DD dd e( o^ x\\y &amp; a < b\r\n" +
            // Letters inside angle brackets; the capitals with control-range codes in VISCII, VPS, TCVN1.
-           "<kh\xC3\xB4ng c\xC3\xB3 th\xC6\xB0 m\xE1\xBB\xA5"
-           "c hi\xE1\xBB\x87n th\xE1\xBB\x9Di> <p title=\"" +
+           "<kh\xC3\xB4ng c\xC3\xB3 th\xC6\xB0 m\xE1\xBB\xA5\x63 hi\xE1\xBB\x87n th\xE1\xBB\x9Di> <p "
+           "title=\"" +
            Utf8Table[9] + Utf8Table[10] + Utf8Table[16] + Utf8Table[69] + Utf8Table[70] + Utf8Table[71] +
            " " + Utf8Table[55] + Utf8Table[59] + Utf8Table[61] + Utf8Table[62] + Utf8Table[63] +
            Utf8Table[64] + Utf8Table[65] + " " + Utf8Table[5] + Utf8Table[11] + Utf8Table[17] +

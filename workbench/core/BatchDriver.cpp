@@ -126,8 +126,7 @@ std::optional<QString> TBatchDriver::DrivesRefusal() const {
 }
 
 std::optional<QString> TBatchDriver::ConvertRefusal() const {
-    const bool sourceChosen =
-        DetectSource || SourceEncodingOf || (SourceEncoding && SourceEncoding != TargetEncoding);
+    const bool sourceChosen = SourceEncodingOf || (SourceEncoding && SourceEncoding != TargetEncoding);
     if (!TargetEncoding || !sourceChosen) {
         return QCoreApplication::translate("Batch",
                                            "You have to select the different source and target encoding.");
@@ -172,8 +171,8 @@ void TBatchDriver::ConversebuttonClick() {
     const QString question =
         QCoreApplication::translate("Batch", format)
             .arg(FSourceList.Mask(), press.source,
-                 DetectSource ? QCoreApplication::translate("Batch", "detected per file")
-                              : QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText),
+                 SourceEncodingOf ? QCoreApplication::translate("Batch", "detected per file")
+                                  : QString::fromUtf8(EncodingInfo(*SourceEncoding).sourceText),
                  press.target, QString::fromUtf8(EncodingInfo(*TargetEncoding).targetText));
     if (Messages().Confirm(question, true) != TAnswer::Yes) return;
     if (!FindText.isEmpty() && !ReplaceText.isEmpty() && FindText != ReplaceText) {
@@ -215,7 +214,7 @@ void TBatchDriver::ReplaceButtonClick() {
 
 void TBatchDriver::ConvertWalk() {
     StartWalk(FReplaceAlso);
-    if ((!SourceEncoding && !DetectSource && !SourceEncodingOf) || !TargetEncoding) return;
+    if ((!SourceEncoding && !SourceEncodingOf) || !TargetEncoding) return;
     // The workers are gone however the walk ends; what they converted is recorded when it ends well.
     struct TWorkersEnd {
         TBatchDriver& driver;
@@ -225,9 +224,9 @@ void TBatchDriver::ConvertWalk() {
         }
     } const workersEnd{*this};
     if (Jobs > 1 && GoOnAfterFailure) FWorkers = std::make_unique<TConversionWorkers>(FEngine, Jobs);
+    // With the source told per file, SourceEncoding is not used.
     ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
-                     DetectSource ? std::nullopt : std::optional(SourceEncoding.value_or(TEncoding::Utf8)),
-                     *TargetEncoding);
+                     SourceEncoding.value_or(TEncoding::Utf8), *TargetEncoding);
     Settle();
 }
 

@@ -13,8 +13,8 @@
 #include "BatchSummary.h"
 #include "ConversionWorkers.h"
 #include "FileConversion.h"
-#include "FileDetection.h"
 #include "FileError.h"
+#include "SourceChoice.h"
 #include "TRaRaru.h"
 
 namespace odz {
@@ -28,6 +28,7 @@ struct TFileOutcome {
     QString source;
     QString target;
     TFileConversionReport report;
+    QString readAs;  // with the source encoding told per file: the name the file was read under
 };
 
 // The Convert and Replace buttons: their checks, questions and messages (through the program's
@@ -40,10 +41,10 @@ public:
     // The window's choices, read when the buttons are pressed.
     std::optional<TEncoding> SourceEncoding;  // none until the user chooses one
     std::optional<TEncoding> TargetEncoding;
-    // Convert reads each file as detection finds it ("Detect automatically") instead of by
-    // SourceEncoding; a file detection is not sure of is left alone.
-    bool DetectSource = false;
-    TFileDetector Detector = DefaultFileDetector();
+    // When set, Convert reads each file in the encoding this gives it instead of SourceEncoding
+    // ("Detect automatically"); a file without one is noted as it says. The files written are counted
+    // in the summary under the names it gives.
+    TSourceEncodingOf SourceEncodingOf;
     QString FindText;
     QString ReplaceText;
     bool OverwriteAll = false;
@@ -56,9 +57,6 @@ public:
     // After a file fails, go on with the others (the command-line tool). Otherwise the first failure
     // ends the batch and the rest of the walk only counts the files that were not tried.
     bool GoOnAfterFailure = false;
-    // When set, gives each file's source encoding (the source path in, a reason out when there is none);
-    // a file without one is left alone with that reason. SourceEncoding is not used then.
-    std::function<std::optional<TEncoding>(const QByteArray&, QString&)> SourceEncodingOf;
     // Told about every file a batch tries.
     std::function<void(const TFileOutcome&)> OnFile;
     // Convert converts this many files side by side, each thread with an engine of its own, when no
@@ -94,9 +92,8 @@ private:
 
     // One folder level and, after its files, each of its subfolders, by the name bytes of folders and
     // files. What fails is noted in the summary.
-    // No source encoding: each file's is detected.
-    void ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir,
-                          std::optional<TEncoding> SourceEncoding, TEncoding TargetEncoding);
+    void ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir, TEncoding SourceEncoding,
+                          TEncoding TargetEncoding);
     void ReplaceDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir);
     // One folder level: the target folder made, the listed files handed to doFile, then each
     // subfolder handed to walkSubfolder; both lists put back however the level ends.
@@ -117,10 +114,9 @@ private:
     bool MayEnter(const QByteArray& folder);
     void ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
                     TEncoding sourceEncoding, TEncoding targetEncoding);
-    // The encoding detection reads the file with, or none when the file is left alone (noted).
-    std::optional<TEncoding> DetectedSource(const QByteArray& sourcePath, TEncoding targetEncoding);
     void ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath);
-    void Record(const QByteArray& source, const QByteArray& target, const TFileConversionReport& report);
+    void Record(const QByteArray& source, const QByteArray& target, const TFileConversionReport& report,
+                const QString& readAs = {});
     void Fail(const QString& path, const EFileError& error);
     void NotTried(const QByteArray& source);
     // Records the files converted side by side, in the order they were given, until at most `left`
@@ -143,7 +139,6 @@ private:
     bool FStopped = false;            // a failure ended the batch: the walk only counts what it would try
     bool FBlocked = false;            // the level's target folder cannot be made: nothing below is tried
     TSourceReplacement FReplacement;  // Replace: the texts as the files hold them
-    QString FPendingReadAs;           // how detection read the file being converted
     // The files handed to the workers, each with what records it, in the walk's order.
     std::deque<std::function<void()>> FWaiting;
     std::unique_ptr<TConversionWorkers> FWorkers;  // while a walk converts side by side

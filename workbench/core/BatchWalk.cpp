@@ -68,8 +68,7 @@ QString Shown(const std::string& text) {
 
 // What converting one file of a batch came to.
 struct TFileWork {
-    std::optional<TEncoding> source;  // none: the file is skipped for the reason
-    QString skipped;
+    TSourceChoice source;  // no encoding: the file is not converted, noted as this says
     TFileConversionReport report;
     std::int64_t read = 0;  // source bytes read, when counted apart from the batch's bar
 };
@@ -172,7 +171,7 @@ void TBatchDriver::NotTried(const QByteArray& source) {
 }
 
 void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
-                          const TFileConversionReport& report) {
+                          const TFileConversionReport& report, const QString& readAs) {
     const QString shown = DisplayPath(source);
     switch (report.outcome) {
         case TFileConversionReport::Written:
@@ -188,7 +187,7 @@ void TBatchDriver::Record(const QByteArray& source, const QByteArray& target,
     }
     FSummary.references += report.references;
     FSummary.replacements += report.replacements;
-    if (OnFile) OnFile({shown, DisplayPath(target), report});
+    if (OnFile) OnFile({shown, DisplayPath(target), report, readAs});
 }
 
 void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QByteArray& targetPath,
@@ -203,16 +202,16 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
     request.compose = Compose;
     if (FReplaceAlso) request.replace = TReplacement{FindText.toStdString(), ReplaceText.toStdString()};
     const auto* const sourceOf = SourceEncodingOf ? &SourceEncodingOf : nullptr;
-    const auto convert = [request, sourceOf, sourcePath](TRaRaru& engine, TProgress* progress,
-                                                         const TAskYesNoCancel& questions) {
+    const auto convert = [request, sourceOf](TRaRaru& engine, TProgress* progress,
+                                             const TAskYesNoCancel& questions) {
         TFileWork done;
         TFileConversionRequest file = request;
         if (sourceOf) {
-            done.source = (*sourceOf)(sourcePath, done.skipped);
-            if (!done.source) return done;
-            file.from = *done.source;
+            done.source = (*sourceOf)(file.source, file.to);
+            if (!done.source.encoding) return done;
+            file.from = *done.source.encoding;
         }
-        done.source = file.from;
+        done.source.encoding = file.from;
         file.progress = progress;
         file.questions = questions;
         done.report = ConvertFile(engine, file);
@@ -220,18 +219,25 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
     };
     // The UTF-16 routines read the file whole: the bar moves by its listed size.
     const std::int64_t listedSize = ItemSizeBytes(index);
-    const auto record = [this, sourcePath, targetPath, readAs = std::exchange(FPendingReadAs, {}), listedSize,
-                         targetEncoding](const TFileWork& done) {
-        if (!done.source) {
-            FSummary.Add(TNotConverted::Skipped, DisplayPath(sourcePath), done.skipped);
+    const auto record = [this, sourcePath, targetPath, listedSize, targetEncoding](const TFileWork& done) {
+        const TSourceChoice& source = done.source;
+        if (!source.encoding && source.kind == TNotConverted::Failed) {
+            Record(
+                sourcePath, {},
+                {TFileConversionReport::Failed, "Cannot open file " + DisplayPath(sourcePath).toStdString(),
+                 source.reason.toStdString(), 0});
+            return;
+        }
+        if (!source.encoding) {
+            FSummary.Add(source.kind, DisplayPath(sourcePath), source.reason);
             return;
         }
         if (done.read > 0) FProgress.Advance(done.read);
-        if (!readAs.isEmpty() && done.report.outcome == TFileConversionReport::Written)
-            FSummary.CountReadAs(readAs);
-        Record(sourcePath, targetPath, done.report);
+        if (!source.readAs.isEmpty() && done.report.outcome == TFileConversionReport::Written)
+            FSummary.CountReadAs(source.readAs);
+        Record(sourcePath, targetPath, done.report, source.readAs);
         if (done.report.outcome != TFileConversionReport::Failed &&
-            (targetEncoding == TEncoding::Utf16 || *done.source == TEncoding::Utf16)) {
+            (targetEncoding == TEncoding::Utf16 || *source.encoding == TEncoding::Utf16)) {
             FProgress.Advance(listedSize);
         }
     };
@@ -258,46 +264,6 @@ void TBatchDriver::Settle(std::size_t left) {
         FWaiting.pop_front();
         record();
     }
-}
-
-std::optional<TEncoding> TBatchDriver::DetectedSource(const QByteArray& sourcePath,
-                                                      TEncoding targetEncoding) {
-    const TFileDetection found = Detector ? Detector(NativePath(sourcePath)) : TFileDetection{};
-    if (!found.problem.empty()) {
-        Settle();
-        Record(sourcePath, {},
-               {TFileConversionReport::Failed, "Cannot open file " + DisplayPath(sourcePath).toStdString(),
-                found.problem, 0});
-        return std::nullopt;
-    }
-    const QString shown = DisplayPath(sourcePath);
-    if (!found.confident || (!found.encoding && !found.PlainAscii())) {
-        QString guess;
-        if (!found.shortName.empty()) {
-            guess = QCoreApplication::translate("Batch", " (best guess %1, %2%)")
-                        .arg(QString::fromStdString(found.shortName))
-                        .arg(qRound(found.confidence * 100));
-        }
-        Settle();
-        FSummary.Add(
-            TNotConverted::LeftAlone, shown,
-            QCoreApplication::translate("Batch", "left alone: its encoding could not be told") + guess);
-        return std::nullopt;
-    }
-    // Text without Vietnamese letters reads alike in every encoding but UTF-16 (it passes unchanged):
-    // it is converted like the other files, from an encoding that is not the target.
-    const TEncoding source =
-        found.encoding.value_or(targetEncoding == TEncoding::Utf8 ? TEncoding::Viscii : TEncoding::Utf8);
-    if (source == targetEncoding) {
-        Settle();
-        FSummary.Add(
-            TNotConverted::LeftAlone, shown,
-            QCoreApplication::translate("Batch", "left alone: it is in the target encoding already"));
-        return std::nullopt;
-    }
-    FPendingReadAs = found.PlainAscii() ? QCoreApplication::translate("Batch", "plain ASCII")
-                                        : QString::fromUtf8(EncodingInfo(source).sourceText);
-    return source;
 }
 
 void TBatchDriver::ReplaceOne(const QByteArray& sourcePath, const QByteArray& targetPath) {
@@ -383,13 +349,11 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
 }
 
 void TBatchDriver::ConvertDirectory(const QByteArray& SourceDir, const QByteArray& TargetDir,
-                                    std::optional<TEncoding> SourceEncoding, TEncoding TargetEncoding) {
+                                    TEncoding SourceEncoding, TEncoding TargetEncoding) {
     WalkLevel(
         SourceDir, TargetDir,
         [&](int index, const QByteArray& sourcePath, const QByteArray& targetPath) {
-            const std::optional<TEncoding> source =
-                SourceEncoding ? SourceEncoding : DetectedSource(sourcePath, TargetEncoding);
-            if (source) ConvertOne(index, sourcePath, targetPath, *source, TargetEncoding);
+            ConvertOne(index, sourcePath, targetPath, SourceEncoding, TargetEncoding);
         },
         [&](const QByteArray& source, const QByteArray& target) {
             ConvertDirectory(source, target, SourceEncoding, TargetEncoding);

@@ -364,8 +364,10 @@ void TMainForm::ReadOptionsInto(TBatchDriver& driver) const {
     driver.ReplaceText = ReplacestrEdit->text();
     driver.OverwriteAll = OverwriteChk->isChecked();
     driver.HtmlDoc = HTMLCheck->isChecked();
-    driver.DetectSource = DetectChosen(*SourceEncodecbo);
-    driver.Detector = FOwnDetector ? DefaultFileDetector(FEngine.Keys()) : FDetector;
+    driver.SourceEncodingOf =
+        DetectChosen(*SourceEncodecbo)
+            ? SourceByDetection(FOwnDetector ? DefaultFileDetector(FEngine.Keys()) : FDetector)
+            : TSourceEncodingOf();
 }
 
 void TMainForm::RunBatch(void (TBatchDriver::*click)()) {
