@@ -431,12 +431,68 @@ private:
         return true;
     }
 
+#if defined(__SSE2__)
+    // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other
+    // characters is copied as it stands; the two-byte sequences and those of the Vietnamese block are
+    // looked up. Returns where it stopped: at a character the walk must look at itself (a line end, a
+    // mark that may join, any other sequence), or where fewer than 32 bytes remain.
+    const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, char*& w,
+                                   std::uint64_t& references) const {
+        const auto load = [](const std::uint8_t* at) {
+            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+        };
+        const auto store = [](char* at, __m128i bytes) {
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
+        };
+        while (end - p >= 32) {
+            const __m128i bytes = load(p);
+            // Below 20 hex as signed bytes: control codes, and every byte from 80 hex on.
+            auto others = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)))));
+            unsigned done = 0;  // bytes of the block converted
+            while (others != 0) {
+                const auto at = static_cast<unsigned>(__builtin_ctz(others));
+                store(w, load(p + done));  // the ASCII before it, and bytes written over next
+                w += at - done;
+                const unsigned c = p[at];
+                const unsigned b1 = p[at + 1];
+                const unsigned b2 = p[at + 2];
+                // Which of the two kinds comes next follows no pattern: told apart without a branch.
+                const bool two = c - 0xC2u <= 0xDFu - 0xC2u && (b1 & 0xC0) == 0x80;
+                const bool three = c == 0xE1 && (b1 & 0xFE) == 0xBA && (b2 & 0xC0) == 0x80;
+                if (!two && !three) return p + at;
+                const unsigned index = three ? kVietnamese + ((b1 & 0x01) << 6 | (b2 & 0x3F))
+                                             : ((c & 0x1F) << 6 | (b1 & 0x3F)) - 0x80;
+                const TOutputEntry& entry = FMulti[index];
+                if (entry.Mark()) return p + at;
+                w = Put(w, entry);
+                references += entry.Reference();
+                done = at + 2 + three;
+                others &= ~0u << done;
+            }
+            if (done < 16) {
+                store(w, load(p + done));
+                w += 16 - done;
+                done = 16;
+            }
+            p += done;
+        }
+        return p;
+    }
+#endif
+
     char* Walk(std::string_view text, char* w, bool lines) override {
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* begin = p;
         const auto* end = p + text.size();
         std::uint64_t references = 0;
         while (p < end) {
+#if defined(__SSE2__)
+            if (FAsciiRuns && end - p >= 32) {
+                p = WalkBlocks(p, end, w, references);
+                if (p == end) break;
+            }
+#endif
             if (FAsciiRuns && end - p >= 8) {
                 std::uint64_t word;
                 std::memcpy(&word, p, 8);
