@@ -80,7 +80,11 @@ TOutputEntry ProbeEntry(Sink& sink, Emit emit) {
 class TTableConverterBase : public TLineConverter {
 public:
     TTableConverterBase(std::string_view lineEnd, std::unique_ptr<TLineConverter> general)
-        : FGeneral(std::move(general)), FLineEnd(lineEnd) {}
+        : FGeneral(std::move(general)), FLineEnd(lineEnd) {
+        if (lineEnd.size() > sizeof(FLineEndBytes))
+            throw std::logic_error("a line end of more than four bytes");
+        std::memcpy(FLineEndBytes, lineEnd.data(), lineEnd.size());
+    }
 
     void ConvertLine(std::string_view line, TByteBuffer& out) override { Convert(line, out, false); }
     std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
@@ -127,7 +131,7 @@ protected:
     virtual std::size_t SafeEnd(std::string_view piece) const { return piece.size(); }
 
     char* PutLineEnd(char* w) const {
-        std::memcpy(w, FLineEnd.data(), FLineEnd.size());
+        std::memcpy(w, FLineEndBytes, sizeof(FLineEndBytes));  // one move, whatever the length
         return w + FLineEnd.size();
     }
     static const std::uint8_t* SkipLineEnd(const std::uint8_t* p, const std::uint8_t* end) {
@@ -140,6 +144,7 @@ protected:
 
     std::unique_ptr<TLineConverter> FGeneral;
     std::string_view FLineEnd;
+    char FLineEndBytes[4]{};  // the line end, in four bytes
     std::uint64_t FReferences = 0;
 
 private:
