@@ -206,14 +206,14 @@ TFileJobResult RunFileJob(const TFileJob& job) {
     if (job.setup.targetKind == TEncodingKind::Utf16) buffer.Append("\xFF\xFE");
 
     std::uint64_t replacements = 0;
-    if (ReadsUtf16AsUtf8(job.setup) && job.replace.findCodePoints.empty()) {
-        // The text as UTF-8, which the converter walks faster than code points.
-        static_assert(TUtf16Reader::kMaxUtf8Kept >= kMaxStreamCarry);
+    if (TakesUtf16Units(job.setup) && job.replace.findCodePoints.empty()) {
+        // The units as they stand, which the converter walks faster than code points.
+        static_assert(TUtf16Reader::kMaxUnitsKept >= kMaxStreamCarry);
         TUtf16Reader reader(job.source, job.readSize);
         std::string_view text;
         std::size_t keep = 0;
         for (bool more = true; more;) {
-            more = reader.NextUtf8(text, keep);
+            more = reader.NextUnits(text, keep);
             const std::size_t start = buffer.Size();
             keep = text.size() - converter->ConvertStream(text, !more, buffer);
             output.Converted(start);

@@ -186,9 +186,13 @@ std::unique_ptr<TLineConverter> Make(bool tables, const TConversionSetup& setup,
         return std::make_unique<TByteTableConverter>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                      std::move(general));
     }
-    if (setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Utf16) {
+    if (setup.sourceKind == TEncodingKind::Utf8) {
         return std::make_unique<TUtf8TableConverter<Sink>>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                            std::move(general));
+    }
+    if (setup.sourceKind == TEncodingKind::Utf16) {
+        return std::make_unique<TUtf16TableConverter<Sink>>(setup, Sink(std::forward<Args>(sinkArgs)...),
+                                                            std::move(general));
     }
     return general;
 }
@@ -235,7 +239,7 @@ bool JoinsMarks(const TConversionSetup& setup) {
     return t != TEncodingKind::Utf8 && t != TEncodingKind::Utf16 && t != TEncodingKind::Ncr;
 }
 
-bool ReadsUtf16AsUtf8(const TConversionSetup& setup) {
+bool TakesUtf16Units(const TConversionSetup& setup) {
     return setup.sourceKind == TEncodingKind::Utf16 && setup.targetKind != TEncodingKind::Viqr;
 }
 

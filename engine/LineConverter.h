@@ -67,10 +67,9 @@ std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup)
 // points only.
 std::unique_ptr<TLineConverter> MakeCharacterLineConverter(const TConversionSetup& setup);
 
-// Whether the converter of a UTF-16 source also takes its text as UTF-8 through ConvertStream() (a
-// lone surrogate as its own three bytes, ED A0 80 to ED BF BF): into every target but VIQR, whose
-// writer keeps to the code points.
-bool ReadsUtf16AsUtf8(const TConversionSetup& setup);
+// Whether the converter of a UTF-16 source also takes its text as little-endian UTF-16 units through
+// ConvertStream(), cut anywhere: into every target but VIQR, whose writer keeps to the code points.
+bool TakesUtf16Units(const TConversionSetup& setup);
 
 // Whether a conversion joins combining marks to the vowel before them. Never from the legacy encodings,
 // whose code pages hold no combining marks, nor from VIQR, whose marks are keys.

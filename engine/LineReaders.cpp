@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -206,88 +205,35 @@ bool TUtf16Reader::Next(std::u32string& text) {
     }
 }
 
-namespace {
-
-char* PutUtf8(char* w, char32_t code) {
-    if (code < 0x80) {
-        *w++ = static_cast<char>(code);
-    } else if (code < 0x800) {
-        *w++ = static_cast<char>(0xC0 | code >> 6);
-        *w++ = static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        *w++ = static_cast<char>(0xE0 | code >> 12);
-        *w++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        *w++ = static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        *w++ = static_cast<char>(0xF0 | code >> 18);
-        *w++ = static_cast<char>(0x80 | (code >> 12 & 0x3F));
-        *w++ = static_cast<char>(0x80 | (code >> 6 & 0x3F));
-        *w++ = static_cast<char>(0x80 | (code & 0x3F));
-    }
-    return w;
-}
-
-// A character below U+10000 in UTF-8; writes four bytes, of which one to three count.
-inline char* PutBmp(char* w, char32_t code) {
-    const std::uint32_t two = (0xC0 | code >> 6) | (0x80 | (code & 0x3F)) << 8;
-    const std::uint32_t three =
-        (0xE0 | code >> 12) | (0x80 | (code >> 6 & 0x3F)) << 8 | (0x80 | (code & 0x3F)) << 16;
-    std::uint32_t bytes = code < 0x80 ? code : code < 0x800 ? two : three;
-    if constexpr (std::endian::native == std::endian::big) bytes = __builtin_bswap32(bytes);
-    std::memcpy(w, &bytes, 4);
-    return w + 1 + (code >= 0x80) + (code >= 0x800);
-}
-
-}  // namespace
-
-bool TUtf16Reader::NextUtf8(std::string_view& text, std::size_t keep) {
+bool TUtf16Reader::NextUnits(std::string_view& text, std::size_t keep) {
     Start();
-    // The bytes kept, then three bytes at most for each unit and the waiting high surrogate.
-    if (!FUtf8) FUtf8 = std::make_unique<char[]>(kMaxUtf8Kept + FChunk / 2 * 3 + 8);
-    char* const begin = FUtf8.get();
-    keep = std::min({keep, FUtf8Size, kMaxUtf8Kept});
-    std::memmove(begin, begin + FUtf8Size - keep, keep);
+    if (!FUnits) FUnits = std::make_unique<char[]>(kMaxUnitsKept + FChunk + 2);
+    char* const begin = FUnits.get();
+    keep = std::min({keep, FUnitsSize, kMaxUnitsKept});
+    std::memmove(begin, begin + FUnitsSize - keep, keep);
     char* w = begin + keep;
-    const auto handOut = [&] {
-        FUtf8Size = static_cast<std::size_t>(w - begin);
-        text = std::string_view(begin, FUtf8Size);
-    };
-    while (Unused() < 2) {
-        if (!Refill()) {
-            Use(Unused());  // a last odd byte, ignored
-            if (FHigh != 0) w = PutUtf8(w, std::exchange(FHigh, 0));
-            handOut();
-            return false;
-        }
+    bool more = true;
+    while (Unused() < 2 && more) {
+        more = Refill();
+        if (!more) Use(Unused());  // a last odd byte, ignored
     }
-    const auto* p = reinterpret_cast<const std::uint8_t*>(FBuffer.data() + FBegin);
-    const std::size_t units = std::min(Unused() / 2, FChunk / 2);
-    const auto* end = p + 2 * units;
-    const int hi = FBigEndian ? 0 : 1;
-    while (p < end) {
-        const auto unit = static_cast<char16_t>(p[hi] << 8 | p[1 - hi]);
-        p += 2;
-        if ((unit & 0xF800) != 0xD800 && FHigh == 0) {
-            w = PutBmp(w, unit);
-            continue;
-        }
-        if (FHigh != 0) {
-            if (unit >= 0xDC00 && unit <= 0xDFFF) {
-                w = PutUtf8(w, 0x10000 + ((static_cast<char32_t>(FHigh) - 0xD800) << 10) + (unit - 0xDC00));
-                FHigh = 0;
-                continue;
+    if (more) {
+        const std::size_t bytes = std::min(Unused(), FChunk) & ~std::size_t{1};
+        const char* p = FBuffer.data() + FBegin;
+        if (FBigEndian) {
+            for (std::size_t i = 0; i < bytes; i += 2) {
+                w[i] = p[i + 1];
+                w[i + 1] = p[i];
             }
-            w = PutUtf8(w, std::exchange(FHigh, 0));
-        }
-        if (unit >= 0xD800 && unit <= 0xDBFF) {
-            FHigh = unit;
         } else {
-            w = PutUtf8(w, unit);
+            std::memcpy(w, p, bytes);
         }
+        w += bytes;
+        Use(bytes);
     }
-    Use(2 * units);
-    handOut();
-    return true;
+    FUnitsSize = static_cast<std::size_t>(w - begin);
+    text = std::string_view(begin, FUnitsSize);
+    return more;
 }
 
 }  // namespace odz

@@ -125,12 +125,11 @@ public:
 
     // The next characters (at most about a chunk of the file), or false at the end.
     bool Next(std::u32string& text);
-    // The next characters as UTF-8 (valid until the next call), after the last `keep` bytes (at most
-    // kMaxUtf8Kept) of the text handed out before; false once the end was reached. Line ends stay as
-    // they are, and a lone surrogate is written as its own three bytes (ED A0 80 to ED BF BF), which
-    // no valid UTF-8 has. Not to be mixed with Next().
-    bool NextUtf8(std::string_view& text, std::size_t keep);
-    static constexpr std::size_t kMaxUtf8Kept = 64;
+    // The next units as little-endian bytes (valid until the next call), after the last `keep` bytes
+    // (at most kMaxUnitsKept) of the text handed out before; false once the end was reached. Line ends
+    // and surrogates stay as they are; a last odd byte is left out. Not to be mixed with Next().
+    bool NextUnits(std::string_view& text, std::size_t keep);
+    static constexpr std::size_t kMaxUnitsKept = 64;
 
 private:
     // The first call: the byte-order mark is read.
@@ -138,10 +137,10 @@ private:
 
     bool FBigEndian = false;
     bool FStarted = false;
-    bool FAfterCr = false;          // an LF next belongs to the CR before it
-    char16_t FHigh = 0;             // a high surrogate waiting for its low half
-    std::unique_ptr<char[]> FUtf8;  // what NextUtf8() hands out
-    std::size_t FUtf8Size = 0;      // and how much of it it handed out last
+    bool FAfterCr = false;           // an LF next belongs to the CR before it
+    char16_t FHigh = 0;              // a high surrogate waiting for its low half
+    std::unique_ptr<char[]> FUnits;  // what NextUnits() hands out
+    std::size_t FUnitsSize = 0;      // and how much of it it handed out last
 };
 
 }  // namespace odz

@@ -353,7 +353,52 @@ private:
     std::unique_ptr<TOutputEntry[]> FPairs;  // where tones join: 256 bytes times kSlots
 };
 
-// UTF-8 sources, and UTF-16 sources read as UTF-8, into every target but VIQR. Whether a "<" starts a tag
+// The outputs of the characters a Unicode source's walk looks up: ASCII, U+0080 to U+07FF, the
+// Vietnamese block U+1E80 to U+1EFF, and, where marks join, the vowel letters. CR and LF are marked for
+// the walk to see, and so are the joining marks where marks join.
+struct TCodeEntries {
+    static constexpr unsigned kVietnamese = 0x800;  // where U+1E80 is in `entries`
+
+    template <class Sink>
+    TCodeEntries(Sink& sink, bool edhIsDStroke, bool compose) {
+        const auto emit = [&](char32_t code) {
+            return ProbeEntry(sink, [&](Sink& s) { detail::EmitCodePoint(code, edhIsDStroke, s); });
+        };
+        for (char32_t code = 0; code < 0x800; ++code) entries[code] = emit(code);
+        for (char32_t code = 0x1E80; code < 0x1F00; ++code) entries[kVietnamese + code - 0x1E80] = emit(code);
+        entries[static_cast<std::uint8_t>('\r')].MarkSpecial();
+        entries[static_cast<std::uint8_t>('\n')].MarkSpecial();
+        asciiRuns =
+            PrintableAsciiIsIdentity(entries, '<') && entries[static_cast<unsigned char>('<')].info == 1;
+        if (compose) {
+            for (char32_t code = 0x300; code <= 0x341; ++code) {
+                if (IsJoiningMark(code)) entries[code].info |= TOutputEntry::kMark;
+            }
+            for (int k = 1; k < kCapitalDStroke; ++k)
+                letters[k] = ProbeEntry(sink, [&](Sink& s) { s.Letter(k); });
+        }
+    }
+
+    // Where a character's entry is, or kNone when it has none; without a branch on which of the three
+    // ranges it is in.
+    static constexpr unsigned kNone = ~0u;
+    static unsigned IndexOf(char32_t code) {
+        const unsigned vietnamese = code - 0x1E80;
+        const unsigned index = code < 0x800 ? code : kVietnamese + vietnamese;
+        return code < 0x800 || vietnamese < 0x80 ? index : kNone;
+    }
+    const TOutputEntry* Of(char32_t code) const {
+        const unsigned index = IndexOf(code);
+        return index == kNone ? nullptr : &entries[index];
+    }
+
+    // U+0000 to U+07FF, then U+1E80 to U+1EFF from kVietnamese on.
+    TOutputEntry entries[kVietnamese + 0x80]{};
+    TOutputEntry letters[kCapitalDStroke]{};  // where marks join
+    bool asciiRuns = false;                   // printable ASCII is written as itself
+};
+
+// UTF-8 sources into every target but VIQR. Whether a "<" starts a tag
 // changes nothing for them: ASCII is written as itself in text and in tags, and other characters are
 // converted in both. The two-byte sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB
 // xx) are looked up; anything else goes through the sink. Where marks join, a joining mark is the only thing
@@ -364,29 +409,13 @@ public:
     TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
         : TTableConverterBase(Sink::LineEnd(), std::move(general)),
           FSink(std::move(sink)),
-          // A UTF-16 source's Ð is read as itself, as its code points are.
-          FEdhIsDStroke(setup.edhIsDStroke && setup.sourceKind != TEncodingKind::Utf16),
+          FEdhIsDStroke(setup.edhIsDStroke),
           FCompose(setup.compose),
-          FSurrogates(setup.sourceKind == TEncodingKind::Utf16) {
-        const auto emit = [&](char32_t code) {
-            return ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
-        };
-        for (int b = 0; b < 0x80; ++b) FAscii[b] = emit(static_cast<char32_t>(b));
-        FAscii[static_cast<std::uint8_t>('\r')].MarkSpecial();
-        FAscii[static_cast<std::uint8_t>('\n')].MarkSpecial();
-        for (char32_t code = 0x80; code < 0x800; ++code) FMulti[code - 0x80] = emit(code);
-        for (char32_t code = 0x1E80; code < 0x1F00; ++code) FMulti[kVietnamese + code - 0x1E80] = emit(code);
-        for (int b = 0x80; b < 0x100; ++b)
-            FWindows1252[b - 0x80] = emit(Windows1252ToUnicode(static_cast<std::uint8_t>(b)));
-        FAsciiRuns =
-            PrintableAsciiIsIdentity(FAscii, '<') && FAscii[static_cast<unsigned char>('<')].info == 1;
-        if (FCompose) {
-            for (char32_t code = 0x300; code <= 0x341; ++code) {
-                if (IsJoiningMark(code)) FMulti[code - 0x80].info |= TOutputEntry::kMark;
-            }
-            for (int k = 1; k < kCapitalDStroke; ++k) {
-                FLetters[k] = ProbeEntry(FSink, [&](Sink& s) { s.Letter(k); });
-            }
+          FCodes(FSink, FEdhIsDStroke, FCompose) {
+        for (int b = 0x80; b < 0x100; ++b) {
+            const char32_t code = Windows1252ToUnicode(static_cast<std::uint8_t>(b));
+            FWindows1252[b - 0x80] =
+                ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
         }
         FReferences = 0;
         FBaseReferences = FSink.References();
@@ -425,13 +454,11 @@ private:
         const std::uint8_t* after = p;
         const int joined = JoinFollowingMarks(vowel, after, end);
         if (after == p) return false;
-        const TOutputEntry& before = code < 0x80    ? FAscii[code]
-                                     : code < 0x800 ? FMulti[code - 0x80]
-                                                    : FMulti[kVietnamese + code - 0x1E80];
+        const TOutputEntry& before = *FCodes.Of(code);
         w -= before.Length();
         references -= before.Reference();
-        w = Put(w, FLetters[joined]);
-        references += FLetters[joined].Reference();
+        w = Put(w, FCodes.letters[joined]);
+        references += FCodes.letters[joined].Reference();
         p = after;
         return true;
     }
@@ -466,9 +493,9 @@ private:
                 const bool two = c - 0xC2u <= 0xDFu - 0xC2u && (b1 & 0xC0) == 0x80;
                 const bool three = c == 0xE1 && (b1 & 0xFE) == 0xBA && (b2 & 0xC0) == 0x80;
                 if (!two && !three) return p + at;
-                const unsigned index = three ? kVietnamese + ((b1 & 0x01) << 6 | (b2 & 0x3F))
-                                             : ((c & 0x1F) << 6 | (b1 & 0x3F)) - 0x80;
-                const TOutputEntry& entry = FMulti[index];
+                const unsigned index = three ? TCodeEntries::kVietnamese + ((b1 & 0x01) << 6 | (b2 & 0x3F))
+                                             : (c & 0x1F) << 6 | (b1 & 0x3F);
+                const TOutputEntry& entry = FCodes.entries[index];
                 if (entry.Mark()) return p + at;
                 w = Put(w, entry);
                 references += entry.Reference();
@@ -493,12 +520,12 @@ private:
         std::uint64_t references = 0;
         while (p < end) {
 #if defined(__SSE2__)
-            if (FAsciiRuns && end - p >= 32) {
+            if (FCodes.asciiRuns && end - p >= 32) {
                 p = WalkBlocks(p, end, w, references);
                 if (p == end) break;
             }
 #endif
-            if (FAsciiRuns && end - p >= 8) {
+            if (FCodes.asciiRuns && end - p >= 8) {
                 std::uint64_t word;
                 std::memcpy(&word, p, 8);
                 std::memcpy(w, &word, 8);
@@ -509,7 +536,7 @@ private:
             }
             const std::uint8_t c = *p;
             if (c < 0x80) {
-                const TOutputEntry& entry = FAscii[c];
+                const TOutputEntry& entry = FCodes.entries[c];
                 if (entry.Special() && lines) {
                     w = PutLineEnd(w);
                     p = SkipLineEnd(p, end);
@@ -522,11 +549,11 @@ private:
             const TOutputEntry* entry = nullptr;
             std::size_t length = 0;
             if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
-                entry = &FMulti[((c & 0x1F) << 6 | (p[1] & 0x3F)) - 0x80];
+                entry = &FCodes.entries[(c & 0x1F) << 6 | (p[1] & 0x3F)];
                 length = 2;
                 if (entry->Mark() && JoinBack(begin, p, end, w, references)) continue;
             } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
-                entry = &FMulti[kVietnamese + ((p[1] & 0x01) << 6 | (p[2] & 0x3F))];
+                entry = &FCodes.entries[TCodeEntries::kVietnamese + ((p[1] & 0x01) << 6 | (p[2] & 0x3F))];
                 length = 3;
             }
             if (entry) {
@@ -538,12 +565,6 @@ private:
             const std::string_view rest(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
             char32_t code = 0;
             length = DecodeUtf8At(rest, 0, code);
-            if (length == 0 && FSurrogates && c == 0xED && end - p >= 3 && (p[1] & 0xE0) == 0xA0 &&
-                (p[2] & 0xC0) == 0x80) {
-                // A lone surrogate of a UTF-16 source.
-                code = static_cast<char32_t>(0xD000 | (p[1] & 0x3F) << 6 | (p[2] & 0x3F));
-                length = 3;
-            }
             if (length == 0) {
                 const TOutputEntry& fallback = FWindows1252[c - 0x80];
                 w = Put(w, fallback);
@@ -563,15 +584,173 @@ private:
     Sink FSink;
     bool FEdhIsDStroke;
     bool FCompose;
-    bool FSurrogates;  // the text is a UTF-16 source's: its lone surrogates come as three bytes
-    bool FAsciiRuns = false;
     std::uint64_t FBaseReferences = 0;
-    TOutputEntry FAscii[0x80]{};
-    // U+0080 to U+07FF, the two-byte sequences, then U+1E80 to U+1EFF from kVietnamese on.
-    static constexpr unsigned kVietnamese = 0x800 - 0x80;
-    TOutputEntry FMulti[kVietnamese + 0x80]{};
+    TCodeEntries FCodes;
     TOutputEntry FWindows1252[0x80]{};
-    TOutputEntry FLetters[kCapitalDStroke]{};  // the vowel letters, where marks join
+};
+
+// UTF-16 sources, handed over as little-endian units, into every target but VIQR. As for UTF-8, markup
+// changes nothing; ASCII, U+0080 to U+07FF and the Vietnamese block are looked up, anything else (a
+// surrogate pair, a lone surrogate as itself) goes through the sink, and a joining mark looks back at
+// the vowel written just before it.
+template <class Sink>
+class TUtf16TableConverter final : public TTableConverterBase {
+public:
+    TUtf16TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
+          FSink(std::move(sink)),
+          FCompose(setup.compose),
+          FCodes(FSink, false, FCompose) {
+        FBaseReferences = FSink.References();
+    }
+
+    // Text of UTF-16 units only: a line is no piece of it.
+    void ConvertLine(std::string_view line, TByteBuffer& out) override { FGeneral->ConvertLine(line, out); }
+    std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
+        std::size_t p = 0;
+        if (FSkipLf && piece.size() >= 2) {
+            FSkipLf = false;
+            if (Unit(piece, 0) == u'\n') p = 2;
+        }
+        const std::size_t whole = piece.size() & ~std::size_t{1};  // a last odd byte is no unit
+        const std::size_t end = std::max(p, last ? whole : SafeEnd(piece.substr(0, whole)));
+        if (end > p) {
+            Convert(piece.substr(p, end - p), out, true);
+            const char16_t c = Unit(piece, end - 2);
+            FLineOpen = c != u'\r' && c != u'\n';
+            FSkipLf = c == u'\r' && !last;
+        }
+        if (!last) return end;
+        if (FLineOpen) out.CommitTo(PutLineEnd(out.Reserve(kLineSlack)));
+        FLineOpen = false;
+        FSkipLf = false;
+        return piece.size();
+    }
+    void Restart() override {
+        FSkipLf = false;
+        FLineOpen = false;
+        TTableConverterBase::Restart();
+    }
+    std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
+
+private:
+    static char16_t Unit(std::string_view text, std::size_t at) {
+        return static_cast<char16_t>(static_cast<std::uint8_t>(text[at]) |
+                                     static_cast<std::uint8_t>(text[at + 1]) << 8);
+    }
+    static char16_t Unit(const std::uint8_t* at) { return static_cast<char16_t>(at[0] | at[1] << 8); }
+    static bool IsMark(char16_t unit) { return IsJoiningMark(unit); }
+
+    // Never after a high surrogate, whose low half may follow; where marks join, never between a vowel
+    // and its marks: before the last unit that is no mark, or before a third mark in a row.
+    std::size_t SafeEnd(std::string_view piece) const override {
+        std::size_t end = piece.size();
+        if (end >= 2 && Unit(piece, end - 2) - 0xD800u < 0x400u) end -= 2;
+        if (!FCompose) return end;
+        const auto mark = [&](std::size_t at) { return IsMark(Unit(piece, at)); };
+        for (std::size_t c = end; c >= 2;) {
+            c -= 2;
+            if (mark(c) && !(c >= 4 && mark(c - 2) && mark(c - 4))) continue;
+            // A surrogate pair is one character: never cut between its halves.
+            const bool low = Unit(piece, c) - 0xDC00u < 0x400u;
+            return low && c >= 2 && Unit(piece, c - 2) - 0xD800u < 0x400u ? c - 2 : c;
+        }
+        return 0;
+    }
+
+    // At p a joining mark: when a vowel stands just before it in this text, that vowel's output (the
+    // last thing written) is replaced by the letter with the marks joined. False when nothing joins.
+    bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char*& w,
+                  std::uint64_t& references) const {
+        if (p == begin) return false;
+        const char16_t before = Unit(p - 2);
+        const int vowel = VowelOfCodePoint(before);
+        if (vowel < 0) return false;
+        int letter = vowel;
+        const std::uint8_t* after = p;
+        for (; end - after >= 2 && IsMark(Unit(after)); after += 2) {
+            const int joined = JoinMark(letter, Unit(after));
+            if (joined < 0) break;
+            letter = joined;
+        }
+        if (after == p) return false;
+        const TOutputEntry& written = *FCodes.Of(before);
+        w -= written.Length();
+        references -= written.Reference();
+        w = Put(w, FCodes.letters[letter]);
+        references += FCodes.letters[letter].Reference();
+        p = after;
+        return true;
+    }
+
+    char* Walk(std::string_view text, char* w, bool lines) override {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* begin = p;
+        const auto* end = p + text.size();
+        std::uint64_t references = 0;
+        while (p < end) {
+            if (end - p >= 16) {
+#if defined(__SSE2__)
+                if (FCodes.asciiRuns) {
+                    // Eight units of printable ASCII at once.
+                    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                    const __m128i outside = _mm_or_si128(_mm_cmplt_epi16(units, _mm_set1_epi16(0x20)),
+                                                         _mm_cmpgt_epi16(units, _mm_set1_epi16(0x7E)));
+                    if (_mm_movemask_epi8(outside) == 0) {
+                        _mm_storel_epi64(reinterpret_cast<__m128i*>(w), _mm_packus_epi16(units, units));
+                        w += 8;
+                        p += 16;
+                        continue;
+                    }
+                }
+#endif
+                // Eight units looked up while none needs more than its entry.
+                const std::uint8_t* const stop = p + 16;
+                while (p < stop) {
+                    const unsigned index = TCodeEntries::IndexOf(Unit(p));
+                    if (index == TCodeEntries::kNone) break;
+                    const TOutputEntry& entry = FCodes.entries[index];
+                    if ((entry.info & (TOutputEntry::kSpecial | TOutputEntry::kMark)) != 0) break;
+                    w = Put(w, entry);
+                    references += entry.Reference();
+                    p += 2;
+                }
+                if (p == stop) continue;
+            }
+            const char16_t unit = Unit(p);
+            if (const TOutputEntry* entry = FCodes.Of(unit)) {
+                if (entry->Mark() && JoinBack(begin, p, end, w, references)) continue;
+                if (entry->Special() && lines) {
+                    // CR LF, a lone CR and a lone LF end a line alike.
+                    w = PutLineEnd(w);
+                    p += unit == u'\r' && end - p >= 4 && Unit(p + 2) == u'\n' ? 4 : 2;
+                    continue;
+                }
+                w = Put(w, *entry);
+                references += entry->Reference();
+                p += 2;
+                continue;
+            }
+            char32_t code = unit;
+            p += 2;
+            if (unit - 0xD800u < 0x400u && end - p >= 2 && Unit(p) - 0xDC00u < 0x400u) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (Unit(p) - 0xDC00u);
+                p += 2;
+            }
+            FSink.Begin(w);
+            detail::EmitCodePoint(code, false, FSink);
+            w = FSink.End();
+        }
+        FReferences += references;
+        return w;
+    }
+
+    Sink FSink;
+    bool FCompose;
+    bool FSkipLf = false;    // the last piece ended with a CR: an LF first in the next one belongs to it
+    bool FLineOpen = false;  // the last unit converted was no line end
+    std::uint64_t FBaseReferences = 0;
+    TCodeEntries FCodes;
 };
 
 }  // namespace odz

@@ -328,15 +328,23 @@ TEST(Tables, AgreeWithOneCharacterAtATime) {
                 TByteBuffer tables;
                 TByteBuffer characters;
                 if (source.kind == TEncodingKind::Utf16) {
-                    // Read as UTF-8 by the tables; as code points, every line end one LF, one at a time.
-                    if (!ReadsUtf16AsUtf8(setup)) continue;
-                    MakeLineConverter(setup)->ConvertStream(text, true, tables);
+                    // Units by the tables; code points, every line end one LF, one at a time.
+                    if (!TakesUtf16Units(setup)) continue;
                     const std::u32string all = DecodeUtf8Or1252(text);
+                    std::string units;
                     std::u32string codes;
                     for (std::size_t i = 0; i < all.size(); ++i) {
-                        codes.push_back(all[i] == U'\r' ? U'\n' : all[i]);
-                        if (all[i] == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n') ++i;
+                        const char32_t c = all[i];
+                        for (const char32_t u :
+                             c < 0x10000 ? std::u32string{c}
+                                         : std::u32string{0xD7C0 + (c >> 10), 0xDC00 | (c & 0x3FF)}) {
+                            units += {static_cast<char>(u & 0xFF), static_cast<char>(u >> 8)};
+                        }
+                        codes.push_back(c == U'\r' ? U'\n' : c);
+                        if (c == U'\r' && i + 1 < all.size() && all[i + 1] == U'\n')
+                            units += {'\n', '\0'}, ++i;
                     }
+                    MakeLineConverter(setup)->ConvertStream(units, true, tables);
                     MakeCharacterLineConverter(setup)->ConvertCodePoints(codes, true, characters);
                 } else {
                     MakeLineConverter(setup)->ConvertStream(input, true, tables);
