@@ -374,9 +374,20 @@ struct TCodeEntries {
             for (char32_t code = 0x300; code <= 0x341; ++code) {
                 if (IsJoiningMark(code)) entries[code].info |= TOutputEntry::kMark;
             }
-            for (int k = 1; k < kCapitalDStroke; ++k)
+            for (int k = 1; k < kCapitalDStroke; ++k) {
                 letters[k] = ProbeEntry(sink, [&](Sink& s) { s.Letter(k); });
+            }
+            MakeJoins();
         }
+    }
+
+    // Where marks join: the vowel letter a character is (or -1), and that letter with a mark joined
+    // (or -1), looked up instead of worked out for every mark.
+    int VowelAt(unsigned index) const { return vowels[index]; }
+    int Join(int letter, char32_t mark) const {
+        const unsigned at = mark - 0x300;
+        const int slot = at < std::size(markSlots) ? markSlots[at] : -1;
+        return slot < 0 ? -1 : joins[letter][slot];
     }
 
     // Where a character's entry is, or kNone when it has none; without a branch on which of the three
@@ -396,6 +407,29 @@ struct TCodeEntries {
     TOutputEntry entries[kVietnamese + 0x80]{};
     TOutputEntry letters[kCapitalDStroke]{};  // where marks join
     bool asciiRuns = false;                   // printable ASCII is written as itself
+
+private:
+    void MakeJoins() {
+        for (unsigned index = 0; index < std::size(vowels); ++index) {
+            const char32_t code = index < kVietnamese ? index : 0x1E80 + index - kVietnamese;
+            vowels[index] = static_cast<std::int16_t>(VowelOfCodePoint(code));
+        }
+        int slots = 0;
+        for (char32_t mark = 0x300; mark < 0x300 + std::size(markSlots); ++mark) {
+            if (!IsJoiningMark(mark)) {
+                markSlots[mark - 0x300] = -1;
+                continue;
+            }
+            for (int k = 0; k < kCapitalDStroke; ++k)
+                joins[k][slots] = static_cast<std::int16_t>(JoinMark(k, mark));
+            markSlots[mark - 0x300] = static_cast<std::int8_t>(slots++);
+        }
+    }
+
+    static constexpr int kMarks = 10;  // the joining marks, U+0300 to U+0341
+    std::int16_t vowels[kVietnamese + 0x80]{};
+    std::int8_t markSlots[0x42]{};
+    std::int16_t joins[kCapitalDStroke][kMarks]{};
 };
 
 // UTF-8 sources into every target but VIQR. Whether a "<" starts a tag
@@ -442,19 +476,26 @@ private:
     // last thing written) is replaced by the letter with the marks joined. False when nothing joins.
     bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char*& w,
                   std::uint64_t& references) const {
-        if (p == begin) return false;
-        const std::uint8_t* q = p - 1;
-        while (q > begin && p - q < 3 && (*q & 0xC0) == 0x80) --q;
-        char32_t code = 0;
-        const auto length = static_cast<std::size_t>(p - q);
-        if (DecodeUtf8At(std::string_view(reinterpret_cast<const char*>(q), length), 0, code) != length)
-            return false;
-        const int vowel = VowelOfCodePoint(code);
-        if (vowel < 0) return false;
+        // The character just before: ASCII, a two-byte sequence or one of the Vietnamese block; no
+        // other character is a vowel.
+        unsigned index = TCodeEntries::kNone;
+        if (p - begin >= 1 && p[-1] < 0x80) {
+            index = p[-1];
+        } else if (p - begin >= 2 && p[-2] - 0xC2u <= 0xDFu - 0xC2u && (p[-1] & 0xC0) == 0x80) {
+            index = (p[-2] & 0x1Fu) << 6 | (p[-1] & 0x3Fu);
+        } else if (p - begin >= 3 && p[-3] == 0xE1 && (p[-2] & 0xFE) == 0xBA && (p[-1] & 0xC0) == 0x80) {
+            index = TCodeEntries::kVietnamese + ((p[-2] & 0x01u) << 6 | (p[-1] & 0x3Fu));
+        }
+        if (index == TCodeEntries::kNone || FCodes.VowelAt(index) < 0) return false;
+        int joined = FCodes.VowelAt(index);
         const std::uint8_t* after = p;
-        const int joined = JoinFollowingMarks(vowel, after, end);
+        for (char32_t mark; (mark = Utf8MarkAt(after, end)) != 0; after += 2) {
+            const int next = FCodes.Join(joined, mark);
+            if (next < 0) break;
+            joined = next;
+        }
         if (after == p) return false;
-        const TOutputEntry& before = *FCodes.Of(code);
+        const TOutputEntry& before = FCodes.entries[index];
         w -= before.Length();
         references -= before.Reference();
         w = Put(w, FCodes.letters[joined]);
@@ -466,10 +507,11 @@ private:
 #if defined(__SSE2__)
     // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other
     // characters is copied as it stands; the two-byte sequences and those of the Vietnamese block are
-    // looked up. Returns where it stopped: at a character the walk must look at itself (a line end, a
-    // mark that may join, any other sequence), or where fewer than 32 bytes remain.
-    const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, char*& w,
-                                   std::uint64_t& references) const {
+    // looked up, and a joining mark joined to the vowel before it. Returns where it stopped: at a
+    // character the walk must look at itself (a line end, any other sequence), or where fewer than 32
+    // bytes remain.
+    const std::uint8_t* WalkBlocks(const std::uint8_t* begin, const std::uint8_t* p, const std::uint8_t* end,
+                                   char*& w, std::uint64_t& references) const {
         const auto load = [](const std::uint8_t* at) {
             return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
         };
@@ -496,11 +538,20 @@ private:
                 const unsigned index = three ? TCodeEntries::kVietnamese + ((b1 & 0x01) << 6 | (b2 & 0x3F))
                                              : (c & 0x1F) << 6 | (b1 & 0x3F);
                 const TOutputEntry& entry = FCodes.entries[index];
-                if (entry.Mark()) return p + at;
-                w = Put(w, entry);
-                references += entry.Reference();
-                done = at + 2 + three;
-                others &= ~0u << done;
+                const std::uint8_t* next = p + at + 2 + three;
+                if (entry.Mark()) {
+                    // Joined to the vowel before it, or a character of its own.
+                    next = p + at;
+                    if (!JoinBack(begin, next, end, w, references)) {
+                        w = Put(w, entry);
+                        next += 2;
+                    }
+                } else {
+                    w = Put(w, entry);
+                    references += entry.Reference();
+                }
+                done = static_cast<unsigned>(next - p);
+                others &= done < 32 ? ~0u << done : 0u;
             }
             if (done < 16) {
                 store(w, load(p + done));
@@ -521,7 +572,7 @@ private:
         while (p < end) {
 #if defined(__SSE2__)
             if (FCodes.asciiRuns && end - p >= 32) {
-                p = WalkBlocks(p, end, w, references);
+                p = WalkBlocks(begin, p, end, w, references);
                 if (p == end) break;
             }
 #endif
@@ -663,18 +714,17 @@ private:
     bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char*& w,
                   std::uint64_t& references) const {
         if (p == begin) return false;
-        const char16_t before = Unit(p - 2);
-        const int vowel = VowelOfCodePoint(before);
-        if (vowel < 0) return false;
-        int letter = vowel;
+        const unsigned index = TCodeEntries::IndexOf(Unit(p - 2));
+        if (index == TCodeEntries::kNone || FCodes.VowelAt(index) < 0) return false;
+        int letter = FCodes.VowelAt(index);
         const std::uint8_t* after = p;
         for (; end - after >= 2 && IsMark(Unit(after)); after += 2) {
-            const int joined = JoinMark(letter, Unit(after));
+            const int joined = FCodes.Join(letter, Unit(after));
             if (joined < 0) break;
             letter = joined;
         }
         if (after == p) return false;
-        const TOutputEntry& written = *FCodes.Of(before);
+        const TOutputEntry& written = FCodes.entries[index];
         w -= written.Length();
         references -= written.Reference();
         w = Put(w, FCodes.letters[letter]);
