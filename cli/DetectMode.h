@@ -1,20 +1,10 @@
 #pragma once
 
-#include <optional>
-#include <string>
-
 #include "CliOptions.h"
-#include "EncodingDetector.h"
 
 namespace odz {
 
 // odizodoruz-cli detect: one line per file. Returns the exit status.
 int DetectFiles(const TCliDetect& options);
-
-// The encoding a conversion reads a source with when its encoding is to be detected; none, with the
-// reason, when detection is not confident (unless bestGuess), names an encoding the engine lacks or
-// the target encoding itself. `name` receives the short name of the encoding detected (or "ascii").
-std::optional<TEncoding> DetectedSource(const TDetection& detection, TEncoding target, bool bestGuess,
-                                        std::string& name, std::string& reason);
 
 }  // namespace odz

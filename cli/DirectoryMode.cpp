@@ -16,7 +16,7 @@
 
 #include "AtomicFile.h"
 #include "BatchDriver.h"
-#include "DetectMode.h"
+#include "DetectedSource.h"
 #include "FileError.h"
 #include "ListingPorts.h"
 #include "Messages.h"

@@ -11,13 +11,12 @@
 #include <thread>
 #include <vector>
 
-#include "CliMessages.h"
 #include "CliOptions.h"
-#include "DetectMode.h"
-#include "DirectoryMode.h"
+#include "DetectedSource.h"
 #include "EncodingDetector.h"
 #include "FileConversion.h"
 #include "FileError.h"
+#include "FolderModes.h"
 #include "SettingsPath.h"
 #include "TRaRaru.h"
 #include "TemporaryFiles.h"
@@ -104,7 +103,7 @@ int Convert(TCliConvert options) {
         std::error_code error;
         if (!fs::exists(options.source, error))
             return UsageError("SOURCE '" + options.source + "' does not exist");
-        if (fs::is_directory(options.source, error)) return ConvertTree(options);
+        if (fs::is_directory(options.source, error)) return FolderModes().convertTree(options);
     }
     if (options.detect) {
         TRaRaruInstance instance(SettingsFilePath(), /*saveKeys=*/false);
@@ -134,7 +133,7 @@ int Convert(TCliConvert options) {
             return UsageError("SOURCE '" + options.source + "' does not exist");
         if (error)
             return UsageError("SOURCE '" + options.source + "' cannot be read (" + error.message() + ")");
-        if (fs::is_directory(status)) return ConvertTree(options);
+        if (fs::is_directory(status)) return FolderModes().convertTree(options);
     }
     // A dangling symbolic link is there too: it is replaced only with --overwrite.
     if (!toStdout && !options.overwrite && fs::exists(fs::symlink_status(options.target, error))) {
@@ -164,8 +163,8 @@ int Convert(TCliConvert options) {
     request.overwriteAll = options.overwrite;
     request.compose = options.compose;
     request.replace = options.replace;
-    // The tool's messages answer No: an existing target is only replaced with --overwrite.
-    request.questions = AskYesNoCancel;
+    // The tool never asks: an existing target is only replaced with --overwrite.
+    request.questions = [](std::string_view) { return TAnswer::No; };
     const TFileConversionReport report = ConvertFile(engine, request);
 
     const std::string sourceName = fromStdin ? "standard input" : options.source;
@@ -195,7 +194,6 @@ int Convert(TCliConvert options) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    const TCliMessages messages;
     // An interrupted run, or a reader of standard output that stops early, leaves nothing behind.
     RemoveTemporaryFilesOnSignals();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -211,8 +209,9 @@ int main(int argc, char** argv) {
         }
         if (const auto* usage = std::get_if<TCliUsageError>(&command)) return UsageError(usage->message);
         if (std::holds_alternative<TCliEncodings>(command)) return ListEncodings();
-        if (const auto* replace = std::get_if<TCliReplace>(&command)) return ReplaceTree(*replace);
-        if (const auto* detect = std::get_if<TCliDetect>(&command)) return DetectFiles(*detect);
+        if (const auto* replace = std::get_if<TCliReplace>(&command))
+            return FolderModes().replaceTree(*replace);
+        if (const auto* detect = std::get_if<TCliDetect>(&command)) return FolderModes().detectFiles(*detect);
         return Convert(std::get<TCliConvert>(command));
     } catch (const std::exception& failure) {
         std::cerr << "odizodoruz-cli: " << failure.what() << '\n';

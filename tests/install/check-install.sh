@@ -131,6 +131,11 @@ encodings="$(awk '{ print $1 }' <<<"$listing" | paste -sd' ')"
 run_cli XDG_CONFIG_HOME="$config" "$cli" convert -f utf8 -t vni "$data/odizodoruz/samples/utf8/thu-gui-ban.txt" \
   "$work/thu-gui-ban.txt" 2>"$work/cli.err" || { cat "$work/cli.err" >&2; fail "converting a sample failed"; }
 cmp -s "$work/thu-gui-ban.txt" "$data/odizodoruz/samples/vni/thu-gui-ban.txt" || fail "the converted sample differs"
+# Folders are converted by a module of the tool's own, loaded from where it is installed.
+run_cli XDG_CONFIG_HOME="$config" "$cli" convert -f utf8 -t vni "$data/odizodoruz/samples/utf8" "$work/samples" \
+  2>"$work/cli.err" || { cat "$work/cli.err" >&2; fail "converting the samples' folder failed"; }
+cmp -s "$work/samples/thu-gui-ban.txt" "$data/odizodoruz/samples/vni/thu-gui-ban.txt" ||
+  fail "a sample converted with its folder differs"
 
 # The VIQR keys show where the settings were read from: "ấ" is the letter, the Mu key and the Sac key.
 to_viqr() {
