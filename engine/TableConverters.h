@@ -40,6 +40,34 @@ bool PrintableAsciiIsIdentity(const Table& table, std::uint8_t marker) {
     return true;
 }
 
+// True when every printable ASCII byte but the marker is written as its UTF-16 unit by the table.
+template <class Table>
+bool PrintableAsciiIsWide(const Table& table, std::uint8_t marker) {
+    for (int b = 0x20; b < 0x80; ++b) {
+        if (b == marker) continue;
+        if (table[b].info != 2 || static_cast<std::uint8_t>(table[b].bytes[0]) != b || table[b].bytes[1] != 0)
+            return false;
+    }
+    return true;
+}
+
+#if defined(__SSE2__)
+// Writes `count` bytes of printable ASCII, from the 16 at `from`, as the target has them: as they stand,
+// or (Wide) as UTF-16 units. Writes up to 32 bytes whatever the count.
+template <bool Wide>
+inline char* PutAscii(char* w, const std::uint8_t* from, unsigned count) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    if constexpr (Wide) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w), _mm_unpacklo_epi8(bytes, _mm_setzero_si128()));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w + 16), _mm_unpackhi_epi8(bytes, _mm_setzero_si128()));
+        return w + 2 * count;
+    } else {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w), bytes);
+        return w + count;
+    }
+}
+#endif
+
 // The output of one source character: up to 15 bytes, and in one byte what the walk needs to know,
 // so that a character costs one load of it.
 struct TOutputEntry {
@@ -188,7 +216,9 @@ public:
         for (const TOutputEntry& entry : FEntries) FCountReferences = FCountReferences || entry.Reference();
         FEntries[static_cast<std::uint8_t>('\r')].MarkSpecial();
         FEntries[static_cast<std::uint8_t>('\n')].MarkSpecial();
-        FAsciiRuns = PrintableAsciiIsIdentity(FEntries, 0x7F);
+        FAsciiForm = PrintableAsciiIsIdentity(FEntries, 0x7F) ? 1
+                     : PrintableAsciiIsWide(FEntries, 0x7F)   ? 2
+                                                              : 0;
     }
 
 private:
@@ -216,8 +246,9 @@ private:
         const TOutputEntry* table = FEntries;
         while (p < end) {
 #if defined(__SSE2__)
-            if (FAsciiRuns && end - p >= 32) {
-                p = WalkBlocks<CountReferences>(p, end, w, references);
+            if (FAsciiForm != 0 && end - p >= 32) {
+                p = FAsciiForm == 1 ? WalkBlocks<CountReferences, false>(p, end, w, references)
+                                    : WalkBlocks<CountReferences, true>(p, end, w, references);
                 if (p == end) break;
             }
 #endif
@@ -256,42 +287,28 @@ private:
 
 #if defined(__SSE2__)
     // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other bytes is
-    // copied as it stands, each other byte looked up. Returns where it stopped: at a byte the walk must
-    // look at itself (a line end, a tone), or where fewer than 32 bytes remain.
-    template <bool CountReferences>
+    // copied as it stands (Wide: as UTF-16 units), each other byte looked up. Returns where it stopped:
+    // at a byte the walk must look at itself (a line end, a tone), or where fewer than 32 bytes remain.
+    template <bool CountReferences, bool Wide>
     const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, char*& w,
                                    std::uint64_t& references) const {
-        const auto load = [](const std::uint8_t* at) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        };
-        const auto store = [](char* at, __m128i bytes) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
-        };
         while (end - p >= 32) {
-            const __m128i bytes = load(p);
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             // Below 20 hex as signed bytes: control codes, and every byte from 80 hex on.
             auto others = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
                 _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)))));
-            if (others == 0) {
-                store(w, bytes);
-                w += 16;
-                p += 16;
-                continue;
-            }
             unsigned done = 0;  // bytes of the block converted
-            do {
+            while (others != 0) {
                 const auto at = static_cast<unsigned>(__builtin_ctz(others));
                 others &= others - 1;
-                store(w, load(p + done));  // the ASCII before it, and bytes written over next
-                w += at - done;
+                w = PutAscii<Wide>(w, p + done, at - done);  // and bytes written over next
                 const TOutputEntry& entry = FEntries[p[at]];
                 if (entry.Special()) return p + at;
                 w = Put(w, entry);
                 if constexpr (CountReferences) references += entry.Reference();
                 done = at + 1;
-            } while (others != 0);
-            store(w, load(p + done));
-            w += 16 - done;
+            }
+            w = PutAscii<Wide>(w, p + done, 16 - done);
             p += 16;
         }
         return p;
@@ -345,7 +362,7 @@ private:
 
     TOutputEntry FEntries[256]{};
     bool FCountReferences = false;
-    bool FAsciiRuns = false;     // printable ASCII is written as itself
+    int FAsciiForm = 0;          // printable ASCII is written as itself (1), as UTF-16 units (2)
     bool FJoins;                 // Windows-1258: tone bytes join the vowel before them
     std::int16_t FVowel[256]{};  // where tones join: the vowel letter each byte is, or -1
     char32_t FMark[256]{};       // where tones join: the mark each tone byte is, or 0
@@ -370,6 +387,7 @@ struct TCodeEntries {
         entries[static_cast<std::uint8_t>('\n')].MarkSpecial();
         asciiRuns =
             PrintableAsciiIsIdentity(entries, '<') && entries[static_cast<unsigned char>('<')].info == 1;
+        asciiWide = PrintableAsciiIsWide(entries, '<') && entries[static_cast<unsigned char>('<')].info == 2;
         if (compose) {
             for (char32_t code = 0x300; code <= 0x341; ++code) {
                 if (IsJoiningMark(code)) entries[code].info |= TOutputEntry::kMark;
@@ -407,6 +425,7 @@ struct TCodeEntries {
     TOutputEntry entries[kVietnamese + 0x80]{};
     TOutputEntry letters[kCapitalDStroke]{};  // where marks join
     bool asciiRuns = false;                   // printable ASCII is written as itself
+    bool asciiWide = false;                   // printable ASCII is written as its UTF-16 unit
 
 private:
     void MakeJoins() {
@@ -506,28 +525,22 @@ private:
 
 #if defined(__SSE2__)
     // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other
-    // characters is copied as it stands; the two-byte sequences and those of the Vietnamese block are
-    // looked up, and a joining mark joined to the vowel before it. Returns where it stopped: at a
-    // character the walk must look at itself (a line end, any other sequence), or where fewer than 32
-    // bytes remain.
+    // characters is copied as it stands (Wide: as UTF-16 units); the two-byte sequences and those of the
+    // Vietnamese block are looked up, and a joining mark joined to the vowel before it. Returns where it
+    // stopped: at a character the walk must look at itself (a line end, any other sequence), or where fewer
+    // than 32 bytes remain.
+    template <bool Wide>
     const std::uint8_t* WalkBlocks(const std::uint8_t* begin, const std::uint8_t* p, const std::uint8_t* end,
                                    char*& w, std::uint64_t& references) const {
-        const auto load = [](const std::uint8_t* at) {
-            return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
-        };
-        const auto store = [](char* at, __m128i bytes) {
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(at), bytes);
-        };
         while (end - p >= 32) {
-            const __m128i bytes = load(p);
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
             // Below 20 hex as signed bytes: control codes, and every byte from 80 hex on.
             auto others = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
                 _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)))));
             unsigned done = 0;  // bytes of the block converted
             while (others != 0) {
                 const auto at = static_cast<unsigned>(__builtin_ctz(others));
-                store(w, load(p + done));  // the ASCII before it, and bytes written over next
-                w += at - done;
+                w = PutAscii<Wide>(w, p + done, at - done);  // and bytes written over next
                 const unsigned c = p[at];
                 const unsigned b1 = p[at + 1];
                 const unsigned b2 = p[at + 2];
@@ -554,8 +567,7 @@ private:
                 others &= done < 32 ? ~0u << done : 0u;
             }
             if (done < 16) {
-                store(w, load(p + done));
-                w += 16 - done;
+                w = PutAscii<Wide>(w, p + done, 16 - done);
                 done = 16;
             }
             p += done;
@@ -571,8 +583,9 @@ private:
         std::uint64_t references = 0;
         while (p < end) {
 #if defined(__SSE2__)
-            if (FCodes.asciiRuns && end - p >= 32) {
-                p = WalkBlocks(begin, p, end, w, references);
+            if ((FCodes.asciiRuns || FCodes.asciiWide) && end - p >= 32) {
+                p = FCodes.asciiRuns ? WalkBlocks<false>(begin, p, end, w, references)
+                                     : WalkBlocks<true>(begin, p, end, w, references);
                 if (p == end) break;
             }
 #endif
