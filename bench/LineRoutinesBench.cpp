@@ -168,18 +168,24 @@ protected:
         return true;
     }
 
-    // The conversion straight through one converter, made with the setup a file conversion of a plain
-    // text file uses.
-    void RunConverter(benchmark::State& state, std::string_view source, std::string_view target) {
-        if (!Prepare(state, source)) return;
+    // The lines in the source encoding and the converter a file conversion of a plain text file uses;
+    // null, with the error reported, when there is none.
+    std::unique_ptr<odz::TLineConverter> PrepareConverter(benchmark::State& state, std::string_view source,
+                                                          std::string_view target) {
+        if (!Prepare(state, source)) return nullptr;
         const auto from = odz::EncodingByIdentifier(source);
         const auto to = odz::EncodingByIdentifier(target);
         if (!from || !to) {
             state.SkipWithError("unknown encoding");
-            return;
+            return nullptr;
         }
-        const auto converter =
-            odz::MakeLineConverter(engine->FileSetup(*from, *to, false, "Vietnamese prose.txt"));
+        return odz::MakeLineConverter(engine->FileSetup(*from, *to, false, "Vietnamese prose.txt"));
+    }
+
+    // The lines straight through one converter.
+    void RunConverter(benchmark::State& state, std::string_view source, std::string_view target) {
+        const auto converter = PrepareConverter(state, source, target);
+        if (!converter) return;
         odz::TByteBuffer out;
         RunBatch(state, lines, [&](const std::string& line, std::string&) {
             out.Clear();
@@ -189,19 +195,12 @@ protected:
 
     // One block of a file through ConvertStream per iteration.
     void RunStream(benchmark::State& state, std::string_view source, std::string_view target) {
-        if (!Prepare(state, source)) return;
-        const auto from = odz::EncodingByIdentifier(source);
-        const auto to = odz::EncodingByIdentifier(target);
-        if (!from || !to) {
-            state.SkipWithError("unknown encoding");
-            return;
-        }
+        const auto converter = PrepareConverter(state, source, target);
+        if (!converter) return;
         std::string block;
         while (block.size() < (1u << 18)) {
             for (const std::string& line : lines) block.append(line).append("\r\n");
         }
-        const auto converter =
-            odz::MakeLineConverter(engine->FileSetup(*from, *to, false, "Vietnamese prose.txt"));
         odz::TByteBuffer out;
         for (auto _ : state) {
             out.Clear();

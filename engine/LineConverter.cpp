@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "CodeTableConverters.h"
 #include "Composition.h"
 #include "LineEnds.h"
 #include "TableConverters.h"

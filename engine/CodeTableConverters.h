@@ -1,0 +1,447 @@
+#pragma once
+
+// The table walks of the Unicode sources, UTF-8 and UTF-16, into anything but VIQR.
+
+#include "TableConverters.h"
+
+namespace odz {
+
+// The outputs of the characters a Unicode source's walk looks up: ASCII, U+0080 to U+07FF, the
+// Vietnamese block U+1E80 to U+1EFF, and, where marks join, the vowel letters. CR and LF are marked for
+// the walk to see, and so are the joining marks where marks join.
+struct TCodeEntries {
+    static constexpr unsigned kVietnamese = 0x800;  // where U+1E80 is in `entries`
+
+    template <class Sink>
+    TCodeEntries(Sink& sink, bool edhIsDStroke, bool compose) {
+        const auto emit = [&](char32_t code) {
+            return ProbeEntry(sink, [&](Sink& s) { detail::EmitCodePoint(code, edhIsDStroke, s); });
+        };
+        for (char32_t code = 0; code < 0x800; ++code) entries[code] = emit(code);
+        for (char32_t code = 0x1E80; code < 0x1F00; ++code) entries[kVietnamese + code - 0x1E80] = emit(code);
+        entries[static_cast<std::uint8_t>('\r')].MarkSpecial();
+        entries[static_cast<std::uint8_t>('\n')].MarkSpecial();
+        asciiRuns =
+            PrintableAsciiIsIdentity(entries, '<') && entries[static_cast<unsigned char>('<')].info == 1;
+        asciiWide = PrintableAsciiIsWide(entries, '<') && entries[static_cast<unsigned char>('<')].info == 2;
+        if (compose) {
+            for (char32_t code = 0x300; code <= 0x341; ++code) {
+                if (IsJoiningMark(code)) entries[code].info |= TOutputEntry::kMark;
+            }
+            for (int k = 1; k < kCapitalDStroke; ++k) {
+                letters[k] = ProbeEntry(sink, [&](Sink& s) { s.Letter(k); });
+            }
+            MakeJoins();
+        }
+    }
+
+    // Where marks join: the vowel letter a character is (or -1), and that letter with a mark joined
+    // (or -1), looked up instead of worked out for every mark.
+    int VowelAt(unsigned index) const { return vowels[index]; }
+    int Join(int letter, char32_t mark) const {
+        const unsigned at = mark - 0x300;
+        const int slot = at < std::size(markSlots) ? markSlots[at] : -1;
+        return slot < 0 ? -1 : joins[letter][slot];
+    }
+
+    // Where a character's entry is, or kNone when it has none; without a branch on which of the three
+    // ranges it is in.
+    static constexpr unsigned kNone = ~0u;
+    static unsigned IndexOf(char32_t code) {
+        const unsigned vietnamese = code - 0x1E80;
+        const unsigned index = code < 0x800 ? code : kVietnamese + vietnamese;
+        return code < 0x800 || vietnamese < 0x80 ? index : kNone;
+    }
+    const TOutputEntry* Of(char32_t code) const {
+        const unsigned index = IndexOf(code);
+        return index == kNone ? nullptr : &entries[index];
+    }
+
+    // U+0000 to U+07FF, then U+1E80 to U+1EFF from kVietnamese on.
+    TOutputEntry entries[kVietnamese + 0x80]{};
+    TOutputEntry letters[kCapitalDStroke]{};  // where marks join
+    bool asciiRuns = false;                   // printable ASCII is written as itself
+    bool asciiWide = false;                   // printable ASCII is written as its UTF-16 unit
+
+private:
+    void MakeJoins() {
+        for (unsigned index = 0; index < std::size(vowels); ++index) {
+            const char32_t code = index < kVietnamese ? index : 0x1E80 + index - kVietnamese;
+            vowels[index] = static_cast<std::int16_t>(VowelOfCodePoint(code));
+        }
+        int slots = 0;
+        for (char32_t mark = 0x300; mark < 0x300 + std::size(markSlots); ++mark) {
+            if (!IsJoiningMark(mark)) {
+                markSlots[mark - 0x300] = -1;
+                continue;
+            }
+            for (int k = 0; k < kCapitalDStroke; ++k)
+                joins[k][slots] = static_cast<std::int16_t>(JoinMark(k, mark));
+            markSlots[mark - 0x300] = static_cast<std::int8_t>(slots++);
+        }
+    }
+
+    static constexpr int kMarks = 10;  // the joining marks, U+0300 to U+0341
+    std::int16_t vowels[kVietnamese + 0x80]{};
+    std::int8_t markSlots[0x42]{};
+    std::int16_t joins[kCapitalDStroke][kMarks]{};
+};
+
+// UTF-8 sources into every target but VIQR. Whether a "<" starts a tag
+// changes nothing for them: ASCII is written as itself in text and in tags, and other characters are
+// converted in both. The two-byte sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB
+// xx) are looked up; anything else goes through the sink. Where marks join, a joining mark is the only thing
+// that looks back: the vowel written just before it is written again with the marks joined.
+template <class Sink>
+class TUtf8TableConverter final : public TTableConverterBase {
+public:
+    TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
+          FSink(std::move(sink)),
+          FEdhIsDStroke(setup.edhIsDStroke),
+          FCompose(setup.compose),
+          FCodes(FSink, FEdhIsDStroke, FCompose) {
+        for (int b = 0x80; b < 0x100; ++b) {
+            const char32_t code = Windows1252ToUnicode(static_cast<std::uint8_t>(b));
+            FWindows1252[b - 0x80] =
+                ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
+        }
+        FReferences = 0;
+        FBaseReferences = FSink.References();
+    }
+
+    std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
+
+private:
+    // Before the last byte that can start a sequence, when the piece may end inside that sequence; where
+    // marks join, never between a vowel and its marks.
+    std::size_t SafeEnd(std::string_view piece) const override {
+        const std::size_t n = piece.size();
+        std::size_t end = n;
+        for (std::size_t back = 1; back <= 3 && back <= n; ++back) {
+            if (static_cast<std::uint8_t>(piece[n - back]) >= 0xC0) {
+                end = n - back;
+                break;
+            }
+        }
+        return FCompose ? ComposingSafeEnd(piece, end) : end;
+    }
+
+    // At p a joining mark: when a vowel stands just before it in this text, that vowel's output (the
+    // last thing written) is replaced by the letter with the marks joined. False when nothing joins.
+    bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char*& w,
+                  std::uint64_t& references) const {
+        // The character just before: ASCII, a two-byte sequence or one of the Vietnamese block; no
+        // other character is a vowel.
+        unsigned index = TCodeEntries::kNone;
+        if (p - begin >= 1 && p[-1] < 0x80) {
+            index = p[-1];
+        } else if (p - begin >= 2 && p[-2] - 0xC2u <= 0xDFu - 0xC2u && (p[-1] & 0xC0) == 0x80) {
+            index = (p[-2] & 0x1Fu) << 6 | (p[-1] & 0x3Fu);
+        } else if (p - begin >= 3 && p[-3] == 0xE1 && (p[-2] & 0xFE) == 0xBA && (p[-1] & 0xC0) == 0x80) {
+            index = TCodeEntries::kVietnamese + ((p[-2] & 0x01u) << 6 | (p[-1] & 0x3Fu));
+        }
+        if (index == TCodeEntries::kNone || FCodes.VowelAt(index) < 0) return false;
+        int joined = FCodes.VowelAt(index);
+        const std::uint8_t* after = p;
+        for (char32_t mark; (mark = Utf8MarkAt(after, end)) != 0; after += 2) {
+            const int next = FCodes.Join(joined, mark);
+            if (next < 0) break;
+            joined = next;
+        }
+        if (after == p) return false;
+        w = PutJoined(w, FCodes.entries[index], FCodes.letters[joined], references);
+        p = after;
+        return true;
+    }
+
+#if defined(__SSE2__)
+    // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other
+    // characters is copied as it stands (Wide: as UTF-16 units); the two-byte sequences and those of the
+    // Vietnamese block are looked up, and a joining mark joined to the vowel before it. Returns where it
+    // stopped: at a character the walk must look at itself (a line end, any other sequence), or where fewer
+    // than 32 bytes remain.
+    template <bool Wide>
+    const std::uint8_t* WalkBlocks(const std::uint8_t* begin, const std::uint8_t* p, const std::uint8_t* end,
+                                   char*& w, std::uint64_t& references) const {
+        while (end - p >= 32) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            // Below 20 hex as signed bytes: control codes, and every byte from 80 hex on.
+            auto others = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
+                _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)))));
+            unsigned done = 0;  // bytes of the block converted
+            while (others != 0) {
+                const auto at = static_cast<unsigned>(__builtin_ctz(others));
+                w = PutAscii<Wide>(w, p + done, at - done);  // and bytes written over next
+                const unsigned c = p[at];
+                const unsigned b1 = p[at + 1];
+                const unsigned b2 = p[at + 2];
+                // Which of the two kinds comes next follows no pattern: told apart without a branch.
+                const bool two = c - 0xC2u <= 0xDFu - 0xC2u && (b1 & 0xC0) == 0x80;
+                const bool three = c == 0xE1 && (b1 & 0xFE) == 0xBA && (b2 & 0xC0) == 0x80;
+                if (!two && !three) return p + at;
+                const unsigned index = three ? TCodeEntries::kVietnamese + ((b1 & 0x01) << 6 | (b2 & 0x3F))
+                                             : (c & 0x1F) << 6 | (b1 & 0x3F);
+                const TOutputEntry& entry = FCodes.entries[index];
+                const std::uint8_t* next = p + at + 2 + three;
+                if (entry.Mark()) {
+                    // Joined to the vowel before it, or a character of its own.
+                    next = p + at;
+                    if (!JoinBack(begin, next, end, w, references)) {
+                        w = Put(w, entry);
+                        next += 2;
+                    }
+                } else {
+                    w = Put(w, entry);
+                    references += entry.Reference();
+                }
+                done = static_cast<unsigned>(next - p);
+                others &= done < 32 ? ~0u << done : 0u;
+            }
+            if (done < 16) {
+                w = PutAscii<Wide>(w, p + done, 16 - done);
+                done = 16;
+            }
+            p += done;
+        }
+        return p;
+    }
+#endif
+
+    char* Walk(std::string_view text, char* w, bool lines) override {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* begin = p;
+        const auto* end = p + text.size();
+        std::uint64_t references = 0;
+        while (p < end) {
+#if defined(__SSE2__)
+            if ((FCodes.asciiRuns || FCodes.asciiWide) && end - p >= 32) {
+                p = FCodes.asciiRuns ? WalkBlocks<false>(begin, p, end, w, references)
+                                     : WalkBlocks<true>(begin, p, end, w, references);
+                if (p == end) break;
+            }
+#endif
+            if (FCodes.asciiRuns && end - p >= 8) {
+                std::uint64_t word;
+                std::memcpy(&word, p, 8);
+                std::memcpy(w, &word, 8);
+                const int plain = PlainAsciiPrefix(word, 0x7F);
+                p += plain;
+                w += plain;
+                if (plain == 8 || p == end) continue;
+            }
+            const std::uint8_t c = *p;
+            if (c < 0x80) {
+                const TOutputEntry& entry = FCodes.entries[c];
+                if (entry.Special() && lines) {
+                    w = PutLineEnd(w);
+                    p = SkipLineEnd(p, end);
+                } else {
+                    w = Put(w, entry);
+                    ++p;
+                }
+                continue;
+            }
+            const TOutputEntry* entry = nullptr;
+            std::size_t length = 0;
+            if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
+                entry = &FCodes.entries[(c & 0x1F) << 6 | (p[1] & 0x3F)];
+                length = 2;
+                if (entry->Mark() && JoinBack(begin, p, end, w, references)) continue;
+            } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
+                entry = &FCodes.entries[TCodeEntries::kVietnamese + ((p[1] & 0x01) << 6 | (p[2] & 0x3F))];
+                length = 3;
+            }
+            if (entry) {
+                w = Put(w, *entry);
+                references += entry->Reference();
+                p += length;
+                continue;
+            }
+            const std::string_view rest(reinterpret_cast<const char*>(p), static_cast<std::size_t>(end - p));
+            char32_t code = 0;
+            length = DecodeUtf8At(rest, 0, code);
+            if (length == 0) {
+                const TOutputEntry& fallback = FWindows1252[c - 0x80];
+                w = Put(w, fallback);
+                references += fallback.Reference();
+                ++p;
+            } else {
+                FSink.Begin(w);
+                detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
+                w = FSink.End();
+                p += length;
+            }
+        }
+        FReferences += references;
+        return w;
+    }
+
+    Sink FSink;
+    bool FEdhIsDStroke;
+    bool FCompose;
+    std::uint64_t FBaseReferences = 0;
+    TCodeEntries FCodes;
+    TOutputEntry FWindows1252[0x80]{};
+};
+
+// UTF-16 sources, handed over as little-endian units, into every target but VIQR. As for UTF-8, markup
+// changes nothing; ASCII, U+0080 to U+07FF and the Vietnamese block are looked up, anything else (a
+// surrogate pair, a lone surrogate as itself) goes through the sink, and a joining mark looks back at
+// the vowel written just before it.
+template <class Sink>
+class TUtf16TableConverter final : public TTableConverterBase {
+public:
+    TUtf16TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
+          FSink(std::move(sink)),
+          FCompose(setup.compose),
+          FCodes(FSink, false, FCompose) {
+        FBaseReferences = FSink.References();
+    }
+
+    // Text of UTF-16 units only: a line is no piece of it.
+    void ConvertLine(std::string_view line, TByteBuffer& out) override { FGeneral->ConvertLine(line, out); }
+    std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
+        std::size_t p = 0;
+        if (FSkipLf && piece.size() >= 2) {
+            FSkipLf = false;
+            if (Unit(piece, 0) == u'\n') p = 2;
+        }
+        const std::size_t whole = piece.size() & ~std::size_t{1};  // a last odd byte is no unit
+        const std::size_t end = std::max(p, last ? whole : SafeEnd(piece.substr(0, whole)));
+        if (end > p) {
+            Convert(piece.substr(p, end - p), out, true);
+            const char16_t c = Unit(piece, end - 2);
+            FLineOpen = c != u'\r' && c != u'\n';
+            FSkipLf = c == u'\r' && !last;
+        }
+        if (!last) return end;
+        if (FLineOpen) out.CommitTo(PutLineEnd(out.Reserve(kLineSlack)));
+        FLineOpen = false;
+        FSkipLf = false;
+        return piece.size();
+    }
+    void Restart() override {
+        FSkipLf = false;
+        FLineOpen = false;
+        TTableConverterBase::Restart();
+    }
+    std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
+
+private:
+    static char16_t Unit(std::string_view text, std::size_t at) {
+        return static_cast<char16_t>(static_cast<std::uint8_t>(text[at]) |
+                                     static_cast<std::uint8_t>(text[at + 1]) << 8);
+    }
+    static char16_t Unit(const std::uint8_t* at) { return static_cast<char16_t>(at[0] | at[1] << 8); }
+    static bool IsMark(char16_t unit) { return IsJoiningMark(unit); }
+
+    // Never after a high surrogate, whose low half may follow; where marks join, never between a vowel
+    // and its marks: before the last unit that is no mark, or before a third mark in a row.
+    std::size_t SafeEnd(std::string_view piece) const override {
+        std::size_t end = piece.size();
+        if (end >= 2 && Unit(piece, end - 2) - 0xD800u < 0x400u) end -= 2;
+        if (!FCompose) return end;
+        const auto mark = [&](std::size_t at) { return IsMark(Unit(piece, at)); };
+        for (std::size_t c = end; c >= 2;) {
+            c -= 2;
+            if (mark(c) && !(c >= 4 && mark(c - 2) && mark(c - 4))) continue;
+            // A surrogate pair is one character: never cut between its halves.
+            const bool low = Unit(piece, c) - 0xDC00u < 0x400u;
+            return low && c >= 2 && Unit(piece, c - 2) - 0xD800u < 0x400u ? c - 2 : c;
+        }
+        return 0;
+    }
+
+    // At p a joining mark: when a vowel stands just before it in this text, that vowel's output (the
+    // last thing written) is replaced by the letter with the marks joined. False when nothing joins.
+    bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char*& w,
+                  std::uint64_t& references) const {
+        if (p == begin) return false;
+        const unsigned index = TCodeEntries::IndexOf(Unit(p - 2));
+        if (index == TCodeEntries::kNone || FCodes.VowelAt(index) < 0) return false;
+        int letter = FCodes.VowelAt(index);
+        const std::uint8_t* after = p;
+        for (; end - after >= 2 && IsMark(Unit(after)); after += 2) {
+            const int joined = FCodes.Join(letter, Unit(after));
+            if (joined < 0) break;
+            letter = joined;
+        }
+        if (after == p) return false;
+        w = PutJoined(w, FCodes.entries[index], FCodes.letters[letter], references);
+        p = after;
+        return true;
+    }
+
+    char* Walk(std::string_view text, char* w, bool lines) override {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* begin = p;
+        const auto* end = p + text.size();
+        std::uint64_t references = 0;
+        while (p < end) {
+            if (end - p >= 16) {
+#if defined(__SSE2__)
+                if (FCodes.asciiRuns) {
+                    // Eight units of printable ASCII at once.
+                    const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                    const __m128i outside = _mm_or_si128(_mm_cmplt_epi16(units, _mm_set1_epi16(0x20)),
+                                                         _mm_cmpgt_epi16(units, _mm_set1_epi16(0x7E)));
+                    if (_mm_movemask_epi8(outside) == 0) {
+                        _mm_storel_epi64(reinterpret_cast<__m128i*>(w), _mm_packus_epi16(units, units));
+                        w += 8;
+                        p += 16;
+                        continue;
+                    }
+                }
+#endif
+                // Eight units looked up while none needs more than its entry.
+                const std::uint8_t* const stop = p + 16;
+                while (p < stop) {
+                    const unsigned index = TCodeEntries::IndexOf(Unit(p));
+                    if (index == TCodeEntries::kNone) break;
+                    const TOutputEntry& entry = FCodes.entries[index];
+                    if ((entry.info & (TOutputEntry::kSpecial | TOutputEntry::kMark)) != 0) break;
+                    w = Put(w, entry);
+                    references += entry.Reference();
+                    p += 2;
+                }
+                if (p == stop) continue;
+            }
+            const char16_t unit = Unit(p);
+            if (const TOutputEntry* entry = FCodes.Of(unit)) {
+                if (entry->Mark() && JoinBack(begin, p, end, w, references)) continue;
+                if (entry->Special() && lines) {
+                    // CR LF, a lone CR and a lone LF end a line alike.
+                    w = PutLineEnd(w);
+                    p += unit == u'\r' && end - p >= 4 && Unit(p + 2) == u'\n' ? 4 : 2;
+                    continue;
+                }
+                w = Put(w, *entry);
+                references += entry->Reference();
+                p += 2;
+                continue;
+            }
+            char32_t code = unit;
+            p += 2;
+            if (unit - 0xD800u < 0x400u && end - p >= 2 && Unit(p) - 0xDC00u < 0x400u) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (Unit(p) - 0xDC00u);
+                p += 2;
+            }
+            FSink.Begin(w);
+            detail::EmitCodePoint(code, false, FSink);
+            w = FSink.End();
+        }
+        FReferences += references;
+        return w;
+    }
+
+    Sink FSink;
+    bool FCompose;
+    bool FSkipLf = false;    // the last piece ended with a CR: an LF first in the next one belongs to it
+    bool FLineOpen = false;  // the last unit converted was no line end
+    std::uint64_t FBaseReferences = 0;
+    TCodeEntries FCodes;
+};
+
+}  // namespace odz
