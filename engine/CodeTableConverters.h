@@ -165,10 +165,7 @@ private:
     const std::uint8_t* WalkBlocks(const std::uint8_t* begin, const std::uint8_t* p, const std::uint8_t* end,
                                    char*& w, std::uint64_t& references) const {
         while (end - p >= 32) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            // Below 20 hex as signed bytes: control codes, and every byte from 80 hex on.
-            auto others = static_cast<unsigned>(_mm_movemask_epi8(_mm_or_si128(
-                _mm_cmplt_epi8(bytes, _mm_set1_epi8(0x20)), _mm_cmpeq_epi8(bytes, _mm_set1_epi8(0x7F)))));
+            unsigned others = NotPrintableAscii(p);
             unsigned done = 0;  // bytes of the block converted
             while (others != 0) {
                 const auto at = static_cast<unsigned>(__builtin_ctz(others));
