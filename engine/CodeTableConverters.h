@@ -87,30 +87,68 @@ private:
     std::int16_t joins[kCapitalDStroke][kMarks]{};
 };
 
+// What the walks of the Unicode sources share: the sink that writes what no table holds, the tables,
+// and the references counted by both.
+template <class Sink>
+class TCodeTableConverterBase : public TTableConverterBase {
+public:
+    TCodeTableConverterBase(const TConversionSetup& setup, Sink sink, bool edhIsDStroke,
+                            std::unique_ptr<TLineConverter> general)
+        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
+          FSink(std::move(sink)),
+          FEdhIsDStroke(edhIsDStroke),
+          FCompose(setup.compose),
+          FCodes(FSink, FEdhIsDStroke, FCompose),
+          FBaseReferences(FSink.References()) {}
+
+    std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
+
+protected:
+    // A character no table holds, through the sink.
+    char* PutBySink(char* w, char32_t code) {
+        FSink.Begin(w);
+        detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
+        return FSink.End();
+    }
+
+    Sink FSink;
+    bool FEdhIsDStroke;
+    bool FCompose;
+    TCodeEntries FCodes;
+
+private:
+    std::uint64_t FBaseReferences;
+};
+
 // UTF-8 sources into every target but VIQR. Whether a "<" starts a tag
 // changes nothing for them: ASCII is written as itself in text and in tags, and other characters are
 // converted in both. The two-byte sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB
 // xx) are looked up; anything else goes through the sink. Where marks join, a joining mark is the only thing
 // that looks back: the vowel written just before it is written again with the marks joined.
 template <class Sink>
-class TUtf8TableConverter final : public TTableConverterBase {
+class TUtf8TableConverter final : public TCodeTableConverterBase<Sink> {
+    using Base = TCodeTableConverterBase<Sink>;
+    using Base::Convert;
+    using Base::FCodes;
+    using Base::FCompose;
+    using Base::FEdhIsDStroke;
+    using Base::FGeneral;
+    using Base::FReferences;
+    using Base::FSink;
+    using Base::Put;
+    using Base::PutJoined;
+    using Base::PutLineEnd;
+    using Base::SkipLineEnd;
+
 public:
     TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
-        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
-          FSink(std::move(sink)),
-          FEdhIsDStroke(setup.edhIsDStroke),
-          FCompose(setup.compose),
-          FCodes(FSink, FEdhIsDStroke, FCompose) {
+        : Base(setup, std::move(sink), setup.edhIsDStroke, std::move(general)) {
         for (int b = 0x80; b < 0x100; ++b) {
             const char32_t code = Windows1252ToUnicode(static_cast<std::uint8_t>(b));
             FWindows1252[b - 0x80] =
                 ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
         }
-        FReferences = 0;
-        FBaseReferences = FSink.References();
     }
-
-    std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
 
 private:
     // Before the last byte that can start a sequence, when the piece may end inside that sequence; where
@@ -264,9 +302,7 @@ private:
                 references += fallback.Reference();
                 ++p;
             } else {
-                FSink.Begin(w);
-                detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
-                w = FSink.End();
+                w = this->PutBySink(w, code);
                 p += length;
             }
         }
@@ -274,11 +310,6 @@ private:
         return w;
     }
 
-    Sink FSink;
-    bool FEdhIsDStroke;
-    bool FCompose;
-    std::uint64_t FBaseReferences = 0;
-    TCodeEntries FCodes;
     TOutputEntry FWindows1252[0x80]{};
 };
 
@@ -287,15 +318,22 @@ private:
 // surrogate pair, a lone surrogate as itself) goes through the sink, and a joining mark looks back at
 // the vowel written just before it.
 template <class Sink>
-class TUtf16TableConverter final : public TTableConverterBase {
+class TUtf16TableConverter final : public TCodeTableConverterBase<Sink> {
+    using Base = TCodeTableConverterBase<Sink>;
+    using Base::Convert;
+    using Base::FCodes;
+    using Base::FCompose;
+    using Base::FGeneral;
+    using Base::FReferences;
+    using Base::Put;
+    using Base::PutJoined;
+    using Base::PutLineEnd;
+    using Base::SkipLineEnd;
+
 public:
+    // A UTF-16 source's Ð is read as itself, as its code points are.
     TUtf16TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
-        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
-          FSink(std::move(sink)),
-          FCompose(setup.compose),
-          FCodes(FSink, false, FCompose) {
-        FBaseReferences = FSink.References();
-    }
+        : Base(setup, std::move(sink), false, std::move(general)) {}
 
     // Text of UTF-16 units only: a line is no piece of it.
     void ConvertLine(std::string_view line, TByteBuffer& out) override { FGeneral->ConvertLine(line, out); }
@@ -324,7 +362,6 @@ public:
         FLineOpen = false;
         TTableConverterBase::Restart();
     }
-    std::uint64_t References() const override { return FReferences + FSink.References() - FBaseReferences; }
 
 private:
     static char16_t Unit(std::string_view text, std::size_t at) {
@@ -425,20 +462,14 @@ private:
                 code = 0x10000 + ((code - 0xD800) << 10) + (Unit(p) - 0xDC00u);
                 p += 2;
             }
-            FSink.Begin(w);
-            detail::EmitCodePoint(code, false, FSink);
-            w = FSink.End();
+            w = this->PutBySink(w, code);
         }
         FReferences += references;
         return w;
     }
 
-    Sink FSink;
-    bool FCompose;
     bool FSkipLf = false;    // the last piece ended with a CR: an LF first in the next one belongs to it
     bool FLineOpen = false;  // the last unit converted was no line end
-    std::uint64_t FBaseReferences = 0;
-    TCodeEntries FCodes;
 };
 
 }  // namespace odz
