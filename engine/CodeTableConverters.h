@@ -169,10 +169,11 @@ private:
     // last thing written) is replaced by the letter with the marks joined. False when nothing joins.
     bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char*& w,
                   std::uint64_t& references) const {
-        // The character just before: ASCII, a two-byte sequence or one of the Vietnamese block; no
-        // other character is a vowel.
+        // The character just before: ASCII, a two-byte sequence, one of the Vietnamese block, or a lead
+        // byte alone (the mark's first byte continues no sequence), read as Windows-1252, which is
+        // U+00C0 to U+00FF there; no other character is a vowel.
         unsigned index = TCodeEntries::kNone;
-        if (p - begin >= 1 && p[-1] < 0x80) {
+        if (p - begin >= 1 && (p[-1] < 0x80 || p[-1] >= 0xC0)) {
             index = p[-1];
         } else if (p - begin >= 2 && p[-2] - 0xC2u <= 0xDFu - 0xC2u && (p[-1] & 0xC0) == 0x80) {
             index = (p[-2] & 0x1Fu) << 6 | (p[-1] & 0x3Fu);

@@ -149,8 +149,14 @@ private:
                 const std::string_view rest(reinterpret_cast<const char*>(p),
                                             static_cast<std::size_t>(end - p));
                 char32_t code = 0;
-                p += DecodeUtf8Or1252At(rest, 0, code);
-                detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
+                const std::size_t length = DecodeUtf8Or1252At(rest, 0, code);
+                p += length;
+                if (length == 1 && c >= 0xC0) {
+                    // A byte of Windows-1252, U+00C0 to U+00FF: a vowel among them takes marks too.
+                    Emit(FTwo[code - 0x80], code, p, end);
+                } else {
+                    detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
+                }
             }
         }
         return FSink.End();
