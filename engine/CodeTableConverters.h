@@ -1,7 +1,8 @@
 #pragma once
 
-// The table walks of the Unicode sources, UTF-8 and UTF-16, into anything but VIQR.
+// The table walks of the Unicode sources, UTF-8 and UTF-16, and of references, into anything but VIQR.
 
+#include "References.h"
 #include "TableConverters.h"
 
 namespace odz {
@@ -120,12 +121,13 @@ private:
     std::uint64_t FBaseReferences;
 };
 
-// UTF-8 sources into every target but VIQR. Whether a "<" starts a tag
-// changes nothing for them: ASCII is written as itself in text and in tags, and other characters are
-// converted in both. The two-byte sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB
-// xx) are looked up; anything else goes through the sink. Where marks join, a joining mark is the only thing
+// UTF-8 sources into every target but VIQR, and (References) reference sources, which are UTF-8 with the
+// letters written as references. Whether a "<" starts a tag changes nothing for them: ASCII is written as
+// itself in text and in tags, and other characters (references too) are converted in both. The two-byte
+// sequences and the three-byte ones of the Vietnamese block (E1 BA xx, E1 BB xx) are looked up; anything
+// else goes through the sink. Where marks join, a joining mark (a reference to one too) is the only thing
 // that looks back: the vowel written just before it is written again with the marks joined.
-template <class Sink>
+template <class Sink, bool References = false>
 class TUtf8TableConverter final : public TCodeTableConverterBase<Sink> {
     using Base = TCodeTableConverterBase<Sink>;
     using Base::Convert;
@@ -141,12 +143,26 @@ class TUtf8TableConverter final : public TCodeTableConverterBase<Sink> {
     using Base::SkipLineEnd;
 
 public:
+    // A reference source's Ð is read as itself.
     TUtf8TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
-        : Base(setup, std::move(sink), setup.edhIsDStroke, std::move(general)) {
+        : Base(setup, std::move(sink), !References && setup.edhIsDStroke, std::move(general)) {
         for (int b = 0x80; b < 0x100; ++b) {
             const char32_t code = Windows1252ToUnicode(static_cast<std::uint8_t>(b));
             FWindows1252[b - 0x80] =
                 ProbeEntry(FSink, [&](Sink& s) { detail::EmitCodePoint(code, FEdhIsDStroke, s); });
+        }
+        if constexpr (References) {
+            for (int k = 1; k <= kLastLetter; ++k) {
+                FReferenceLetters[k] = IsPlainVowelIndex(k)
+                                           ? FCodes.entries[UnicodeTable[k]]
+                                           : ProbeEntry(FSink, [&](Sink& s) { s.Letter(k); });
+            }
+            // Every letter's code point has an entry.
+            for (unsigned index = 0; index < std::size(FLetterOfIndex); ++index) {
+                const char32_t code =
+                    index < TCodeEntries::kVietnamese ? index : 0x1E80 + index - TCodeEntries::kVietnamese;
+                FLetterOfIndex[index] = static_cast<std::int16_t>(LetterOfReference(code));
+            }
         }
     }
 
@@ -162,7 +178,84 @@ private:
                 break;
             }
         }
+        if constexpr (References) {
+            return ReferenceSafeEnd(reinterpret_cast<const std::uint8_t*>(piece.data()), end, FCompose);
+        }
         return FCompose ? ComposingSafeEnd(piece, end) : end;
+    }
+
+    // The reference at p, where "&#" stands, as ReadReference() reads it: one of one to seven digits,
+    // the usual kind, with its digits counted and worked out eight at a time and its letter looked up.
+    TReference ReadReferenceAt(const std::uint8_t* p, const std::uint8_t* end) const {
+#if defined(__SSE2__)
+        if (end - p >= 18) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
+            const auto digits = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('0' - 1)),
+                                                _mm_cmplt_epi8(bytes, _mm_set1_epi8('9' + 1)))));
+            const auto count = static_cast<unsigned>(__builtin_ctz(~digits));
+            if (count - 1 < 7) {
+                // The digits moved to the top of a word, leading zeros below them, then added up in
+                // pairs, fours and eights.
+                std::uint64_t word;
+                std::memcpy(&word, p + 2, 8);
+                word <<= 8 * (8 - count);
+                word = (word & 0x0F0F0F0F0F0F0F0Full) * 2561 >> 8;
+                word = (word & 0x00FF00FF00FF00FFull) * 6553601 >> 16;
+                const auto value =
+                    static_cast<char32_t>((word & 0x0000FFFF0000FFFFull) * 42949672960001ull >> 32);
+                const unsigned index = TCodeEntries::IndexOf(value);
+                TReference reference;
+                reference.letter = index == TCodeEntries::kNone ? -1 : FLetterOfIndex[index];
+                if (reference.letter < 0) {
+                    if (!IsJoiningMark(value)) return reference;
+                    reference.mark = value;
+                }
+                const std::uint8_t* after = p + 2 + count;
+                reference.end = after + (*after == ';');
+                return reference;
+            }
+        }
+#endif
+        return ReadReference(p, end);
+    }
+
+    // The joining mark at p, as UTF-8 or as a reference, with where it ends; 0 when there is none.
+    char32_t MarkAt(const std::uint8_t* p, const std::uint8_t* end, const std::uint8_t*& after) const {
+        if (const char32_t mark = Utf8MarkAt(p, end); mark != 0) {
+            after = p + 2;
+            return mark;
+        }
+        if constexpr (References) {
+            if (end - p >= 2 && p[0] == '&' && p[1] == '#') {
+                const TReference reference = ReadReferenceAt(p, end);
+                after = reference.end;
+                return reference.mark;
+            }
+        }
+        return 0;
+    }
+
+    // At p a reference source's "&": the letter of a reference, a joining mark's reference joined to the
+    // vowel before it or written as it stands, or the "&" alone.
+    char* PutReference(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char* w,
+                       std::uint64_t& references) const {
+        if (end - p >= 2 && p[1] == '#') {
+            const TReference reference = ReadReferenceAt(p, end);
+            if (reference.letter >= 0) {
+                const TOutputEntry& entry = FReferenceLetters[reference.letter];
+                references += entry.Reference();
+                p = reference.end;
+                return Put(w, entry);
+            }
+            if (reference.mark != 0 && FCompose) {
+                if (JoinBack(begin, p, end, w, references)) return w;
+                for (; p < reference.end; ++p) w = Put(w, FCodes.entries[*p]);
+                return w;
+            }
+        }
+        ++p;
+        return Put(w, FCodes.entries[static_cast<std::uint8_t>('&')]);
     }
 
     // At p a joining mark: when a vowel stands just before it in this text, that vowel's output (the
@@ -172,24 +265,38 @@ private:
         // The character just before: ASCII, a two-byte sequence, one of the Vietnamese block, or a lead
         // byte alone (the mark's first byte continues no sequence), read as Windows-1252, which is
         // U+00C0 to U+00FF there; no other character is a vowel.
-        unsigned index = TCodeEntries::kNone;
-        if (p - begin >= 1 && (p[-1] < 0x80 || p[-1] >= 0xC0)) {
-            index = p[-1];
-        } else if (p - begin >= 2 && p[-2] - 0xC2u <= 0xDFu - 0xC2u && (p[-1] & 0xC0) == 0x80) {
-            index = (p[-2] & 0x1Fu) << 6 | (p[-1] & 0x3Fu);
-        } else if (p - begin >= 3 && p[-3] == 0xE1 && (p[-2] & 0xFE) == 0xBA && (p[-1] & 0xC0) == 0x80) {
-            index = TCodeEntries::kVietnamese + ((p[-2] & 0x01u) << 6 | (p[-1] & 0x3Fu));
+        // In a reference source, a reference may end there instead.
+        const TOutputEntry* written = nullptr;
+        int joined = -1;
+        if (References && p - begin >= 1 && (p[-1] == ';' || p[-1] - static_cast<unsigned>('0') <= 9u)) {
+            joined = LetterOfReferenceBefore(begin, p);
+            if (joined >= kCapitalDStroke) return false;
+            if (joined >= 0) written = &FReferenceLetters[joined];
+        } else {
+            unsigned index = TCodeEntries::kNone;
+            if (p - begin >= 1 && (p[-1] < 0x80 || p[-1] >= 0xC0)) {
+                index = p[-1];
+            } else if (p - begin >= 2 && p[-2] - 0xC2u <= 0xDFu - 0xC2u && (p[-1] & 0xC0) == 0x80) {
+                index = (p[-2] & 0x1Fu) << 6 | (p[-1] & 0x3Fu);
+            } else if (p - begin >= 3 && p[-3] == 0xE1 && (p[-2] & 0xFE) == 0xBA && (p[-1] & 0xC0) == 0x80) {
+                index = TCodeEntries::kVietnamese + ((p[-2] & 0x01u) << 6 | (p[-1] & 0x3Fu));
+            }
+            if (index != TCodeEntries::kNone) {
+                joined = FCodes.VowelAt(index);
+                written = &FCodes.entries[index];
+            }
         }
-        if (index == TCodeEntries::kNone || FCodes.VowelAt(index) < 0) return false;
-        int joined = FCodes.VowelAt(index);
+        if (joined < 0) return false;
         const std::uint8_t* after = p;
-        for (char32_t mark; (mark = Utf8MarkAt(after, end)) != 0; after += 2) {
-            const int next = FCodes.Join(joined, mark);
-            if (next < 0) break;
-            joined = next;
+        for (const std::uint8_t* next = p;;) {
+            const char32_t mark = MarkAt(after, end, next);
+            const int letter = mark == 0 ? -1 : FCodes.Join(joined, mark);
+            if (letter < 0) break;
+            joined = letter;
+            after = next;
         }
         if (after == p) return false;
-        w = PutJoined(w, FCodes.entries[index], FCodes.letters[joined], references);
+        w = PutJoined(w, *written, FCodes.letters[joined], references);
         p = after;
         return true;
     }
@@ -205,11 +312,19 @@ private:
                                    char*& w, std::uint64_t& references) const {
         while (end - p >= 32) {
             unsigned others = NotPrintableAscii(p);
+            if constexpr (References) others |= Ampersands(p);
             unsigned done = 0;  // bytes of the block converted
             while (others != 0) {
                 const auto at = static_cast<unsigned>(__builtin_ctz(others));
                 w = PutAscii<Wide>(w, p + done, at - done);  // and bytes written over next
                 const unsigned c = p[at];
+                if (References && c == '&') {
+                    const std::uint8_t* next = p + at;
+                    w = PutReference(begin, next, end, w, references);
+                    done = static_cast<unsigned>(next - p);
+                    others &= done < 32 ? ~0u << done : 0u;
+                    continue;
+                }
                 const unsigned b1 = p[at + 1];
                 const unsigned b2 = p[at + 2];
                 // Which of the two kinds comes next follows no pattern: told apart without a branch.
@@ -261,12 +376,16 @@ private:
                 std::uint64_t word;
                 std::memcpy(&word, p, 8);
                 std::memcpy(w, &word, 8);
-                const int plain = PlainAsciiPrefix(word, 0x7F);
+                const int plain = PlainAsciiPrefix(word, References ? '&' : 0x7F);
                 p += plain;
                 w += plain;
                 if (plain == 8 || p == end) continue;
             }
             const std::uint8_t c = *p;
+            if (References && c == '&') {
+                w = PutReference(begin, p, end, w, references);
+                continue;
+            }
             if (c < 0x80) {
                 const TOutputEntry& entry = FCodes.entries[c];
                 if (entry.Special() && lines) {
@@ -312,6 +431,8 @@ private:
     }
 
     TOutputEntry FWindows1252[0x80]{};
+    TOutputEntry FReferenceLetters[kLastLetter + 1]{};  // reference sources: what a letter's reference gives
+    std::int16_t FLetterOfIndex[TCodeEntries::kVietnamese + 0x80]{};  // and the letter of a code point, or -1
 };
 
 // UTF-16 sources, handed over as little-endian units, into every target but VIQR. As for UTF-8, markup

@@ -191,6 +191,10 @@ std::unique_ptr<TLineConverter> Make(bool tables, const TConversionSetup& setup,
         return std::make_unique<TUtf8TableConverter<Sink>>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                            std::move(general));
     }
+    if (setup.sourceKind == TEncodingKind::Ncr) {
+        return std::make_unique<TUtf8TableConverter<Sink, true>>(setup, Sink(std::forward<Args>(sinkArgs)...),
+                                                                 std::move(general));
+    }
     if (setup.sourceKind == TEncodingKind::Utf16) {
         return std::make_unique<TUtf16TableConverter<Sink>>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                             std::move(general));

@@ -58,7 +58,7 @@ public:
 };
 
 // The most bytes ConvertStream() leaves for the next piece.
-constexpr std::size_t kMaxStreamCarry = 64;
+constexpr std::size_t kMaxStreamCarry = 256;
 
 std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup);
 

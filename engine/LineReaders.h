@@ -129,7 +129,7 @@ public:
     // (at most kMaxUnitsKept) of the text handed out before; false once the end was reached. Line ends
     // and surrogates stay as they are; a last odd byte is left out. Not to be mixed with Next().
     bool NextUnits(std::string_view& text, std::size_t keep);
-    static constexpr std::size_t kMaxUnitsKept = 64;
+    static constexpr std::size_t kMaxUnitsKept = 256;
 
 private:
     // The first call: the byte-order mark is read.

@@ -79,6 +79,14 @@ inline unsigned NotPrintableAscii(const std::uint8_t* from) {
 }
 #endif
 
+#if defined(__SSE2__)
+// Which of the 16 bytes at `from` are "&", one bit each.
+inline unsigned Ampersands(const std::uint8_t* from) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    return static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('&'))));
+}
+#endif
+
 // The output of one source character: up to 15 bytes, and in one byte what the walk needs to know,
 // so that a character costs one load of it.
 struct TOutputEntry {

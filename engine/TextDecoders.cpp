@@ -47,12 +47,4 @@ std::u32string DecodeUtf8Or1252(std::string_view text) {
     return out;
 }
 
-int TNcrDecoder::LetterOfReference(std::uint32_t value) {
-    if (value >= 0x80) return LetterOfCodePoint(value);
-    for (int k = 1; k <= kLastLetter; ++k) {
-        if (UnicodeTable[k] == value) return k;
-    }
-    return -1;
-}
-
 }  // namespace odz

@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "LetterLookup.h"
+#include "References.h"
 #include "ViqrKeys.h"
 #include "Windows1252.h"
 
@@ -24,8 +25,6 @@ namespace odz {
 // The most bytes any decoder looks at from the start of a character: a reference's "&#", its digits and
 // the ";" after them.
 constexpr std::size_t kDecodeLookahead = 40;
-// A reference with more digits than this (leading zeros included) is no letter.
-constexpr std::size_t kMaxReferenceDigits = 32;
 static_assert(kMaxReferenceDigits + 4 <= kDecodeLookahead);
 
 struct TDecodeState {
@@ -352,38 +351,30 @@ public:
 private:
     template <class Sink>
     static std::size_t Reference(std::string_view line, std::size_t i, Sink& sink) {
-        std::size_t j = i + 2;
-        std::uint64_t value = 0;
-        while (j < line.size() && line[j] >= '0' && line[j] <= '9' && j - (i + 2) <= kMaxReferenceDigits) {
-            value = value * 10 + static_cast<std::uint64_t>(line[j] - '0');
-            if (value > 0x7FFFFFFF) value = 0x80000000;
-            ++j;
-        }
-        const std::size_t digits = j - (i + 2);
-        const int k = (digits > 0 && digits <= kMaxReferenceDigits && value <= 0x7FFFFFFF)
-                          ? LetterOfReference(static_cast<std::uint32_t>(value))
-                          : -1;
-        if (k < 0) {
-            if constexpr (Sink::kJoinsMarks) {
-                if (digits > 0 && digits <= kMaxReferenceDigits &&
-                    IsJoiningMark(static_cast<char32_t>(value))) {
-                    const std::size_t after = j < line.size() && line[j] == ';' ? j + 1 : j;
-                    sink.MarkReference(static_cast<char32_t>(value), line.substr(i, after - i));
-                    return after;
-                }
-            }
+        const auto* begin = reinterpret_cast<const std::uint8_t*>(line.data());
+        const TReference reference = ReadReference(begin + i, begin + line.size());
+        if (reference.end == nullptr) {
             sink.Ascii('&');
             return i + 1;
         }
-        if (IsPlainVowelIndex(k)) {
-            sink.Ascii(static_cast<std::uint8_t>(UnicodeTable[k]));
-        } else {
-            sink.Letter(k);
+        const auto after = static_cast<std::size_t>(reference.end - begin);
+        if (reference.letter >= 0) {
+            if (IsPlainVowelIndex(reference.letter)) {
+                sink.Ascii(static_cast<std::uint8_t>(UnicodeTable[reference.letter]));
+            } else {
+                sink.Letter(reference.letter);
+            }
+            return after;
         }
-        return j < line.size() && line[j] == ';' ? j + 1 : j;
+        if constexpr (Sink::kJoinsMarks) {
+            if (reference.mark != 0) {
+                sink.MarkReference(reference.mark, line.substr(i, after - i));
+                return after;
+            }
+        }
+        sink.Ascii('&');  // a mark's reference, where marks do not join
+        return i + 1;
     }
-    // Entries 1 to 145: the plain vowels other than A are references too.
-    static int LetterOfReference(std::uint32_t value);
 };
 
 class TUtf8Decoder {

@@ -317,6 +317,15 @@ TEST(Tables, AgreeWithOneCharacterAtATime) {
         std::string input = MakeLineConverter(write)->ConvertToString(text);
         if (source.kind != TEncodingKind::Utf16 && source.kind != TEncodingKind::Utf8) {
             for (int b = 1; b < 256; ++b) input.push_back(static_cast<char>(b));
+            // References as people write them: leading zeros, no ";", marks as references, none at all.
+            if (source.kind == TEncodingKind::Ncr) {
+                input +=
+                    "a&#769;&#770; "
+                    "A&#000000000000000000000000000000770;&#00000000000000000000000000000000769;x "
+                    "&#7871&#769 &#97;\xCC\x81 &#65;&#769; &#;&&#x41; "
+                    "&#1234567890123456789012345678901234567; "
+                    "e&#803&#770;&#768; &#272;&#769; \xE2&#769; o&#795;\xCC\x80&#769;&#769;\r\n";
+            }
         } else if (source.kind == TEncodingKind::Utf8) {
             // Bytes that are no UTF-8 are Windows-1252, vowels among them, which marks join too.
             input += "\xE2\xCC\x81 \xD5\xCC\x83\xCC\x81 \xE1\xBA\xCC\x80\r\n";
@@ -352,6 +361,23 @@ TEST(Tables, AgreeWithOneCharacterAtATime) {
                 } else {
                     MakeLineConverter(setup)->ConvertStream(input, true, tables);
                     MakeCharacterLineConverter(setup)->ConvertStream(input, true, characters);
+                    // Handed over in pieces, each starting with what the one before left.
+                    for (const std::size_t size : {1, 7, 61}) {
+                        const auto converter = MakeLineConverter(setup);
+                        TByteBuffer pieces;
+                        std::string carry;
+                        for (std::size_t at = 0; at < input.size();) {
+                            carry += input.substr(at, size);
+                            at += size;
+                            const bool last = at >= input.size();
+                            const std::size_t used = converter->ConvertStream(carry, last, pieces);
+                            ASSERT_LE(carry.size() - used, kMaxStreamCarry);
+                            carry.erase(0, used);
+                        }
+                        EXPECT_EQ(test::Hex(pieces.View()), test::Hex(tables.View()))
+                            << source.identifier << " to " << EncodingAt(t).identifier << " in pieces of "
+                            << size;
+                    }
                 }
                 EXPECT_EQ(test::Hex(tables.View()), test::Hex(characters.View()))
                     << source.identifier << " to " << EncodingAt(t).identifier
