@@ -8,6 +8,7 @@
 #include "TableConverters.h"
 #include "TextDecoders.h"
 #include "TextSinks.h"
+#include "ViqrSourceConverter.h"
 #include "ViqrTableConverter.h"
 #include "ViqrWriter.h"
 
@@ -190,6 +191,10 @@ std::unique_ptr<TLineConverter> Make(bool tables, const TConversionSetup& setup,
     if (setup.sourceKind == TEncodingKind::Utf8) {
         return std::make_unique<TUtf8TableConverter<Sink>>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                            std::move(general));
+    }
+    if (setup.sourceKind == TEncodingKind::Viqr && TViqrSourceConverter<Sink>::Serves(setup.keys)) {
+        return std::make_unique<TViqrSourceConverter<Sink>>(setup, Sink(std::forward<Args>(sinkArgs)...),
+                                                            std::move(general));
     }
     if (setup.sourceKind == TEncodingKind::Ncr) {
         return std::make_unique<TUtf8TableConverter<Sink, true>>(setup, Sink(std::forward<Args>(sinkArgs)...),

@@ -140,9 +140,9 @@ public:
             FSkipLf = false;
             if (piece[0] == '\n') p = 1;
         }
-        const std::size_t end = std::max(p, last ? piece.size() : SafeEnd(piece));
+        std::size_t end = std::max(p, last ? piece.size() : SafeEnd(piece));
         if (end > p) {
-            Convert(piece.substr(p, end - p), out, true);
+            end = p + ConvertUpTo(piece.substr(p), end - p, out);
             const char c = piece[end - 1];
             FLineOpen = c != '\r' && c != '\n';
             FSkipLf = c == '\r' && !last;
@@ -171,6 +171,12 @@ protected:
         out.CommitTo(Walk(text, w, lines));
     }
     virtual char* Walk(std::string_view text, char* w, bool lines) = 0;
+    // Converts the text of a stream (lines ended) up to `limit`, which SafeEnd() gave, and returns
+    // where it stopped; the text after the limit is there to be looked at.
+    virtual std::size_t ConvertUpTo(std::string_view text, std::size_t limit, TByteBuffer& out) {
+        Convert(text.substr(0, limit), out, true);
+        return limit;
+    }
     // The line end after a last line that has none.
     virtual char* EndOfText(char* w) { return PutLineEnd(w); }
     // Where a piece that does not end the text may be cut: the bytes before it mean the same whatever

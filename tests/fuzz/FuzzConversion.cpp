@@ -26,6 +26,10 @@ TConversionSetup Setup(fuzz::TInput& input) {
     setup.tags = input.Flag();
     setup.edhIsDStroke = input.Flag();
     setup.compose = input.Flag();
+    // Keys of the user's choosing, any printable ones, alike or not.
+    if (input.Flag()) {
+        for (char& key : setup.keys.keys) key = static_cast<char>(' ' + input.Pick(95));
+    }
     return setup;
 }
 
