@@ -94,8 +94,8 @@ template <class Sink>
 class TCodeTableConverterBase : public TTableConverterBase {
 public:
     TCodeTableConverterBase(const TConversionSetup& setup, Sink sink, bool edhIsDStroke,
-                            std::unique_ptr<TLineConverter> general)
-        : TTableConverterBase(Sink::LineEnd(), std::move(general)),
+                            std::unique_ptr<TLineConverter> general, std::size_t unit = 1)
+        : TTableConverterBase(Sink::LineEnd(), std::move(general), unit),
           FSink(std::move(sink)),
           FEdhIsDStroke(edhIsDStroke),
           FCompose(setup.compose),
@@ -455,35 +455,10 @@ class TUtf16TableConverter final : public TCodeTableConverterBase<Sink> {
 public:
     // A UTF-16 source's Ð is read as itself, as its code points are.
     TUtf16TableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
-        : Base(setup, std::move(sink), false, std::move(general)) {}
+        : Base(setup, std::move(sink), false, std::move(general), 2) {}
 
     // Text of UTF-16 units only: a line is no piece of it.
     void ConvertLine(std::string_view line, TByteBuffer& out) override { FGeneral->ConvertLine(line, out); }
-    std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
-        std::size_t p = 0;
-        if (FSkipLf && piece.size() >= 2) {
-            FSkipLf = false;
-            if (Unit(piece, 0) == u'\n') p = 2;
-        }
-        const std::size_t whole = piece.size() & ~std::size_t{1};  // a last odd byte is no unit
-        const std::size_t end = std::max(p, last ? whole : SafeEnd(piece.substr(0, whole)));
-        if (end > p) {
-            Convert(piece.substr(p, end - p), out, true);
-            const char16_t c = Unit(piece, end - 2);
-            FLineOpen = c != u'\r' && c != u'\n';
-            FSkipLf = c == u'\r' && !last;
-        }
-        if (!last) return end;
-        if (FLineOpen) out.CommitTo(PutLineEnd(out.Reserve(kLineSlack)));
-        FLineOpen = false;
-        FSkipLf = false;
-        return piece.size();
-    }
-    void Restart() override {
-        FSkipLf = false;
-        FLineOpen = false;
-        TTableConverterBase::Restart();
-    }
 
 private:
     static char16_t Unit(std::string_view text, std::size_t at) {
@@ -589,9 +564,6 @@ private:
         FReferences += references;
         return w;
     }
-
-    bool FSkipLf = false;    // the last piece ended with a CR: an LF first in the next one belongs to it
-    bool FLineOpen = false;  // the last unit converted was no line end
 };
 
 }  // namespace odz

@@ -126,8 +126,10 @@ TOutputEntry ProbeEntry(Sink& sink, Emit emit) {
 // What both walks share: the target's line end, the references count, the pieces of a stream.
 class TTableConverterBase : public TLineConverter {
 public:
-    TTableConverterBase(std::string_view lineEnd, std::unique_ptr<TLineConverter> general)
-        : FGeneral(std::move(general)), FLineEnd(lineEnd) {
+    // unit: the bytes of a source character's unit, 1, or 2 for UTF-16 (little-endian).
+    TTableConverterBase(std::string_view lineEnd, std::unique_ptr<TLineConverter> general,
+                        std::size_t unit = 1)
+        : FGeneral(std::move(general)), FLineEnd(lineEnd), FUnit(unit) {
         if (lineEnd.size() > sizeof(FLineEndBytes))
             throw std::logic_error("a line end of more than four bytes");
         std::memcpy(FLineEndBytes, lineEnd.data(), lineEnd.size());
@@ -136,22 +138,22 @@ public:
     void ConvertLine(std::string_view line, TByteBuffer& out) override { Convert(line, out, false); }
     std::size_t ConvertStream(std::string_view piece, bool last, TByteBuffer& out) override {
         std::size_t p = 0;
-        if (FSkipLf && !piece.empty()) {
+        if (FSkipLf && piece.size() >= FUnit) {
             FSkipLf = false;
-            if (piece[0] == '\n') p = 1;
+            if (UnitAt(piece, 0) == u'\n') p = FUnit;
         }
-        std::size_t end = std::max(p, last ? piece.size() : SafeEnd(piece));
+        const std::size_t whole = piece.size() - piece.size() % FUnit;  // a last odd byte is no UTF-16 unit
+        std::size_t end = std::max(p, last ? whole : SafeEnd(piece.substr(0, whole)));
         if (end > p) {
-            end = p + ConvertUpTo(piece.substr(p), end - p, out);
-            const char c = piece[end - 1];
-            FLineOpen = c != '\r' && c != '\n';
-            FSkipLf = c == '\r' && !last;
+            end = p + ConvertUpTo(piece.substr(p, whole - p), end - p, out);
+            const char16_t c = UnitAt(piece, end - FUnit);
+            FLineOpen = c != u'\r' && c != u'\n';
+            FSkipLf = c == u'\r' && !last;
         }
-        if (last) {
-            if (FLineOpen) out.CommitTo(EndOfText(out.Reserve(kLineSlack)));
-            FLineOpen = false;
-        }
-        return end;
+        if (!last) return end;
+        if (FLineOpen) out.CommitTo(EndOfText(out.Reserve(kLineSlack)));
+        FLineOpen = false;
+        return piece.size();
     }
     void ConvertCodePoints(std::u32string_view piece, bool last, TByteBuffer& out) override {
         FGeneral->ConvertCodePoints(piece, last, out);
@@ -207,6 +209,12 @@ protected:
     std::uint64_t FReferences = 0;
 
 private:
+    char16_t UnitAt(std::string_view text, std::size_t at) const {
+        const auto low = static_cast<std::uint8_t>(text[at]);
+        return FUnit == 1 ? low : static_cast<char16_t>(low | static_cast<std::uint8_t>(text[at + 1]) << 8);
+    }
+
+    std::size_t FUnit;
     bool FSkipLf = false;    // the last piece ended with a CR: an LF first in the next one belongs to it
     bool FLineOpen = false;  // the last byte converted was no line end
 };
