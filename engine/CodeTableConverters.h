@@ -468,22 +468,7 @@ private:
     static char16_t Unit(const std::uint8_t* at) { return static_cast<char16_t>(at[0] | at[1] << 8); }
     static bool IsMark(char16_t unit) { return IsJoiningMark(unit); }
 
-    // Never after a high surrogate, whose low half may follow; where marks join, never between a vowel
-    // and its marks: before the last unit that is no mark, or before a third mark in a row.
-    std::size_t SafeEnd(std::string_view piece) const override {
-        std::size_t end = piece.size();
-        if (end >= 2 && Unit(piece, end - 2) - 0xD800u < 0x400u) end -= 2;
-        if (!FCompose) return end;
-        const auto mark = [&](std::size_t at) { return IsMark(Unit(piece, at)); };
-        for (std::size_t c = end; c >= 2;) {
-            c -= 2;
-            if (mark(c) && !(c >= 4 && mark(c - 2) && mark(c - 4))) continue;
-            // A surrogate pair is one character: never cut between its halves.
-            const bool low = Unit(piece, c) - 0xDC00u < 0x400u;
-            return low && c >= 2 && Unit(piece, c - 2) - 0xD800u < 0x400u ? c - 2 : c;
-        }
-        return 0;
-    }
+    std::size_t SafeEnd(std::string_view piece) const override { return Utf16SafeEnd(piece, FCompose); }
 
     // At p a joining mark: when a vowel stands just before it in this text, that vowel's output (the
     // last thing written) is replaced by the letter with the marks joined. False when nothing joins.

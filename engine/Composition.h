@@ -46,6 +46,30 @@ inline std::size_t ComposingSafeEnd(std::string_view text, std::size_t end) {
     return end;  // no vowel among the last bytes
 }
 
+// The UTF-16 unit (little-endian) at a position of a text.
+inline char16_t Utf16UnitAt(std::string_view text, std::size_t at) {
+    return static_cast<char16_t>(static_cast<std::uint8_t>(text[at]) | static_cast<std::uint8_t>(text[at + 1])
+                                                                           << 8);
+}
+
+// Where a piece of UTF-16 units may be cut: never after a high surrogate, whose low half may follow;
+// where marks join, never between a vowel and its marks: before the last unit that is no mark, or
+// before a third mark in a row.
+inline std::size_t Utf16SafeEnd(std::string_view piece, bool compose) {
+    std::size_t end = piece.size();
+    if (end >= 2 && Utf16UnitAt(piece, end - 2) - 0xD800u < 0x400u) end -= 2;
+    if (!compose) return end;
+    const auto mark = [&](std::size_t at) { return IsJoiningMark(Utf16UnitAt(piece, at)); };
+    for (std::size_t c = end; c >= 2;) {
+        c -= 2;
+        if (mark(c) && !(c >= 4 && mark(c - 2) && mark(c - 4))) continue;
+        // A surrogate pair is one character: never cut between its halves.
+        const bool low = Utf16UnitAt(piece, c) - 0xDC00u < 0x400u;
+        return low && c >= 2 && Utf16UnitAt(piece, c - 2) - 0xD800u < 0x400u ? c - 2 : c;
+    }
+    return 0;
+}
+
 // A sink that holds back the last vowel it was given until the next character shows whether that is a
 // mark joining it. Everything else goes to the sink it wraps, in order.
 template <class Inner>

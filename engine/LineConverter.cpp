@@ -250,7 +250,8 @@ bool JoinsMarks(const TConversionSetup& setup) {
 }
 
 bool TakesUtf16Units(const TConversionSetup& setup) {
-    return setup.sourceKind == TEncodingKind::Utf16 && setup.targetKind != TEncodingKind::Viqr;
+    return setup.sourceKind == TEncodingKind::Utf16 &&
+           (setup.targetKind != TEncodingKind::Viqr || ViqrTablesServe(setup));
 }
 
 namespace {

@@ -68,7 +68,8 @@ std::unique_ptr<TLineConverter> MakeLineConverter(const TConversionSetup& setup)
 std::unique_ptr<TLineConverter> MakeCharacterLineConverter(const TConversionSetup& setup);
 
 // Whether the converter of a UTF-16 source also takes its text as little-endian UTF-16 units through
-// ConvertStream(), cut anywhere: into every target but VIQR, whose writer keeps to the code points.
+// ConvertStream(), cut anywhere: into every target but VIQR written with keys that need the writer that
+// reads its output back, which keeps to the code points.
 bool TakesUtf16Units(const TConversionSetup& setup);
 
 // Whether a conversion joins combining marks to the vowel before them. Never from the legacy encodings,

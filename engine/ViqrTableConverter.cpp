@@ -18,14 +18,16 @@ class TViqrTableConverter final : public TTableConverterBase {
 public:
     TViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,
                         std::unique_ptr<TLineConverter> general)
-        : TTableConverterBase(TViqrSink::LineEnd(), std::move(general)),
+        : TTableConverterBase(TViqrSink::LineEnd(), std::move(general),
+                              setup.sourceKind == TEncodingKind::Utf16 ? 2 : 1),
           FSink(setup.keys, table),
           FTags(setup.tags),
           FUtf8(setup.sourceKind == TEncodingKind::Utf8),
-          FEdhIsDStroke(setup.edhIsDStroke),
-          FCompose(FUtf8 && setup.compose) {
+          FUtf16(setup.sourceKind == TEncodingKind::Utf16),
+          FEdhIsDStroke(FUtf8 && setup.edhIsDStroke),  // a UTF-16 source's Ð is read as itself
+          FCompose((FUtf8 || FUtf16) && setup.compose) {
         FLetter.fill(-1);
-        if (!FUtf8) {
+        if (!FUtf8 && !FUtf16) {
             const TLegacyIndex& index = LegacyIndexFor(setup.sourceTable);
             for (int b = 0; b < 256; ++b) {
                 const int k = index.Single(static_cast<std::uint8_t>(b));
@@ -43,6 +45,10 @@ public:
     }
 
     void ConvertLine(std::string_view line, TByteBuffer& out) override {
+        if (FUtf16) {  // text of UTF-16 units only: a line is no piece of it
+            FGeneral->ConvertLine(line, out);
+            return;
+        }
         FSink.Reset();
         Convert(line, out, false);
         FSink.Begin(out.Reserve(kLineSlack));
@@ -64,6 +70,10 @@ private:
 
     // A "<" last in a piece may start a tag; a UTF-8 sequence may go on in the next piece.
     std::size_t SafeEnd(std::string_view piece) const override {
+        if (FUtf16) {
+            const std::size_t n = Utf16SafeEnd(piece, FCompose);
+            return FTags && n >= 2 && Utf16UnitAt(piece, n - 2) == u'<' ? n - 2 : n;
+        }
         std::size_t n = piece.size();
         if (FUtf8) {
             for (std::size_t back = 1; back <= 3 && back <= piece.size(); ++back) {
@@ -85,7 +95,70 @@ private:
         return FSink.End();
     }
 
+    // A UTF-16 source's unit.
+    static char16_t UnitOf(const std::uint8_t* at) { return static_cast<char16_t>(at[0] | at[1] << 8); }
+
+    // A vowel letter with the UTF-16 marks at p joined, p moved past them.
+    static int JoinFollowingUnits(int letter, const std::uint8_t*& p, const std::uint8_t* end) {
+        for (; end - p >= 2 && IsJoiningMark(UnitOf(p)); p += 2) {
+            const int joined = JoinMark(letter, UnitOf(p));
+            if (joined < 0) break;
+            letter = joined;
+        }
+        return letter;
+    }
+
+    // UTF-16 sources, unit by unit, as the walk of bytes below reads them.
+    char* WalkUnits(std::string_view text, char* w, bool lines) {
+        const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
+        const auto* end = p + text.size();
+        FSink.Begin(w);
+        while (p < end) {
+            const char16_t unit = UnitOf(p);
+            p += 2;
+            if (unit < 0x80) {
+                const auto c = static_cast<std::uint8_t>(unit);
+                if ((c == '\r' || c == '\n') && lines) {
+                    FSink.EndLine();
+                    FSink.Raw(FLineEnd);
+                    if (c == '\r' && end - p >= 2 && UnitOf(p) == u'\n') p += 2;
+                } else if (FSink.InTag() && c == '>') {
+                    FSink.Ascii(c);
+                    FSink.TagClose();
+                } else {
+                    if (!FSink.InTag() && c == '<' && FTags && end - p >= 2 && UnitOf(p) < 0x80 &&
+                        TagNameStart(static_cast<std::uint8_t>(UnitOf(p))))
+                        FSink.TagOpen();
+                    const int vowel = FCompose ? PlainVowelIndex(c) : -1;
+                    const int joined = vowel >= 0 ? JoinFollowingUnits(vowel, p, end) : vowel;
+                    if (joined != vowel) {
+                        FSink.Letter(joined);
+                    } else {
+                        FSink.Ascii(c);
+                    }
+                }
+                continue;
+            }
+            char32_t code = unit;
+            if (unit - 0xD800u < 0x400u && end - p >= 2 && UnitOf(p) - 0xDC00u < 0x400u) {
+                code = 0x10000 + ((code - 0xD800) << 10) + (UnitOf(p) - 0xDC00u);
+                p += 2;
+            }
+            const std::int16_t letter = code < 0x800           ? FTwo[code - 0x80]
+                                        : code - 0x1E80 < 0x80 ? FVietnamese[code - 0x1E80]
+                                                               : std::int16_t{-1};
+            if (letter >= 1) {
+                FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowingUnits(letter, p, end)
+                                                                  : letter);
+            } else {
+                FSink.Char(code);
+            }
+        }
+        return FSink.End();
+    }
+
     char* Walk(std::string_view text, char* w, bool lines) override {
+        if (FUtf16) return WalkUnits(text, w, lines);
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* end = p + text.size();
         FSink.Begin(w);
@@ -174,6 +247,7 @@ private:
     TViqrSink FSink;
     bool FTags;
     bool FUtf8;
+    bool FUtf16;  // UTF-16 sources, given as little-endian units
     bool FEdhIsDStroke;
     bool FCompose;                            // a UTF-8 source whose marks join the vowels before them
     std::array<std::int16_t, 256> FLetter{};  // single-byte sources: the letter of a byte, or -1
@@ -187,7 +261,7 @@ private:
 
 bool ViqrTablesServe(const TConversionSetup& setup) {
     if (TCheckedViqrSink::Needed(setup.keys)) return false;
-    return setup.sourceKind == TEncodingKind::Utf8 ||
+    return setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Utf16 ||
            (setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte());
 }
 
