@@ -490,12 +490,59 @@ private:
         return true;
     }
 
+#if defined(__SSE2__)
+    // Sixteen units at a time while at least 32 remain, where printable ASCII is written as its byte: the
+    // printable ASCII between the other units copied, narrowed to bytes, and the other units looked up
+    // while they need nothing but their entry. Returns where it stopped: at a unit the walk must look at
+    // itself (a line end, a mark, a unit outside the tables), or where fewer than 32 remain.
+    const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, char*& w,
+                                   std::uint64_t& references) const {
+        alignas(16) std::uint8_t narrow[32] = {};
+        while (end - p >= 64) {
+            const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16));
+            // Units from 8000 hex on are negative here, below 20 hex like the control codes.
+            const auto outside = [](__m128i units) {
+                return _mm_or_si128(_mm_cmplt_epi16(units, _mm_set1_epi16(0x20)),
+                                    _mm_cmpgt_epi16(units, _mm_set1_epi16(0x7E)));
+            };
+            auto others =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(outside(low), outside(high))));
+            _mm_store_si128(reinterpret_cast<__m128i*>(narrow), _mm_packus_epi16(low, high));
+            unsigned done = 0;  // units of the block converted
+            while (others != 0) {
+                const auto at = static_cast<unsigned>(__builtin_ctz(others));
+                std::memcpy(w, narrow + done, 16);  // and bytes written over next
+                w += at - done;
+                const unsigned index = TCodeEntries::IndexOf(Unit(p + 2 * at));
+                if (index == TCodeEntries::kNone) return p + 2 * at;
+                const TOutputEntry& entry = FCodes.entries[index];
+                if ((entry.info & (TOutputEntry::kSpecial | TOutputEntry::kMark)) != 0) return p + 2 * at;
+                w = Put(w, entry);
+                references += entry.Reference();
+                done = at + 1;
+                others &= others - 1;
+            }
+            std::memcpy(w, narrow + done, 16);
+            w += 16 - done;
+            p += 32;
+        }
+        return p;
+    }
+#endif
+
     char* Walk(std::string_view text, char* w, bool lines) override {
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* begin = p;
         const auto* end = p + text.size();
         std::uint64_t references = 0;
         while (p < end) {
+#if defined(__SSE2__)
+            if (FCodes.asciiRuns && end - p >= 64) {
+                p = WalkBlocks(p, end, w, references);
+                if (end - p < 2) break;
+            }
+#endif
             if (end - p >= 16) {
 #if defined(__SSE2__)
                 if (FCodes.asciiRuns) {
