@@ -58,6 +58,11 @@ protected:
         std::memcpy(FPos, bytes.data(), bytes.size());
         FPos += bytes.size();
     }
+    // The first n of 16 bytes that may all be read, in one move that writes all 16.
+    void PutSixteen(const char* bytes, std::size_t n) {
+        std::memcpy(FPos, bytes, 16);
+        FPos += n;
+    }
     void Reference(char32_t code) {
         FPos = PutReference(FPos, code);
         ++FReferences;

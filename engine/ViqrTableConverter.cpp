@@ -29,13 +29,18 @@ public:
         FLetter.fill(-1);
         if (!FUtf8 && !FUtf16) {
             const TLegacyIndex& index = LegacyIndexFor(setup.sourceTable);
+            if (index.TwoByte()) FTwoByte = &index;
             for (int b = 0; b < 256; ++b) {
                 const int k = index.Single(static_cast<std::uint8_t>(b));
-                if (k >= 1 && !IsPlainVowelIndex(k)) FLetter[b] = static_cast<std::int16_t>(k);
+                // Two-byte code pages: only the bytes from 80 hex on are letters alone.
+                if (FTwoByte ? k >= 1 && b >= 0x80 : k >= 1 && !IsPlainVowelIndex(k))
+                    FLetter[b] = static_cast<std::int16_t>(k);
             }
         }
         for (int b = 0; b < 0x80; ++b) {
-            const bool ordinary = b != '\r' && b != '\n' && FLetter[b] < 0;
+            // In a two-byte code page a vowel may start a letter, in tags too.
+            const bool ordinary = b != '\r' && b != '\n' && FLetter[b] < 0 &&
+                                  !(FTwoByte && IsVowelBase(static_cast<std::uint8_t>(b)));
             FPlainInTag[b] = ordinary && b != '>';
             FPlain[b] =
                 ordinary && !(FTags && b == '<') && !FSink.Rule().MayEscape(static_cast<std::uint8_t>(b));
@@ -84,6 +89,12 @@ private:
             }
         }
         if (FCompose) n = ComposingSafeEnd(piece, n);
+        if (FTwoByte && n == piece.size() && n > 0) {
+            // A last byte that may begin a letter with the next one waits for it. (No byte of these code
+            // pages both begins and ends a two-byte letter, so nothing before it can be cut.)
+            const auto last = static_cast<std::uint8_t>(piece[n - 1]);
+            if (IsVowelBase(last) || FLetter[last] >= 0) --n;
+        }
         if (FTags && n > 0 && piece[n - 1] == '<') --n;
         return n;
     }
@@ -93,6 +104,12 @@ private:
         FSink.EndLine();
         FSink.Raw(FLineEnd);
         return FSink.End();
+    }
+
+    // Two-byte code pages: the letter the byte at p and the next one make together, or -1 (and where
+    // the line ends, nothing follows).
+    int PairAt(const std::uint8_t* p, const std::uint8_t* end) const {
+        return p + 1 < end && p[1] != '\r' && p[1] != '\n' ? FTwoByte->Pair(p[0], p[1]) : -1;
     }
 
     // A UTF-16 source's unit.
@@ -184,12 +201,20 @@ private:
                             continue;
                         }
                     }
-                    FSink.PlainRun(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - p));
+                    if (q - p <= 16 && end - p >= 16) {  // the usual short run, in one move
+                        FSink.PlainRun<true>(reinterpret_cast<const char*>(p),
+                                             static_cast<std::size_t>(q - p));
+                    } else {
+                        FSink.PlainRun(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - p));
+                    }
                     p = q;
                 } else if ((c == '\r' || c == '\n') && lines) {
                     FSink.EndLine();
                     FSink.Raw(FLineEnd);
                     p = SkipLineEnd(p, end);
+                } else if (const int pair = FTwoByte && IsVowelBase(c) ? PairAt(p, end) : -1; pair >= 1) {
+                    FSink.Letter(pair);
+                    p += 2;
                 } else if (inTag) {
                     FSink.Ascii(c);
                     if (c == '>') FSink.TagClose();
@@ -202,7 +227,10 @@ private:
                 continue;
             }
             if (!FUtf8) {
-                if (FLetter[c] >= 0) {
+                if (const int pair = FTwoByte && FLetter[c] >= 0 ? PairAt(p, end) : -1; pair >= 1) {
+                    FSink.Letter(pair);
+                    ++p;
+                } else if (FLetter[c] >= 0) {
                     FSink.Letter(FLetter[c]);
                 } else {
                     FSink.Char(Windows1252ToUnicode(c));
@@ -247,7 +275,8 @@ private:
     TViqrSink FSink;
     bool FTags;
     bool FUtf8;
-    bool FUtf16;  // UTF-16 sources, given as little-endian units
+    bool FUtf16;                             // UTF-16 sources, given as little-endian units
+    const TLegacyIndex* FTwoByte = nullptr;  // two-byte code pages: their index
     bool FEdhIsDStroke;
     bool FCompose;                            // a UTF-8 source whose marks join the vowels before them
     std::array<std::int16_t, 256> FLetter{};  // single-byte sources: the letter of a byte, or -1
@@ -262,7 +291,7 @@ private:
 bool ViqrTablesServe(const TConversionSetup& setup) {
     if (TCheckedViqrSink::Needed(setup.keys)) return false;
     return setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Utf16 ||
-           (setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte());
+           setup.sourceKind == TEncodingKind::Legacy;
 }
 
 std::unique_ptr<TLineConverter> MakeViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,

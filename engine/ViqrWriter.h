@@ -82,12 +82,18 @@ public:
         FBefore = {TViqrEscapeRule::TBefore::Letter, 0, false, k};
     }
     // ASCII bytes of which none ever gets the Escape key (MayEscape() false for each; no line end).
+    // Readable16: n is at most 16, and 16 bytes may be read at `bytes` and written where the sink writes.
+    template <bool Readable16 = false>
     void PlainRun(const char* bytes, std::size_t n) {
         if (!FInTag) {
             if (FHeld) Release(-1);
             FBefore = {TViqrEscapeRule::TBefore::Literal, static_cast<std::uint8_t>(bytes[n - 1]), false, 0};
         }
-        Put(std::string_view(bytes, n));
+        if constexpr (Readable16) {
+            PutSixteen(bytes, n);
+        } else {
+            Put(std::string_view(bytes, n));
+        }
     }
     void Char(char32_t code);
     void TagOpen();
