@@ -157,12 +157,6 @@ public:
                                            ? FCodes.entries[UnicodeTable[k]]
                                            : ProbeEntry(FSink, [&](Sink& s) { s.Letter(k); });
             }
-            // Every letter's code point has an entry.
-            for (unsigned index = 0; index < std::size(FLetterOfIndex); ++index) {
-                const char32_t code =
-                    index < TCodeEntries::kVietnamese ? index : 0x1E80 + index - TCodeEntries::kVietnamese;
-                FLetterOfIndex[index] = static_cast<std::int16_t>(LetterOfReference(code));
-            }
         }
     }
 
@@ -184,42 +178,6 @@ private:
         return FCompose ? ComposingSafeEnd(piece, end) : end;
     }
 
-    // The reference at p, where "&#" stands, as ReadReference() reads it: one of one to seven digits,
-    // the usual kind, with its digits counted and worked out eight at a time and its letter looked up.
-    TReference ReadReferenceAt(const std::uint8_t* p, const std::uint8_t* end) const {
-#if defined(__SSE2__)
-        if (end - p >= 18) {
-            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 2));
-            const auto digits = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('0' - 1)),
-                                                _mm_cmplt_epi8(bytes, _mm_set1_epi8('9' + 1)))));
-            const auto count = static_cast<unsigned>(__builtin_ctz(~digits));
-            if (count - 1 < 7) {
-                // The digits moved to the top of a word, leading zeros below them, then added up in
-                // pairs, fours and eights.
-                std::uint64_t word;
-                std::memcpy(&word, p + 2, 8);
-                word <<= 8 * (8 - count);
-                word = (word & 0x0F0F0F0F0F0F0F0Full) * 2561 >> 8;
-                word = (word & 0x00FF00FF00FF00FFull) * 6553601 >> 16;
-                const auto value =
-                    static_cast<char32_t>((word & 0x0000FFFF0000FFFFull) * 42949672960001ull >> 32);
-                const unsigned index = TCodeEntries::IndexOf(value);
-                TReference reference;
-                reference.letter = index == TCodeEntries::kNone ? -1 : FLetterOfIndex[index];
-                if (reference.letter < 0) {
-                    if (!IsJoiningMark(value)) return reference;
-                    reference.mark = value;
-                }
-                const std::uint8_t* after = p + 2 + count;
-                reference.end = after + (*after == ';');
-                return reference;
-            }
-        }
-#endif
-        return ReadReference(p, end);
-    }
-
     // The joining mark at p, as UTF-8 or as a reference, with where it ends; 0 when there is none.
     char32_t MarkAt(const std::uint8_t* p, const std::uint8_t* end, const std::uint8_t*& after) const {
         if (const char32_t mark = Utf8MarkAt(p, end); mark != 0) {
@@ -227,8 +185,8 @@ private:
             return mark;
         }
         if constexpr (References) {
-            if (end - p >= 2 && p[0] == '&' && p[1] == '#') {
-                const TReference reference = ReadReferenceAt(p, end);
+            if (MayBeMarkReference(p, end)) {
+                const TReference reference = ReadReference(p, end);
                 after = reference.end;
                 return reference.mark;
             }
@@ -241,7 +199,7 @@ private:
     char* PutReference(const std::uint8_t* begin, const std::uint8_t*& p, const std::uint8_t* end, char* w,
                        std::uint64_t& references) const {
         if (end - p >= 2 && p[1] == '#') {
-            const TReference reference = ReadReferenceAt(p, end);
+            const TReference reference = ReadReference(p, end);
             if (reference.letter >= 0) {
                 const TOutputEntry& entry = FReferenceLetters[reference.letter];
                 references += entry.Reference();
@@ -432,7 +390,6 @@ private:
 
     TOutputEntry FWindows1252[0x80]{};
     TOutputEntry FReferenceLetters[kLastLetter + 1]{};  // reference sources: what a letter's reference gives
-    std::int16_t FLetterOfIndex[TCodeEntries::kVietnamese + 0x80]{};  // and the letter of a code point, or -1
 };
 
 // UTF-16 sources, handed over as little-endian units, into every target but VIQR. As for UTF-8, markup

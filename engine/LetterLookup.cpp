@@ -22,18 +22,16 @@ bool HasTwoByteCodes(const TVnLetterTable& table) {
                        [](const TVnSlot& slot) { return slot[1] != 0; });
 }
 
-int LetterOfCodePoint(char32_t code) {
-    // Letters lie below U+1F00; a direct table answers them all.
-    static const auto letters = [] {
-        std::array<std::int16_t, 0x1F00> table;
-        table.fill(-1);
-        for (int k = kLastLetter; k >= 1; --k) {
-            if (UnicodeTable[k] >= 0x80) table[UnicodeTable[k]] = static_cast<std::int16_t>(k);
-        }
-        return table;
-    }();
-    return code < letters.size() ? letters[code] : -1;
-}
+// Letters lie below U+1F00; a direct table answers them all. (The letter table it is made from is
+// constant-initialised, so this is ready before anything else at start-up may ask.)
+const std::array<std::int16_t, kCodePointLetterCount> CodePointLetters = [] {
+    std::array<std::int16_t, kCodePointLetterCount> table;
+    table.fill(-1);
+    for (int k = kLastLetter; k >= 1; --k) {
+        if (UnicodeTable[k] >= 0x80) table[UnicodeTable[k]] = static_cast<std::int16_t>(k);
+    }
+    return table;
+}();
 
 int JoinMark(int letter, char32_t mark) {
     if (letter < 0 || letter >= kCapitalDStroke) return -1;

@@ -90,7 +90,11 @@ bool HasTwoByteCodes(const TVnLetterTable& table);
 
 // The letter index of a code point, 1 to 145, or -1. Plain vowels and characters outside the table
 // give -1.
-int LetterOfCodePoint(char32_t code);
+constexpr char32_t kCodePointLetterCount = 0x1F00;
+extern const std::array<std::int16_t, kCodePointLetterCount> CodePointLetters;
+inline int LetterOfCodePoint(char32_t code) {
+    return code < kCodePointLetterCount ? CodePointLetters[code] : -1;
+}
 
 // A "<" starts a tag only when an ASCII letter, "/", "!" or "?" follows it, so "a < b" stays text.
 inline bool StartsTag(std::string_view text, std::size_t position) {

@@ -7,8 +7,7 @@
 
 namespace odz {
 
-int LetterOfReference(std::uint32_t value) {
-    if (value >= 0x80) return LetterOfCodePoint(value);
+int LetterOfAsciiReference(std::uint32_t value) {
     for (int k = 1; k <= kLastLetter; ++k) {
         if (UnicodeTable[k] == value) return k;
     }

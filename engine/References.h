@@ -15,9 +15,14 @@ constexpr std::size_t kMaxReferenceDigits = 32;
 // The most bytes a reference that is read as a letter or a mark takes: "&#", the digits and ";".
 constexpr std::size_t kMaxReferenceLength = kMaxReferenceDigits + 3;
 
+// The letter index of a reference's number below 80 hex, or -1: the plain vowels other than A.
+int LetterOfAsciiReference(std::uint32_t value);
+
 // The letter index of a reference's number, or -1: letters 1 to 145, so the plain vowels other than A
 // too.
-int LetterOfReference(std::uint32_t value);
+inline int LetterOfReference(std::uint32_t value) {
+    return value >= 0x80 ? LetterOfCodePoint(value) : LetterOfAsciiReference(value);
+}
 
 struct TReference {
     int letter = -1;                    // the letter it stands for, or -1
@@ -46,6 +51,12 @@ inline TReference ReadReference(const std::uint8_t* p, const std::uint8_t* end) 
     }
     reference.end = j < end && *j == ';' ? j + 1 : j;
     return reference;
+}
+
+// False when what stands at p is surely no reference to a joining mark (U+0300 to U+0341, 768 to 833):
+// a quick look before ReadReference().
+inline bool MayBeMarkReference(const std::uint8_t* p, const std::uint8_t* end) {
+    return end - p >= 3 && p[0] == '&' && p[1] == '#' && (p[2] == '7' || p[2] == '8' || p[2] == '0');
 }
 
 // The letter of the reference that ends just before p, in a text that starts at `begin`, or -1 when

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "Composition.h"
+#include "References.h"
 #include "TableConverters.h"
 #include "ViqrWriter.h"
 
@@ -22,9 +23,11 @@ public:
                               setup.sourceKind == TEncodingKind::Utf16 ? 2 : 1),
           FSink(setup.keys, table),
           FTags(setup.tags),
-          FUtf8(setup.sourceKind == TEncodingKind::Utf8),
+          FUtf8(setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Ncr),
+          FReferences(setup.sourceKind == TEncodingKind::Ncr),
           FUtf16(setup.sourceKind == TEncodingKind::Utf16),
-          FEdhIsDStroke(FUtf8 && setup.edhIsDStroke),  // a UTF-16 source's Ð is read as itself
+          // Ð is read as Đ from UTF-8 only.
+          FEdhIsDStroke(setup.sourceKind == TEncodingKind::Utf8 && setup.edhIsDStroke),
           FCompose((FUtf8 || FUtf16) && setup.compose) {
         FLetter.fill(-1);
         if (!FUtf8 && !FUtf16) {
@@ -40,7 +43,8 @@ public:
         for (int b = 0; b < 0x80; ++b) {
             // In a two-byte code page a vowel may start a letter, in tags too.
             const bool ordinary = b != '\r' && b != '\n' && FLetter[b] < 0 &&
-                                  !(FTwoByte && IsVowelBase(static_cast<std::uint8_t>(b)));
+                                  !(FTwoByte && IsVowelBase(static_cast<std::uint8_t>(b))) &&
+                                  !(FReferences && b == '&');  // references are read in tags too
             FPlainInTag[b] = ordinary && b != '>';
             FPlain[b] =
                 ordinary && !(FTags && b == '<') && !FSink.Rule().MayEscape(static_cast<std::uint8_t>(b));
@@ -88,7 +92,11 @@ private:
                 }
             }
         }
-        if (FCompose) n = ComposingSafeEnd(piece, n);
+        if (FReferences) {
+            n = ReferenceSafeEnd(reinterpret_cast<const std::uint8_t*>(piece.data()), n, FCompose);
+        } else if (FCompose) {
+            n = ComposingSafeEnd(piece, n);
+        }
         if (FTwoByte && n == piece.size() && n > 0) {
             // A last byte that may begin a letter with the next one waits for it. (No byte of these code
             // pages both begins and ends a two-byte letter, so nothing before it can be cut.)
@@ -187,14 +195,15 @@ private:
                 if (plain[c]) {
                     const auto* q = p + 1;
                     while (q < end && *q < 0x80 && plain[*q]) ++q;
-                    if (FCompose && q < end && (*q == 0xCC || *q == 0xCD) && PlainVowelIndex(q[-1]) >= 0) {
+                    if (FCompose && q < end && (*q == 0xCC || *q == 0xCD || (FReferences && *q == '&')) &&
+                        PlainVowelIndex(q[-1]) >= 0) {
                         // The run's last vowel may take the marks after it.
                         if (q - 1 > p)
                             FSink.PlainRun(reinterpret_cast<const char*>(p),
                                            static_cast<std::size_t>(q - 1 - p));
                         p = q - 1;
                         q = p + 1;
-                        const int joined = JoinFollowingMarks(PlainVowelIndex(*p), q, end);
+                        const int joined = JoinFollowing(PlainVowelIndex(*p), q, end);
                         if (q != p + 1) {
                             FSink.Letter(joined);
                             p = q;
@@ -215,6 +224,8 @@ private:
                 } else if (const int pair = FTwoByte && IsVowelBase(c) ? PairAt(p, end) : -1; pair >= 1) {
                     FSink.Letter(pair);
                     p += 2;
+                } else if (FReferences && c == '&') {
+                    p = PutReference(p, end);
                 } else if (inTag) {
                     FSink.Ascii(c);
                     if (c == '>') FSink.TagClose();
@@ -266,15 +277,61 @@ private:
     // A character read from UTF-8; a vowel letter with the marks at p joined, where marks join.
     void Emit(std::int16_t letter, char32_t code, const std::uint8_t*& p, const std::uint8_t* end) {
         if (letter >= 1) {
-            FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowingMarks(letter, p, end) : letter);
+            FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowing(letter, p, end) : letter);
         } else {
             FSink.Char(code);
         }
     }
 
+    // A vowel letter with the marks at p joined, p moved past them: UTF-8 marks and, in a reference
+    // source, references to marks.
+    int JoinFollowing(int letter, const std::uint8_t*& p, const std::uint8_t* end) const {
+        if (!FReferences) return JoinFollowingMarks(letter, p, end);
+        for (;;) {
+            char32_t mark = Utf8MarkAt(p, end);
+            const std::uint8_t* after = p + 2;
+            if (mark == 0 && MayBeMarkReference(p, end)) {
+                const TReference reference = ReadReference(p, end);
+                mark = reference.mark;
+                after = reference.end;
+            }
+            const int joined = mark == 0 ? -1 : JoinMark(letter, mark);
+            if (joined < 0) return letter;
+            letter = joined;
+            p = after;
+        }
+    }
+
+    // At p a reference source's "&": a letter's reference (a vowel with the marks after it joined), a
+    // mark's reference that no vowel took, written as it stands, or the "&" alone.
+    const std::uint8_t* PutReference(const std::uint8_t* p, const std::uint8_t* end) {
+        if (end - p >= 2 && p[1] == '#') {
+            const TReference reference = ReadReference(p, end);
+            if (reference.letter >= 0) {
+                p = reference.end;
+                const int letter = FCompose && reference.letter < kCapitalDStroke
+                                       ? JoinFollowing(reference.letter, p, end)
+                                       : reference.letter;
+                if (IsPlainVowelIndex(letter)) {
+                    FSink.Ascii(static_cast<std::uint8_t>(UnicodeTable[letter]));
+                } else {
+                    FSink.Letter(letter);
+                }
+                return p;
+            }
+            if (reference.mark != 0 && FCompose) {
+                for (; p < reference.end; ++p) FSink.Ascii(*p);
+                return p;
+            }
+        }
+        FSink.Ascii('&');
+        return p + 1;
+    }
+
     TViqrSink FSink;
     bool FTags;
-    bool FUtf8;
+    bool FUtf8;                              // UTF-8 sources, and reference sources, which are UTF-8 too
+    bool FReferences;                        // reference sources
     bool FUtf16;                             // UTF-16 sources, given as little-endian units
     const TLegacyIndex* FTwoByte = nullptr;  // two-byte code pages: their index
     bool FEdhIsDStroke;
@@ -291,7 +348,7 @@ private:
 bool ViqrTablesServe(const TConversionSetup& setup) {
     if (TCheckedViqrSink::Needed(setup.keys)) return false;
     return setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Utf16 ||
-           setup.sourceKind == TEncodingKind::Legacy;
+           setup.sourceKind == TEncodingKind::Ncr || setup.sourceKind == TEncodingKind::Legacy;
 }
 
 std::unique_ptr<TLineConverter> MakeViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,
