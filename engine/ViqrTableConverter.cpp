@@ -26,11 +26,24 @@ public:
           FUtf8(setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Ncr),
           FReferences(setup.sourceKind == TEncodingKind::Ncr),
           FUtf16(setup.sourceKind == TEncodingKind::Utf16),
+          FCp1258(setup.sourceKind == TEncodingKind::Cp1258),
           // Ð is read as Đ from UTF-8 only.
           FEdhIsDStroke(setup.sourceKind == TEncodingKind::Utf8 && setup.edhIsDStroke),
-          FCompose((FUtf8 || FUtf16) && setup.compose) {
+          FCompose((FUtf8 || FUtf16 || FCp1258) && setup.compose) {
         FLetter.fill(-1);
-        if (!FUtf8 && !FUtf16) {
+        if (FUtf8) {
+            FMarkStart[0xCC] = FMarkStart[0xCD] = true;
+            FMarkStart[static_cast<std::uint8_t>('&')] = FReferences;
+        } else if (FCp1258) {
+            // Its letters, and its tone bytes, which join the vowel before them.
+            for (int b = 0x80; b < 0x100; ++b) {
+                const char32_t code = Windows1258ToUnicode(static_cast<std::uint8_t>(b));
+                const int k = LetterOfCodePoint(code);
+                if (k >= 1) FLetter[b] = static_cast<std::int16_t>(k);
+                if (IsJoiningMark(code)) FMarkByte[b] = code;
+                FMarkStart[b] = FMarkByte[b] != 0;
+            }
+        } else if (!FUtf16) {
             const TLegacyIndex& index = LegacyIndexFor(setup.sourceTable);
             if (index.TwoByte()) FTwoByte = &index;
             for (int b = 0; b < 256; ++b) {
@@ -94,6 +107,13 @@ private:
         }
         if (FReferences) {
             n = ReferenceSafeEnd(reinterpret_cast<const std::uint8_t*>(piece.data()), n, FCompose);
+        } else if (FCp1258) {
+            // Before the last byte that is no tone, or before a third tone in a row, which joins nothing.
+            const auto tone = [&](std::size_t i) {
+                return FMarkByte[static_cast<std::uint8_t>(piece[i])] != 0;
+            };
+            while (n > 0 && tone(n - 1) && !(n >= 3 && tone(n - 2) && tone(n - 3))) --n;
+            if (n > 0) --n;
         } else if (FCompose) {
             n = ComposingSafeEnd(piece, n);
         }
@@ -195,8 +215,7 @@ private:
                 if (plain[c]) {
                     const auto* q = p + 1;
                     while (q < end && *q < 0x80 && plain[*q]) ++q;
-                    if (FCompose && q < end && (*q == 0xCC || *q == 0xCD || (FReferences && *q == '&')) &&
-                        PlainVowelIndex(q[-1]) >= 0) {
+                    if (FCompose && q < end && FMarkStart[*q] && PlainVowelIndex(q[-1]) >= 0) {
                         // The run's last vowel may take the marks after it.
                         if (q - 1 > p)
                             FSink.PlainRun(reinterpret_cast<const char*>(p),
@@ -242,9 +261,13 @@ private:
                     FSink.Letter(pair);
                     ++p;
                 } else if (FLetter[c] >= 0) {
-                    FSink.Letter(FLetter[c]);
+                    const int letter = FLetter[c];
+                    ++p;
+                    FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowing(letter, p, end)
+                                                                      : letter);
+                    continue;
                 } else {
-                    FSink.Char(Windows1252ToUnicode(c));
+                    FSink.Char(FCp1258 ? Windows1258ToUnicode(c) : Windows1252ToUnicode(c));
                 }
                 ++p;
                 continue;
@@ -286,6 +309,12 @@ private:
     // A vowel letter with the marks at p joined, p moved past them: UTF-8 marks and, in a reference
     // source, references to marks.
     int JoinFollowing(int letter, const std::uint8_t*& p, const std::uint8_t* end) const {
+        if (FCp1258) {
+            for (int joined; p < end && FMarkByte[*p] != 0 && (joined = JoinMark(letter, FMarkByte[*p])) >= 0;
+                 ++p)
+                letter = joined;
+            return letter;
+        }
         if (!FReferences) return JoinFollowingMarks(letter, p, end);
         for (;;) {
             char32_t mark = Utf8MarkAt(p, end);
@@ -330,13 +359,16 @@ private:
 
     TViqrSink FSink;
     bool FTags;
-    bool FUtf8;                              // UTF-8 sources, and reference sources, which are UTF-8 too
-    bool FReferences;                        // reference sources
-    bool FUtf16;                             // UTF-16 sources, given as little-endian units
+    bool FUtf8;        // UTF-8 sources, and reference sources, which are UTF-8 too
+    bool FReferences;  // reference sources
+    bool FUtf16;       // UTF-16 sources, given as little-endian units
+    bool FCp1258;
     const TLegacyIndex* FTwoByte = nullptr;  // two-byte code pages: their index
     bool FEdhIsDStroke;
     bool FCompose;                            // a UTF-8 source whose marks join the vowels before them
     std::array<std::int16_t, 256> FLetter{};  // single-byte sources: the letter of a byte, or -1
+    std::array<char32_t, 256> FMarkByte{};    // Windows-1258: the mark a tone byte is, or 0
+    std::array<bool, 256> FMarkStart{};       // where marks join: a byte that may start a mark
     std::array<bool, 0x80> FPlain{};          // ASCII written as itself, never escaped, in text
     std::array<bool, 0x80> FPlainInTag{};     // and inside a tag
     std::array<std::int16_t, 0x800 - 0x80> FTwo{};
@@ -347,8 +379,7 @@ private:
 
 bool ViqrTablesServe(const TConversionSetup& setup) {
     if (TCheckedViqrSink::Needed(setup.keys)) return false;
-    return setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Utf16 ||
-           setup.sourceKind == TEncodingKind::Ncr || setup.sourceKind == TEncodingKind::Legacy;
+    return setup.sourceKind != TEncodingKind::Viqr && setup.sourceKind != TEncodingKind::Utf8Nfd;
 }
 
 std::unique_ptr<TLineConverter> MakeViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,
