@@ -58,9 +58,10 @@ protected:
         std::memcpy(FPos, bytes.data(), bytes.size());
         FPos += bytes.size();
     }
-    // The first n of 16 bytes that may all be read, in one move that writes all 16.
-    void PutSixteen(const char* bytes, std::size_t n) {
-        std::memcpy(FPos, bytes, 16);
+    // The first n of N bytes that may all be read, in one move that writes all N.
+    template <std::size_t N>
+    void PutFirst(const char* bytes, std::size_t n) {
+        std::memcpy(FPos, bytes, N);
         FPos += n;
     }
     void Reference(char32_t code) {

@@ -221,13 +221,8 @@ private:
                             FSink.PlainRun(reinterpret_cast<const char*>(p),
                                            static_cast<std::size_t>(q - 1 - p));
                         p = q - 1;
+                        if (JoinedVowel(p, end)) continue;
                         q = p + 1;
-                        const int joined = JoinFollowing(PlainVowelIndex(*p), q, end);
-                        if (q != p + 1) {
-                            FSink.Letter(joined);
-                            p = q;
-                            continue;
-                        }
                     }
                     if (q - p <= 16 && end - p >= 16) {  // the usual short run, in one move
                         FSink.PlainRun<true>(reinterpret_cast<const char*>(p),
@@ -246,13 +241,17 @@ private:
                 } else if (FReferences && c == '&') {
                     p = PutReference(p, end);
                 } else if (inTag) {
-                    FSink.Ascii(c);
-                    if (c == '>') FSink.TagClose();
-                    ++p;
+                    if (!JoinedVowel(p, end)) {
+                        FSink.Ascii(c);
+                        if (c == '>') FSink.TagClose();
+                        ++p;
+                    }
                 } else {
                     if (c == '<' && FTags && p + 1 < end && TagNameStart(p[1])) FSink.TagOpen();
-                    FSink.Ascii(c);
-                    ++p;
+                    if (!JoinedVowel(p, end)) {
+                        FSink.Ascii(c);
+                        ++p;
+                    }
                 }
                 continue;
             }
@@ -304,6 +303,19 @@ private:
         } else {
             FSink.Char(code);
         }
+    }
+
+    // Where marks join, an ASCII vowel at p with marks after it that join: written as the letter they
+    // make, p moved past them. False when it is no such vowel.
+    bool JoinedVowel(const std::uint8_t*& p, const std::uint8_t* end) {
+        const int vowel = FCompose && end - p >= 2 && FMarkStart[p[1]] ? PlainVowelIndex(*p) : -1;
+        if (vowel < 0) return false;
+        const std::uint8_t* after = p + 1;
+        const int joined = JoinFollowing(vowel, after, end);
+        if (after == p + 1) return false;
+        FSink.Letter(joined);
+        p = after;
+        return true;
     }
 
     // A vowel letter with the marks at p joined, p moved past them: UTF-8 marks and, in a reference

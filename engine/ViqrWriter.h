@@ -53,6 +53,9 @@ class TViqrSpellings {
 public:
     explicit TViqrSpellings(const TViqrTable& table);
     std::string_view operator[](int k) const { return {FBytes[k].data(), FLength[k]}; }
+    // The spelling in four bytes, of which the first Length(k) count.
+    const char* Four(int k) const { return FBytes[k].data(); }
+    std::size_t Length(int k) const { return FLength[k]; }
 
 private:
     std::array<std::array<char, 4>, kLetterCount> FBytes{};
@@ -78,7 +81,7 @@ public:
             return;
         }
         if (FHeld) Release(k);
-        Put(FSpellings[k]);
+        PutFirst<4>(FSpellings.Four(k), FSpellings.Length(k));
         FBefore = {TViqrEscapeRule::TBefore::Letter, 0, false, k};
     }
     // ASCII bytes of which none ever gets the Escape key (MayEscape() false for each; no line end).
@@ -90,7 +93,7 @@ public:
             FBefore = {TViqrEscapeRule::TBefore::Literal, static_cast<std::uint8_t>(bytes[n - 1]), false, 0};
         }
         if constexpr (Readable16) {
-            PutSixteen(bytes, n);
+            PutFirst<16>(bytes, n);
         } else {
             Put(std::string_view(bytes, n));
         }
