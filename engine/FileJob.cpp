@@ -176,6 +176,10 @@ TFileJobResult PutInPlace(const TFileJob& job, TSink& sink, TOutput& output, con
         file->Discard();
         file = &*edited;
     }
+    if (job.mayPutInPlace && !job.mayPutInPlace()) {
+        file->Discard();
+        return {TFileJobResult::Declined, result.references, result.replacements};
+    }
     if (job.overwriteAll) {
         file->Commit();
         return result;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -65,6 +66,9 @@ struct TFileJob {
     // converted; none: an existing target is never replaced without Overwrite All.
     TAskYesNoCancel questions;
     std::size_t readSize = 0;  // bytes read at a time (0: the usual size); tests make it tiny
+    // Asked when the converted file is ready to be put in place; false: it is not, and the job ends as
+    // Declined.
+    std::function<bool()> mayPutInPlace;
 };
 
 struct TFileJobResult {

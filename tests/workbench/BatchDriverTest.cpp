@@ -337,14 +337,22 @@ TEST_F(BatchDriver, AnErrorEndsTheWalk) {
 
 TEST_F(BatchDriver, AFileThatCannotBeWrittenLeavesTheOldOne) {
     // A folder named like the target file: the file cannot replace it; nothing half-written is left.
-    std::filesystem::create_directory(FDir / "out" / "b.txt");
-    FUser.Expect({TAnswer::Yes});
-    FDriver.ConversebuttonClick();
-    EXPECT_EQ(
-        FUser.Shown("error").value(0).section('\n', 0, 1),
-        "Cannot create file " + Out() + "b.txt\n1 file converted, 0 left alone, 1 failed, 3 not tried.");
-    EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "b.txt"));
-    EXPECT_EQ(test::Names(FDir / "out"), (std::vector<std::string>{"a.txt", "b.txt"}));
+    // With Overwrite All the files are converted side by side, and still none after the failure is put
+    // in place: the batch ends as one at a time ends it.
+    for (const int jobs : {1, 2, 1}) {
+        SCOPED_TRACE(jobs);
+        std::filesystem::remove_all(FDir / "out");
+        std::filesystem::create_directories(FDir / "out" / "b.txt");
+        FDriver.Jobs = jobs;
+        FDriver.OverwriteAll = FUser.Shown("error").size() > 0;
+        FUser.Expect({TAnswer::Yes});
+        FDriver.ConversebuttonClick();
+        EXPECT_EQ(
+            FUser.Shown("error").last().section('\n', 0, 1),
+            "Cannot create file " + Out() + "b.txt\n1 file converted, 0 left alone, 1 failed, 3 not tried.");
+        EXPECT_TRUE(std::filesystem::is_directory(FDir / "out" / "b.txt"));
+        EXPECT_EQ(test::Names(FDir / "out"), (std::vector<std::string>{"a.txt", "b.txt"}));
+    }
 }
 
 TEST_F(BatchDriver, TheWalkIsSafe) {

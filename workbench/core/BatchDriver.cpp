@@ -221,9 +221,13 @@ void TBatchDriver::ConvertWalk() {
         ~TWorkersEnd() {
             driver.FWorkers.reset();
             driver.FWaiting.clear();
+            driver.FTurns.reset();
         }
     } const workersEnd{*this};
-    if (Jobs > 1 && GoOnAfterFailure) FWorkers = std::make_unique<TConversionWorkers>(FEngine, Jobs);
+    if (Jobs > 1 && (GoOnAfterFailure || OverwriteAll)) {
+        FWorkers = std::make_unique<TConversionWorkers>(FEngine, Jobs);
+        if (!GoOnAfterFailure) FTurns = std::make_unique<TPutInPlaceTurns>();
+    }
     // With the source told per file, SourceEncoding is not used.
     ConvertDirectory(FSourceList.NativeDirectory(), FTargetList.NativeDirectory(),
                      SourceEncoding.value_or(TEncoding::Utf8), *TargetEncoding);

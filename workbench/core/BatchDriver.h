@@ -60,10 +60,11 @@ public:
     // Told about every file a batch tries.
     std::function<void(const TFileOutcome&)> OnFile;
     // Convert converts this many files side by side, each thread with an engine of its own, when no
-    // question can come and no failure ends the batch: only with GoOnAfterFailure, and a target that
-    // exists is then left alone without a question unless OverwriteAll. The walk, the folders made,
-    // the summary and OnFile stay in the order of one at a time. SourceEncodingOf is then called on
-    // the converting threads.
+    // question can come: with OverwriteAll, or with GoOnAfterFailure, where a target that exists is
+    // left alone without a question unless OverwriteAll. Where the first failure ends the batch, the
+    // files are put in place one after the other in the walk's order, none after a failure. The
+    // walk, the files written, the folders made, the summary and OnFile stay those of one at a time.
+    // SourceEncodingOf is then called on the converting threads.
     int Jobs = 1;
 
     void ConversebuttonClick();
@@ -142,6 +143,7 @@ private:
     // The files handed to the workers, each with what records it, in the walk's order.
     std::deque<std::function<void()>> FWaiting;
     std::unique_ptr<TConversionWorkers> FWorkers;  // while a walk converts side by side
+    std::unique_ptr<TPutInPlaceTurns> FTurns;      // and the first failure ends the batch
 };
 
 }  // namespace odz

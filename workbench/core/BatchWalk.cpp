@@ -70,7 +70,8 @@ QString Shown(const std::string& text) {
 struct TFileWork {
     TSourceChoice source;  // no encoding: the file is not converted, noted as this says
     TFileConversionReport report;
-    std::int64_t read = 0;  // source bytes read, when counted apart from the batch's bar
+    std::int64_t read = 0;   // source bytes read, when counted apart from the batch's bar
+    bool abandoned = false;  // converted side by side, not put in place: a file before it failed
 };
 
 // Puts a flag back as it was when the level ends.
@@ -203,9 +204,11 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
     if (FReplaceAlso) request.replace = TReplacement{FindText.toStdString(), ReplaceText.toStdString()};
     const auto* const sourceOf = SourceEncodingOf ? &SourceEncodingOf : nullptr;
     const auto convert = [request, sourceOf](TRaRaru& engine, TProgress* progress,
-                                             const TAskYesNoCancel& questions) {
+                                             const TAskYesNoCancel& questions,
+                                             const std::function<bool()>& mayPutInPlace) {
         TFileWork done;
         TFileConversionRequest file = request;
+        file.mayPutInPlace = mayPutInPlace;
         if (sourceOf) {
             done.source = (*sourceOf)(file.source, file.to);
             if (!done.source.encoding) return done;
@@ -220,6 +223,10 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
     // The UTF-16 routines read the file whole: the bar moves by its listed size.
     const std::int64_t listedSize = ItemSizeBytes(index);
     const auto record = [this, sourcePath, targetPath, listedSize, targetEncoding](const TFileWork& done) {
+        if (done.abandoned) {
+            NotTried(sourcePath);
+            return;
+        }
         const TSourceChoice& source = done.source;
         if (!source.encoding && source.kind == TNotConverted::Failed) {
             Record(
@@ -242,16 +249,36 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
         }
     };
     if (!FWorkers) {
-        record(convert(FEngine, &FProgress, AskYesNoCancel));
+        record(convert(FEngine, &FProgress, AskYesNoCancel, {}));
         return;
     }
-    // On a worker: no question (an existing target is left alone), the bytes read counted apart.
-    auto task = std::make_shared<std::packaged_task<TFileWork(TRaRaru&)>>([convert](TRaRaru& engine) {
-        TPlainProgress read;
-        TFileWork done = convert(engine, &read, nullptr);
-        done.read = read.Position();
-        return done;
-    });
+    // On a worker: no question (an existing target is left alone), the bytes read counted apart. Where
+    // the first failure ends the batch, the file is put in place only in its turn.
+    TPutInPlaceTurns* const turns = FTurns.get();
+    const std::size_t turn = turns ? turns->Take() : 0;
+    auto task =
+        std::make_shared<std::packaged_task<TFileWork(TRaRaru&)>>([convert, turns, turn](TRaRaru& engine) {
+            // Finished however the file ends, a failure unless it ends well.
+            struct TFinish {
+                TPutInPlaceTurns* turns;
+                std::size_t turn;
+                bool failed = true;
+                ~TFinish() {
+                    if (turns) turns->Finish(turn, failed);
+                }
+            } finish{turns, turn};
+            TPlainProgress read;
+            bool abandoned = false;
+            std::function<bool()> inTurn;
+            if (turns) inTurn = [&] { return !(abandoned = !turns->Wait(turn)); };
+            TFileWork done = convert(engine, &read, nullptr, inTurn);
+            done.read = read.Position();
+            done.abandoned = abandoned;
+            finish.failed =
+                !abandoned && (done.report.outcome == TFileConversionReport::Failed ||
+                               (!done.source.encoding && done.source.kind == TNotConverted::Failed));
+            return done;
+        });
     FWaiting.push_back([record, result = task->get_future().share()] { record(result.get()); });
     FWorkers->Give([task](TRaRaru& engine) { (*task)(engine); });
     // A few files ahead of the summary keep every worker busy without holding the whole tree.
@@ -298,6 +325,9 @@ void TBatchDriver::WalkLevel(QByteArray SourceDir, QByteArray TargetDir, const T
         unreadable(problem);
         return;
     }
+    // Where the first failure ends the batch, the files converted side by side are recorded before
+    // the level's folder is made: a failure among them leaves it unmade.
+    if (FTurns) Settle();
     if (Trying() && !IsFolder(TargetDir) && ::mkdir(TargetDir.constData(), 0777) != 0) {
         const int error = errno;
         Settle();

@@ -28,6 +28,27 @@ void TConversionWorkers::Give(TTask task) {
     FReady.notify_one();
 }
 
+bool TPutInPlaceTurns::Wait(std::size_t file) {
+    std::unique_lock lock(FLock);
+    FChanged.wait(lock, [&] { return FFinishedBelow >= file; });
+    return FFirstFailed >= file;
+}
+
+void TPutInPlaceTurns::Finish(std::size_t file, bool failed) {
+    {
+        const std::lock_guard lock(FLock);
+        if (failed && file < FFirstFailed) FFirstFailed = file;
+        const std::size_t at = file - FFinishedBelow;
+        if (FFinished.size() <= at) FFinished.resize(at + 1);
+        FFinished[at] = true;
+        std::size_t done = 0;
+        while (done < FFinished.size() && FFinished[done]) ++done;
+        FFinished.erase(FFinished.begin(), FFinished.begin() + static_cast<std::ptrdiff_t>(done));
+        FFinishedBelow += done;
+    }
+    FChanged.notify_all();
+}
+
 void TConversionWorkers::Work(TRaRaru& engine) {
     for (;;) {
         TTask task;

@@ -48,6 +48,7 @@ TFileConversionReport ConvertFile(TRaRaru& engine, const TFileConversionRequest&
     job.overwriteAll = request.overwriteAll;
     job.progress = request.progress;
     job.questions = request.questions;
+    job.mayPutInPlace = request.mayPutInPlace;
     job.readSize = request.readSize;
     if (request.replace && !request.replace->find.empty()) {
         job.replace = ReplacementForSource(engine, request.from, *request.replace);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -29,6 +30,8 @@ struct TFileConversionRequest {
     TProgress* progress = nullptr;  // advanced by the source bytes read; not owned
     // Asked before an existing target is replaced (unless overwriteAll); none: it is left alone.
     TAskYesNoCancel questions{};
+    // Asked when the converted file is ready to be put in place; false: it is left alone.
+    std::function<bool()> mayPutInPlace{};
 };
 
 struct TFileConversionReport {

@@ -13,7 +13,9 @@
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSplitter>
+#include <QThread>
 #include <QToolButton>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -363,6 +365,8 @@ void TMainForm::ReadOptionsInto(TBatchDriver& driver) const {
     driver.FindText = FindstrEdit->text();
     driver.ReplaceText = ReplacestrEdit->text();
     driver.OverwriteAll = OverwriteChk->isChecked();
+    // With Overwrite All no question can come: files are converted on every processor.
+    driver.Jobs = std::max(1, QThread::idealThreadCount());
     driver.HtmlDoc = HTMLCheck->isChecked();
     driver.SourceEncodingOf =
         DetectChosen(*SourceEncodecbo)
