@@ -183,8 +183,7 @@ template <class Sink, class... Args>
 std::unique_ptr<TLineConverter> Make(bool tables, const TConversionSetup& setup, Args&&... sinkArgs) {
     auto general = General<Sink>(setup, sinkArgs...);
     if (!tables) return general;
-    if ((setup.sourceKind == TEncodingKind::Legacy && !LegacyIndexFor(setup.sourceTable).TwoByte()) ||
-        setup.sourceKind == TEncodingKind::Cp1258) {
+    if (setup.sourceKind == TEncodingKind::Legacy || setup.sourceKind == TEncodingKind::Cp1258) {
         return std::make_unique<TByteTableConverter>(setup, Sink(std::forward<Args>(sinkArgs)...),
                                                      std::move(general));
     }

@@ -11,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 #include "Composition.h"
@@ -229,6 +230,7 @@ public:
     TByteTableConverter(const TConversionSetup& setup, Sink sink, std::unique_ptr<TLineConverter> general)
         : TTableConverterBase(Sink::LineEnd(), std::move(general)),
           FJoins(setup.sourceKind == TEncodingKind::Cp1258) {
+        const TLegacyIndex* legacy = FJoins ? nullptr : &LegacyIndexFor(setup.sourceTable);
         if (FJoins) {
             for (int b = 0; b < 256; ++b) {
                 const auto byte = static_cast<std::uint8_t>(b);
@@ -245,8 +247,30 @@ public:
                 letters[k] = ProbeEntry(sink, [&](Sink& s) { s.Letter(k); });
             }
             MakePairs(letters);
+        } else if (legacy->TwoByte()) {
+            // A byte that makes a letter with the byte before it looks back, as a tone byte does.
+            FTwoByte.emplace(*legacy);
+            for (int b = 0; b < 256; ++b) {
+                const auto byte = static_cast<std::uint8_t>(b);
+                FEntries[b] = ProbeEntry(sink, [&](Sink& s) { FTwoByte->Byte(byte, s); });
+                FPairStart[b] = FTwoByte->MayStartPair(byte);
+            }
+            FLetters = std::make_unique<TOutputEntry[]>(kLetterCount);
+            for (int k = 1; k < kLetterCount; ++k)
+                FLetters[k] = ProbeEntry(sink, [&](Sink& s) { s.Letter(k); });
+            for (int first = 0; first < 256; ++first) {
+                for (int second = 0; second < 256; ++second) {
+                    if (FPairStart[first] && legacy->Pair(static_cast<std::uint8_t>(first),
+                                                          static_cast<std::uint8_t>(second)) >= 1) {
+                        FEntries[second].info |= TOutputEntry::kMark | TOutputEntry::kSpecial;
+                    }
+                }
+            }
+            for (int k = 1; k < kLetterCount; ++k)
+                FCountReferences = FCountReferences || FLetters[k].Reference();
+            FLegacy = legacy;
         } else {
-            const TSingleByteDecoder decoder(LegacyIndexFor(setup.sourceTable));
+            const TSingleByteDecoder decoder(*legacy);
             for (int b = 0; b < 256; ++b) {
                 FEntries[b] =
                     ProbeEntry(sink, [&](Sink& s) { decoder.Byte(static_cast<std::uint8_t>(b), s); });
@@ -268,6 +292,12 @@ private:
     // Where tones join, never between a vowel and its tones: before the last byte that is no tone, or
     // before a third tone in a row, which joins nothing.
     std::size_t SafeEnd(std::string_view piece) const override {
+        if (FTwoByte) {
+            // A last byte that may make a letter with the next one waits for it. (No byte of these code
+            // pages both begins and ends a two-byte letter, so nothing before it can be cut.)
+            const std::size_t n = piece.size();
+            return n > 0 && FPairStart[static_cast<std::uint8_t>(piece[n - 1])] ? n - 1 : n;
+        }
         if (!FJoins) return piece.size();
         const auto mark = [&](std::size_t i) { return FMark[static_cast<std::uint8_t>(piece[i])] != 0; };
         for (std::size_t c = piece.size(); c-- > 0;) {
@@ -286,8 +316,8 @@ private:
         while (p < end) {
 #if defined(__SSE2__)
             if (FAsciiForm != 0 && end - p >= 32) {
-                p = FAsciiForm == 1 ? WalkBlocks<CountReferences, false>(p, end, w, references)
-                                    : WalkBlocks<CountReferences, true>(p, end, w, references);
+                p = FAsciiForm == 1 ? WalkBlocks<CountReferences, false>(begin, p, end, w, references)
+                                    : WalkBlocks<CountReferences, true>(begin, p, end, w, references);
                 if (p == end) break;
             }
 #endif
@@ -326,11 +356,12 @@ private:
 
 #if defined(__SSE2__)
     // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other bytes is
-    // copied as it stands (Wide: as UTF-16 units), each other byte looked up. Returns where it stopped:
-    // at a byte the walk must look at itself (a line end, a tone), or where fewer than 32 bytes remain.
+    // copied as it stands (Wide: as UTF-16 units), each other byte looked up, a byte that joins the one
+    // before it joined. Returns where it stopped: at a byte the walk must look at itself (a line end, a
+    // byte that joins nothing), or where fewer than 32 bytes remain.
     template <bool CountReferences, bool Wide>
-    const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, char*& w,
-                                   std::uint64_t& references) const {
+    const std::uint8_t* WalkBlocks(const std::uint8_t* begin, const std::uint8_t* p, const std::uint8_t* end,
+                                   char*& w, std::uint64_t& references) const {
         while (end - p >= 32) {
             unsigned others = NotPrintableAscii(p);
             unsigned done = 0;  // bytes of the block converted
@@ -339,7 +370,12 @@ private:
                 others &= others - 1;
                 w = PutAscii<Wide>(w, p + done, at - done);  // and bytes written over next
                 const TOutputEntry& entry = FEntries[p[at]];
-                if (entry.Special()) return p + at;
+                if (entry.Special()) {
+                    const std::uint8_t* q = p + at;
+                    if (!entry.Mark() || !JoinBack(begin, q, w, references)) return p + at;
+                    done = at + 1;
+                    continue;
+                }
                 w = Put(w, entry);
                 if constexpr (CountReferences) references += entry.Reference();
                 done = at + 1;
@@ -383,6 +419,14 @@ private:
     bool JoinBack(const std::uint8_t* begin, const std::uint8_t*& p, char*& w,
                   std::uint64_t& references) const {
         if (p == begin) return false;
+        if (FTwoByte) {
+            // The second byte of a letter of a two-byte code page: the byte before it began the letter.
+            const int letter = FPairStart[p[-1]] ? FLegacy->Pair(p[-1], *p) : -1;
+            if (letter < 1) return false;
+            w = PutJoined(w, FEntries[p[-1]], FLetters[letter], references);
+            ++p;
+            return true;
+        }
         const TOutputEntry& joined = FPairs[p[-1] * kSlots + FSlot[*p]];
         if (!joined.Pair()) return false;
         w = PutJoined(w, FEntries[p[-1]], joined, references);
@@ -400,6 +444,12 @@ private:
     char32_t FMark[256]{};       // where tones join: the mark each tone byte is, or 0
     std::uint8_t FSlot[256]{};   // where tones join: each byte's slot in the pair table (0: no tone)
     std::unique_ptr<TOutputEntry[]> FPairs;  // where tones join: 256 bytes times kSlots
+    // Two-byte code pages: the reader of single bytes, the index of the pairs, which bytes may begin
+    // one, and the output of every letter.
+    std::optional<TTwoByteDecoder> FTwoByte;
+    const TLegacyIndex* FLegacy = nullptr;
+    bool FPairStart[256]{};
+    std::unique_ptr<TOutputEntry[]> FLetters;
 };
 
 }  // namespace odz

@@ -181,6 +181,23 @@ class TTwoByteDecoder {
 public:
     explicit TTwoByteDecoder(const TLegacyIndex& index) : FIndex(&index) {}
 
+    // The character of a byte that makes no letter with the next one.
+    template <class Sink>
+    void Byte(std::uint8_t c, Sink& sink) const {
+        const int single = c >= 0x80 ? FIndex->Single(c) : -1;
+        if (single >= 1) {
+            sink.Letter(single);
+        } else if (c < 0x80) {
+            sink.Ascii(c);
+        } else {
+            sink.Char(Windows1252ToUnicode(c));
+        }
+    }
+    // Whether a byte may make a letter with the next one: a vowel, or a letter of its own from 80 hex on.
+    bool MayStartPair(std::uint8_t c) const {
+        return IsVowelBase(c) || (c >= 0x80 && FIndex->Single(c) >= 1);
+    }
+
     template <class Sink>
     std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
                        Sink& sink) const {
@@ -192,29 +209,13 @@ public:
                 continue;
             }
             const auto c = static_cast<std::uint8_t>(line[i]);
-            const bool hasNext = i + 1 < n;
-            const auto next = hasNext ? static_cast<std::uint8_t>(line[i + 1]) : std::uint8_t{0};
-            if (IsVowelBase(c)) {
-                const int k = hasNext ? FIndex->Pair(c, next) : -1;
-                if (k >= 1) {
-                    sink.Letter(k);
-                    i += 2;
-                } else {
-                    sink.Ascii(c);
-                    ++i;
-                }
-            } else if (c >= 0x80) {
-                const int single = FIndex->Single(c);
-                if (single >= 1) {
-                    const int pair = hasNext ? FIndex->Pair(c, next) : -1;
-                    sink.Letter(pair >= 1 ? pair : single);
-                    i += pair >= 1 ? 2 : 1;
-                } else {
-                    sink.Char(Windows1252ToUnicode(c));
-                    ++i;
-                }
+            const int pair =
+                i + 1 < n && MayStartPair(c) ? FIndex->Pair(c, static_cast<std::uint8_t>(line[i + 1])) : -1;
+            if (pair >= 1) {
+                sink.Letter(pair);
+                i += 2;
             } else {
-                sink.Ascii(c);
+                Byte(c, sink);
                 ++i;
             }
         }
