@@ -56,7 +56,10 @@ inline TReference ReadReference(const std::uint8_t* p, const std::uint8_t* end) 
 // False when what stands at p is surely no reference to a joining mark (U+0300 to U+0341, 768 to 833):
 // a quick look before ReadReference().
 inline bool MayBeMarkReference(const std::uint8_t* p, const std::uint8_t* end) {
-    return end - p >= 3 && p[0] == '&' && p[1] == '#' && (p[2] == '7' || p[2] == '8' || p[2] == '0');
+    if (end - p < 3 || p[0] != '&' || p[1] != '#') return false;
+    if (p[2] == '0') return true;  // leading zeros
+    // Three digits, the first 7 or 8 (the letters of the Vietnamese block have four, from 7840 on).
+    return (p[2] == '7' || p[2] == '8') && (end - p < 6 || static_cast<unsigned>(p[5] - '0') > 9u);
 }
 
 // The letter of the reference that ends just before p, in a text that starts at `begin`, or -1 when
