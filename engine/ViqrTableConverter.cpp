@@ -163,6 +163,25 @@ private:
             p += 2;
             if (unit < 0x80) {
                 const auto c = static_cast<std::uint8_t>(unit);
+                if (const std::array<bool, 0x80>& plain = FSink.InTag() ? FPlainInTag : FPlain; plain[c]) {
+                    // Up to sixteen units of plain ASCII narrowed and written at once; where marks join,
+                    // a vowel last among them with a mark after it is left for the join below.
+                    char run[16] = {};
+                    std::size_t n = 0;
+                    const std::uint8_t* q = p - 2;
+                    for (; n < 16 && end - q >= 2 && UnitOf(q) < 0x80 && plain[UnitOf(q)]; q += 2)
+                        run[n++] = static_cast<char>(UnitOf(q));
+                    if (FCompose && end - q >= 2 && IsJoiningMark(UnitOf(q)) &&
+                        PlainVowelIndex(static_cast<std::uint8_t>(run[n - 1])) >= 0) {
+                        --n;
+                        q -= 2;
+                    }
+                    if (n > 0) {
+                        FSink.PlainRun<true>(run, n);
+                        p = q;
+                        continue;
+                    }
+                }
                 if ((c == '\r' || c == '\n') && lines) {
                     FSink.EndLine();
                     FSink.Raw(FLineEnd);
