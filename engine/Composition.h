@@ -70,6 +70,17 @@ inline std::size_t Utf16SafeEnd(std::string_view piece, bool compose) {
     return 0;
 }
 
+// Where a piece of a code page whose marks are bytes of their own (Windows-1258's tone bytes) may be
+// cut: before the last byte that is no mark, or before a third mark in a row, which joins nothing.
+// `marks` tells the mark each byte is, or 0.
+inline std::size_t MarkBytesSafeEnd(std::string_view piece, const char32_t* marks) {
+    const auto mark = [&](std::size_t i) { return marks[static_cast<std::uint8_t>(piece[i])] != 0; };
+    for (std::size_t c = piece.size(); c-- > 0;) {
+        if (!mark(c) || (c >= 2 && mark(c - 1) && mark(c - 2))) return c;
+    }
+    return 0;
+}
+
 // A sink that holds back the last vowel it was given until the next character shows whether that is a
 // mark joining it. Everything else goes to the sink it wraps, in order.
 template <class Inner>

@@ -253,22 +253,19 @@ public:
             for (int b = 0; b < 256; ++b) {
                 const auto byte = static_cast<std::uint8_t>(b);
                 FEntries[b] = ProbeEntry(sink, [&](Sink& s) { FTwoByte->Byte(byte, s); });
-                FPairStart[b] = FTwoByte->MayStartPair(byte);
             }
             FLetters = std::make_unique<TOutputEntry[]>(kLetterCount);
             for (int k = 1; k < kLetterCount; ++k)
                 FLetters[k] = ProbeEntry(sink, [&](Sink& s) { s.Letter(k); });
             for (int first = 0; first < 256; ++first) {
                 for (int second = 0; second < 256; ++second) {
-                    if (FPairStart[first] && legacy->Pair(static_cast<std::uint8_t>(first),
-                                                          static_cast<std::uint8_t>(second)) >= 1) {
+                    if (FTwoByte->PairOf(static_cast<std::uint8_t>(first),
+                                         static_cast<std::uint8_t>(second)) >= 1)
                         FEntries[second].info |= TOutputEntry::kMark | TOutputEntry::kSpecial;
-                    }
                 }
             }
             for (int k = 1; k < kLetterCount; ++k)
                 FCountReferences = FCountReferences || FLetters[k].Reference();
-            FLegacy = legacy;
         } else {
             const TSingleByteDecoder decoder(*legacy);
             for (int b = 0; b < 256; ++b) {
@@ -292,18 +289,8 @@ private:
     // Where tones join, never between a vowel and its tones: before the last byte that is no tone, or
     // before a third tone in a row, which joins nothing.
     std::size_t SafeEnd(std::string_view piece) const override {
-        if (FTwoByte) {
-            // A last byte that may make a letter with the next one waits for it. (No byte of these code
-            // pages both begins and ends a two-byte letter, so nothing before it can be cut.)
-            const std::size_t n = piece.size();
-            return n > 0 && FPairStart[static_cast<std::uint8_t>(piece[n - 1])] ? n - 1 : n;
-        }
-        if (!FJoins) return piece.size();
-        const auto mark = [&](std::size_t i) { return FMark[static_cast<std::uint8_t>(piece[i])] != 0; };
-        for (std::size_t c = piece.size(); c-- > 0;) {
-            if (!mark(c) || (c >= 2 && mark(c - 1) && mark(c - 2))) return c;
-        }
-        return 0;
+        if (FTwoByte) return FTwoByte->SafeEnd(piece);
+        return FJoins ? MarkBytesSafeEnd(piece, FMark) : piece.size();
     }
 
     template <bool CountReferences>
@@ -421,7 +408,7 @@ private:
         if (p == begin) return false;
         if (FTwoByte) {
             // The second byte of a letter of a two-byte code page: the byte before it began the letter.
-            const int letter = FPairStart[p[-1]] ? FLegacy->Pair(p[-1], *p) : -1;
+            const int letter = FTwoByte->PairOf(p[-1], *p);
             if (letter < 1) return false;
             w = PutJoined(w, FEntries[p[-1]], FLetters[letter], references);
             ++p;
@@ -444,11 +431,8 @@ private:
     char32_t FMark[256]{};       // where tones join: the mark each tone byte is, or 0
     std::uint8_t FSlot[256]{};   // where tones join: each byte's slot in the pair table (0: no tone)
     std::unique_ptr<TOutputEntry[]> FPairs;  // where tones join: 256 bytes times kSlots
-    // Two-byte code pages: the reader of single bytes, the index of the pairs, which bytes may begin
-    // one, and the output of every letter.
+    // Two-byte code pages: their reader, and the output of every letter.
     std::optional<TTwoByteDecoder> FTwoByte;
-    const TLegacyIndex* FLegacy = nullptr;
-    bool FPairStart[256]{};
     std::unique_ptr<TOutputEntry[]> FLetters;
 };
 

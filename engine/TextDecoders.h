@@ -197,6 +197,17 @@ public:
     bool MayStartPair(std::uint8_t c) const {
         return IsVowelBase(c) || (c >= 0x80 && FIndex->Single(c) >= 1);
     }
+    // The letter two bytes make as this reader reads them, or -1.
+    int PairOf(std::uint8_t first, std::uint8_t second) const {
+        return MayStartPair(first) ? FIndex->Pair(first, second) : -1;
+    }
+    // Where a piece of text may be cut: a last byte that may make a letter with the next one waits for
+    // it. (No byte of these code pages both begins and ends a two-byte letter, so nothing before it
+    // needs to wait.)
+    std::size_t SafeEnd(std::string_view piece) const {
+        const std::size_t n = piece.size();
+        return n > 0 && MayStartPair(static_cast<std::uint8_t>(piece[n - 1])) ? n - 1 : n;
+    }
 
     template <class Sink>
     std::size_t Decode(std::string_view line, std::size_t limit, bool tags, TDecodeState& state,
@@ -209,8 +220,7 @@ public:
                 continue;
             }
             const auto c = static_cast<std::uint8_t>(line[i]);
-            const int pair =
-                i + 1 < n && MayStartPair(c) ? FIndex->Pair(c, static_cast<std::uint8_t>(line[i + 1])) : -1;
+            const int pair = i + 1 < n ? PairOf(c, static_cast<std::uint8_t>(line[i + 1])) : -1;
             if (pair >= 1) {
                 sink.Letter(pair);
                 i += 2;

@@ -45,7 +45,7 @@ public:
             }
         } else if (!FUtf16) {
             const TLegacyIndex& index = LegacyIndexFor(setup.sourceTable);
-            if (index.TwoByte()) FTwoByte = &index;
+            if (index.TwoByte()) FTwoByte.emplace(index);
             for (int b = 0; b < 256; ++b) {
                 const int k = index.Single(static_cast<std::uint8_t>(b));
                 // Two-byte code pages: only the bytes from 80 hex on are letters alone.
@@ -108,20 +108,11 @@ private:
         if (FReferences) {
             n = ReferenceSafeEnd(reinterpret_cast<const std::uint8_t*>(piece.data()), n, FCompose);
         } else if (FCp1258) {
-            // Before the last byte that is no tone, or before a third tone in a row, which joins nothing.
-            const auto tone = [&](std::size_t i) {
-                return FMarkByte[static_cast<std::uint8_t>(piece[i])] != 0;
-            };
-            while (n > 0 && tone(n - 1) && !(n >= 3 && tone(n - 2) && tone(n - 3))) --n;
-            if (n > 0) --n;
+            n = MarkBytesSafeEnd(piece, FMarkByte.data());
         } else if (FCompose) {
             n = ComposingSafeEnd(piece, n);
-        }
-        if (FTwoByte && n == piece.size() && n > 0) {
-            // A last byte that may begin a letter with the next one waits for it. (No byte of these code
-            // pages both begins and ends a two-byte letter, so nothing before it can be cut.)
-            const auto last = static_cast<std::uint8_t>(piece[n - 1]);
-            if (IsVowelBase(last) || FLetter[last] >= 0) --n;
+        } else if (FTwoByte) {
+            n = FTwoByte->SafeEnd(piece);
         }
         if (FTags && n > 0 && piece[n - 1] == '<') --n;
         return n;
@@ -137,7 +128,7 @@ private:
     // Two-byte code pages: the letter the byte at p and the next one make together, or -1 (and where
     // the line ends, nothing follows).
     int PairAt(const std::uint8_t* p, const std::uint8_t* end) const {
-        return p + 1 < end && p[1] != '\r' && p[1] != '\n' ? FTwoByte->Pair(p[0], p[1]) : -1;
+        return p + 1 < end && p[1] != '\r' && p[1] != '\n' ? FTwoByte->PairOf(p[0], p[1]) : -1;
     }
 
     // A UTF-16 source's unit.
@@ -394,7 +385,7 @@ private:
     bool FReferences;  // reference sources
     bool FUtf16;       // UTF-16 sources, given as little-endian units
     bool FCp1258;
-    const TLegacyIndex* FTwoByte = nullptr;  // two-byte code pages: their index
+    std::optional<TTwoByteDecoder> FTwoByte;  // two-byte code pages: their reader
     bool FEdhIsDStroke;
     bool FCompose;                            // a UTF-8 source whose marks join the vowels before them
     std::array<std::int16_t, 256> FLetter{};  // single-byte sources: the letter of a byte, or -1
