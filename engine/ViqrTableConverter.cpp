@@ -330,7 +330,12 @@ private:
 
     // A vowel letter with the marks at p joined, p moved past them: UTF-8 marks and, in a reference
     // source, references to marks.
-    int JoinFollowing(int letter, const std::uint8_t*& p, const std::uint8_t* end) const {
+    [[gnu::always_inline]] int JoinFollowing(int letter, const std::uint8_t*& p,
+                                             const std::uint8_t* end) const {
+        if (p == end || !FMarkStart[*p]) return letter;  // the usual case: no mark follows
+        return JoinMarksAt(letter, p, end);
+    }
+    int JoinMarksAt(int letter, const std::uint8_t*& p, const std::uint8_t* end) const {
         if (FCp1258) {
             for (int joined; p < end && FMarkByte[*p] != 0 && (joined = JoinMark(letter, FMarkByte[*p])) >= 0;
                  ++p)
