@@ -124,14 +124,13 @@ TLegacyIndex::TLegacyIndex(const TVnLetterTable& table) {
 const TLegacyIndex& LegacyIndexFor(const TVnLetterTable& table) {
     static const std::array<const TVnLetterTable*, 6> constants = {&ZTWinTable,   &VisciiTable, &VpsTable,
                                                                    &VniWindTable, &Tcvn1Table,  &Tcvn2Table};
-    static const auto indexes = [] {
-        std::array<std::unique_ptr<TLegacyIndex>, 6> built;
-        for (std::size_t i = 0; i < constants.size(); ++i)
-            built[i] = std::make_unique<TLegacyIndex>(*constants[i]);
-        return built;
-    }();
+    // Each indexed when first asked for: a two-byte table's index is 128 KB to fill.
+    static std::array<std::once_flag, 6> made;
+    static std::array<std::unique_ptr<TLegacyIndex>, 6> indexes;
     for (std::size_t i = 0; i < constants.size(); ++i) {
-        if (*constants[i] == table) return *indexes[i];
+        if (*constants[i] != table) continue;
+        std::call_once(made[i], [i] { indexes[i] = std::make_unique<TLegacyIndex>(*constants[i]); });
+        return *indexes[i];
     }
     // Other content (the empty source table before a source is chosen) is indexed on first use.
     static std::mutex mutex;
