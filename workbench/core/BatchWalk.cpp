@@ -270,7 +270,12 @@ void TBatchDriver::ConvertOne(int index, const QByteArray& sourcePath, const QBy
             TPlainProgress read;
             bool abandoned = false;
             std::function<bool()> inTurn;
-            if (turns) inTurn = [&] { return !(abandoned = !turns->Wait(turn)); };
+            if (turns) {
+                inTurn = [&] {
+                    abandoned = !turns->Wait(turn);
+                    return !abandoned;
+                };
+            }
             TFileWork done = convert(engine, &read, nullptr, inTurn);
             done.read = read.Position();
             done.abandoned = abandoned;
