@@ -26,6 +26,16 @@ bool AlwaysStartsCharacter(std::uint8_t b) {
     return b >= 0xC0 || (b < 0x80 && b != '#' && b != ';' && !IsDigit(b));
 }
 
+// Whether the "&" at p may still begin a reference with what comes after `stop`: only "#" and digits
+// follow it.
+bool MayGoOn(const std::uint8_t* p, const std::uint8_t* stop) {
+    const std::uint8_t* j = p + 1;
+    if (j < stop && *j == '#') {
+        for (++j; j < stop && IsDigit(*j);) ++j;
+    }
+    return j == stop;
+}
+
 }  // namespace
 
 std::size_t ReferenceSafeEnd(const std::uint8_t* text, std::size_t end, bool compose) {
@@ -35,12 +45,7 @@ std::size_t ReferenceSafeEnd(const std::uint8_t* text, std::size_t end, bool com
         // Before the last "&" when what follows it may still become a reference.
         const std::size_t floor = end > kMaxReferenceLength + 1 ? end - (kMaxReferenceLength + 1) : 0;
         for (std::size_t a = end; a-- > floor;) {
-            if (text[a] != '&') continue;
-            const std::uint8_t* j = text + a + 1;
-            if (j < stop && *j == '#') {
-                for (++j; j < stop && IsDigit(*j);) ++j;
-            }
-            return j == stop ? a : end;
+            if (text[a] == '&') return MayGoOn(text + a, stop) ? a : end;
         }
         return end;
     }
@@ -68,11 +73,7 @@ std::size_t ReferenceSafeEnd(const std::uint8_t* text, std::size_t end, bool com
         bool mark = false;  // a joining mark, or what may still become one
         const std::uint8_t* next = p + 1;
         if (*p == '&') {
-            const std::uint8_t* j = p + 1;
-            if (j < stop && *j == '#') {
-                for (++j; j < stop && IsDigit(*j);) ++j;
-            }
-            if (j == stop) {
+            if (MayGoOn(p, stop)) {
                 mark = true;
                 next = stop;
             } else if (p[1] == '#') {
