@@ -207,7 +207,7 @@ bool TUtf16Reader::Next(std::u32string& text) {
 
 bool TUtf16Reader::NextUnits(std::string_view& text, std::size_t keep) {
     Start();
-    if (!FUnits) FUnits = std::make_unique<char[]>(kMaxUnitsKept + FChunk + 2);
+    if (!FUnits) FUnits = std::make_unique_for_overwrite<char[]>(kMaxUnitsKept + FChunk + 2);
     char* const begin = FUnits.get();
     keep = std::min({keep, FUnitsSize, kMaxUnitsKept});
     std::memmove(begin, begin + FUnitsSize - keep, keep);
