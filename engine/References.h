@@ -35,11 +35,24 @@ inline TReference ReadReference(const std::uint8_t* p, const std::uint8_t* end) 
     const std::uint8_t* const digits = p + 2;
     const std::uint8_t* j = digits;
     std::uint64_t value = 0;
-    while (j < end && static_cast<unsigned>(*j - '0') <= 9u &&
-           static_cast<std::size_t>(j - digits) <= kMaxReferenceDigits) {
-        value = value * 10 + static_cast<unsigned>(*j - '0');
-        if (value > 0x7FFFFFFF) value = 0x80000000;
-        ++j;
+    if (end - digits >= 5) {
+        // The usual reference, of three or four digits, without a loop.
+        const auto digit = [&](int i) { return static_cast<unsigned>(digits[i] - '0'); };
+        const unsigned d0 = digit(0), d1 = digit(1), d2 = digit(2), d3 = digit(3);
+        const bool four = d3 <= 9;
+        if (d0 <= 9 && d1 <= 9 && d2 <= 9 && digit(3 + four) > 9) {
+            const unsigned three = d0 * 100 + d1 * 10 + d2;
+            value = four ? three * 10 + d3 : three;
+            j = digits + 3 + four;
+        }
+    }
+    if (j == digits) {
+        while (j < end && static_cast<unsigned>(*j - '0') <= 9u &&
+               static_cast<std::size_t>(j - digits) <= kMaxReferenceDigits) {
+            value = value * 10 + static_cast<unsigned>(*j - '0');
+            if (value > 0x7FFFFFFF) value = 0x80000000;
+            ++j;
+        }
     }
     const auto count = static_cast<std::size_t>(j - digits);
     TReference reference;
