@@ -33,7 +33,10 @@ const std::array<std::int16_t, kCodePointLetterCount> CodePointLetters = [] {
     return table;
 }();
 
-int JoinMark(int letter, char32_t mark) {
+namespace {
+
+// JoinMark() worked out.
+int JoinMarkTo(int letter, char32_t mark) {
     if (letter < 0 || letter >= kCapitalDStroke) return -1;
     const int tone = LetterTone(letter);
     int newTone = 0;
@@ -90,6 +93,18 @@ int JoinMark(int letter, char32_t mark) {
     }
     return group < 0 ? -1 : letter - letter % 72 + group * 6 + tone;
 }
+
+}  // namespace
+
+// Worked out once for every vowel and mark, as the walks join marks character by character.
+const std::array<std::array<std::int16_t, kJoiningMarkSpan>, kCapitalDStroke> MarkJoins = [] {
+    std::array<std::array<std::int16_t, kJoiningMarkSpan>, kCapitalDStroke> table{};
+    for (int letter = 0; letter < kCapitalDStroke; ++letter) {
+        for (char32_t at = 0; at < kJoiningMarkSpan; ++at)
+            table[letter][at] = static_cast<std::int16_t>(JoinMarkTo(letter, 0x300 + at));
+    }
+    return table;
+}();
 
 int VowelOfCodePoint(char32_t code) {
     if (code < 0x80) return PlainVowelIndex(static_cast<std::uint8_t>(code));

@@ -80,7 +80,12 @@ constexpr bool IsJoiningMark(char32_t code) {
 // The vowel letter index (0 to 143, the plain vowels included) with the mark joined to it: a tone to a
 // vowel without one, a shape to a vowel without one that takes it (the tone kept, so that a tone
 // written before the shape joins too). -1 when the mark does not join that vowel.
-int JoinMark(int letter, char32_t mark);
+constexpr char32_t kJoiningMarkSpan = 0x42;  // the joining marks lie in U+0300 to U+0341
+extern const std::array<std::array<std::int16_t, kJoiningMarkSpan>, kCapitalDStroke> MarkJoins;
+inline int JoinMark(int letter, char32_t mark) {
+    const char32_t at = mark - 0x300;
+    return letter >= 0 && letter < kCapitalDStroke && at < kJoiningMarkSpan ? MarkJoins[letter][at] : -1;
+}
 
 // The vowel letter index of a character (0 to 143, the plain vowels included), or -1.
 int VowelOfCodePoint(char32_t code);
