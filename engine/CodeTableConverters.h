@@ -179,19 +179,10 @@ private:
     }
 
     // The joining mark at p, as UTF-8 or as a reference, with where it ends; 0 when there is none.
-    char32_t MarkAt(const std::uint8_t* p, const std::uint8_t* end, const std::uint8_t*& after) const {
-        if (const char32_t mark = Utf8MarkAt(p, end); mark != 0) {
-            after = p + 2;
-            return mark;
-        }
-        if constexpr (References) {
-            if (MayBeMarkReference(p, end)) {
-                const TReference reference = ReadReference(p, end);
-                after = reference.end;
-                return reference.mark;
-            }
-        }
-        return 0;
+    static char32_t MarkAt(const std::uint8_t* p, const std::uint8_t* end, const std::uint8_t*& after) {
+        if constexpr (References) return MarkOrReferenceAt(p, end, after);
+        after = p + 2;
+        return Utf8MarkAt(p, end);
     }
 
     // At p a reference source's "&": the letter of a reference, a joining mark's reference joined to the

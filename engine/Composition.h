@@ -22,6 +22,20 @@ inline char32_t Utf8MarkAt(const std::uint8_t* p, const std::uint8_t* end) {
     return (p[1] & 0xC0) == 0x80 && IsJoiningMark(code) ? code : 0;
 }
 
+// The joining mark at p written as UTF-8 or, in a reference source, as a reference, with `after` set
+// past it; 0 when there is none.
+inline char32_t MarkOrReferenceAt(const std::uint8_t* p, const std::uint8_t* end,
+                                  const std::uint8_t*& after) {
+    if (const char32_t mark = Utf8MarkAt(p, end); mark != 0) {
+        after = p + 2;
+        return mark;
+    }
+    if (!MayBeMarkReference(p, end)) return 0;
+    const TReference reference = ReadReference(p, end);
+    after = reference.end;
+    return reference.mark;
+}
+
 // The vowel letter index with the UTF-8 marks at p joined, p moved past them.
 inline int JoinFollowingMarks(int letter, const std::uint8_t*& p, const std::uint8_t* end) {
     for (char32_t mark; (mark = Utf8MarkAt(p, end)) != 0; p += 2) {

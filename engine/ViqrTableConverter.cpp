@@ -343,14 +343,8 @@ private:
             return letter;
         }
         if (!FReferences) return JoinFollowingMarks(letter, p, end);
-        for (;;) {
-            char32_t mark = Utf8MarkAt(p, end);
-            const std::uint8_t* after = p + 2;
-            if (mark == 0 && MayBeMarkReference(p, end)) {
-                const TReference reference = ReadReference(p, end);
-                mark = reference.mark;
-                after = reference.end;
-            }
+        for (const std::uint8_t* after = p;;) {
+            const char32_t mark = MarkOrReferenceAt(p, end, after);
             const int joined = mark == 0 ? -1 : JoinMark(letter, mark);
             if (joined < 0) return letter;
             letter = joined;
