@@ -253,18 +253,27 @@ private:
 #if defined(__SSE2__)
     // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other
     // characters is copied as it stands (Wide: as UTF-16 units); the two-byte sequences and those of the
-    // Vietnamese block are looked up, and a joining mark joined to the vowel before it. Returns where it
-    // stopped: at a character the walk must look at itself (a line end, any other sequence), or where fewer
-    // than 32 bytes remain.
+    // Vietnamese block are looked up, a joining mark joined to the vowel before it, control codes and
+    // line ends written. Returns where it stopped: at a character the walk must look at itself (any
+    // other sequence, a byte that is no UTF-8), or where fewer than 32 bytes remain.
     template <bool Wide>
     const std::uint8_t* WalkBlocks(const std::uint8_t* begin, const std::uint8_t* p, const std::uint8_t* end,
-                                   char*& w, std::uint64_t& references) const {
+                                   bool lines, char*& out, std::uint64_t& counted) const {
+        // Kept in registers here: a store through the output pointer might otherwise change them.
+        char* w = out;
+        std::uint64_t references = counted;
+        const auto stop = [&](const std::uint8_t* at) {
+            out = w;
+            counted = references;
+            return at;
+        };
         while (end - p >= 32) {
-            unsigned others = NotPrintableAscii(p);
+            unsigned others = Utf8Stops(p);
             if constexpr (References) others |= Ampersands(p);
             unsigned done = 0;  // bytes of the block converted
             while (others != 0) {
                 const auto at = static_cast<unsigned>(__builtin_ctz(others));
+                others &= others - 1;
                 w = PutAscii<Wide>(w, p + done, at - done);  // and bytes written over next
                 const unsigned c = p[at];
                 if (References && c == '&') {
@@ -274,29 +283,46 @@ private:
                     others &= done < 32 ? ~0u << done : 0u;
                     continue;
                 }
+                if (c < 0x80) {
+                    // A control code or DEL; a line end, CR LF in one.
+                    if (lines && (c == '\n' || c == '\r')) {
+                        w = PutLineEnd(w);
+                        if (c == '\r' && p[at + 1] == '\n') others &= others - 1;
+                        done = at + 1 + (c == '\r' && p[at + 1] == '\n');
+                    } else {
+                        w = Put(w, FCodes.entries[c]);
+                        done = at + 1;
+                    }
+                    continue;
+                }
                 const unsigned b1 = p[at + 1];
                 const unsigned b2 = p[at + 2];
                 // Which of the two kinds comes next follows no pattern: told apart without a branch.
                 const bool two = c - 0xC2u <= 0xDFu - 0xC2u && (b1 & 0xC0) == 0x80;
                 const bool three = c == 0xE1 && (b1 & 0xFE) == 0xBA && (b2 & 0xC0) == 0x80;
-                if (!two && !three) return p + at;
+                if (!two && !three) return stop(p + at);
                 const unsigned index = three ? TCodeEntries::kVietnamese + ((b1 & 0x01) << 6 | (b2 & 0x3F))
                                              : (c & 0x1F) << 6 | (b1 & 0x3F);
                 const TOutputEntry& entry = FCodes.entries[index];
                 const std::uint8_t* next = p + at + 2 + three;
                 if (entry.Mark()) {
-                    // Joined to the vowel before it, or a character of its own.
+                    // Joined to the vowel before it (and the marks after it skipped), or a character of
+                    // its own.
                     next = p + at;
-                    if (!JoinBack(begin, next, end, w, references)) {
-                        w = Put(w, entry);
-                        next += 2;
+                    char* joined = w;
+                    if (JoinBack(begin, next, end, joined, references)) {
+                        w = joined;
+                        done = static_cast<unsigned>(next - p);
+                        others &= done < 32 ? ~0u << done : 0u;
+                        continue;
                     }
+                    w = Put(w, entry);
+                    next += 2;
                 } else {
                     w = Put(w, entry);
                     references += entry.Reference();
                 }
                 done = static_cast<unsigned>(next - p);
-                others &= done < 32 ? ~0u << done : 0u;
             }
             if (done < 16) {
                 w = PutAscii<Wide>(w, p + done, 16 - done);
@@ -304,7 +330,7 @@ private:
             }
             p += done;
         }
-        return p;
+        return stop(p);
     }
 #endif
 
@@ -316,8 +342,8 @@ private:
         while (p < end) {
 #if defined(__SSE2__)
             if ((FCodes.asciiRuns || FCodes.asciiWide) && end - p >= 32) {
-                p = FCodes.asciiRuns ? WalkBlocks<false>(begin, p, end, w, references)
-                                     : WalkBlocks<true>(begin, p, end, w, references);
+                p = FCodes.asciiRuns ? WalkBlocks<false>(begin, p, end, lines, w, references)
+                                     : WalkBlocks<true>(begin, p, end, lines, w, references);
                 if (p == end) break;
             }
 #endif

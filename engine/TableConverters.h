@@ -81,6 +81,22 @@ inline unsigned NotPrintableAscii(const std::uint8_t* from) {
 #endif
 
 #if defined(__SSE2__)
+// Which of the 16 bytes at `from` a UTF-8 walk must look at, one bit each: control codes, DEL, every
+// byte that begins a sequence, and every continuation byte that no sequence begun among them expects
+// (the walk itself makes sure that a sequence is whole). The expected ones are skipped with the
+// sequence.
+inline unsigned Utf8Stops(const std::uint8_t* from) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
+    const auto high = static_cast<unsigned>(_mm_movemask_epi8(bytes));
+    const auto bit6 = static_cast<unsigned>(_mm_movemask_epi8(_mm_add_epi8(bytes, bytes)));
+    const auto bit5 = static_cast<unsigned>(_mm_movemask_epi8(_mm_slli_epi16(bytes, 2)));
+    const unsigned lead = high & bit6;
+    const unsigned expected = lead << 1 | (lead & bit5) << 2;
+    return (NotPrintableAscii(from) & ~high) | lead | (high & ~bit6 & ~expected);
+}
+#endif
+
+#if defined(__SSE2__)
 // Which of the 16 bytes at `from` are "&", one bit each.
 inline unsigned Ampersands(const std::uint8_t* from) {
     const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from));
@@ -303,8 +319,8 @@ private:
         while (p < end) {
 #if defined(__SSE2__)
             if (FAsciiForm != 0 && end - p >= 32) {
-                p = FAsciiForm == 1 ? WalkBlocks<CountReferences, false>(begin, p, end, w, references)
-                                    : WalkBlocks<CountReferences, true>(begin, p, end, w, references);
+                p = FAsciiForm == 1 ? WalkBlocks<CountReferences, false>(begin, p, end, lines, w, references)
+                                    : WalkBlocks<CountReferences, true>(begin, p, end, lines, w, references);
                 if (p == end) break;
             }
 #endif
@@ -344,11 +360,13 @@ private:
 #if defined(__SSE2__)
     // Sixteen bytes at a time while at least 32 remain: the printable ASCII between the other bytes is
     // copied as it stands (Wide: as UTF-16 units), each other byte looked up, a byte that joins the one
-    // before it joined. Returns where it stopped: at a byte the walk must look at itself (a line end, a
-    // byte that joins nothing), or where fewer than 32 bytes remain.
+    // before it joined, line ends written. Returns where it stopped, fewer than 32 bytes before the end.
     template <bool CountReferences, bool Wide>
     const std::uint8_t* WalkBlocks(const std::uint8_t* begin, const std::uint8_t* p, const std::uint8_t* end,
-                                   char*& w, std::uint64_t& references) const {
+                                   bool lines, char*& out, std::uint64_t& counted) const {
+        // Kept in registers here: a store through the output pointer might otherwise change them.
+        char* w = out;
+        std::uint64_t references = counted;
         while (end - p >= 32) {
             unsigned others = NotPrintableAscii(p);
             unsigned done = 0;  // bytes of the block converted
@@ -356,20 +374,38 @@ private:
                 const auto at = static_cast<unsigned>(__builtin_ctz(others));
                 others &= others - 1;
                 w = PutAscii<Wide>(w, p + done, at - done);  // and bytes written over next
-                const TOutputEntry& entry = FEntries[p[at]];
+                const unsigned c = p[at];
+                const TOutputEntry& entry = FEntries[c];
+                done = at + 1;
                 if (entry.Special()) {
-                    const std::uint8_t* q = p + at;
-                    if (!entry.Mark() || !JoinBack(begin, q, w, references)) return p + at;
-                    done = at + 1;
-                    continue;
+                    if (entry.Mark()) {
+                        const std::uint8_t* q = p + at;
+                        char* joined = w;
+                        if (JoinBack(begin, q, joined, references)) {
+                            w = joined;
+                            continue;
+                        }
+                    } else if (lines) {
+                        // A line end, CR LF in one.
+                        w = PutLineEnd(w);
+                        if (c == '\r' && p[at + 1] == '\n') {
+                            others &= others - 1;
+                            ++done;
+                        }
+                        continue;
+                    }
                 }
                 w = Put(w, entry);
                 if constexpr (CountReferences) references += entry.Reference();
-                done = at + 1;
             }
-            w = PutAscii<Wide>(w, p + done, 16 - done);
-            p += 16;
+            if (done < 16) {
+                w = PutAscii<Wide>(w, p + done, 16 - done);
+                done = 16;
+            }
+            p += done;
         }
+        out = w;
+        counted = references;
         return p;
     }
 #endif
