@@ -466,11 +466,19 @@ private:
 
 #if defined(__SSE2__)
     // Sixteen units at a time while at least 32 remain, where printable ASCII is written as its byte: the
-    // printable ASCII between the other units copied, narrowed to bytes, and the other units looked up
-    // while they need nothing but their entry. Returns where it stopped: at a unit the walk must look at
-    // itself (a line end, a mark, a unit outside the tables), or where fewer than 32 remain.
-    const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, char*& w,
-                                   std::uint64_t& references) const {
+    // printable ASCII between the other units copied, narrowed to bytes, the other units looked up while
+    // they need nothing but their entry, line ends written. Returns where it stopped: at a unit the walk
+    // must look at itself (a mark, a unit outside the tables), or where fewer than 32 remain.
+    const std::uint8_t* WalkBlocks(const std::uint8_t* p, const std::uint8_t* end, bool lines, char*& out,
+                                   std::uint64_t& counted) const {
+        // Kept in registers here: a store through the output pointer might otherwise change them.
+        char* w = out;
+        std::uint64_t references = counted;
+        const auto stop = [&](const std::uint8_t* at) {
+            out = w;
+            counted = references;
+            return at;
+        };
         alignas(16) std::uint8_t narrow[32] = {};
         while (end - p >= 64) {
             const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
@@ -488,20 +496,33 @@ private:
                 const auto at = static_cast<unsigned>(__builtin_ctz(others));
                 std::memcpy(w, narrow + done, 16);  // and bytes written over next
                 w += at - done;
-                const unsigned index = TCodeEntries::IndexOf(Unit(p + 2 * at));
-                if (index == TCodeEntries::kNone) return p + 2 * at;
+                const char16_t unit = Unit(p + 2 * at);
+                const unsigned index = TCodeEntries::IndexOf(unit);
+                if (index == TCodeEntries::kNone) return stop(p + 2 * at);
                 const TOutputEntry& entry = FCodes.entries[index];
-                if ((entry.info & (TOutputEntry::kSpecial | TOutputEntry::kMark)) != 0) return p + 2 * at;
-                w = Put(w, entry);
-                references += entry.Reference();
                 done = at + 1;
                 others &= others - 1;
+                if ((entry.info & (TOutputEntry::kSpecial | TOutputEntry::kMark)) != 0) {
+                    if (!lines || entry.Mark()) return stop(p + 2 * at);
+                    // A line end, CR LF in one.
+                    w = PutLineEnd(w);
+                    if (unit == u'\r' && Unit(p + 2 * at + 2) == u'\n') {
+                        others &= others - 1;
+                        ++done;
+                    }
+                    continue;
+                }
+                w = Put(w, entry);
+                references += entry.Reference();
             }
-            std::memcpy(w, narrow + done, 16);
-            w += 16 - done;
-            p += 32;
+            if (done < 16) {
+                std::memcpy(w, narrow + done, 16);
+                w += 16 - done;
+                done = 16;
+            }
+            p += 2 * done;
         }
-        return p;
+        return stop(p);
     }
 #endif
 
@@ -513,7 +534,7 @@ private:
         while (p < end) {
 #if defined(__SSE2__)
             if (FCodes.asciiRuns && end - p >= 64) {
-                p = WalkBlocks(p, end, w, references);
+                p = WalkBlocks(p, end, lines, w, references);
                 if (end - p < 2) break;
             }
 #endif
