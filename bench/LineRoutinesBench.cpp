@@ -319,5 +319,14 @@ BENCHMARK_F(LineRoutines, Stream_VIQR_to_UTF8)(benchmark::State& state) {
 BENCHMARK_F(LineRoutines, Stream_UTF8_to_NCR)(benchmark::State& state) {
     RunStream(state, kUtf8, kNcr);
 }
+BENCHMARK_F(LineRoutines, Stream_UTF8_to_VIQR)(benchmark::State& state) {
+    RunStream(state, kUtf8, kViqr);
+}
+BENCHMARK_F(LineRoutines, Stream_NCR_to_VIQR)(benchmark::State& state) {
+    RunStream(state, kNcr, kViqr);
+}
+BENCHMARK_F(LineRoutines, Stream_NCR_to_UTF8)(benchmark::State& state) {
+    RunStream(state, kNcr, kUtf8);
+}
 
 }  // namespace
