@@ -30,8 +30,10 @@ struct TReference {
     const std::uint8_t* end = nullptr;  // just past it, its ";" included, when it stands for either
 };
 
-// The reference at p, where "&#" stands, read no further than `end`.
-inline TReference ReadReference(const std::uint8_t* p, const std::uint8_t* end) {
+// The reference at p, where "&#" stands, read no further than `end`; written out where it is called,
+// for walks in which a call would cost as much as the reading.
+[[gnu::always_inline]] inline TReference ReadReferenceInPlace(const std::uint8_t* p,
+                                                              const std::uint8_t* end) {
     const std::uint8_t* const digits = p + 2;
     const std::uint8_t* j = digits;
     std::uint64_t value = 0;
@@ -64,6 +66,11 @@ inline TReference ReadReference(const std::uint8_t* p, const std::uint8_t* end) 
     }
     reference.end = j < end && *j == ';' ? j + 1 : j;
     return reference;
+}
+
+// The same, left to the compiler to call or write out.
+inline TReference ReadReference(const std::uint8_t* p, const std::uint8_t* end) {
+    return ReadReferenceInPlace(p, end);
 }
 
 // False when what stands at p is surely no reference to a joining mark (U+0300 to U+0341, 768 to 833):

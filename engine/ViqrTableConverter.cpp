@@ -356,7 +356,7 @@ private:
     // mark's reference that no vowel took, written as it stands, or the "&" alone.
     const std::uint8_t* PutReference(const std::uint8_t* p, const std::uint8_t* end) {
         if (end - p >= 2 && p[1] == '#') {
-            const TReference reference = ReadReference(p, end);
+            const TReference reference = ReadReferenceInPlace(p, end);
             if (reference.letter >= 0) {
                 p = reference.end;
                 const int letter = FCompose && reference.letter < kCapitalDStroke
