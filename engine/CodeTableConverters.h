@@ -297,7 +297,7 @@ private:
                 }
                 const unsigned b1 = p[at + 1];
                 const unsigned b2 = p[at + 2];
-                // Which of the two kinds comes next follows no pattern: told apart without a branch.
+                // A two-byte sequence or one of the Vietnamese block; anything else is left to the walk.
                 const bool two = c - 0xC2u <= 0xDFu - 0xC2u && (b1 & 0xC0) == 0x80;
                 const bool three = c == 0xE1 && (b1 & 0xFE) == 0xBA && (b2 & 0xC0) == 0x80;
                 if (!two && !three) return stop(p + at);
