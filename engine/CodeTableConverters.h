@@ -291,6 +291,7 @@ private:
                         done = at + 1 + (c == '\r' && p[at + 1] == '\n');
                     } else {
                         w = Put(w, FCodes.entries[c]);
+                        references += FCodes.entries[c].Reference();
                         done = at + 1;
                     }
                     continue;
