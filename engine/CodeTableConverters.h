@@ -285,14 +285,16 @@ private:
                 }
                 if (c < 0x80) {
                     // A control code or DEL; a line end, CR LF in one.
+                    done = at + 1;
                     if (lines && (c == '\n' || c == '\r')) {
                         w = PutLineEnd(w);
-                        if (c == '\r' && p[at + 1] == '\n') others &= others - 1;
-                        done = at + 1 + (c == '\r' && p[at + 1] == '\n');
+                        if (c == '\r' && p[at + 1] == '\n') {
+                            others &= others - 1;
+                            ++done;
+                        }
                     } else {
                         w = Put(w, FCodes.entries[c]);
                         references += FCodes.entries[c].Reference();
-                        done = at + 1;
                     }
                     continue;
                 }
