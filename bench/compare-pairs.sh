@@ -9,7 +9,8 @@
 #
 # Environment:
 #   ODZ_BUILD_DIR   build folder (default: build/ in the source tree)
-#   ODZ_BENCH_MB    size of the text in UTF-8, in MB (default 20)
+#   ODZ_BENCH_MB    size of the text in UTF-8, in MB (default 50, as compare-iconv.sh: smaller texts
+#                   weigh the start of each process, some 10 ms for every tool, more than the work)
 #   ODZ_BENCH_RUNS  timed runs per conversion, the best one counts (default 3)
 #   ODZ_BENCH_TMP   folder for the generated files (default: $TMPDIR or /tmp)
 #
@@ -23,7 +24,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 root="$(cd "$here/.." && pwd)"
 build="${ODZ_BUILD_DIR:-$root/build}"
-megabytes="${ODZ_BENCH_MB:-20}"
+megabytes="${ODZ_BENCH_MB:-50}"
 runs="${ODZ_BENCH_RUNS:-3}"
 tmp_base="${ODZ_BENCH_TMP:-${TMPDIR:-/tmp}}"
 
