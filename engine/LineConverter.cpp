@@ -211,13 +211,13 @@ std::unique_ptr<TLineConverter> Make(bool tables, const TConversionSetup& setup,
 class TViqrConverter final : public TLineConverter {
 public:
     TViqrConverter(bool tables, const TConversionSetup& setup)
-        : FTable(MakeViqrTable(setup.keys)), FIndex(FTable) {
+        : FTable(MakeViqrTable(setup.keys)), FIndex(FTable), FWriting(setup.keys, FTable) {
         if (TCheckedViqrSink::Needed(setup.keys)) {
             FConverter = General<TCheckedViqrSink>(setup, setup.keys, FTable, FIndex);
         } else if (tables && ViqrTablesServe(setup)) {
-            FConverter = MakeViqrTableConverter(setup, FTable, General<TViqrSink>(setup, setup.keys, FTable));
+            FConverter = MakeViqrTableConverter(setup, FWriting, General<TViqrSink>(setup, FWriting));
         } else {
-            FConverter = General<TViqrSink>(setup, setup.keys, FTable);
+            FConverter = General<TViqrSink>(setup, FWriting);
         }
     }
 
@@ -235,6 +235,7 @@ public:
 private:
     TViqrTable FTable;
     TViqrIndex FIndex;
+    TViqrWriting FWriting;
     std::unique_ptr<TLineConverter> FConverter;
 };
 

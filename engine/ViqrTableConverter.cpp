@@ -17,11 +17,11 @@ bool TagNameStart(std::uint8_t b) {
 
 class TViqrTableConverter final : public TTableConverterBase {
 public:
-    TViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,
+    TViqrTableConverter(const TConversionSetup& setup, const TViqrWriting& writing,
                         std::unique_ptr<TLineConverter> general)
         : TTableConverterBase(TViqrSink::LineEnd(), std::move(general),
                               setup.sourceKind == TEncodingKind::Utf16 ? 2 : 1),
-          FSink(setup.keys, table),
+          FSink(writing),
           FTags(setup.tags),
           FUtf8(setup.sourceKind == TEncodingKind::Utf8 || setup.sourceKind == TEncodingKind::Ncr),
           FReferences(setup.sourceKind == TEncodingKind::Ncr),
@@ -148,13 +148,14 @@ private:
     char* WalkUnits(std::string_view text, char* w, bool lines) {
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* end = p + text.size();
-        FSink.Begin(w);
+        TViqrSink sink = FSink;  // kept in registers: the bytes written cannot touch it
+        sink.Begin(w);
         while (p < end) {
             const char16_t unit = UnitOf(p);
             p += 2;
             if (unit < 0x80) {
                 const auto c = static_cast<std::uint8_t>(unit);
-                if (const std::array<bool, 0x80>& plain = FSink.InTag() ? FPlainInTag : FPlain; plain[c]) {
+                if (const std::array<bool, 0x80>& plain = sink.InTag() ? FPlainInTag : FPlain; plain[c]) {
                     // Up to sixteen units of plain ASCII narrowed and written at once; where marks join,
                     // a vowel last among them with a mark after it is left for the join below.
                     char run[16] = {};
@@ -168,28 +169,28 @@ private:
                         q -= 2;
                     }
                     if (n > 0) {
-                        FSink.PlainRun<true>(run, n);
+                        sink.PlainRun<true>(run, n);
                         p = q;
                         continue;
                     }
                 }
                 if ((c == '\r' || c == '\n') && lines) {
-                    FSink.EndLine();
-                    FSink.Raw(FLineEnd);
+                    sink.EndLine();
+                    sink.Raw(FLineEnd);
                     if (c == '\r' && end - p >= 2 && UnitOf(p) == u'\n') p += 2;
-                } else if (FSink.InTag() && c == '>') {
-                    FSink.Ascii(c);
-                    FSink.TagClose();
+                } else if (sink.InTag() && c == '>') {
+                    sink.Ascii(c);
+                    sink.TagClose();
                 } else {
-                    if (!FSink.InTag() && c == '<' && FTags && end - p >= 2 && UnitOf(p) < 0x80 &&
+                    if (!sink.InTag() && c == '<' && FTags && end - p >= 2 && UnitOf(p) < 0x80 &&
                         TagNameStart(static_cast<std::uint8_t>(UnitOf(p))))
-                        FSink.TagOpen();
+                        sink.TagOpen();
                     const int vowel = FCompose ? PlainVowelIndex(c) : -1;
                     const int joined = vowel >= 0 ? JoinFollowingUnits(vowel, p, end) : vowel;
                     if (joined != vowel) {
-                        FSink.Letter(joined);
+                        sink.Letter(joined);
                     } else {
-                        FSink.Ascii(c);
+                        sink.Ascii(c);
                     }
                 }
                 continue;
@@ -203,24 +204,26 @@ private:
                                         : code - 0x1E80 < 0x80 ? FVietnamese[code - 0x1E80]
                                                                : std::int16_t{-1};
             if (letter >= 1) {
-                FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowingUnits(letter, p, end)
-                                                                  : letter);
+                sink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowingUnits(letter, p, end)
+                                                                 : letter);
             } else {
-                FSink.Char(code);
+                sink.Char(code);
             }
         }
-        return FSink.End();
+        FSink = sink;
+        return sink.End();
     }
 
     char* Walk(std::string_view text, char* w, bool lines) override {
         if (FUtf16) return WalkUnits(text, w, lines);
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* end = p + text.size();
-        FSink.Begin(w);
+        TViqrSink sink = FSink;  // kept in registers: the bytes written cannot touch it
+        sink.Begin(w);
         while (p < end) {
             const std::uint8_t c = *p;
             if (c < 0x80 && FLetter[c] < 0) {
-                const bool inTag = FSink.InTag();
+                const bool inTag = sink.InTag();
                 const std::array<bool, 0x80>& plain = inTag ? FPlainInTag : FPlain;
                 if (plain[c]) {
                     const auto* q = p + 1;
@@ -228,38 +231,38 @@ private:
                     if (FCompose && q < end && FMarkStart[*q] && PlainVowelIndex(q[-1]) >= 0) {
                         // The run's last vowel may take the marks after it.
                         if (q - 1 > p)
-                            FSink.PlainRun(reinterpret_cast<const char*>(p),
-                                           static_cast<std::size_t>(q - 1 - p));
+                            sink.PlainRun(reinterpret_cast<const char*>(p),
+                                          static_cast<std::size_t>(q - 1 - p));
                         p = q - 1;
-                        if (JoinedVowel(p, end)) continue;
+                        if (JoinedVowel(sink, p, end)) continue;
                         q = p + 1;
                     }
                     if (q - p <= 16 && end - p >= 16) {  // the usual short run, in one move
-                        FSink.PlainRun<true>(reinterpret_cast<const char*>(p),
-                                             static_cast<std::size_t>(q - p));
+                        sink.PlainRun<true>(reinterpret_cast<const char*>(p),
+                                            static_cast<std::size_t>(q - p));
                     } else {
-                        FSink.PlainRun(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - p));
+                        sink.PlainRun(reinterpret_cast<const char*>(p), static_cast<std::size_t>(q - p));
                     }
                     p = q;
                 } else if ((c == '\r' || c == '\n') && lines) {
-                    FSink.EndLine();
-                    FSink.Raw(FLineEnd);
+                    sink.EndLine();
+                    sink.Raw(FLineEnd);
                     p = SkipLineEnd(p, end);
                 } else if (const int pair = FTwoByte && IsVowelBase(c) ? PairAt(p, end) : -1; pair >= 1) {
-                    FSink.Letter(pair);
+                    sink.Letter(pair);
                     p += 2;
                 } else if (FReferences && c == '&') {
-                    p = PutReference(p, end);
+                    p = PutReference(sink, p, end);
                 } else if (inTag) {
-                    if (!JoinedVowel(p, end)) {
-                        FSink.Ascii(c);
-                        if (c == '>') FSink.TagClose();
+                    if (!JoinedVowel(sink, p, end)) {
+                        sink.Ascii(c);
+                        if (c == '>') sink.TagClose();
                         ++p;
                     }
                 } else {
-                    if (c == '<' && FTags && p + 1 < end && TagNameStart(p[1])) FSink.TagOpen();
-                    if (!JoinedVowel(p, end)) {
-                        FSink.Ascii(c);
+                    if (c == '<' && FTags && p + 1 < end && TagNameStart(p[1])) sink.TagOpen();
+                    if (!JoinedVowel(sink, p, end)) {
+                        sink.Ascii(c);
                         ++p;
                     }
                 }
@@ -267,16 +270,16 @@ private:
             }
             if (!FUtf8) {
                 if (const int pair = FTwoByte && FLetter[c] >= 0 ? PairAt(p, end) : -1; pair >= 1) {
-                    FSink.Letter(pair);
+                    sink.Letter(pair);
                     ++p;
                 } else if (FLetter[c] >= 0) {
                     const int letter = FLetter[c];
                     ++p;
-                    FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowing(letter, p, end)
-                                                                      : letter);
+                    sink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowing(letter, p, end)
+                                                                     : letter);
                     continue;
                 } else {
-                    FSink.Char(FCp1258 ? Windows1258ToUnicode(c) : Windows1252ToUnicode(c));
+                    sink.Char(FCp1258 ? Windows1258ToUnicode(c) : Windows1252ToUnicode(c));
                 }
                 ++p;
                 continue;
@@ -284,11 +287,11 @@ private:
             if (c >= 0xC2 && c <= 0xDF && p + 1 < end && (p[1] & 0xC0) == 0x80) {
                 const char32_t code = static_cast<char32_t>((c & 0x1F) << 6 | (p[1] & 0x3F));
                 p += 2;
-                Emit(FTwo[code - 0x80], code, p, end);
+                Emit(sink, FTwo[code - 0x80], code, p, end);
             } else if (c == 0xE1 && p + 2 < end && (p[1] == 0xBA || p[1] == 0xBB) && (p[2] & 0xC0) == 0x80) {
                 const int at = (p[1] & 0x01) << 6 | (p[2] & 0x3F);
                 p += 3;
-                Emit(FVietnamese[at], static_cast<char32_t>(0x1E80 + at), p, end);
+                Emit(sink, FVietnamese[at], static_cast<char32_t>(0x1E80 + at), p, end);
             } else {
                 const std::string_view rest(reinterpret_cast<const char*>(p),
                                             static_cast<std::size_t>(end - p));
@@ -297,33 +300,36 @@ private:
                 p += length;
                 if (length == 1 && c >= 0xC0) {
                     // A byte of Windows-1252, U+00C0 to U+00FF: a vowel among them takes marks too.
-                    Emit(FTwo[code - 0x80], code, p, end);
+                    Emit(sink, FTwo[code - 0x80], code, p, end);
                 } else {
-                    detail::EmitCodePoint(code, FEdhIsDStroke, FSink);
+                    detail::EmitCodePoint(code, FEdhIsDStroke, sink);
                 }
             }
         }
-        return FSink.End();
+        FSink = sink;
+        return sink.End();
     }
 
     // A character read from UTF-8; a vowel letter with the marks at p joined, where marks join.
-    void Emit(std::int16_t letter, char32_t code, const std::uint8_t*& p, const std::uint8_t* end) {
+    [[gnu::always_inline]] void Emit(TViqrSink& sink, std::int16_t letter, char32_t code,
+                                     const std::uint8_t*& p, const std::uint8_t* end) const {
         if (letter >= 1) {
-            FSink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowing(letter, p, end) : letter);
+            sink.Letter(FCompose && letter < kCapitalDStroke ? JoinFollowing(letter, p, end) : letter);
         } else {
-            FSink.Char(code);
+            sink.Char(code);
         }
     }
 
     // Where marks join, an ASCII vowel at p with marks after it that join: written as the letter they
     // make, p moved past them. False when it is no such vowel.
-    bool JoinedVowel(const std::uint8_t*& p, const std::uint8_t* end) {
+    [[gnu::always_inline]] bool JoinedVowel(TViqrSink& sink, const std::uint8_t*& p,
+                                            const std::uint8_t* end) const {
         const int vowel = FCompose && end - p >= 2 && FMarkStart[p[1]] ? PlainVowelIndex(*p) : -1;
         if (vowel < 0) return false;
         const std::uint8_t* after = p + 1;
         const int joined = JoinFollowing(vowel, after, end);
         if (after == p + 1) return false;
-        FSink.Letter(joined);
+        sink.Letter(joined);
         p = after;
         return true;
     }
@@ -354,7 +360,8 @@ private:
 
     // At p a reference source's "&": a letter's reference (a vowel with the marks after it joined), a
     // mark's reference that no vowel took, written as it stands, or the "&" alone.
-    const std::uint8_t* PutReference(const std::uint8_t* p, const std::uint8_t* end) {
+    [[gnu::always_inline]] const std::uint8_t* PutReference(TViqrSink& sink, const std::uint8_t* p,
+                                                            const std::uint8_t* end) const {
         if (end - p >= 2 && p[1] == '#') {
             const TReference reference = ReadReferenceInPlace(p, end);
             if (reference.letter >= 0) {
@@ -363,18 +370,18 @@ private:
                                        ? JoinFollowing(reference.letter, p, end)
                                        : reference.letter;
                 if (IsPlainVowelIndex(letter)) {
-                    FSink.Ascii(static_cast<std::uint8_t>(UnicodeTable[letter]));
+                    sink.Ascii(static_cast<std::uint8_t>(UnicodeTable[letter]));
                 } else {
-                    FSink.Letter(letter);
+                    sink.Letter(letter);
                 }
                 return p;
             }
             if (reference.mark != 0 && FCompose) {
-                for (; p < reference.end; ++p) FSink.Ascii(*p);
+                for (; p < reference.end; ++p) sink.Ascii(*p);
                 return p;
             }
         }
-        FSink.Ascii('&');
+        sink.Ascii('&');
         return p + 1;
     }
 
@@ -403,9 +410,10 @@ bool ViqrTablesServe(const TConversionSetup& setup) {
     return setup.sourceKind != TEncodingKind::Viqr && setup.sourceKind != TEncodingKind::Utf8Nfd;
 }
 
-std::unique_ptr<TLineConverter> MakeViqrTableConverter(const TConversionSetup& setup, const TViqrTable& table,
+std::unique_ptr<TLineConverter> MakeViqrTableConverter(const TConversionSetup& setup,
+                                                       const TViqrWriting& writing,
                                                        std::unique_ptr<TLineConverter> general) {
-    return std::make_unique<TViqrTableConverter>(setup, table, std::move(general));
+    return std::make_unique<TViqrTableConverter>(setup, writing, std::move(general));
 }
 
 }  // namespace odz

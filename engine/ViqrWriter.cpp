@@ -37,7 +37,7 @@ bool TViqrEscapeRule::Joins(std::uint8_t before, std::uint8_t after) const {
            (IsVowelBase(before) && (FClass[after] & kToneOrShape) != 0);
 }
 
-bool TViqrEscapeRule::Escapes(const TBefore& before, std::uint8_t x, int nextLetter) const {
+bool TViqrEscapeRule::Escapes(TBefore before, std::uint8_t x, int nextLetter) const {
     const std::uint8_t cls = FClass[x];
     if (cls == 0) return false;
     if (cls & kEscapeKey) return true;
@@ -73,34 +73,6 @@ TViqrSpellings::TViqrSpellings(const TViqrTable& table) {
         std::copy_n(table[k].data(), n, FBytes[k].data());
         FLength[k] = static_cast<std::uint8_t>(n);
     }
-}
-
-// ---- The writer for ordinary key sets ----------------------------------------------------------------
-
-void TViqrSink::Char(char32_t code) {
-    // VIQR is 7-bit text: any other character becomes a reference, written like typed text.
-    char reference[16];
-    const char* end = PutReference(reference, code);
-    ++FReferences;
-    for (const char* c = reference; c < end; ++c) Ascii(static_cast<std::uint8_t>(*c));
-}
-
-void TViqrSink::TagOpen() {
-    if (FHeld) Release(-1);
-    FInTag = true;
-    FBefore = {};
-}
-
-void TViqrSink::EndLine() {
-    if (FHeld) Release(-1);
-    FBefore = {};
-    FInTag = false;
-}
-
-void TViqrSink::Reset() {
-    FHeld = false;
-    FBefore = {};
-    FInTag = false;
 }
 
 // ---- The writer that reads back ------------------------------------------------------------------------

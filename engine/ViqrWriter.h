@@ -31,7 +31,7 @@ public:
 
     // Whether a literal byte gets the Escape key, with nextLetter the letter right after it (-1: no
     // letter follows).
-    bool Escapes(const TBefore& before, std::uint8_t x, int nextLetter) const;
+    bool Escapes(TBefore before, std::uint8_t x, int nextLetter) const;
     // False for bytes that never get the Escape key.
     bool MayEscape(std::uint8_t x) const { return FClass[x] != 0; }
     // True when only the letter after the byte can still decide (d, D and their partner keys).
@@ -62,10 +62,18 @@ private:
     std::array<std::uint8_t, kLetterCount> FLength{};
 };
 
-// The writer for key sets where the escape rule is enough.
+// What the writers spell with for one key set: the escape rule and the letters' spellings.
+struct TViqrWriting {
+    TViqrWriting(const TViqrKeys& keys, const TViqrTable& table) : rule(keys), spellings(table) {}
+    TViqrEscapeRule rule;
+    TViqrSpellings spellings;
+};
+
+// The writer for key sets where the escape rule is enough. It holds only its place and the state of the
+// line, so that a converter can keep a copy of it in registers while it walks a block.
 class TViqrSink : public TSinkBase {
 public:
-    TViqrSink(const TViqrKeys& keys, const TViqrTable& table) : FRule(keys), FSpellings(table) {}
+    explicit TViqrSink(const TViqrWriting& writing) : FWriting(&writing) {}
 
     void Ascii(std::uint8_t b) {
         if (FInTag) {
@@ -77,11 +85,11 @@ public:
     }
     void Letter(int k) {
         if (FInTag) {
-            Put(FSpellings[k]);
+            Put(FWriting->spellings[k]);
             return;
         }
         if (FHeld) Release(k);
-        PutFirst<4>(FSpellings.Four(k), FSpellings.Length(k));
+        PutFirst<4>(FWriting->spellings.Four(k), FWriting->spellings.Length(k));
         FBefore = {TViqrEscapeRule::TBefore::Letter, 0, false, k};
     }
     // ASCII bytes of which none ever gets the Escape key (MayEscape() false for each; no line end).
@@ -98,26 +106,44 @@ public:
             Put(std::string_view(bytes, n));
         }
     }
-    void Char(char32_t code);
-    void TagOpen();
+    [[gnu::always_inline]] void Char(char32_t code) {
+        // VIQR is 7-bit text: any other character becomes a reference, written like typed text.
+        char reference[16];
+        const char* end = PutReference(reference, code);
+        ++FReferences;
+        for (const char* c = reference; c < end; ++c) Ascii(static_cast<std::uint8_t>(*c));
+    }
+    void TagOpen() {
+        if (FHeld) Release(-1);
+        FInTag = true;
+        FBefore = {};
+    }
     void TagClose() { FInTag = false; }
-    void EndLine();
+    void EndLine() {
+        if (FHeld) Release(-1);
+        FBefore = {};
+        FInTag = false;
+    }
     std::size_t Backlog() const { return 2; }
-    void Reset();
+    void Reset() {
+        FHeld = false;
+        FBefore = {};
+        FInTag = false;
+    }
     bool InTag() const { return FInTag; }
-    const TViqrEscapeRule& Rule() const { return FRule; }
+    const TViqrEscapeRule& Rule() const { return FWriting->rule; }
     static std::string_view LineEnd() { return "\r\n"; }
 
 private:
     void Literal(std::uint8_t x) {
-        if (!FRule.MayEscape(x)) {
+        if (!FWriting->rule.MayEscape(x)) {
             Put(static_cast<char>(x));
             FBefore = {TViqrEscapeRule::TBefore::Literal, x, false, 0};
-        } else if (FRule.Escapes(FBefore, x, -1)) {
-            Put(FRule.Escape());
+        } else if (FWriting->rule.Escapes(FBefore, x, -1)) {
+            Put(FWriting->rule.Escape());
             Put(static_cast<char>(x));
             FBefore = {TViqrEscapeRule::TBefore::Literal, x, true, 0};
-        } else if (FRule.WaitsForNext(x)) {
+        } else if (FWriting->rule.WaitsForNext(x)) {
             FHeld = true;
             FHeldByte = x;
         } else {
@@ -127,15 +153,14 @@ private:
     }
     // Writes the character held back, now that the letter after it (or -1) is known.
     void Release(int nextLetter) {
-        const bool escaped = FRule.Escapes(FBefore, FHeldByte, nextLetter);
-        if (escaped) Put(FRule.Escape());
+        const bool escaped = FWriting->rule.Escapes(FBefore, FHeldByte, nextLetter);
+        if (escaped) Put(FWriting->rule.Escape());
         Put(static_cast<char>(FHeldByte));
         FBefore = {TViqrEscapeRule::TBefore::Literal, FHeldByte, escaped, 0};
         FHeld = false;
     }
 
-    TViqrEscapeRule FRule;
-    TViqrSpellings FSpellings;
+    const TViqrWriting* FWriting;
     TViqrEscapeRule::TBefore FBefore;
     bool FHeld = false;  // a literal waits for the item after it
     std::uint8_t FHeldByte = 0;
