@@ -11,13 +11,14 @@
 #   ODZ_BUILD_DIR   build folder (default: build/ in the source tree)
 #   ODZ_BENCH_MB    size of the text in UTF-8, in MB (default 50, as compare-iconv.sh: smaller texts
 #                   weigh the start of each process, some 10 ms for every tool, more than the work)
-#   ODZ_BENCH_RUNS  timed runs per conversion, the best one counts (default 3)
+#   ODZ_BENCH_RUNS  timed rounds over every conversion, the best run of each counts (default 3)
 #   ODZ_BENCH_TMP   folder for the generated files (default: $TMPDIR or /tmp)
 #
 # The times compare conversions of the same text, whatever its size in each encoding (references
-# take twice the bytes of VISCII); each is the best wall time of the runs after one untimed run that
-# puts the input in the page cache. The goals: every pair iconv has at least twice iconv's speed, and
-# every pair within three times the time of the fastest. Missed goals are reported, not failed.
+# take twice the bytes of VISCII); each is the best wall time of its runs, one in each round, after an
+# untimed round that puts the inputs in the page cache. The goals: every pair iconv has at least twice
+# iconv's speed, and every pair within three times the time of the fastest. Missed goals are
+# reported, not failed.
 # Exit status: 0 when every conversion ran, 1 when one failed, 2 when a tool is missing.
 set -euo pipefail
 
@@ -59,30 +60,36 @@ for e in "${encodings[@]}"; do
     [[ "$e" == utf8 ]] || "$cli" convert -f utf8 -t "$e" "$work/source.utf8" "$work/source.$e" >/dev/null 2>&1
 done
 
-# The best wall time of a command in milliseconds, after one untimed run.
-best_ms() {
-    local best="" start end ms
-    for ((r = 0; r <= runs; ++r)); do
-        rm -f "$work/out"
-        start=$(date +%s%N)
-        "$@" >/dev/null 2>&1 || { echo "compare-pairs: failed: $*" >&2; exit 1; }
-        end=$(date +%s%N)
-        ms=$(((end - start) / 1000000))
-        ((r == 0)) && continue
-        if [[ -z "$best" ]] || ((ms < best)); then best=$ms; fi
-    done
-    echo "$best"
+# The wall time of one run of a command, in milliseconds.
+time_ms() {
+    rm -f "$work/out"
+    local start end
+    start=$(date +%s%N)
+    "$@" >/dev/null 2>&1 || { echo "compare-pairs: failed: $*" >&2; exit 1; }
+    end=$(date +%s%N)
+    echo $(((end - start) / 1000000))
 }
 
-echo "Measuring $((${#encodings[@]} * (${#encodings[@]} - 1))) pairs (best of $runs after a warm-up) ..."
+# Every pair is run once per round, the first round untimed: a pair's runs are spread over the whole
+# measurement, so that a spell of load on the machine slows one run of many pairs rather than every
+# run of one.
+echo "Measuring $((${#encodings[@]} * (${#encodings[@]} - 1))) pairs (best of $runs rounds after a warm-up) ..."
 declare -A ours theirs
-for from in "${encodings[@]}"; do
-    for to in "${encodings[@]}"; do
-        [[ "$from" == "$to" ]] && continue
-        ours[$from.$to]=$(best_ms "$cli" convert -f "$from" -t "$to" "$work/source.$from" "$work/out" --overwrite)
-        if [[ -n "${glibc[$from]:-}" && -n "${glibc[$to]:-}" ]]; then
-            theirs[$from.$to]=$(best_ms iconv -f "${glibc[$from]}" -t "${glibc[$to]}" "$work/source.$from" -o "$work/out")
-        fi
+keep_best() {  # array name, key, milliseconds
+    local -n times=$1
+    if [[ -z "${times[$2]:-}" ]] || (($3 < times[$2])); then times[$2]=$3; fi
+}
+for ((r = 0; r <= runs; ++r)); do
+    for from in "${encodings[@]}"; do
+        for to in "${encodings[@]}"; do
+            [[ "$from" == "$to" ]] && continue
+            ms=$(time_ms "$cli" convert -f "$from" -t "$to" "$work/source.$from" "$work/out" --overwrite)
+            ((r > 0)) && keep_best ours "$from.$to" "$ms"
+            if [[ -n "${glibc[$from]:-}" && -n "${glibc[$to]:-}" ]]; then
+                ms=$(time_ms iconv -f "${glibc[$from]}" -t "${glibc[$to]}" "$work/source.$from" -o "$work/out")
+                ((r > 0)) && keep_best theirs "$from.$to" "$ms"
+            fi
+        done
     done
 done
 
