@@ -62,7 +62,8 @@ private:
     std::array<std::uint8_t, kLetterCount> FLength{};
 };
 
-// What the writers spell with for one key set: the escape rule and the letters' spellings.
+// What the writer below spells with for one key set: the escape rule and the letters' spellings,
+// built once and shared by the copies of the writer.
 struct TViqrWriting {
     TViqrWriting(const TViqrKeys& keys, const TViqrTable& table) : rule(keys), spellings(table) {}
     TViqrEscapeRule rule;
