@@ -76,10 +76,16 @@ inline TReference ReadReference(const std::uint8_t* p, const std::uint8_t* end) 
 // False when what stands at p is surely no reference to a joining mark (U+0300 to U+0341, 768 to 833):
 // a quick look before ReadReference().
 inline bool MayBeMarkReference(const std::uint8_t* p, const std::uint8_t* end) {
-    if (end - p < 3 || p[0] != '&' || p[1] != '#') return false;
-    if (p[2] == '0') return true;  // leading zeros
-    // Three digits, the first 7 or 8 (the letters of the Vietnamese block have four, from 7840 on).
-    return (p[2] == '7' || p[2] == '8') && (end - p < 6 || static_cast<unsigned>(p[5] - '0') > 9u);
+    // Leading zeros, or three digits, the first 7 or 8 (the letters of the Vietnamese block have four,
+    // from 7840 on). Worked out without branches where six bytes can be read: whether the reference
+    // before a letter has three digits or four is a toss-up in prose.
+    if (end - p >= 6) {
+        const unsigned first = p[2];
+        const bool seven = (first == '7') | (first == '8');
+        const bool threeDigits = static_cast<unsigned>(p[5] - '0') > 9u;
+        return (p[0] == '&') & (p[1] == '#') & ((first == '0') | (seven & threeDigits));
+    }
+    return end - p >= 3 && p[0] == '&' && p[1] == '#' && (p[2] == '0' || p[2] == '7' || p[2] == '8');
 }
 
 // The letter of the reference that ends just before p, in a text that starts at `begin`, or -1 when

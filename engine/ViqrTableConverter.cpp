@@ -215,20 +215,32 @@ private:
 
     char* Walk(std::string_view text, char* w, bool lines) override {
         if (FUtf16) return WalkUnits(text, w, lines);
+        return FReferences ? WalkBytes<true>(text, w, lines) : WalkBytes<false>(text, w, lines);
+    }
+
+    // Byte sources; References: a reference source, whose walk is written out apart, with no test
+    // left in it for what such a source never holds.
+    template <bool References>
+    char* WalkBytes(std::string_view text, char* w, bool lines) {
+        const bool utf8 = References || FUtf8;
+        const bool twoByte = !References && FTwoByte;
         const auto* p = reinterpret_cast<const std::uint8_t*>(text.data());
         const auto* end = p + text.size();
         TViqrSink sink = FSink;  // kept in registers: the bytes written cannot touch it
         sink.Begin(w);
         while (p < end) {
             const std::uint8_t c = *p;
-            if (c < 0x80 && FLetter[c] < 0) {
+            if (c < 0x80 && (References || FLetter[c] < 0)) {
                 const bool inTag = sink.InTag();
                 const std::array<bool, 0x80>& plain = inTag ? FPlainInTag : FPlain;
                 if (plain[c]) {
                     const auto* q = p + 1;
                     while (q < end && *q < 0x80 && plain[*q]) ++q;
-                    if (FCompose && q < end && FMarkStart[*q] && PlainVowelIndex(q[-1]) >= 0) {
-                        // The run's last vowel may take the marks after it.
+                    if (FCompose && q < end && (References ? MarkMayStart(q, end) : FMarkStart[*q]) &&
+                        PlainVowelIndex(q[-1]) >= 0) {
+                        // The run's last vowel may take the marks after it. (In prose written as
+                        // references a vowel stands before one reference in eight, hardly ever a mark's:
+                        // the quick look at its digits keeps such runs whole.)
                         if (q - 1 > p)
                             sink.PlainRun(reinterpret_cast<const char*>(p),
                                           static_cast<std::size_t>(q - 1 - p));
@@ -247,10 +259,10 @@ private:
                     sink.EndLine();
                     sink.Raw(FLineEnd);
                     p = SkipLineEnd(p, end);
-                } else if (const int pair = FTwoByte && IsVowelBase(c) ? PairAt(p, end) : -1; pair >= 1) {
+                } else if (const int pair = twoByte && IsVowelBase(c) ? PairAt(p, end) : -1; pair >= 1) {
                     sink.Letter(pair);
                     p += 2;
-                } else if (FReferences && c == '&') {
+                } else if (References && c == '&') {
                     p = PutReference(sink, p, end);
                 } else if (inTag) {
                     if (!JoinedVowel(sink, p, end)) {
@@ -267,8 +279,8 @@ private:
                 }
                 continue;
             }
-            if (!FUtf8) {
-                if (const int pair = FTwoByte && FLetter[c] >= 0 ? PairAt(p, end) : -1; pair >= 1) {
+            if (!utf8) {
+                if (const int pair = twoByte && FLetter[c] >= 0 ? PairAt(p, end) : -1; pair >= 1) {
                     sink.Letter(pair);
                     ++p;
                 } else if (FLetter[c] >= 0) {
@@ -331,6 +343,12 @@ private:
         sink.Letter(joined);
         p = after;
         return true;
+    }
+
+    // Whether a mark that joins may start at p, before p is read further: a UTF-8 mark's first byte, a
+    // Windows-1258 tone byte, a reference that may be a mark's.
+    bool MarkMayStart(const std::uint8_t* p, const std::uint8_t* end) const {
+        return FMarkStart[*p] && (*p != '&' || MayBeMarkReference(p, end));
     }
 
     // A vowel letter with the marks at p joined, p moved past them: UTF-8 marks and, in a reference
