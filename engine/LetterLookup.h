@@ -60,21 +60,11 @@ constexpr int PlainVowelIndex(std::uint8_t c) {
 // U+0340), acute (U+0301, and U+0341), tilde (U+0303), hook above (U+0309) and dot below (U+0323), and
 // the shapes circumflex (U+0302), breve (U+0306) and horn (U+031B).
 constexpr bool IsJoiningMark(char32_t code) {
-    switch (code) {
-        case 0x0300:
-        case 0x0301:
-        case 0x0302:
-        case 0x0303:
-        case 0x0306:
-        case 0x0309:
-        case 0x031B:
-        case 0x0323:
-        case 0x0340:
-        case 0x0341:
-            return true;
-        default:
-            return false;
-    }
+    // A bit for each of U+0300 to U+033F; a test this small is written out wherever it is used.
+    constexpr std::uint64_t kBelow0340 = 1ULL << 0x00 | 1ULL << 0x01 | 1ULL << 0x02 | 1ULL << 0x03 |
+                                         1ULL << 0x06 | 1ULL << 0x09 | 1ULL << 0x1B | 1ULL << 0x23;
+    const char32_t at = code - 0x300;
+    return at < 0x40 ? (kBelow0340 >> at & 1) != 0 : at - 0x40 < 2;
 }
 
 // The vowel letter index (0 to 143, the plain vowels included) with the mark joined to it: a tone to a

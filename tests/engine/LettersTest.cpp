@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 #include "Encodings.h"
 #include "IconvReference.h"
@@ -258,6 +259,14 @@ TEST(Composition, EveryDecomposedLetterConvertsLikeThePrecomposedOne) {
                 << EncodingAt(t).identifier << " from kind " << static_cast<int>(source);
         }
     }
+}
+
+// The ten marks that join a vowel, and nothing else, from the whole of Unicode and beyond.
+TEST(Composition, TheTenJoiningMarksAndNoOther) {
+    const std::set<char32_t> marks = {0x300, 0x301, 0x302, 0x303, 0x306, 0x309, 0x31B, 0x323, 0x340, 0x341};
+    for (char32_t code = 0; code <= 0x110000; ++code)
+        ASSERT_EQ(IsJoiningMark(code), marks.count(code) == 1) << static_cast<std::uint32_t>(code);
+    EXPECT_FALSE(IsJoiningMark(0xFFFFFFFF));
 }
 
 // Marks that join nothing stay characters of their own; Unicode targets keep decomposed letters unless
